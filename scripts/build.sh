@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Configures (once) and builds one flavour: host | fuzz | bench | win32.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+flavour=${1:?usage: build.sh host|fuzz|bench|win32 [cmake -D options...]}
+shift
+build=${LT_BUILD:-$root/build}/$flavour
+args=(-G Ninja -S "$root" -B "$build" -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+case "$flavour" in
+    host) args+=(-DCMAKE_BUILD_TYPE=Debug) ;;
+    fuzz) args+=(-DLT_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) ;;
+    bench) args+=(-DLT_BENCH=ON -DCMAKE_BUILD_TYPE=Release) ;;
+    win32) args+=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake" -DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
+    *) echo "build.sh: unknown flavour $flavour" >&2; exit 2 ;;
+esac
+if [ ! -f "$build/build.ninja" ] || [ $# -gt 0 ]; then
+    cmake "${args[@]}" "$@" >/dev/null
+fi
+cmake --build "$build" -j "$(nproc)"
