@@ -1,0 +1,53 @@
+// Message record and the framework's private message numbers.
+#pragma once
+
+#include <windows.h>
+
+// One window message as it travels through a control's replaceable WindowProc.
+struct TMessage {
+    UINT Msg = 0;
+    WPARAM WParam = 0;
+    LPARAM LParam = 0;
+    LRESULT Result = 0;
+};
+
+// Framework notifications between controls (never sent by the system).
+constexpr UINT CM_BASE = 0xB000;
+constexpr UINT CM_ACTIVATE = CM_BASE + 0x00;
+constexpr UINT CM_DEACTIVATE = CM_BASE + 0x01;
+constexpr UINT CM_GOTFOCUS = CM_BASE + 0x02;
+constexpr UINT CM_LOSTFOCUS = CM_BASE + 0x03;
+constexpr UINT CM_CANCELMODE = CM_BASE + 0x04;
+constexpr UINT CM_DIALOGKEY = CM_BASE + 0x05;
+constexpr UINT CM_DIALOGCHAR = CM_BASE + 0x06;
+constexpr UINT CM_FOCUSCHANGED = CM_BASE + 0x07;
+constexpr UINT CM_PARENTFONTCHANGED = CM_BASE + 0x08;
+constexpr UINT CM_PARENTCOLORCHANGED = CM_BASE + 0x09;
+constexpr UINT CM_HITTEST = CM_BASE + 0x0A;
+constexpr UINT CM_VISIBLECHANGED = CM_BASE + 0x0B;
+constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 0x0C;
+constexpr UINT CM_COLORCHANGED = CM_BASE + 0x0D;
+constexpr UINT CM_FONTCHANGED = CM_BASE + 0x0E;
+constexpr UINT CM_CURSORCHANGED = CM_BASE + 0x0F;
+constexpr UINT CM_TEXTCHANGED = CM_BASE + 0x12;
+constexpr UINT CM_MOUSEENTER = CM_BASE + 0x13;
+constexpr UINT CM_MOUSELEAVE = CM_BASE + 0x14;
+constexpr UINT CM_MENUCHANGED = CM_BASE + 0x15;
+constexpr UINT CM_SHOWINGCHANGED = CM_BASE + 0x19;
+constexpr UINT CM_ENTER = CM_BASE + 0x1A;
+constexpr UINT CM_EXIT = CM_BASE + 0x1B;
+constexpr UINT CM_WANTSPECIALKEY = CM_BASE + 0x1E;
+constexpr UINT CM_RELEASE = CM_BASE + 0x21;
+constexpr UINT CM_TABSTOPCHANGED = CM_BASE + 0x28;
+constexpr UINT CM_CHILDKEY = CM_BASE + 0x2E;
+
+// Notifications a parent reflects back to the child that sent them.
+constexpr UINT CN_BASE = 0xBC00;
+constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
+constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
+constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;
+constexpr UINT CN_MEASUREITEM = CN_BASE + WM_MEASUREITEM;
+constexpr UINT CN_KEYDOWN = CN_BASE + WM_KEYDOWN;
+constexpr UINT CN_CHAR = CN_BASE + WM_CHAR;
+constexpr UINT CN_SYSKEYDOWN = CN_BASE + WM_SYSKEYDOWN;
+constexpr UINT CN_SYSCHAR = CN_BASE + WM_SYSCHAR;

@@ -1,0 +1,5 @@
+# Windowing framework tests (real windows under Wine).
+set(lt_ui_tests ${CMAKE_CURRENT_LIST_DIR})
+lt_add_test(ui_thunk_test WIN32_ONLY
+    SOURCES ${lt_ui_tests}/thunk_test.cpp ${lt_ui_tests}/subclass_test.cpp
+    LIBS lt_ui)
