@@ -16,4 +16,5 @@ esac
 if [ ! -f "$build/build.ninja" ] || [ $# -gt 0 ]; then
     cmake "${args[@]}" "$@" >/dev/null
 fi
-cmake --build "$build" -j "$(nproc)"
+# LT_TARGETS (space separated) limits the build to those targets.
+cmake --build "$build" -j "$(nproc)" ${LT_TARGETS:+--target $LT_TARGETS}

@@ -25,5 +25,7 @@ if ! pgrep -f "wineserver -p" >/dev/null; then
     nohup setsid wineserver -p >/dev/null 2>&1 &
     sleep 0.2
 fi
+# Wine's background processes must not inherit the caller's output pipes.
+wine rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
 flock -u 9
 exec "$@"

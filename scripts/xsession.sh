@@ -21,6 +21,14 @@ lt_start_wineserver() {
     wineserver -p &
     LT_STARTED_PIDS+=($!)
     sleep 0.2
+    lt_start_wine_desktop
+}
+
+# Starts Wine's background processes (services, the virtual desktop) with
+# their output detached: started by a test instead, they would inherit the
+# test's output pipe and keep ctest waiting after the test has ended.
+lt_start_wine_desktop() {
+    wine rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
 }
 
 lt_stop_started() {

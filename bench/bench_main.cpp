@@ -1,0 +1,49 @@
+// Entry point of the host benchmarks: runs every registered Google Benchmark
+// and prints each result as "name: value unit" lines (time per iteration and,
+// where a benchmark sets them, its counters such as bytes per second).
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+class LineReporter : public benchmark::BenchmarkReporter {
+public:
+    bool ReportContext(const Context&) override { return true; }
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.error_occurred) {
+                std::printf("%s: error %s\n", run.benchmark_name().c_str(),
+                            run.error_message.c_str());
+                continue;
+            }
+            const std::string name = run.benchmark_name();
+            std::printf("%s: %.3f ns\n", name.c_str(), run.GetAdjustedRealTime());
+            for (const auto& [counter, value] : run.counters) {
+                double v = value.value;
+                const char* unit = "";
+                if (value.flags & benchmark::Counter::kIsRate) {
+                    unit = "/s";
+                }
+                if (counter == "bytes_per_second") {
+                    v /= 1e6;
+                    unit = "MB/s";
+                }
+                std::printf("%s.%s: %.3f %s\n", name.c_str(), counter.c_str(), v, unit);
+            }
+        }
+        std::fflush(stdout);
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    LineReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
