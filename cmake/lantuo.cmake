@@ -25,7 +25,9 @@ elseif(LT_SANITIZE)
 endif()
 
 # Unit tests are built in the win32 flavour and in the plain host flavour.
-if(LT_WIN32 OR (NOT LT_FUZZ AND NOT LT_BENCH))
+if(LT_TOOLS_ONLY)
+    set(LT_TESTS OFF)
+elseif(LT_WIN32 OR (NOT LT_FUZZ AND NOT LT_BENCH))
     set(LT_TESTS ON)
 else()
     set(LT_TESTS OFF)
