@@ -1,0 +1,6 @@
+# Skin store benchmarks (host): decode throughput, encoder ratio, INI lookups.
+lt_add_bench(skinstore_bench
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/skinstore/skinstore_bench.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/skinstore/skin_like.cpp
+    LIBS lt_skinpack lt_skinstore
+    HOST_ONLY)

@@ -1,0 +1,41 @@
+// Adaptive Huffman tree shared by the LZH decoder and the skin tool's encoder.
+// One tree codes 314 symbols: the 256 literal bytes and the match lengths 3..60.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace lzh {
+
+constexpr int kWindowSize = 4096; // ring buffer length
+constexpr int kWindowMask = kWindowSize - 1;
+constexpr int kLookAhead = 60;                              // longest match
+constexpr int kThreshold = 2;                               // matches this short are never coded
+constexpr int kSymbolCount = 256 - kThreshold + kLookAhead; // 314
+constexpr int kNodeCount = 2 * kSymbolCount - 1;            // 627
+constexpr int kRoot = kNodeCount - 1;                       // 626
+constexpr uint16_t kRebuildLimit = 0x8000;                  // root frequency that forces a rebuild
+constexpr int kStartPosition = kWindowSize - kLookAhead;    // 4036
+constexpr uint8_t kFillByte = 0x20;
+
+// Upper six bits of a match position, indexed by the first eight coded bits.
+extern const std::array<uint8_t, 256> kPositionUpper;
+// Total prefix length in bits (3..8) of a match position code, same index.
+extern const std::array<uint8_t, 256> kPositionCodeLength;
+
+// The tree tables. A child value of kNodeCount or more marks a leaf holding
+// symbol (value - kNodeCount); a smaller value k means children at k and k + 1.
+struct TLzhTree {
+    uint16_t freq[kNodeCount + 1];             // sentinel 0xFFFF at kNodeCount
+    int16_t parent[kNodeCount + kSymbolCount]; // nodes, then each symbol's leaf position
+    int16_t child[kNodeCount];
+
+    // Sets up the balanced starting tree with every symbol at frequency 1.
+    void Start();
+    // Counts one more occurrence of symbol s and restores the sibling order.
+    void Update(int s);
+    // Halves all leaf frequencies and rebuilds the inner nodes.
+    void Rebuild();
+};
+
+} // namespace lzh

@@ -1,0 +1,9 @@
+# The skin tool's commands, run in-process (and, in the host flavour, the
+# program itself for its exit codes).
+lt_add_test(skintool_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/skintool_test.cpp
+    LIBS lt_skinpack lt_skinstore)
+if(TARGET skintool AND TARGET skintool_test)
+    target_compile_definitions(skintool_test PRIVATE SKINTOOL_EXE="$<TARGET_FILE:skintool>")
+    add_dependencies(skintool_test skintool)
+endif()
