@@ -1,0 +1,4 @@
+# ActiveX hosting tests: the platform's WebBrowser control under Wine.
+lt_add_test(ole_host_test WIN32_ONLY
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/ole_host_test.cpp
+    LIBS lt_ole)
