@@ -1,0 +1,58 @@
+// TIcon implementation.
+#include "framework/gdi/icon.h"
+
+void TIcon::SetHandle(HICON icon) {
+    handle_.Reset(icon);
+}
+
+HICON TIcon::ReleaseHandle() {
+    return handle_.Release();
+}
+
+void TIcon::AssignHandle(HICON icon) {
+    if (icon == handle_.Get()) {
+        return;
+    }
+    handle_.Reset(icon ? CopyIcon(icon) : nullptr);
+}
+
+bool TIcon::LoadFromResourceName(HINSTANCE instance, const wchar_t* name, int cx, int cy) {
+    const UINT flags = (cx == 0 && cy == 0) ? LR_DEFAULTSIZE : 0;
+    handle_.Reset(static_cast<HICON>(LoadImageW(instance, name, IMAGE_ICON, cx, cy, flags)));
+    return !Empty();
+}
+
+// Size of the icon's colour (or, for monochrome icons, half its mask) bitmap.
+static SIZE IconSize(HICON icon) {
+    SIZE s{};
+    ICONINFO info{};
+    if (icon && GetIconInfo(icon, &info)) {
+        BITMAP bm{};
+        if (info.hbmColor && GetObjectW(info.hbmColor, sizeof bm, &bm)) {
+            s = {bm.bmWidth, bm.bmHeight};
+        } else if (info.hbmMask && GetObjectW(info.hbmMask, sizeof bm, &bm)) {
+            s = {bm.bmWidth, bm.bmHeight / 2};
+        }
+        if (info.hbmColor) {
+            DeleteObject(info.hbmColor);
+        }
+        if (info.hbmMask) {
+            DeleteObject(info.hbmMask);
+        }
+    }
+    return s;
+}
+
+int TIcon::Width() const {
+    return IconSize(handle_.Get()).cx;
+}
+
+int TIcon::Height() const {
+    return IconSize(handle_.Get()).cy;
+}
+
+void TIcon::Draw(TCanvas& canvas, int x, int y, int cx, int cy) const {
+    if (handle_) {
+        DrawIconEx(canvas.Handle(), x, y, handle_.Get(), cx, cy, 0, nullptr, DI_NORMAL);
+    }
+}
