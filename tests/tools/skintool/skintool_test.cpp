@@ -151,9 +151,14 @@ TEST_F(SkinToolTest, FailuresGiveMessagesAndExitCodes) {
     EXPECT_EQ(Run({"pack", src.string(), (root_ / "o").string()}), 1);
     EXPECT_NE(err_.str().find("found 2"), std::string::npos) << err_.str();
     fs::remove(src / "two.INI");
+    // Names that differ only in case collide (only where the file system
+    // keeps both files).
     WriteFile(src / "A.BMP", Noise(10, 2));
-    EXPECT_EQ(Run({"pack", src.string(), (root_ / "o").string()}), 1);
-    EXPECT_NE(err_.str().find("two files named a.bmp"), std::string::npos) << err_.str();
+    const auto entries = std::distance(fs::directory_iterator(src), fs::directory_iterator());
+    if (entries == 3) {
+        EXPECT_EQ(Run({"pack", src.string(), (root_ / "o").string()}), 1);
+        EXPECT_NE(err_.str().find("two files named a.bmp"), std::string::npos) << err_.str();
+    }
     fs::remove(src / "A.BMP");
     EXPECT_EQ(Run({"pack", (root_ / "missing").string(), (root_ / "o").string()}), 1);
     EXPECT_NE(err_.str().find("no such folder"), std::string::npos) << err_.str();
