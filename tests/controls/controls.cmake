@@ -2,3 +2,6 @@
 lt_add_test(colour_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/colour_test.cpp
     LIBS lt_colour)
+lt_add_test(frame_draw_test WIN32_ONLY
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/frame_draw_test.cpp
+    LIBS lt_controls)
