@@ -1,0 +1,207 @@
+// The skin model built from the project's own skin (resources/skin/xpluna):
+// caption buttons, MDI buttons, frame counts, borders, title, colours and
+// the optional objects the description names.
+#include <gtest/gtest.h>
+
+#include "skin/data/skin_loader.h"
+#include "skin/data/skin_reader.h"
+#include "tests/skin/data/model_fixture.h"
+
+using namespace model_test;
+
+namespace {
+
+class ProjectSkin : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(LoadBytes(data, model_test::ProjectSkin())); }
+    TSkinData data{nullptr};
+};
+
+struct ButtonFacts {
+    const char* name;
+    int action, align, x, y, visibility, visibility1, frames, width, height;
+};
+
+} // namespace
+
+TEST_F(ProjectSkin, CaptionButtonsInFileOrderThenMdiButtons) {
+    ASSERT_FALSE(data.SkinEmpty());
+    EXPECT_EQ(data.SkinName, "XPLuna");
+    const ButtonFacts expected[] = {
+        {"BUTTON0", 0, 1, 25, 5, 0, 0, 6, 126, 21},    {"BUTTON3", 1, 1, 48, 5, 2, 6, 6, 126, 21},
+        {"BUTTON6", 1, 1, 48, 5, 1, 0, 6, 126, 21},    {"BUTTON9", 2, 1, 71, 5, 8, 0, 6, 126, 21},
+        {"BUTTON16", 11, 0, 7, 7, 0, 0, 6, 0, 0},      {"", 7, 100, 57, 0, 100, 100, 4, 60, 15},
+        {"", 8, 100, 38, 0, 100, 100, 4, 60, 15},      {"", 9, 100, 19, 0, 100, 100, 4, 60, 15},
+    };
+    ASSERT_EQ(data.CaptionButtons.size(), std::size(expected));
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        const ButtonFacts& e = expected[i];
+        const TDataSkinSysButton& b = *data.CaptionButtons[i];
+        SCOPED_TRACE(i);
+        EXPECT_EQ(b.Name, e.name);
+        EXPECT_EQ(b.Action, e.action);
+        EXPECT_EQ(b.Align, e.align);
+        EXPECT_EQ(b.XCoord, e.x);
+        EXPECT_EQ(b.YCoord, e.y);
+        EXPECT_EQ(b.Visibility, e.visibility);
+        EXPECT_EQ(b.Visibility1, e.visibility1);
+        EXPECT_EQ(b.FrameCount, e.frames);
+        EXPECT_EQ(b.Picture.Width(), e.width);
+        EXPECT_EQ(b.Picture.Height(), e.height);
+        EXPECT_EQ(b.CombineOp, i < 5 ? -1 : 0);
+    }
+    EXPECT_EQ(data.CaptionButtons[0]->FrameWidth(), 21);
+}
+
+TEST_F(ProjectSkin, MdiButtonsAreCutFromTheTwelveFramePicture) {
+    TBitmap source;
+    source.LoadFromFile(SkinDir() + "/Blue_MDIButtons.bmp");
+    ASSERT_EQ(source.Width(), 180);
+    for (int i = 0; i < 3; ++i) {
+        TBitmap& cut = data.CaptionButtons[5 + static_cast<size_t>(i)]->Picture;
+        SCOPED_TRACE(i);
+        for (int x : {0, 7, 14, 15, 31, 59})
+            for (int y : {0, 7, 14})
+                EXPECT_EQ(PixelOf(cut, x, y), PixelOf(source, 60 * i + x, y)) << x << "," << y;
+    }
+}
+
+TEST_F(ProjectSkin, BordersTitleAndMenuBar) {
+    const TDataSkinBorder& top = *data.TopBorder;
+    EXPECT_EQ(top.Name, "Top");
+    EXPECT_EQ(top.LeftWidth, 25);
+    EXPECT_EQ(top.RightWidth, 32);
+    EXPECT_EQ(top.TopHeight, 0);
+    EXPECT_EQ(top.BottomHeight, 0);
+    EXPECT_EQ(top.FrameCount, 2);
+    EXPECT_EQ(top.Tile, 1);
+    EXPECT_EQ(top.Trans, 1);
+    EXPECT_EQ(top.Picture.Width(), 60);
+    EXPECT_EQ(top.Picture.Height(), 58);
+    for (TDataSkinBorder* side : {data.LeftBorder.get(), data.RightBorder.get()}) {
+        EXPECT_EQ(side->TopHeight, 30);
+        EXPECT_EQ(side->BottomHeight, 3);
+        EXPECT_EQ(side->LeftWidth, 0);
+        EXPECT_EQ(side->RightWidth, 0);
+        EXPECT_EQ(side->Picture.Width(), 6);
+        EXPECT_EQ(side->Picture.Height(), 63);
+        EXPECT_EQ(side->Trans, 1);
+    }
+    EXPECT_EQ(data.BottomBorder->LeftWidth, 2);
+    EXPECT_EQ(data.BottomBorder->RightWidth, 2);
+    EXPECT_EQ(data.BottomBorder->Trans, 0);
+    EXPECT_EQ(data.BottomBorder->Picture.Width(), 43);
+    EXPECT_EQ(data.BottomBorder->Picture.Height(), 6);
+    // The title bar's rounded corner leaves magenta outside the rounding.
+    EXPECT_EQ(PixelOf(data.TopBorder->Picture, 0, 0), 0x00FF00FFu);
+    EXPECT_EQ(PixelOf(data.LeftBorder->Picture, 0, 0), 0x00FF00FFu);
+
+    const TDataSkinTitle& t = *data.Title;
+    EXPECT_EQ(t.LeftWidth, 22);
+    EXPECT_EQ(t.TopHeight, 2);
+    EXPECT_EQ(t.RightWidth, 76);
+    EXPECT_EQ(t.TextAlignment, 0);
+    EXPECT_EQ(t.FontHeight, 16);
+    EXPECT_EQ(t.FrameCount, 2);
+    EXPECT_EQ(t.ActiveTextColour, 0x00FFFFFF);
+    EXPECT_EQ(t.InactiveTextColour, 0x00F8E4D8);
+    EXPECT_TRUE(t.Picture.Empty());
+
+    ASSERT_TRUE(data.MenuBar);
+    EXPECT_EQ(data.MenuBar->Picture.Width(), 20);
+    EXPECT_EQ(data.MenuBar->Picture.Height(), 22);
+    EXPECT_EQ(data.MenuBar->Tile, 1);
+    EXPECT_EQ(data.MenuBar->LeftWidth, 1);
+    EXPECT_EQ(data.MenuBar->RightWidth, 1);
+    EXPECT_EQ(data.MenuBar->FrameCount, 2);
+}
+
+TEST_F(ProjectSkin, ButtonsAndMarkStrips) {
+    const TDataSkinButton& b = *data.Buttons;
+    EXPECT_EQ(b.FrameCount, 5);
+    EXPECT_EQ(b.Picture.Width(), 90);
+    EXPECT_EQ(b.CheckPicture.Width(), 65);
+    EXPECT_EQ(b.CheckPicture.Height(), 13);
+    EXPECT_EQ(b.CheckButtonFrame, 5);
+    EXPECT_EQ(b.RadioButtonFrame, 5);
+    EXPECT_EQ(b.RadioPicture.PixelFormat(), TPixelFormat::pf24bit);
+    EXPECT_EQ(b.LeftWidth, 3);
+    EXPECT_EQ(b.BottomHeight, 3);
+    EXPECT_EQ(b.Trans, 1);
+    EXPECT_EQ(b.Tile, 0);
+    EXPECT_EQ(b.NormalColour, 0);
+    EXPECT_FALSE(b.HasNormalColour2);
+    EXPECT_EQ(b.NormalColour2, data.ButtonTextColour);
+}
+
+TEST_F(ProjectSkin, FixedFrameCountsAndOptionalObjects) {
+    struct Count {
+        TDataSkinObject* obj;
+        int frames;
+    } counts[] = {{data.Progress.get(), 2},      {data.GroupBoxEdge.get(), 2},
+                  {data.Toolbars.get(), 5},      {data.Tabs.get(), 5},
+                  {data.ExtraImages.get(), 5},   {data.Headerbar.get(), 5},
+                  {data.MenuItem.get(), 5},      {data.StatusBarEdges.get(), 3},
+                  {data.GroupBox.get(), 1},      {data.MenuBackground.get(), 1},
+                  {data.ComboButton.get(), 4},   {data.SunkEdge.get(), 4},
+                  {data.HorzScroll.get(), 4},    {data.VertScroll.get(), 4},
+                  {data.Scrollbar.get(), 23},    {data.HorzScrollThumb.get(), 3},
+                  {data.VertScrollThumb.get(), 3}};
+    for (const Count& c : counts) {
+        ASSERT_NE(c.obj, nullptr);
+        EXPECT_EQ(c.obj->FrameCount, c.frames) << c.obj->Name;
+        EXPECT_FALSE(c.obj->Picture.Empty()) << c.obj->Name;
+    }
+    EXPECT_EQ(data.Scrollbar->Picture.Width(), 391);
+    EXPECT_EQ(data.Tabs->Picture2.Width(), 20);
+    EXPECT_EQ(data.Tabs->Picture.PixelFormat(), TPixelFormat::pf24bit);
+    EXPECT_EQ(data.GroupBox->BackgroundAlignment, 1);
+    EXPECT_EQ(data.GroupBox->BackgroundLeftShift, -3);
+    EXPECT_EQ(data.GroupBox->BackgroundRightShift, -3);
+    EXPECT_EQ(data.Progress->Tile, 1);
+    EXPECT_EQ(data.StatusBarEdges->NormalColour2, 0);
+    // Sections the skin does not have leave their objects absent.
+    EXPECT_FALSE(data.UpDownHorz);
+    EXPECT_FALSE(data.UpDownVert);
+    EXPECT_FALSE(data.TrackbarThumbHorz);
+    EXPECT_FALSE(data.TrackbarThumbDown);
+}
+
+TEST_F(ProjectSkin, ColourTableAndExtraColours) {
+    EXPECT_EQ(data.ButtonFaceColour, 237 + 234 * 256 + 220 * 65536);
+    EXPECT_EQ(data.HilightColour, 52 + 108 * 256 + 200 * 65536);
+    EXPECT_EQ(data.TitleTextNoActiveColour, 0x00F8E4D8);
+    EXPECT_EQ(data.ButtonShadowColour, 170 + 166 * 256 + 152 * 65536);
+    std::vector<TColor> extra = {0x000000, 0xD54600, 0xFFFFFF, 0x92A1A1};
+    EXPECT_EQ(data.ExtraColours, extra);
+    EXPECT_EQ(data.CustomColors[0], 0 + 84 * 256 + 226 * 65536);
+    EXPECT_EQ(data.CustomColors[5], 0x00FFFFFF); // not given: white
+    LOGBRUSH lb{};
+    ASSERT_TRUE(data.FaceBrush);
+    ASSERT_EQ(GetObjectW(data.FaceBrush.Get(), sizeof lb, &lb), static_cast<int>(sizeof lb));
+    EXPECT_EQ(lb.lbColor, static_cast<COLORREF>(data.ButtonFaceColour));
+}
+
+TEST_F(ProjectSkin, PathsAndUnreadPictures) {
+    TSkinReader reader;
+    TMemoryStream stream;
+    const auto& packed = model_test::ProjectSkin();
+    stream.WriteBuffer(packed.data(), static_cast<int32_t>(packed.size()));
+    ASSERT_TRUE(reader.Load(stream));
+    EXPECT_EQ(reader.Count(), 45);
+    EXPECT_EQ(reader.Names()[44], "xpluna.ini");
+    TBitmap pic;
+    // [Personality] MenuBorders names a file the archive lacks.
+    LoadPicture(pic, reader, "XPLuna\\MenuFrame.bmp");
+    EXPECT_TRUE(pic.Empty());
+    // The folder part is dropped before the lookup.
+    LoadPicture(pic, reader, "XPLuna\\Blue_MenuFrame.bmp");
+    EXPECT_EQ(pic.Width(), 16);
+    LoadPicture(pic, reader, "C:Blue_Status.bmp");
+    EXPECT_EQ(pic.Width(), 24);
+    // The help pictures are stored twice; the first (six-frame) copy wins.
+    LoadPicture(pic, reader, "Blue_Help.bmp");
+    EXPECT_EQ(pic.Width(), 126);
+    LoadPicture(pic, reader, "blue_helphover.bmp");
+    EXPECT_EQ(pic.Width(), 126);
+}
