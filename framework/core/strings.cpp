@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "framework/core/class_builder.h"
 #include "framework/core/exception.h"
 #include "framework/core/stream.h"
 
@@ -19,6 +20,15 @@ bool SameTextAscii(std::string_view a, std::string_view b) {
         if (LowerAscii(a[i]) != LowerAscii(b[i]))
             return false;
     return true;
+}
+
+LT_CLASS_TABLE(TStringList) {}
+
+void TStringList::Assign(const TPersistent& src) {
+    if (const auto* list = dynamic_cast<const TStringList*>(&src))
+        Assign(*list);
+    else
+        TPersistent::Assign(src);
 }
 
 void TStringList::Check(int i) const {

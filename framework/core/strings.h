@@ -7,15 +7,16 @@
 #include <string_view>
 #include <vector>
 
-class TObject;
+#include "framework/core/persistent.h"
+
 class TStream;
 
-class TStringList {
+class TStringList : public TPersistent {
+    LT_CLASS(TStringList, TPersistent)
 public:
     TStringList() = default;
     TStringList(const TStringList& other) = default;
     TStringList& operator=(const TStringList& other) = default;
-    virtual ~TStringList() = default;
 
     int Count() const { return static_cast<int>(items_.size()); }
     // Line i; raises EListError when i is out of range.
@@ -61,6 +62,7 @@ public:
     void SaveToStream(TStream& dst) const;
     // Copies lines, objects and the case rule of another list.
     void Assign(const TStringList& other) { *this = other; }
+    void Assign(const TPersistent& src) override;
 
     bool operator==(const TStringList& other) const;
 

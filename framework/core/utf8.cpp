@@ -69,6 +69,8 @@ void AppendWide(std::wstring& out, char32_t cp) {
     out.push_back(static_cast<wchar_t>(cp));
 }
 
+} // namespace
+
 // Appends one code point as UTF-8.
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -87,8 +89,6 @@ void AppendUtf8(std::string& out, char32_t cp) {
         out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
     }
 }
-
-} // namespace
 
 std::wstring Utf8ToWide(std::string_view utf8) {
     std::wstring out;

@@ -1,0 +1,237 @@
+// Reading form definitions: values of every kind, the loading contract,
+// and errors with their lines.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <string>
+
+#include "framework/core/exception.h"
+#include "framework/core/form_reader.h"
+#include "framework/core/stream.h"
+#include "tests/framework/core/sample_classes.h"
+
+namespace {
+
+const char* kDefinition = R"(object SampleForm: TSampleForm
+  Caption = '岚拓 it''s' + #13#10'two'#$4E2D
+  Margin = 19.05
+  Tag = -5
+  object Button1: TSampleButton
+    Caption = 'OK'
+    Width = 750
+    Default = True
+    Visible = False
+    Layout = slGlyphTop
+    Options = [First, Third]
+    Ratio = -1.5e-3
+    Font.Height = -13
+    Font.Name = '宋体'
+    Font.Color = clBtnFace
+    Font.Style = []
+    Lines = (
+      'line one'
+      'dos'#9'tab')
+    Panels = <
+      item
+        Width = 100
+        Text = '岚拓软件'
+        Alignment = saCenter
+      end
+      item
+      end>
+    Buddy = Label2
+    OnClick = FormCreate
+    OnQuery = WidgetQuery
+    Blob = {00FF10
+            AB}
+    Version = '9.9'
+    object Inner: TSampleWidget
+      Tag = 3
+    end
+  end
+  object Label2: TSampleWidget
+    OldCaption = 'legacy'
+  end
+end
+)";
+
+} // namespace
+
+TEST(FormReader, AppliesEveryKindOfValue) {
+    RegisterSampleClasses();
+    TSampleForm form;
+    ReadFormDefinition(form, kDefinition);
+    EXPECT_EQ(form.Name(), "SampleForm");
+    EXPECT_EQ(form.Caption, L"\u5C9A\u62D3 it's\r\ntwo\u4E2D");
+    EXPECT_EQ(std::bit_cast<uint64_t>(form.Margin), std::bit_cast<uint64_t>(19.05));
+    EXPECT_EQ(form.Tag(), -5);
+    ASSERT_EQ(form.ComponentCount(), 3);
+    auto* b = ObjectAs<TSampleButton>(form.FindComponent("Button1"));
+    auto* inner = ObjectAs<TSampleWidget>(form.FindComponent("Inner"));
+    auto* label = ObjectAs<TSampleWidget>(form.FindComponent("Label2"));
+    ASSERT_TRUE(b && inner && label);
+    EXPECT_EQ(form.Components(1), inner); // definition order
+    EXPECT_EQ(b->Caption(), "OK");
+    EXPECT_EQ(b->Width, 75); // through the button's own (scaled) Width
+    EXPECT_TRUE(b->Default);
+    EXPECT_FALSE(b->Visible);
+    EXPECT_EQ(b->Layout, slGlyphTop);
+    EXPECT_EQ(b->Options.Mask(), 5u);
+    EXPECT_EQ(b->Ratio, -1.5e-3);
+    EXPECT_EQ(b->Font()->Height(), -13);
+    EXPECT_EQ(b->Font()->FaceName, L"\u5B8B\u4F53");
+    EXPECT_EQ(b->Font()->Color(), -16777201);
+    ASSERT_EQ(b->Lines().Count(), 2);
+    EXPECT_EQ(b->Lines()[1], "dos\ttab");
+    ASSERT_EQ(b->Panels()->Count(), 2);
+    EXPECT_EQ(b->Panels()->ItemsAs<TSampleItem>(0)->Width, 100);
+    EXPECT_EQ(b->Panels()->ItemsAs<TSampleItem>(0)->Text, L"\u5C9A\u62D3\u8F6F\u4EF6");
+    EXPECT_EQ(b->Panels()->ItemsAs<TSampleItem>(0)->Alignment, saCenter);
+    EXPECT_EQ(b->Panels()->ItemsAs<TSampleItem>(1)->Width, 0);
+    EXPECT_EQ(b->Buddy(), label); // forward reference resolved
+    EXPECT_EQ(label->Buddy(), nullptr);
+    EXPECT_EQ(b->Blob, (std::vector<uint8_t>{0x00, 0xFF, 0x10, 0xAB}));
+    EXPECT_EQ(label->Caption(), "old:legacy");
+    EXPECT_EQ(inner->Tag(), 3);
+    EXPECT_EQ(inner->ParentSeen, b);
+    EXPECT_EQ(b->ParentSeen, nullptr);
+    // Events are bound to the form's handlers.
+    form.Clicks = 0;
+    b->OnClick(b);
+    EXPECT_EQ(form.Clicks, 1);
+    EXPECT_EQ(b->OnClick.HandlerName(), "FormCreate");
+    bool allow = true;
+    b->OnQuery(b, allow);
+    EXPECT_FALSE(allow);
+}
+
+TEST(FormReader, CreatesInOrderThenLoadsInOrderWithStates) {
+    RegisterSampleClasses();
+    SampleLog().clear();
+    TSampleForm form;
+    ReadFormDefinition(form, R"(object F: TSampleForm
+  object A: TSampleWidget
+    Caption = 'a'
+    object A1: TSampleWidget
+      Caption = 'a1'
+    end
+  end
+  object B: TSampleWidget
+    Caption = 'b'
+  end
+end)");
+    // Properties are applied while loading and reading; Loaded runs after
+    // the whole definition, root first, then definition order, with
+    // csReading already cleared and csLoading still set.
+    const std::vector<std::string> expected = {"caption A LR", "caption A1 LR", "caption B LR",
+                                               "loaded F L",   "loaded A L",    "loaded A1 L",
+                                               "loaded B L"};
+    EXPECT_EQ(SampleLog(), expected);
+    for (int i = 0; i < form.ComponentCount(); ++i)
+        EXPECT_TRUE(form.Components(i)->ComponentState().Empty());
+    EXPECT_TRUE(form.ComponentState().Empty());
+}
+
+TEST(FormReader, ReusesOwnedComponentOfTheSameNameAndReadsStreams) {
+    RegisterSampleClasses();
+    TSampleForm form;
+    auto* existing = new TSampleWidget(&form);
+    existing->SetName("Kept");
+    const std::string text = "object F: TSampleForm\n object Kept: TSampleWidget\n Width = 5\n"
+                             " end\nend\n";
+    TMemoryStream stream;
+    stream.WriteBuffer("xx", 2);
+    stream.WriteBuffer(text.data(), static_cast<int32_t>(text.size()));
+    stream.SetPosition(2);
+    ReadFormDefinition(form, stream);
+    EXPECT_EQ(form.ComponentCount(), 1);
+    EXPECT_EQ(existing->Width, 5);
+}
+
+namespace {
+// Reads text into a fresh form and gives the error message (empty if none).
+std::string ErrorOf(const std::string& text) {
+    RegisterSampleClasses();
+    const int liveBefore = LiveSampleWidgets();
+    TSampleForm form;
+    std::string message;
+    try {
+        ReadFormDefinition(form, text);
+    } catch (const Exception& e) {
+        message = e.what();
+        // Nothing half-built stays behind.
+        EXPECT_EQ(form.ComponentCount(), 0) << text;
+        EXPECT_EQ(LiveSampleWidgets(), liveBefore) << text;
+        EXPECT_TRUE(form.ComponentState().Empty());
+    }
+    return message;
+}
+
+// A definition with one widget A holding the given property line.
+std::string WithWidgetLine(const std::string& line) {
+    return "object F: TSampleForm\n object A: TSampleWidget\n  " + line + "\n end\nend";
+}
+} // namespace
+
+TEST(FormReader, MalformedDefinitionsNameTheLineAndProblem) {
+    EXPECT_EQ(ErrorOf("object F: TSampleForm\n object A: TSampleWidget\n end\n"
+                      " object X: TNoSuchThing\n end\nend"),
+              "Line 4: Class TNoSuchThing not found");
+    EXPECT_EQ(ErrorOf(WithWidgetLine("Bogus = 1")), "Line 3: Property Bogus does not exist");
+    EXPECT_EQ(ErrorOf(WithWidgetLine("Font.Bogus = 1")),
+              "Line 3: Property Font.Bogus does not exist");
+    EXPECT_EQ(ErrorOf(WithWidgetLine("Width = 'x'")), "Line 3: Invalid value for property Width");
+    EXPECT_EQ(ErrorOf(WithWidgetLine("Layout = slNope")),
+              "Line 3: Invalid value for property Layout");
+    EXPECT_EQ(ErrorOf(WithWidgetLine("Width = 4294967296")),
+              "Line 3: Invalid value for property Width");
+    EXPECT_EQ(ErrorOf(WithWidgetLine("Options = [Fourth]")),
+              "Line 3: Invalid set member Fourth for property Options");
+    EXPECT_EQ(ErrorOf("object F: TSampleForm\n  object A: TSampleWidget\n  Width = 1\n"),
+              "Line 2: Object A has no 'end' (unterminated object)");
+    EXPECT_EQ(ErrorOf(WithWidgetLine("ReadOnlyValue = 1")),
+              "Line 3: Property ReadOnlyValue is read-only");
+    EXPECT_EQ(ErrorOf(WithWidgetLine("Buddy = Nobody")),
+              "Line 3: Component Nobody not found for Buddy");
+    EXPECT_EQ(ErrorOf(WithWidgetLine("Buddy = F")), "Line 3: Component F does not fit Buddy");
+    EXPECT_EQ(ErrorOf(WithWidgetLine("OnClick = Missing")),
+              "Line 3: Handler Missing not found for OnClick");
+    EXPECT_EQ(ErrorOf(WithWidgetLine("OnClick = WidgetQuery")),
+              "Line 3: Handler WidgetQuery does not fit OnClick");
+    EXPECT_EQ(ErrorOf("object F: TSampleForm\n object A: TSampleWidget\n end\n"
+                      " object a: TSampleWidget\n end\nend"),
+              "Line 4: A component named a already exists");
+    EXPECT_EQ(ErrorOf("object F: TSampleWidget\nend"),
+              "Line 1: The definition is for class TSampleWidget, not TSampleForm");
+    EXPECT_EQ(ErrorOf("object F: TSampleForm\n Caption = 'open\nend"),
+              "Line 2: Unterminated string");
+    EXPECT_EQ(ErrorOf(WithWidgetLine("Blob = {ABC}")),
+              "Line 3: Odd number of digits in binary value");
+    EXPECT_EQ(ErrorOf(WithWidgetLine("Blob = 12")), "Line 3: Binary value expected for Blob");
+    EXPECT_EQ(ErrorOf("object F: TSampleForm\n Caption = 'x'\nend\nextra"),
+              "Line 4: Text after the end of the definition");
+    EXPECT_EQ(ErrorOf(WithWidgetLine("Lines = ('a' 5)")), "Line 3: Invalid property value");
+    EXPECT_EQ(ErrorOf("object F: TSampleForm\n Caption = #55357'x'\nend"),
+              "Line 2: Unpaired surrogate in string");
+    EXPECT_EQ(ErrorOf(""), "Line 1: Expected 'object'");
+    // A constructor that throws: its own exception, and the earlier
+    // components are freed again.
+    EXPECT_EQ(ErrorOf("object F: TSampleForm\n object A: TSampleWidget\n end\n"
+                      " object B: TSampleBroken\n end\nend"),
+              "broken on purpose");
+    // An error after several components were created frees all of them.
+    EXPECT_EQ(ErrorOf("object F: TSampleForm\n object A: TSampleWidget\n"
+                      "  object B: TSampleWidget\n  end\n end\n object C: TSampleButton\n"
+                      "  Width = x\n end\nend"),
+              "Line 7: Invalid value for property Width");
+    // A well-formed definition gives no error.
+    EXPECT_EQ(ErrorOf("object F: TSampleForm\n object A: TSampleWidget\n end\nend"), "");
+}
+
+TEST(FormReader, UnknownClassRaisesClassNotFound) {
+    RegisterSampleClasses();
+    TSampleForm form;
+    EXPECT_THROW(ReadFormDefinition(form, "object F: TSampleForm\n object X: TZzz\n end\nend"),
+                 EClassNotFound);
+    EXPECT_THROW(ReadFormDefinition(form, "object F: TSampleForm\n X = 1\nend"), EReadError);
+}
