@@ -223,8 +223,9 @@ void TSkinLoader::LoadCaptionButtons() {
         if (b->FrameCount == 0) {
             b->FrameCount = 6;
             if (!b->Picture.Empty()) {
-                double ratio = static_cast<double>(b->Picture.Width()) / b->Picture.Height();
-                b->FrameCount = ratio <= 3.8 ? 3 : 6;
+                // width / height <= 3.8, in integers so that 3.8 itself is exact
+                int64_t w = b->Picture.Width(), h = b->Picture.Height();
+                b->FrameCount = w * 10 <= h * 38 ? 3 : 6;
                 if (b->Action < 0)
                     b->FrameCount = 6;
             }
