@@ -16,8 +16,8 @@ void Line(TCanvas& canvas, TColor colour, int x0, int y0, int x1, int y1) {
 }
 
 // Two rings: outer then inner, each with its top-left and bottom-right colour.
-RECT TwoRings(TCanvas& canvas, RECT r, TSides sides, TColor outerTL, TColor outerBR,
-              TColor innerTL, TColor innerBR) {
+RECT TwoRings(TCanvas& canvas, RECT r, TSides sides, TColor outerTL, TColor outerBR, TColor innerTL,
+              TColor innerBR) {
     r = DrawSideLines(canvas, r, outerTL, sides, outerBR);
     return DrawSideLines(canvas, r, innerTL, sides, innerBR);
 }
@@ -53,16 +53,20 @@ RECT Etched(TCanvas& canvas, RECT r, TSides sides, TColor a, TColor b) {
     const RECT outer{inner.left - 1, inner.top - 1, inner.right - 1, inner.bottom - 1};
     DrawSideLines(canvas, outer, a, sides, a);
     RECT result = r;
-    if (left) result.left += 2;
-    if (top) result.top += 2;
-    if (right) result.right -= 2;
-    if (bottom) result.bottom -= 2;
+    if (left)
+        result.left += 2;
+    if (top)
+        result.top += 2;
+    if (right)
+        result.right -= 2;
+    if (bottom)
+        result.bottom -= 2;
     return result;
 }
 
 int g_displayOverride = -1;
 
-}  // namespace
+} // namespace
 
 // Side lines; see the header.
 RECT DrawSideLines(TCanvas& canvas, RECT r, TColor topLeft, TSides sides, TColor bottomRight) {
@@ -125,7 +129,9 @@ bool FullColorDisplay() {
 }
 
 // Test hook for the display check.
-void SetFullColorDisplayOverride(int value) { g_displayOverride = value; }
+void SetFullColorDisplayOverride(int value) {
+    g_displayOverride = value;
+}
 
 // Gradient ring: the middle is clipped away, the whole rectangle is filled,
 // and the caller's clipping is put back.
@@ -145,10 +151,14 @@ void DrawGradientRing(TCanvas& canvas, RECT r, int /*direction*/, TColor a, TCol
 // Frame styles in system colours.
 RECT DrawFrameStyle(TCanvas& canvas, RECT r, TFrameStyle style, TSides sides) {
     switch (style) {
-    case fsFlat: return DrawSideLines(canvas, r, cl3DDkShadow, sides, cl3DDkShadow);
-    case fsStatus: return DrawSideLines(canvas, r, clBtnShadow, sides, clBtnHighlight);
-    case fsPopup: return DrawSideLines(canvas, r, clBtnHighlight, sides, clBtnShadow);
-    case fsFlatBold: return DrawBevelLines(canvas, r, clBtnShadow, sides, 2, clBtnShadow);
+    case fsFlat:
+        return DrawSideLines(canvas, r, cl3DDkShadow, sides, cl3DDkShadow);
+    case fsStatus:
+        return DrawSideLines(canvas, r, clBtnShadow, sides, clBtnHighlight);
+    case fsPopup:
+        return DrawSideLines(canvas, r, clBtnHighlight, sides, clBtnShadow);
+    case fsFlatBold:
+        return DrawBevelLines(canvas, r, clBtnShadow, sides, 2, clBtnShadow);
     case fsRaised:
         return TwoRings(canvas, r, sides, cl3DLight, cl3DDkShadow, clBtnHighlight, clBtnShadow);
     case fsLowered:
@@ -157,9 +167,12 @@ RECT DrawFrameStyle(TCanvas& canvas, RECT r, TFrameStyle style, TSides sides) {
         return TwoRings(canvas, r, sides, clBtnHighlight, cl3DDkShadow, cl3DLight, clBtnShadow);
     case fsButtonDown:
         return TwoRings(canvas, r, sides, clBtnText, clBtnText, clBtnShadow, clBtnShadow);
-    case fsGroove: return Etched(canvas, r, sides, clBtnShadow, clBtnHighlight);
-    case fsBump: return Etched(canvas, r, sides, clBtnHighlight, clBtnShadow);
-    default: return r;
+    case fsGroove:
+        return Etched(canvas, r, sides, clBtnShadow, clBtnHighlight);
+    case fsBump:
+        return Etched(canvas, r, sides, clBtnHighlight, clBtnShadow);
+    default:
+        return r;
     }
 }
 

@@ -6,7 +6,7 @@
 #include "framework/core/set.h"
 #include "framework/gdi/canvas.h"
 
-#include <windows.h>
+#include "framework/ui/win32.h"
 
 LT_ENUM(TSide, sdLeft, sdTop, sdRight, sdBottom)
 // A set of sides: left 1, top 2, right 4, bottom 8.

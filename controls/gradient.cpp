@@ -16,7 +16,7 @@ uint32_t BandColour(const int32_t start[3], const int32_t step[3], int j) {
     return c;
 }
 
-}  // namespace
+} // namespace
 
 // Bands from the bottom up; see the header.
 void FillVerticalGradient(TCanvas& canvas, const RECT& r, TColor a, TColor b) {
@@ -31,7 +31,7 @@ void FillVerticalGradient(TCanvas& canvas, const RECT& r, TColor a, TColor b) {
         const int32_t from = static_cast<int32_t>((ca >> (8 * i)) & 0xFF) * 65536;
         const int32_t to = static_cast<int32_t>((cb >> (8 * i)) & 0xFF) * 65536;
         start[i] = from;
-        step[i] = (to - from) / h;  // truncates toward zero
+        step[i] = (to - from) / h; // truncates toward zero
     }
     const int left = std::min(r.left, r.right), top = std::min(r.top, r.bottom);
     HDC dc = canvas.Handle();

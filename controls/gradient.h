@@ -3,7 +3,7 @@
 
 #include "framework/gdi/canvas.h"
 
-#include <windows.h>
+#include "framework/ui/win32.h"
 
 // Fills r with a gradient from colour a (bottom row, exact) towards colour b
 // (top row, one step short), channels in 16.16 fixed point. Consecutive rows of

@@ -13,35 +13,33 @@ bool SameRect(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-}  // namespace
+} // namespace
 
 TEST(FrameDraw, SideLinesAllSidesAndSubsets) {
     TBitmap bmp(10, 8);
     FillSurface(bmp, clWhite);
     RECT inner = DrawSideLines(bmp.Canvas(), RECT{0, 0, 10, 8}, clRed, sdAllSides, clBlue);
     EXPECT_TRUE(SameRect(inner, RECT{1, 1, 9, 7}));
-    EXPECT_EQ(PixelMap(bmp, "wrb", {W, R, B}),
-              "rrrrrrrrrb|"
-              "rwwwwwwwwb|"
-              "rwwwwwwwwb|"
-              "rwwwwwwwwb|"
-              "rwwwwwwwwb|"
-              "rwwwwwwwwb|"
-              "rwwwwwwwwb|"
-              "bbbbbbbbbb");
+    EXPECT_EQ(PixelMap(bmp, "wrb", {W, R, B}), "rrrrrrrrrb|"
+                                               "rwwwwwwwwb|"
+                                               "rwwwwwwwwb|"
+                                               "rwwwwwwwwb|"
+                                               "rwwwwwwwwb|"
+                                               "rwwwwwwwwb|"
+                                               "rwwwwwwwwb|"
+                                               "bbbbbbbbbb");
 
     FillSurface(bmp, clWhite);
     inner = DrawSideLines(bmp.Canvas(), RECT{1, 1, 9, 7}, clRed, TSides{sdTop, sdRight}, clBlue);
     EXPECT_TRUE(SameRect(inner, RECT{1, 2, 8, 7}));
-    EXPECT_EQ(PixelMap(bmp, "wrb", {W, R, B}),
-              "wwwwwwwwww|"
-              "wrrrrrrrbw|"
-              "wwwwwwwwbw|"
-              "wwwwwwwwbw|"
-              "wwwwwwwwbw|"
-              "wwwwwwwwbw|"
-              "wwwwwwwwbw|"
-              "wwwwwwwwww");
+    EXPECT_EQ(PixelMap(bmp, "wrb", {W, R, B}), "wwwwwwwwww|"
+                                               "wrrrrrrrbw|"
+                                               "wwwwwwwwbw|"
+                                               "wwwwwwwwbw|"
+                                               "wwwwwwwwbw|"
+                                               "wwwwwwwwbw|"
+                                               "wwwwwwwwbw|"
+                                               "wwwwwwwwww");
 
     // No colour draws nothing, yet the rectangle still shrinks.
     FillSurface(bmp, clWhite);
@@ -57,13 +55,12 @@ TEST(FrameDraw, BevelLinesNestRings) {
     const RECT inner = DrawBevelLines(bmp.Canvas(), RECT{0, 0, 6, 6}, clRed, sdAllSides, 2, clBlue);
     EXPECT_TRUE(SameRect(inner, RECT{2, 2, 4, 4}));
     EXPECT_EQ(bmp.Canvas().Pen().Width(), 1);
-    EXPECT_EQ(PixelMap(bmp, "wrb", {W, R, B}),
-              "rrrrrb|"
-              "rrrrbb|"
-              "rrwwbb|"
-              "rrwwbb|"
-              "rbbbbb|"
-              "bbbbbb");
+    EXPECT_EQ(PixelMap(bmp, "wrb", {W, R, B}), "rrrrrb|"
+                                               "rrrrbb|"
+                                               "rrwwbb|"
+                                               "rrwwbb|"
+                                               "rbbbbb|"
+                                               "bbbbbb");
 }
 
 TEST(FrameDraw, DottedFrameEveryOtherPixel) {
@@ -71,13 +68,12 @@ TEST(FrameDraw, DottedFrameEveryOtherPixel) {
     FillSurface(bmp, clWhite);
     const RECT inner = DrawDottedFrame(bmp.Canvas(), RECT{0, 0, 8, 6});
     EXPECT_TRUE(SameRect(inner, RECT{1, 1, 7, 5}));
-    EXPECT_EQ(PixelMap(bmp, "wk", {W, 0}),
-              "wkwkwkww|"
-              "kwwwwwwk|"
-              "wwwwwwww|"
-              "kwwwwwwk|"
-              "wwwwwwww|"
-              "wkwkwkww");
+    EXPECT_EQ(PixelMap(bmp, "wk", {W, 0}), "wkwkwkww|"
+                                           "kwwwwwwk|"
+                                           "wwwwwwww|"
+                                           "kwwwwwwk|"
+                                           "wwwwwwww|"
+                                           "wkwkwkww");
 }
 
 TEST(FrameDraw, FrameStylesInSystemColours) {
@@ -160,7 +156,7 @@ TEST(FrameDraw, GradientBandsAndArithmetic) {
     FillVerticalGradient(bmp.Canvas(), RECT{0, 0, 20, 21}, 0x00404040, 0x00FFFFFF);
     EXPECT_EQ(PixelAt(bmp, 0, 20), 0x404040u);
     EXPECT_EQ(PixelAt(bmp, 19, 20), 0x404040u);
-    EXPECT_EQ(PixelAt(bmp, 0, 0), 0xF5F5F5u);  // 245: one step short of white
+    EXPECT_EQ(PixelAt(bmp, 0, 0), 0xF5F5F5u); // 245: one step short of white
     // Row 10 from the bottom: (64*65536 + 10*596065) >> 16 = 154.
     EXPECT_EQ(PixelAt(bmp, 7, 10), 0x9A9A9Au);
     EXPECT_EQ(PixelAt(bmp, 13, 10), 0x9A9A9Au);
@@ -169,7 +165,7 @@ TEST(FrameDraw, GradientBandsAndArithmetic) {
     TBitmap small(5, 4);
     FillVerticalGradient(small.Canvas(), RECT{0, 0, 5, 4}, 0x000000FF, 0x00FF0000);
     EXPECT_EQ(PixelAt(small, 0, 3), 0x0000FFu);
-    EXPECT_EQ(PixelAt(small, 4, 2), 0x3F00BFu);  // red 191.25, blue 63.75
+    EXPECT_EQ(PixelAt(small, 4, 2), 0x3F00BFu); // red 191.25, blue 63.75
 }
 
 TEST(FrameDraw, GradientRingLeavesTheMiddle) {
@@ -178,7 +174,7 @@ TEST(FrameDraw, GradientRingLeavesTheMiddle) {
     DrawGradientRing(bmp.Canvas(), RECT{0, 0, 10, 8}, 2, 0x00000000, 0x00808080);
     // Bottom row is colour A, the 2-pixel ring elsewhere climbs towards B.
     EXPECT_EQ(PixelAt(bmp, 5, 7), 0x000000u);
-    EXPECT_EQ(PixelAt(bmp, 5, 6), 0x101010u);  // 128*65536/8 per row = 16
+    EXPECT_EQ(PixelAt(bmp, 5, 6), 0x101010u); // 128*65536/8 per row = 16
     EXPECT_EQ(PixelAt(bmp, 0, 3), 0x404040u);
     EXPECT_EQ(PixelAt(bmp, 9, 0), 0x707070u);
     EXPECT_EQ(PixelAt(bmp, 1, 1), 0x606060u);

@@ -25,7 +25,8 @@ inline std::string PixelMap(TBitmap& bmp, const std::string& legend,
                             const std::initializer_list<uint32_t> colours) {
     std::string out;
     for (int y = 0; y < bmp.Height(); ++y) {
-        if (y) out += '|';
+        if (y)
+            out += '|';
         for (int x = 0; x < bmp.Width(); ++x) {
             const uint32_t c = PixelAt(bmp, x, y);
             char ch = '?';
