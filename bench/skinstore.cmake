@@ -4,3 +4,7 @@ lt_add_bench(skinstore_bench
             ${CMAKE_CURRENT_LIST_DIR}/skinstore/skin_like.cpp
     LIBS lt_skinpack lt_skinstore
     HOST_ONLY)
+if(TARGET skinstore_bench)
+    target_compile_definitions(skinstore_bench PRIVATE
+        LT_OWN_SKIN_DIR="${CMAKE_SOURCE_DIR}/resources/skin/xpluna")
+endif()

@@ -43,7 +43,7 @@ std::vector<uint8_t> MakeBitmap(int width, int height, uint32_t seed) {
             }
             const bool edge = x == 0 || y == 0 || x == width - 1 || y == height - 1;
             const int shade = base + y * 40 / height + (edge ? 30 : 0);
-            const int noise = (rng() % 16 == 0) ? static_cast<int>(rng() % 5) : 0;
+            const int noise = (rng() % 3 == 0) ? static_cast<int>(rng() % 9) : 0;
             b.push_back(static_cast<uint8_t>(std::min(255, shade + 40 + noise)));
             b.push_back(static_cast<uint8_t>(std::min(255, shade / 2 + noise)));
             b.push_back(static_cast<uint8_t>(std::min(255, shade / 3)));
@@ -61,12 +61,15 @@ std::string MakeIni(size_t bytes) {
                                  "Trans",   "Tile",      "FrameCount", "Color",      "Font"};
     std::string s = "[Personality]\r\nSkinName=Synthetic Blue\r\nAuthor=bench\r\n\r\n";
     for (int i = 0; s.size() < bytes; ++i) {
-        s += "[" + std::string(parts[i % 8]) + std::to_string(i / 8) + "]\r\n";
+        s.append("[").append(parts[i % 8]).append(std::to_string(i / 8)).append("]\r\n");
         for (int k = 0; k < 10 && s.size() < bytes; ++k) {
-            s += keys[k];
-            s += k == 0 ? "=blue_" + std::string(parts[i % 8]) + std::to_string(i) + ".bmp"
-                        : "=" + std::to_string((i * 7 + k * 3) % 40);
-            s += "\r\n";
+            s.append(keys[k]).append("=");
+            if (k == 0) {
+                s.append("blue_").append(parts[i % 8]).append(std::to_string(i)).append(".bmp");
+            } else {
+                s.append(std::to_string((i * 7 + k * 3) % 40));
+            }
+            s.append("\r\n");
         }
     }
     s.resize(bytes);

@@ -5,6 +5,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 #include "bench/skinstore/skin_like.h"
 #include "framework/core/stream.h"
@@ -12,6 +14,7 @@
 #include "skin/data/quick_ini.h"
 #include "skin/data/skin_reader.h"
 #include "tools/skintool/lzh_encoder.h"
+#include "tools/skintool/skintool_commands.h"
 
 namespace {
 
@@ -29,6 +32,28 @@ const std::vector<uint8_t>& Mixed() {
 }
 const std::vector<uint8_t>& MixedPacked() {
     static const std::vector<uint8_t> p = LzhEncode(Mixed());
+    return p;
+}
+
+// The project's own skin packed from its sources (empty when they are absent).
+const std::vector<uint8_t>& OwnSkinArchive() {
+    static const std::vector<uint8_t> a = [] {
+        std::vector<TSkinArchiveFile> files;
+        try {
+            for (const TSkinSource& src : SkinSources(LT_OWN_SKIN_DIR)) {
+                std::ifstream in(src.path, std::ios::binary);
+                files.push_back({src.name, std::vector<uint8_t>(std::istreambuf_iterator<char>(in),
+                                                                std::istreambuf_iterator<char>())});
+            }
+        } catch (const std::exception&) {
+            return std::vector<uint8_t>();
+        }
+        return BuildSkinArchive(files);
+    }();
+    return a;
+}
+const std::vector<uint8_t>& OwnSkinPacked() {
+    static const std::vector<uint8_t> p = LzhEncode(OwnSkinArchive());
     return p;
 }
 
@@ -54,6 +79,14 @@ void BM_DecodeSkin128K(benchmark::State& state) {
 }
 void BM_DecodeMixed4M(benchmark::State& state) {
     RunDecode(state, MixedPacked(), Mixed().size());
+}
+// The project's own skin, for comparison with the synthetic one.
+void BM_DecodeOwnSkin(benchmark::State& state) {
+    if (OwnSkinArchive().empty()) {
+        state.SkipWithError("skin sources not found");
+        return;
+    }
+    RunDecode(state, OwnSkinPacked(), OwnSkinArchive().size());
 }
 
 // The whole skin load (decode, directory, data block) against the bare decode above.
@@ -144,11 +177,12 @@ void BM_IniSplitBaseline(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_DecodeSkin128K)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_LoadSkin128K)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_DecodeMixed4M)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_CopyBaseline4M)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_EncodeSkin128K)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_EncodeMixed4M)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_IniLoadAnd300Lookups)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_IniSplitBaseline)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DecodeSkin128K);
+BENCHMARK(BM_LoadSkin128K);
+BENCHMARK(BM_DecodeMixed4M);
+BENCHMARK(BM_DecodeOwnSkin);
+BENCHMARK(BM_CopyBaseline4M);
+BENCHMARK(BM_EncodeSkin128K);
+BENCHMARK(BM_EncodeMixed4M);
+BENCHMARK(BM_IniLoadAnd300Lookups);
+BENCHMARK(BM_IniSplitBaseline);

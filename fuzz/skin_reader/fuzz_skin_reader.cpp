@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SetSkinMessageHook(Quiet);
     TSkinReader reader;
     // Keeps each run fast; the size checks are the same at any limit.
-    reader.SetMaxUnpackedSize(1 << 20);
+    reader.SetMaxUnpackedSize(1 << 16);
     bool loaded;
     if (data[0] & 1) {
         TMemoryStream archive;

@@ -4,7 +4,10 @@
 #include <cstring>
 #include <new>
 
+#include "framework/core/class_builder.h"
 #include "framework/core/stream.h"
+
+LT_CLASS_TABLE(TLZH) {}
 
 using namespace lzh;
 

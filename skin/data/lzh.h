@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "framework/core/exception.h"
+#include "framework/core/object.h"
 #include "skin/data/lzh_tree.h"
 
 class TStream;
@@ -23,7 +24,9 @@ struct TLzhTables {
     uint8_t ring[lzh::kWindowSize + lzh::kLookAhead - 1];
 };
 
-class TLZH {
+class TLZH : public TObject {
+    LT_CLASS(TLZH, TObject)
+
 public:
     static constexpr const wchar_t* kNoMemoryMessage =
         L"LZH : Cannot get memory for dictionary tables";

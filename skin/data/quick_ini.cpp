@@ -1,8 +1,11 @@
 // Skin INI parser: line splitting, trimming, comments, and linear lookups.
 #include "skin/data/quick_ini.h"
 
+#include "framework/core/class_builder.h"
 #include "framework/core/convert.h"
 #include "framework/core/stream.h"
+
+LT_CLASS_TABLE(TQuickIni) {}
 
 namespace {
 

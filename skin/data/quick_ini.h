@@ -8,10 +8,13 @@
 #include <vector>
 
 #include "framework/core/strings.h"
+#include "framework/core/object.h"
 
 class TStream;
 
-class TQuickIni {
+class TQuickIni : public TObject {
+    LT_CLASS(TQuickIni, TObject)
+
 public:
     TQuickIni() = default;
     virtual ~TQuickIni() = default;

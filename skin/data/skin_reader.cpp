@@ -1,8 +1,11 @@
 // Skin archive reader: unpacking, directory parsing and lookups by name.
 #include "skin/data/skin_reader.h"
 
+#include "framework/core/class_builder.h"
 #include "skin/data/lzh.h"
 #include "skin/data/message_hook.h"
+
+LT_CLASS_TABLE(TSkinReader) {}
 
 namespace {
 

@@ -7,9 +7,12 @@
 #include <string>
 
 #include "framework/core/stream.h"
+#include "framework/core/object.h"
 #include "framework/core/strings.h"
 
-class TSkinReader {
+class TSkinReader : public TObject {
+    LT_CLASS(TSkinReader, TObject)
+
 public:
     static constexpr int32_t kArchiveMark = 20000;
     // Most entries an archive may list.

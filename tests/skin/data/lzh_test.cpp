@@ -292,6 +292,8 @@ TEST(Lzh, ReadAndWriteProceduresUseTheBoundStreams) {
     TReadOnlyMemoryStream src(bytes, 5);
     TMemoryStream dst;
     TLZH lzh;
+    EXPECT_EQ(lzh.ClassName(), "TLZH");
+    EXPECT_TRUE(lzh.InheritsFrom("TObject"));
     lzh.SetSourceStream(&src);
     lzh.SetTargetStream(&dst);
     uint8_t buf[8] = {};

@@ -53,6 +53,7 @@ TEST(QuickIni, KeepsTrimmedLinesAndIndexesHeaders) {
 
 TEST(QuickIni, CaseRulesAndTrimming) {
     TQuickIni ini;
+    EXPECT_EQ(ini.ClassName(), "TQuickIni");
     LoadText(ini,
              "[personality]\r\n  TOPHEIGHT  =  25  \r\nName = Blue Luna\r\nQuoted=\"a = b\"\r\n");
     EXPECT_EQ(ini.ReadInteger("Personality", "TopHeight", -1), 25);

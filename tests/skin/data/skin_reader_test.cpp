@@ -80,6 +80,7 @@ std::vector<TSkinArchiveFile> SampleFiles() {
 
 TEST_F(SkinReaderTest, LoadsTheDirectoryLowercasedInArchiveOrder) {
     TSkinReader reader;
+    EXPECT_EQ(reader.ClassName(), "TSkinReader");
     ASSERT_TRUE(Load(reader, PackSkinArchive(SampleFiles())));
     ASSERT_EQ(reader.Count(), 5);
     EXPECT_EQ(reader.Names()[0], "blue_close.bmp");
