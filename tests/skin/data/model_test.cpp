@@ -28,10 +28,10 @@ TEST_F(ProjectSkin, CaptionButtonsInFileOrderThenMdiButtons) {
     ASSERT_FALSE(data.SkinEmpty());
     EXPECT_EQ(data.SkinName, "XPLuna");
     const ButtonFacts expected[] = {
-        {"BUTTON0", 0, 1, 25, 5, 0, 0, 6, 126, 21}, {"BUTTON3", 1, 1, 48, 5, 2, 6, 6, 126, 21},
-        {"BUTTON6", 1, 1, 48, 5, 1, 0, 6, 126, 21}, {"BUTTON9", 2, 1, 71, 5, 8, 0, 6, 126, 21},
-        {"BUTTON16", 11, 0, 7, 7, 0, 0, 6, 0, 0},   {"", 7, 100, 57, 0, 100, 100, 4, 60, 15},
-        {"", 8, 100, 38, 0, 100, 100, 4, 60, 15},   {"", 9, 100, 19, 0, 100, 100, 4, 60, 15},
+        {"BUTTON0", 0, 1, 25, 5, 0, 0, 6, 126, 21},    {"BUTTON3", 1, 1, 48, 5, 2, 6, 6, 126, 21},
+        {"BUTTON6", 1, 1, 48, 5, 1, 0, 6, 126, 21},    {"BUTTON9", 2, 1, 71, 5, 8, 0, 6, 126, 21},
+        {"BUTTON16", 11, 0, 7, 7, 0, 0, 6, 0, 0},      {"", 7, 100, 57, 0, 100, 100, 4, 60, 15},
+        {"", 8, 100, 38, 0, 100, 100, 4, 60, 15},      {"", 9, 100, 19, 0, 100, 100, 4, 60, 15},
     };
     ASSERT_EQ(data.CaptionButtons.size(), std::size(expected));
     for (size_t i = 0; i < std::size(expected); ++i) {
@@ -138,14 +138,14 @@ TEST_F(ProjectSkin, FixedFrameCountsAndOptionalObjects) {
     struct Count {
         TDataSkinObject* obj;
         int frames;
-    } counts[] = {{data.Progress.get(), 2},       {data.GroupBoxEdge.get(), 2},
-                  {data.Toolbars.get(), 5},       {data.Tabs.get(), 5},
-                  {data.ExtraImages.get(), 5},    {data.Headerbar.get(), 5},
-                  {data.MenuItem.get(), 5},       {data.StatusBarEdges.get(), 3},
-                  {data.GroupBox.get(), 1},       {data.MenuBackground.get(), 1},
-                  {data.ComboButton.get(), 4},    {data.SunkEdge.get(), 4},
-                  {data.HorzScroll.get(), 4},     {data.VertScroll.get(), 4},
-                  {data.Scrollbar.get(), 23},     {data.HorzScrollThumb.get(), 3},
+    } counts[] = {{data.Progress.get(), 2},      {data.GroupBoxEdge.get(), 2},
+                  {data.Toolbars.get(), 5},      {data.Tabs.get(), 5},
+                  {data.ExtraImages.get(), 5},   {data.Headerbar.get(), 5},
+                  {data.MenuItem.get(), 5},      {data.StatusBarEdges.get(), 3},
+                  {data.GroupBox.get(), 1},      {data.MenuBackground.get(), 1},
+                  {data.ComboButton.get(), 4},   {data.SunkEdge.get(), 4},
+                  {data.HorzScroll.get(), 4},    {data.VertScroll.get(), 4},
+                  {data.Scrollbar.get(), 23},    {data.HorzScrollThumb.get(), 3},
                   {data.VertScrollThumb.get(), 3}};
     for (const Count& c : counts) {
         ASSERT_NE(c.obj, nullptr);
