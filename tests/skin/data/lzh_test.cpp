@@ -332,3 +332,37 @@ TEST(Lzh, ReadAndWriteProceduresUseTheBoundStreams) {
     EXPECT_TRUE(out == SomeText(500));
     EXPECT_GE(reads, static_cast<int>(bits.size()));
 }
+
+namespace {
+
+uint64_t Fnv1a(const Bytes& b) {
+    uint64_t h = 0xcbf29ce484222325ull;
+    for (uint8_t x : b)
+        h = (h ^ x) * 0x100000001b3ull;
+    return h;
+}
+
+} // namespace
+
+// Known answers computed by a separate, straight transcription of the scheme
+// (not this decoder, not the encoder): 400 pseudo-random coded bytes.
+TEST(Lzh, DecodesKnownAnswerVectors) {
+    Bytes coded;
+    uint32_t x = 12345;
+    for (int i = 0; i < 400; ++i) {
+        x = (x * 1103515245u + 12345u) & 0x7FFFFFFFu;
+        coded.push_back(static_cast<uint8_t>(x >> 16));
+    }
+    const Bytes out600 = DecodeBits(coded, 600);
+    EXPECT_EQ(out600.size(), 617u); // the last match runs past the size
+    EXPECT_EQ(Fnv1a(out600), 0x17202d3f10158a8aull);
+    ASSERT_GE(out600.size(), 4u);
+    EXPECT_EQ(out600[0], 0x2c);
+    EXPECT_EQ(out600[1], 0x7c);
+    EXPECT_EQ(out600[2], 0x0a);
+    EXPECT_EQ(out600[3], 0x20); // a copy out of the preset spaces
+    // Beyond the 400 bytes every bit reads as 0.
+    const Bytes out5000 = DecodeBits(coded, 5000);
+    EXPECT_EQ(out5000.size(), 5009u);
+    EXPECT_EQ(Fnv1a(out5000), 0x5440187e5ab029bdull);
+}
