@@ -244,3 +244,56 @@ TEST_F(SkinReaderTest, UnpackDecodesFromTheStartOfBothStreams) {
     ASSERT_EQ(target.Size(), static_cast<int64_t>(archive.size()));
     EXPECT_TRUE(std::equal(archive.begin(), archive.end(), target.Memory()));
 }
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+struct TBoxSearch {
+    HWND box = nullptr;
+};
+
+BOOL CALLBACK FindDialog(HWND w, LPARAM lp) {
+    char cls[32] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    if (std::string(cls) != "#32770")
+        return TRUE;
+    reinterpret_cast<TBoxSearch*>(lp)->box = w;
+    return FALSE;
+}
+
+} // namespace
+
+// The Windows build's default shows a real message box with the text.
+TEST_F(SkinReaderTest, WrongMarkOpensAMessageBoxByDefault) {
+    SetSkinMessageHook(nullptr);
+    const DWORD uiThread = GetCurrentThreadId();
+    std::atomic<bool> finished{false};
+    std::string seen;
+    std::thread closer([&] {
+        for (int i = 0; i < 500 && !finished; ++i) {
+            TBoxSearch search;
+            EnumThreadWindows(uiThread, FindDialog, reinterpret_cast<LPARAM>(&search));
+            if (search.box && IsWindowVisible(search.box)) {
+                char text[256] = {};
+                GetDlgItemTextA(search.box, 0xFFFF, text, sizeof text);
+                seen = text;
+                PostMessageA(search.box, WM_COMMAND, IDOK, 0);
+                return;
+            }
+            Sleep(20);
+        }
+    });
+    TSkinReader reader;
+    const bool loaded = Load(reader, LzhEncode(RawArchive(1, "a.bmp\r\n", {1}, Text("x"))));
+    finished = true;
+    closer.join();
+    EXPECT_FALSE(loaded);
+    EXPECT_EQ(seen, "This is Older Skin File\rPlease update to new version !");
+    EXPECT_TRUE(g_messages.empty());
+}
+#endif
