@@ -174,15 +174,16 @@ public:
         TPropInfo& p = Add(std::move(name), TTypeKind::StringList);
         p.objectClass = &TStringList::StaticClass;
         p.getObject = [get](TObject& o) -> TObject* { return Address(std::invoke(get, Self(o))); };
-        p.setObject = [get, set](TObject& o, TObject* v) {
-            auto* src = ObjectAs<TStringList>(v);
-            if (!src)
-                return;
-            if constexpr (std::is_null_pointer_v<S>)
-                Address(std::invoke(get, Self(o)))->Assign(*src);
-            else
-                lt_detail::Assign(set, Self(o), *src);
-        };
+        if constexpr (std::is_null_pointer_v<S>)
+            p.setObject = [get](TObject& o, TObject* v) {
+                if (auto* src = ObjectAs<TStringList>(v))
+                    Address(std::invoke(get, Self(o)))->Assign(*src);
+            };
+        else
+            p.setObject = [set](TObject& o, TObject* v) {
+                if (auto* src = ObjectAs<TStringList>(v))
+                    lt_detail::Assign(set, Self(o), *src);
+            };
         return *this;
     }
 

@@ -297,7 +297,10 @@ void FormReader::ReadCollection(TCollection& coll, const TFormValue& v) {
 
 void FormReader::ResolveFixups() {
     for (const Fixup& f : fixups_) {
-        TComponent* c = SameTextAscii(f.name, root_.Name()) ? &root_ : root_.FindComponent(f.name);
+        // An owned component of that name comes before the root itself.
+        TComponent* c = root_.FindComponent(f.name);
+        if (!c && SameTextAscii(f.name, root_.Name()))
+            c = &root_;
         if (!c)
             Fail(f.line, "Component " + f.name + " not found for " + f.prop->name);
         if (f.prop->objectClass && !c->InheritsFrom(f.prop->objectClass()))
