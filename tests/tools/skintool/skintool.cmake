@@ -1,5 +1,8 @@
-# The skin tool's commands, run in-process (and, in the host flavour, the
-# program itself for its exit codes).
+# The skin tool: its encoder, and its commands run in-process (and, in the
+# host flavour, the program itself for its exit codes).
+lt_add_test(lzh_encoder_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/lzh_encoder_test.cpp
+    LIBS lt_skinpack lt_skinstore)
 lt_add_test(skintool_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/skintool_test.cpp
     LIBS lt_skinpack lt_skinstore)
