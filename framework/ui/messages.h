@@ -1,7 +1,7 @@
 // Message record and the framework's private message numbers.
 #pragma once
 
-#include <windows.h>
+#include "framework/ui/win32.h"
 
 // One window message as it travels through a control's replaceable WindowProc.
 struct TMessage {

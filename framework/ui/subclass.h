@@ -1,7 +1,7 @@
 // Re-entrancy safe subclassing of one window by one object.
 #pragma once
 
-#include <windows.h>
+#include "framework/ui/win32.h"
 
 #include <memory>
 

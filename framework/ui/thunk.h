@@ -1,7 +1,7 @@
 // Executable stubs that turn a plain window procedure call into a call on an object.
 #pragma once
 
-#include <windows.h>
+#include "framework/ui/win32.h"
 
 // The function a thunk jumps to: the bound object arrives in ECX (thiscall),
 // the four window-procedure arguments stay on the stack untouched.

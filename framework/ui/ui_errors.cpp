@@ -1,7 +1,7 @@
 // Routing of exceptions that reach a window procedure.
 #include "framework/ui/ui_errors.h"
 
-#include <windows.h>
+#include "framework/ui/win32.h"
 
 #include <string>
 

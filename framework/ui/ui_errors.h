@@ -14,3 +14,8 @@ void HandleUiException() noexcept;
 
 // Text of an exception pointer: the framework message, what() converted, or a generic line.
 std::wstring UiExceptionText(std::exception_ptr error);
+
+#include "framework/core/exception.h"
+
+// Raised when the system runs out of windows, timers or similar resources.
+LT_DECLARE_EXCEPTION(EOutOfResources, Exception);

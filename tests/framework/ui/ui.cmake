@@ -3,3 +3,6 @@ set(lt_ui_tests ${CMAKE_CURRENT_LIST_DIR})
 lt_add_test(ui_thunk_test WIN32_ONLY
     SOURCES ${lt_ui_tests}/thunk_test.cpp ${lt_ui_tests}/subclass_test.cpp
     LIBS lt_ui)
+lt_add_test(ui_control_test WIN32_ONLY
+    SOURCES ${lt_ui_tests}/ui_test_util.cpp ${lt_ui_tests}/control_test.cpp
+    LIBS lt_ui)

@@ -1,0 +1,177 @@
+// Menus over native menus: items with captions, shortcuts, check marks,
+// images and owner drawing; main menus of forms and popup menus.
+#pragma once
+
+#include "framework/ui/win32.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/core/component.h"
+#include "framework/core/event.h"
+#include "framework/ui/control.h"
+
+class TCanvas;
+class TMenu;
+
+// Key plus modifiers: scShift, scCtrl, scAlt in the high bits, virtual key below.
+using TShortCut = uint16_t;
+constexpr TShortCut scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000;
+TShortCut ShortCut(WORD key, TShiftState shift);
+// "Ctrl+S", "Shift+F5", "Alt+Enter" ...
+std::wstring ShortCutToText(TShortCut shortCut);
+
+// Owner-draw state bits of a menu item (from DRAWITEMSTRUCT::itemState).
+using TOwnerDrawState = UINT;
+
+using TMenuMeasureItemEvent =
+    TEvent<void(TObject* sender, TCanvas* canvas, int& width, int& height)>;
+using TAdvancedMenuDrawItemEvent =
+    TEvent<void(TObject* sender, TCanvas* canvas, RECT rect, TOwnerDrawState state)>;
+
+class TMenuItem : public TComponent {
+    LT_CLASS(TMenuItem, TComponent)
+public:
+    explicit TMenuItem(TComponent* owner);
+    ~TMenuItem() override;
+
+    const std::wstring& Caption() const { return caption_; }
+    void SetCaption(const std::wstring& v);
+    bool Checked() const { return checked_; }
+    void SetChecked(bool v);
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool v);
+    bool Visible() const { return visible_; }
+    void SetVisible(bool v);
+    bool Default() const { return default_; }
+    void SetDefault(bool v);
+    bool RadioItem() const { return radioItem_; }
+    void SetRadioItem(bool v);
+    TShortCut ShortCut() const { return shortCut_; }
+    void SetShortCut(TShortCut v);
+    int32_t ImageIndex() const { return imageIndex_; }
+    void SetImageIndex(int32_t v);
+    // A separator is an item whose caption is "-".
+    bool IsLine() const { return caption_ == L"-"; }
+
+    // The command identifier sent in WM_COMMAND when the item is chosen.
+    UINT Command() const { return command_; }
+    // The native menu of the item's sub-items (made on demand); null without sub-items.
+    HMENU Handle();
+    bool HandleAllocated() const { return handle_ != nullptr; }
+
+    int Count() const { return static_cast<int>(items_.size()); }
+    TMenuItem* Items(int i) const { return items_.at(i); }
+    TMenuItem* Parent() const { return parent_; }
+    int MenuIndex() const;
+    void Add(TMenuItem* item);
+    void Insert(int index, TMenuItem* item);
+    void Remove(TMenuItem* item);
+    // Frees sub-item i.
+    void Delete(int index);
+    void Clear();
+    // The menu this item belongs to (through its parents), or null.
+    TMenu* GetParentMenu() const;
+    // The item or sub-item with this shortcut, searched depth first.
+    TMenuItem* FindShortCut(TShortCut sc);
+    // Whether the item is drawn by its owner (menu owner-draw or an image list).
+    bool IsOwnerDraw() const;
+
+    virtual void Click();
+
+    TNotifyEvent OnClick;
+    TMenuMeasureItemEvent OnMeasureItem;
+    TAdvancedMenuDrawItemEvent OnAdvancedDrawItem;
+
+    void SetParentComponent(TComponent* parent) override;
+    TComponent* GetParentComponent() const override;
+
+    // Dispatching from window messages; each answers whether it handled it.
+    static bool DispatchCommand(UINT command);
+    static bool HandleMeasureItem(MEASUREITEMSTRUCT* mis);
+    static bool HandleDrawItem(DRAWITEMSTRUCT* dis);
+    static void HandleInitPopup(HMENU menu);
+    // The item with a command identifier, or null.
+    static TMenuItem* FindItem(UINT command);
+    // Items alive (each holds one command identifier).
+    static int LiveCount();
+
+protected:
+    // Default owner drawing: image, check mark, caption and shortcut text.
+    virtual void DrawItem(TCanvas& canvas, RECT rect, TOwnerDrawState state);
+    virtual void MeasureItem(TCanvas& canvas, int& width, int& height);
+
+private:
+    friend class TMenu;
+    // Puts this item's entries into its native menu again after a change.
+    void RebuildHandle();
+    // Tells the parent (or the menu) that this item's entry must be rebuilt.
+    void Changed();
+    void AppendTo(HMENU menu);
+
+    std::wstring caption_;
+    bool checked_ = false, enabled_ = true, visible_ = true, default_ = false, radioItem_ = false;
+    TShortCut shortCut_ = 0;
+    int32_t imageIndex_ = -1;
+    UINT command_;
+    HMENU handle_ = nullptr;
+    TMenuItem* parent_ = nullptr;
+    TMenu* menu_ = nullptr; // set on the root item of a menu
+    std::vector<TMenuItem*> items_;
+};
+
+class TMenu : public TComponent {
+    LT_CLASS(TMenu, TComponent)
+public:
+    explicit TMenu(TComponent* owner);
+    ~TMenu() override;
+
+    // The root item; its sub-items are the menu's entries.
+    TMenuItem* Items() const { return items_; }
+    HMENU Handle() { return items_->Handle(); }
+    bool OwnerDraw() const { return ownerDraw_; }
+    void SetOwnerDraw(bool v);
+    HIMAGELIST Images() const { return images_; }
+    void SetImages(HIMAGELIST images);
+    // Runs the item bound to a shortcut; true when one was found.
+    bool IsShortCut(WORD key, TShiftState shift);
+
+protected:
+    friend class TMenuItem;
+    // Makes the empty native menu of the root (a menu bar or a popup).
+    virtual HMENU CreateMenuHandle() = 0;
+    // Told after the native menu changed.
+    virtual void MenuChanged() {}
+
+private:
+    TMenuItem* items_;
+    bool ownerDraw_ = false;
+    HIMAGELIST images_ = nullptr;
+};
+
+class TMainMenu : public TMenu {
+    LT_CLASS(TMainMenu, TMenu)
+public:
+    explicit TMainMenu(TComponent* owner) : TMenu(owner) {}
+
+protected:
+    HMENU CreateMenuHandle() override { return CreateMenu(); }
+    void MenuChanged() override;
+};
+
+class TPopupMenu : public TMenu {
+    LT_CLASS(TPopupMenu, TMenu)
+public:
+    explicit TPopupMenu(TComponent* owner) : TMenu(owner) {}
+    // Shows the menu at a screen point and runs the chosen item.
+    virtual void Popup(int x, int y);
+    TNotifyEvent OnPopup;
+
+protected:
+    HMENU CreateMenuHandle() override { return CreatePopupMenu(); }
+};
+
+// The hidden window that receives the messages of popup menus while they are shown.
+HWND PopupListWindow();

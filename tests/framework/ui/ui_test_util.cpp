@@ -1,0 +1,124 @@
+// Test environment of the windowing tests.
+#include "ui_test_util.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "framework/core/class_builder.h"
+#include "framework/ui/ui_errors.h"
+
+namespace {
+
+class TUiEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        auto* app = new TApplication(nullptr);
+        app->Initialize();
+        app->SetTitle(L"ui tests");
+        app->OnException = [](TObject*, std::exception_ptr e) {
+            ReportedErrors().push_back(UiExceptionText(e));
+        };
+    }
+    void TearDown() override { delete Application; }
+};
+
+const auto* const g_env = ::testing::AddGlobalTestEnvironment(new TUiEnvironment);
+
+std::map<UINT_PTR, TKeyScript*>& Scripts() {
+    static std::map<UINT_PTR, TKeyScript*> scripts;
+    return scripts;
+}
+
+} // namespace
+
+std::vector<std::wstring>& ReportedErrors() {
+    static std::vector<std::wstring> errors;
+    return errors;
+}
+
+void PumpMessages(int ms) {
+    PumpUntil([] { return false; }, ms);
+}
+
+bool PumpUntil(const std::function<bool()>& done, int ms) {
+    const DWORD end = GetTickCount() + ms;
+    while (!done()) {
+        if (static_cast<int>(end - GetTickCount()) <= 0)
+            return done();
+        Application->ProcessMessages();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+int GdiObjectCount() {
+    return static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
+}
+int UserObjectCount() {
+    return static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
+}
+
+static BOOL CALLBACK CountWindow(HWND, LPARAM p) {
+    ++*reinterpret_cast<int*>(p);
+    return TRUE;
+}
+
+int ThreadWindowCount() {
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), &CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+TKeyScript::TKeyScript(std::vector<WORD> keys, int gapMs) : keys_(std::move(keys)) {
+    timer_ = SetTimer(nullptr, 0, gapMs, &TKeyScript::Tick);
+    Scripts()[timer_] = this;
+}
+
+TKeyScript::~TKeyScript() {
+    KillTimer(nullptr, timer_);
+    Scripts().erase(timer_);
+}
+
+void CALLBACK TKeyScript::Tick(HWND, UINT, UINT_PTR id, DWORD) {
+    auto it = Scripts().find(id);
+    if (it == Scripts().end())
+        return;
+    TKeyScript* s = it->second;
+    if (s->sent_ >= static_cast<int>(s->keys_.size()))
+        return;
+    const WORD key = s->keys_[s->sent_++];
+    HWND target = GetFocus();
+    if (!target)
+        target = GetActiveWindow();
+    PostMessageW(target, WM_KEYDOWN, key, 1);
+    PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+}
+
+TTestButton::TTestButton(TComponent* owner) : TCustomControl(owner) {
+    SetBounds(0, 0, 75, 25);
+    SetTabStop(true);
+}
+
+void TTestButton::Click() {
+    if (TCustomForm* form = ParentForm(); form && ModalResult != mrNone)
+        form->SetModalResult(ModalResult);
+    TCustomControl::Click();
+}
+
+void TTestButton::WndProc(TMessage& msg) {
+    if (msg.Msg == CM_DIALOGKEY && msg.WParam == VK_RETURN && Focused()) {
+        Click();
+        msg.Result = 1;
+        return;
+    }
+    TCustomControl::WndProc(msg);
+}
+
+void TTestButton::Paint() {
+    RECT r = ClientRect();
+    Canvas().FillRect(r);
+    Canvas().DrawText(Caption(), r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+LT_CLASS_TABLE(TTestButton) {}

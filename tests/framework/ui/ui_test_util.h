@@ -1,0 +1,52 @@
+// Shared pieces of the windowing tests: the application object, message
+// pumping, and a small push button that takes Enter as a dialog key.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/ui/application.h"
+#include "framework/ui/form.h"
+#include "framework/ui/graphic_control.h"
+
+// Handles messages for about `ms` milliseconds.
+void PumpMessages(int ms);
+// Handles messages until `done` answers true or `ms` pass; answers done().
+bool PumpUntil(const std::function<bool()>& done, int ms);
+// GDI and USER objects of this process.
+int GdiObjectCount();
+int UserObjectCount();
+// Top-level windows of this thread.
+int ThreadWindowCount();
+// Exceptions reported to the application during the test (texts).
+std::vector<std::wstring>& ReportedErrors();
+
+// Sends keys one after another from a thread timer to whatever window has the
+// focus at that moment (WM_KEYDOWN then WM_KEYUP), `gapMs` apart.
+class TKeyScript {
+public:
+    TKeyScript(std::vector<WORD> keys, int gapMs = 60);
+    ~TKeyScript();
+    int Sent() const { return sent_; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD);
+    std::vector<WORD> keys_;
+    int sent_ = 0;
+    UINT_PTR timer_ = 0;
+};
+
+// A push button: a click sets the form's modal result; Enter clicks it while
+// it has the focus (as a dialog key, consuming the key).
+class TTestButton : public TCustomControl {
+    LT_CLASS(TTestButton, TCustomControl)
+public:
+    explicit TTestButton(TComponent* owner);
+    TModalResult ModalResult = mrNone;
+    void Click() override;
+
+protected:
+    void WndProc(TMessage& msg) override;
+    void Paint() override;
+};
