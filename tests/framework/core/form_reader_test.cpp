@@ -3,10 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cmath>
+#include <limits>
 #include <string>
 
 #include "framework/core/exception.h"
+#include "framework/core/filer.h"
 #include "framework/core/form_reader.h"
+#include "framework/core/form_syntax.h"
+#include "framework/core/form_writer.h"
 #include "framework/core/stream.h"
 #include "tests/framework/core/sample_classes.h"
 
@@ -234,4 +239,57 @@ TEST(FormReader, UnknownClassRaisesClassNotFound) {
     EXPECT_THROW(ReadFormDefinition(form, "object F: TSampleForm\n object X: TZzz\n end\nend"),
                  EClassNotFound);
     EXPECT_THROW(ReadFormDefinition(form, "object F: TSampleForm\n X = 1\nend"), EReadError);
+}
+
+TEST(FormReader, ReferencesPreferOwnedComponentsOverTheRootName) {
+    RegisterSampleClasses();
+    TSampleForm form;
+    ReadFormDefinition(form, "object Same: TSampleForm\n object A: TSampleWidget\n  Buddy = same\n"
+                             " end\n object Same: TSampleWidget\n end\nend");
+    auto* a = ObjectAs<TSampleWidget>(form.FindComponent("A"));
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->Buddy(), form.FindComponent("Same"));
+    EXPECT_NE(a->Buddy(), nullptr);
+    // Freeing the referenced component clears the reference.
+    delete form.FindComponent("Same");
+    EXPECT_EQ(a->Buddy(), nullptr);
+}
+
+TEST(FormReader, TypedReadersOfDefinedProperties) {
+    const TFormObject def = ParseFormDefinition(
+        "object F: T\n I = -7\n H = $FFFFFFFF\n B = true\n S = 'a'#9\n D = 2.5\n N = INF\n"
+        " L = ('x' 'y')\n X = [a]\nend");
+    ASSERT_EQ(def.props.size(), 8u);
+    auto reader = [&](int i) { return TReader(def.props[static_cast<size_t>(i)].value, nullptr); };
+    EXPECT_EQ(reader(0).ReadInteger(), -7);
+    EXPECT_EQ(reader(1).ReadInteger(), -1);
+    EXPECT_TRUE(reader(2).ReadBoolean());
+    EXPECT_EQ(reader(3).ReadString(), "a\t");
+    EXPECT_EQ(reader(3).ReadWideString(), L"a\t");
+    EXPECT_EQ(reader(4).ReadFloat(), 2.5);
+    EXPECT_EQ(reader(0).ReadFloat(), -7.0);
+    EXPECT_TRUE(std::isinf(reader(5).ReadFloat()));
+    TStringList l;
+    reader(6).ReadStrings(l);
+    EXPECT_EQ(l.Text(), "x\r\ny\r\n");
+    EXPECT_EQ(reader(2).ReadIdent(), "true");
+    EXPECT_THROW(reader(0).ReadBoolean(), EReadError);
+    EXPECT_THROW(reader(3).ReadInteger(), EReadError);
+    EXPECT_THROW(reader(7).ReadStrings(l), EReadError);
+    EXPECT_THROW(reader(4).ReadIdent(), EReadError);
+    EXPECT_THROW(reader(5).ReadWideString(), EReadError);
+
+    TWriter w(nullptr);
+    EXPECT_FALSE(w.HasValue());
+    w.WriteBoolean(false);
+    EXPECT_TRUE(w.HasValue());
+    EXPECT_EQ(FormValueText(w.Value(), 0), "False");
+    w.WriteInteger(-3);
+    EXPECT_EQ(FormValueText(w.Value(), 0), "-3");
+    w.WriteString("it's");
+    EXPECT_EQ(FormValueText(w.Value(), 0), "'it''s'");
+    w.WriteFloat(-std::numeric_limits<double>::infinity());
+    EXPECT_EQ(FormValueText(w.Value(), 0), "-INF");
+    w.WriteStrings(l);
+    EXPECT_EQ(FormValueText(w.Value(), 1), "(\n    'x'\n    'y')");
 }
