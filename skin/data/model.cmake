@@ -6,5 +6,5 @@ if(LT_WIN32)
         ${CMAKE_CURRENT_LIST_DIR}/skin_loader.cpp
         ${CMAKE_CURRENT_LIST_DIR}/skin_data.cpp
     )
-    target_link_libraries(lt_skinmodel PUBLIC lt_skinstore lt_gdi lt_core)
+    target_link_libraries(lt_skinmodel PUBLIC lt_skindraw lt_skinstore lt_gdi lt_core)
 endif()

@@ -7,6 +7,7 @@
 #include "framework/core/ansi.h"
 #include "framework/core/class_builder.h"
 #include "framework/core/exception.h"
+#include "framework/core/filer.h"
 #include "framework/core/utf8.h"
 #include "skin/data/quick_ini.h"
 #include "skin/data/skin_loader.h"
@@ -190,6 +191,14 @@ void TSkinData::WriteSkinStream(TStream& writer) {
     writer.WriteBuffer(&count, sizeof count);
     if (count > 0)
         writer.WriteBuffer(skinStream_.Memory(), count);
+}
+
+// The skin stream is stored in the form definition as "SkinStream".
+void TSkinData::DefineProperties(TFiler& filer) {
+    inherited::DefineProperties(filer);
+    filer.DefineBinaryProperty(
+        "SkinStream", [this](TStream& s) { ReadSkinStream(s); },
+        [this](TStream& s) { WriteSkinStream(s); }, true);
 }
 
 // Sets the skin file; at run time an existing file replaces the skin stream

@@ -129,6 +129,8 @@ public:
     void ApplySkin();
     void MaySkin(const std::string& aName, bool& doSkin);
     void DoSkinChanged();
+    // Declares the "SkinStream" binary property (always written).
+    void DefineProperties(TFiler& filer) override;
     void Loaded() override;
 
     // Skin model, filled by each successful load.

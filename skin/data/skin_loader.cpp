@@ -6,6 +6,7 @@
 
 #include "framework/core/stream.h"
 #include "skin/data/quick_ini.h"
+#include "skin/data/skin_draw.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_reader.h"
 
@@ -38,16 +39,6 @@ void CopyColumns24(TBitmap& target, const TBitmap& source, int x, int w) {
     target.SetSize(w, full.Height());
     for (int y = 0; y < full.Height(); ++y)
         std::memcpy(target.ScanLine(y), Pixel24(full, x, y), static_cast<size_t>(3 * w));
-}
-
-// Turns a 24-bit bitmap's rows end for end.
-void Mirror24(TBitmap& b) {
-    for (int y = 0; y < b.Height(); ++y) {
-        uint8_t* row = b.ScanLine(y);
-        for (int l = 0, r = b.Width() - 1; l < r; ++l, --r)
-            for (int c = 0; c < 3; ++c)
-                std::swap(row[3 * l + c], row[3 * r + c]);
-    }
 }
 
 } // namespace
@@ -411,7 +402,7 @@ void TSkinLoader::LoadPlainObjects() {
         TBitmap& mirror = d.ComboButton->Picture2;
         mirror.Assign(d.ComboButton->Picture);
         mirror.SetPixelFormat(TPixelFormat::pf24bit);
-        Mirror24(mirror);
+        MirrorBitmap(mirror);
     }
     d.SunkEdge = LoadPlain("SunkEdge");
     d.ExtraImages = LoadPlain("ExtraImages");
@@ -481,6 +472,45 @@ void TSkinLoader::MakeFaceBrush() {
     data_.FaceBrush.Reset(CreateSolidBrush(ColorToRGB(data_.ButtonFaceColour)));
 }
 
+// The combo box as one picture: four 50 x 21 cells of the edit frame with
+// the button and its glyph on the right and a magenta text area; the edit
+// frame gets the mirrored strip for left-side buttons.
 void TSkinLoader::BuildComboComposite() {
-    // Filled in below (combo composite).
+    if (!data_.SunkEdge || !data_.ComboButton)
+        return;
+    TDataSkinObject& edge = *data_.SunkEdge;
+    TDataSkinBorder& button = *data_.ComboButton;
+    constexpr int kCellW = 50, kCellH = 21;
+    const int n = edge.FrameCount;
+    const int b = GetSystemMetrics(SM_CXHSCROLL) + 2;
+    TBitmap strip(kCellW * n, kCellH, TPixelFormat::pf24bit);
+    TBitmap cell(kCellW, kCellH, TPixelFormat::pf24bit);
+    HDC stripDC = strip.Canvas().Handle();
+    TBrushHandle key(CreateSolidBrush(kSkinKeyColor));
+    RECT all{0, 0, kCellW * n, kCellH};
+    FillRect(stripDC, &all, key.Get());
+    const RECT whole{0, 0, kCellW, kCellH};
+    const RECT right{kCellW - b, 0, kCellW, kCellH};
+    const RECT text{2, 2, kCellW - 1 - b, 18};
+    for (int k = 1; k <= n; ++k) {
+        HDC dc = cell.Canvas().Handle();
+        DrawSkinElement(dc, whole, edge, k);
+        DrawSkinElement(dc, right, button.Picture, false, button.Tile != 0, true,
+                        button.FrameCount, k, button.Margins());
+        if (data_.ExtraImages)
+            DrawSkinGlyph(dc, right, data_.ExtraImages->Picture, true,
+                          data_.ExtraImages->FrameCount, k);
+        FillRect(dc, &text, key.Get());
+        BitBlt(strip.Canvas().Handle(), kCellW * (k - 1), 0, kCellW, kCellH, dc, 0, 0, SRCCOPY);
+    }
+    button.Style = 2;
+    button.LeftWidth = 2;
+    button.TopHeight = edge.TopHeight;
+    button.RightWidth = b + 2;
+    button.BottomHeight = edge.BottomHeight;
+    button.Picture.Assign(strip);
+    MirrorBitmap(strip);
+    edge.Picture.Assign(strip);
+    edge.LeftWidth = b + 2;
+    edge.RightWidth = 2;
 }

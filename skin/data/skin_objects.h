@@ -5,10 +5,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "framework/gdi/bitmap.h"
 #include "framework/gdi/color.h"
+#include "skin/data/skin_draw.h"
 
 // Base of all skin objects. Every field starts at zero (pictures empty).
 class TDataSkinObject {
@@ -20,6 +22,8 @@ public:
 
     // Width of one frame of Picture (frames side by side), 0 when empty.
     int FrameWidth() const;
+    // The four margins as the drawing utilities take them.
+    TSkinMargins Margins() const { return {LeftWidth, TopHeight, RightWidth, BottomHeight}; }
 
     std::string Name;
     // Fixed edge sizes of each frame (copied unscaled by the painters).
@@ -105,3 +109,11 @@ public:
     int32_t BackgroundRightShift = 0;
     int32_t BackgroundAlignment = 0;
 };
+
+// The drawing utilities applied to a skin object's Picture with its own
+// frame count, margins, Tile and Trans.
+std::unique_ptr<TBitmap> StretchSkinFrame(const RECT& target, TDataSkinObject& obj, int k,
+                                          bool vertical = false);
+void DrawSkinElement(HDC dc, const RECT& target, TDataSkinObject& obj, int k, bool vertical = false);
+void DrawSkinCell(HDC dc, const RECT& target, TDataSkinObject& obj, int k);
+void DrawSkinGlyph(HDC dc, const RECT& target, TDataSkinObject& obj, int k);

@@ -28,10 +28,10 @@ TEST_F(ProjectSkin, CaptionButtonsInFileOrderThenMdiButtons) {
     ASSERT_FALSE(data.SkinEmpty());
     EXPECT_EQ(data.SkinName, "XPLuna");
     const ButtonFacts expected[] = {
-        {"BUTTON0", 0, 1, 25, 5, 0, 0, 6, 126, 21},    {"BUTTON3", 1, 1, 48, 5, 2, 6, 6, 126, 21},
-        {"BUTTON6", 1, 1, 48, 5, 1, 0, 6, 126, 21},    {"BUTTON9", 2, 1, 71, 5, 8, 0, 6, 126, 21},
-        {"BUTTON16", 11, 0, 7, 7, 0, 0, 6, 0, 0},      {"", 7, 100, 57, 0, 100, 100, 4, 60, 15},
-        {"", 8, 100, 38, 0, 100, 100, 4, 60, 15},      {"", 9, 100, 19, 0, 100, 100, 4, 60, 15},
+        {"BUTTON0", 0, 1, 25, 5, 0, 0, 6, 126, 21}, {"BUTTON3", 1, 1, 48, 5, 2, 6, 6, 126, 21},
+        {"BUTTON6", 1, 1, 48, 5, 1, 0, 6, 126, 21}, {"BUTTON9", 2, 1, 71, 5, 8, 0, 6, 126, 21},
+        {"BUTTON16", 11, 0, 7, 7, 0, 0, 6, 0, 0},   {"", 7, 100, 57, 0, 100, 100, 4, 60, 15},
+        {"", 8, 100, 38, 0, 100, 100, 4, 60, 15},   {"", 9, 100, 19, 0, 100, 100, 4, 60, 15},
     };
     ASSERT_EQ(data.CaptionButtons.size(), std::size(expected));
     for (size_t i = 0; i < std::size(expected); ++i) {
@@ -138,14 +138,14 @@ TEST_F(ProjectSkin, FixedFrameCountsAndOptionalObjects) {
     struct Count {
         TDataSkinObject* obj;
         int frames;
-    } counts[] = {{data.Progress.get(), 2},      {data.GroupBoxEdge.get(), 2},
-                  {data.Toolbars.get(), 5},      {data.Tabs.get(), 5},
-                  {data.ExtraImages.get(), 5},   {data.Headerbar.get(), 5},
-                  {data.MenuItem.get(), 5},      {data.StatusBarEdges.get(), 3},
-                  {data.GroupBox.get(), 1},      {data.MenuBackground.get(), 1},
-                  {data.ComboButton.get(), 4},   {data.SunkEdge.get(), 4},
-                  {data.HorzScroll.get(), 4},    {data.VertScroll.get(), 4},
-                  {data.Scrollbar.get(), 23},    {data.HorzScrollThumb.get(), 3},
+    } counts[] = {{data.Progress.get(), 2},       {data.GroupBoxEdge.get(), 2},
+                  {data.Toolbars.get(), 5},       {data.Tabs.get(), 5},
+                  {data.ExtraImages.get(), 5},    {data.Headerbar.get(), 5},
+                  {data.MenuItem.get(), 5},       {data.StatusBarEdges.get(), 3},
+                  {data.GroupBox.get(), 1},       {data.MenuBackground.get(), 1},
+                  {data.ComboButton.get(), 4},    {data.SunkEdge.get(), 4},
+                  {data.HorzScroll.get(), 4},     {data.VertScroll.get(), 4},
+                  {data.Scrollbar.get(), 23},     {data.HorzScrollThumb.get(), 3},
                   {data.VertScrollThumb.get(), 3}};
     for (const Count& c : counts) {
         ASSERT_NE(c.obj, nullptr);
@@ -204,4 +204,65 @@ TEST_F(ProjectSkin, PathsAndUnreadPictures) {
     EXPECT_EQ(pic.Width(), 126);
     LoadPicture(pic, reader, "blue_helphover.bmp");
     EXPECT_EQ(pic.Width(), 126);
+}
+
+TEST_F(ProjectSkin, ComboCompositeAndItsMirror) {
+    const int b = GetSystemMetrics(SM_CXHSCROLL) + 2;
+    TDataSkinBorder& button = *data.ComboButton;
+    TDataSkinObject& edge = *data.SunkEdge;
+    EXPECT_EQ(button.Style, 2);
+    EXPECT_EQ(button.Picture.Width(), 200);
+    EXPECT_EQ(button.Picture.Height(), 21);
+    EXPECT_EQ(button.LeftWidth, 2);
+    EXPECT_EQ(button.RightWidth, b + 2);
+    EXPECT_EQ(button.TopHeight, 2);
+    EXPECT_EQ(button.BottomHeight, 2);
+    EXPECT_EQ(edge.LeftWidth, b + 2);
+    EXPECT_EQ(edge.RightWidth, 2);
+    ASSERT_EQ(edge.Picture.Width(), 200);
+    // The button picture as loaded, mirrored, stays in Picture2.
+    EXPECT_EQ(button.Picture2.Width(), 64);
+
+    TBitmap& strip = button.Picture;
+    const uint32_t border = 0x00B99D7F; // 127 157 185, the edit frame
+    for (int k = 0; k < 4; ++k) {
+        SCOPED_TRACE(k);
+        int x0 = 50 * k;
+        // Text area: transparent.
+        EXPECT_EQ(PixelOf(strip, x0 + 2, 2), 0x00FF00FFu);
+        EXPECT_EQ(PixelOf(strip, x0 + 48 - b, 17), 0x00FF00FFu);
+        // Inside the frame, just outside the text area: the white inner ring.
+        EXPECT_EQ(PixelOf(strip, x0 + 1, 1), 0x00FFFFFFu);
+        EXPECT_EQ(PixelOf(strip, x0 + 49 - b, 18), 0x00FFFFFFu);
+    }
+    EXPECT_EQ(PixelOf(strip, 0, 0), border);
+    EXPECT_EQ(PixelOf(strip, 49, 20), border);
+    // Button body of frame 1 (the ring colour 184 202 248) on the left edge.
+    EXPECT_EQ(PixelOf(strip, 50 - b + 1, 10), 0x00F8CAB8u);
+    // The drop-down arrow is drawn in the button (dark ink near its centre).
+    int ink = 0;
+    for (int y = 6; y < 15; ++y)
+        for (int x = 50 - b; x < 50; ++x)
+            ink += PixelOf(strip, x, y) == 0x0085614Du; // 77 97 133
+    EXPECT_GE(ink, 10);
+    // SunkEdge holds the mirror image.
+    for (int x : {0, 3, 49, 50, 120, 199})
+        for (int y : {0, 10, 20})
+            EXPECT_EQ(PixelOf(edge.Picture, x, y), PixelOf(strip, 199 - x, y)) << x << "," << y;
+}
+
+TEST_F(ProjectSkin, ObjectDrawingUsesTheObjectsOwnSettings) {
+    // Frame 5 (default button) of the push-button strip, 40 x 30, against a
+    // direct call with the same numbers.
+    TBitmap a(40, 30, TPixelFormat::pf24bit), b(40, 30, TPixelFormat::pf24bit);
+    RECT r{0, 0, 40, 30};
+    TDataSkinButton& buttons = *data.Buttons;
+    DrawSkinElement(a.Canvas().Handle(), r, buttons, 5);
+    DrawSkinElement(b.Canvas().Handle(), r, buttons.Picture, false, false, true, 5, 5,
+                    TSkinMargins{3, 3, 3, 3});
+    for (int y = 0; y < 30; y += 3)
+        for (int x = 0; x < 40; x += 3)
+            ASSERT_EQ(PixelOf(a, x, y), PixelOf(b, x, y)) << x << "," << y;
+    // The left edge of frame 5 (x from 72) keeps its outline colour.
+    EXPECT_EQ(PixelOf(a, 0, 10), PixelOf(buttons.Picture, 72, 10));
 }

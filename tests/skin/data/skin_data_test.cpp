@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "framework/core/ansi.h"
+#include "framework/core/form_reader.h"
+#include "framework/core/form_writer.h"
 #include "framework/core/utf8.h"
 #include "skin/data/message_hook.h"
 #include "tests/skin/data/model_fixture.h"
@@ -20,7 +22,9 @@ namespace {
 // Records what the component asks of the skin manager.
 class FakeManager : public TSkinManagerLink {
 public:
-    void RegisterSkinData(TSkinData*) override { calls.push_back("register"); }
+    void RegisterSkinData(TSkinData* d) override {
+        calls.push_back(d->SkinEmpty() ? "register" : "register loaded");
+    }
     void UnregisterSkinData(TSkinData*) override { calls.push_back("unregister"); }
     void InstallHook() override { calls.push_back("hook"); }
     void RequestAction(int action, int interval) override {
@@ -450,4 +454,74 @@ TEST_F(SkinDataTest, EventsAndDestruction) {
     fake.exists = true;
     delete new TSkinData(nullptr);
     EXPECT_EQ(Calls(), (Lines{"unregister"}));
+}
+
+namespace {
+
+// A form definition holding one skin data component with the given skin
+// stream property data.
+std::string SkinForm(const std::vector<uint8_t>& property) {
+    static const char* hex = "0123456789ABCDEF";
+    std::string text = "object Form1: TComponent\n"
+                       "  object SkinData_Main: TSkinData\n"
+                       "    Active = True\n"
+                       "    SkinControls = [xcMainMenu, xcPopupMenu, xcToolbar, xcControlbar, "
+                       "xcProgress, xcButton, xcBitBtn, xcSpeedButton, xcPanel, xcGroupBox, xcTab]\n"
+                       "    SkinStore = '(Good)'\n"
+                       "    Version = '1.0'\n"
+                       "    MenuUpdate = False\n"
+                       "    SkinStream = {";
+    for (size_t i = 0; i < property.size(); ++i) {
+        if (i % 64 == 0)
+            text += "\n      ";
+        text += hex[property[i] >> 4];
+        text += hex[property[i] & 15];
+    }
+    return text + "}\n  end\nend\n";
+}
+
+} // namespace
+
+TEST_F(SkinDataTest, FormDefinitionLoadsTheSkinWhileReading) {
+    RegisterClasses<TSkinData>();
+    TComponent form(nullptr);
+    ReadFormDefinition(form, SkinForm(PropertyData(ProjectSkin())));
+    auto* data = ObjectAs<TSkinData>(form.FindComponent("SkinData_Main"));
+    ASSERT_NE(data, nullptr);
+    // Registered with its skin already loaded: the load ran while reading.
+    EXPECT_EQ(Calls(), (Lines{"create", "register loaded", "hook", "request 1 250"}));
+    EXPECT_TRUE(data->Active());
+    EXPECT_FALSE(data->SkinEmpty());
+    EXPECT_EQ(data->SkinName, "XPLuna");
+    EXPECT_EQ(data->Version(), "3.02.03.09");
+    EXPECT_FALSE(data->MenuUpdate());
+    // The set lacks xcMenuItem already, so Loaded leaves it as read.
+    EXPECT_EQ(data->SkinControls().Mask(), (1u << xcMainMenu) | (1u << xcPopupMenu) |
+                                               (1u << xcToolbar) | (1u << xcControlbar) |
+                                               (1u << xcProgress) | (1u << xcButton) |
+                                               (1u << xcBitBtn) | (1u << xcSpeedButton) |
+                                               (1u << xcPanel) | (1u << xcGroupBox) |
+                                               (1u << xcTab));
+
+    // Writing stores the stream again; reading that back gives the same bytes.
+    std::string written = WriteFormDefinition(form);
+    EXPECT_NE(written.find("SkinStream = {"), std::string::npos);
+    TComponent copy(nullptr);
+    ReadFormDefinition(copy, written);
+    auto* again = ObjectAs<TSkinData>(copy.FindComponent("SkinData_Main"));
+    ASSERT_NE(again, nullptr);
+    ASSERT_EQ(again->SkinStream().Size(), data->SkinStream().Size());
+    EXPECT_EQ(std::memcmp(again->SkinStream().Memory(), data->SkinStream().Memory(),
+                          static_cast<size_t>(data->SkinStream().Size())),
+              0);
+    EXPECT_EQ(again->SkinName, "XPLuna");
+
+    // An empty stream is written as a zero count and loads nothing.
+    TComponent empty(nullptr);
+    ReadFormDefinition(empty, SkinForm({0, 0, 0, 0}));
+    auto* none = ObjectAs<TSkinData>(empty.FindComponent("SkinData_Main"));
+    ASSERT_NE(none, nullptr);
+    EXPECT_TRUE(none->SkinEmpty());
+    EXPECT_FALSE(none->Active());
+    EXPECT_NE(WriteFormDefinition(empty).find("SkinStream = {00000000}"), std::string::npos);
 }
