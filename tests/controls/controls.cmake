@@ -8,3 +8,6 @@ lt_add_test(frame_draw_test WIN32_ONLY
 lt_add_test(blink_clock_test WIN32_ONLY
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/blink_clock_test.cpp
     LIBS lt_controls)
+lt_add_test(rz_label_test WIN32_ONLY
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/rz_label_test.cpp
+    LIBS lt_controls)
