@@ -259,6 +259,8 @@ void TCustomForm::AlignControls(RECT& rect) {
 
 // Shows or hides the frame; the first show places it (centred, maximised ...).
 void TCustomForm::ShowForm(bool show) {
+    if (!show && !HandleAllocated())
+        return;
     HWND wnd = TWinControl::Handle();
     if (!show) {
         if (IsWindowVisible(wnd)) {

@@ -82,8 +82,14 @@ void TCustomForm::WndProc(TMessage& msg) {
     TWinControl::WndProc(msg);
 }
 
+// Controls written directly inside the form's definition have the form as parent.
 void TCustomForm::Loaded() {
     TWinControl::Loaded();
+    for (int i = 0; i < ComponentCount(); ++i) {
+        auto* control = dynamic_cast<TControl*>(Components(i));
+        if (control && !control->Parent() && !dynamic_cast<TCustomForm*>(control))
+            control->SetParent(this);
+    }
 }
 
 // Activation gives the focus to the active control, or to the first in tab order.

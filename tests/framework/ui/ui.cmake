@@ -6,3 +6,7 @@ lt_add_test(ui_thunk_test WIN32_ONLY
 lt_add_test(ui_control_test WIN32_ONLY
     SOURCES ${lt_ui_tests}/ui_test_util.cpp ${lt_ui_tests}/control_test.cpp
     LIBS lt_ui)
+lt_add_test(ui_form_test WIN32_ONLY
+    SOURCES ${lt_ui_tests}/ui_test_util.cpp ${lt_ui_tests}/form_test.cpp
+            ${lt_ui_tests}/form_keys_test.cpp
+    LIBS lt_ui)
