@@ -5,6 +5,11 @@
 include_guard(GLOBAL)
 
 add_compile_options(-Wall -Wextra)
+# GCC 12 reports a false -Wrestrict inside std::string's operator+ when
+# optimising (GCC bug 105329); the warning says nothing about our code.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+    add_compile_options(-Wno-restrict)
+endif()
 include_directories(${CMAKE_SOURCE_DIR})
 
 if(LT_WIN32)
