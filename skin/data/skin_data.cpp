@@ -89,9 +89,11 @@ LT_CLASS_TABLE(TSkinData) {
         .Integer("DisableTag", &TSkinData::DisableTag, &TSkinData::SetDisableTag)
         .Set("SkinControls", &TSkinData::SkinControls, &TSkinData::SetSkinControls)
         .Set("Options", &TSkinData::Options, &TSkinData::SetOptions)
-        .Strings("Skin3rd", [](TSkinData& d) -> TStringList& { return d.Skin3rd(); },
-                 &TSkinData::SetSkin3rd)
-        .String("SkinFile", [](TSkinData& d) { return d.SkinFile(); }, &TSkinData::SetSkinFile)
+        .Strings(
+            "Skin3rd", [](TSkinData& d) -> TStringList& { return d.Skin3rd(); },
+            &TSkinData::SetSkin3rd)
+        .String(
+            "SkinFile", [](TSkinData& d) { return d.SkinFile(); }, &TSkinData::SetSkinFile)
         .String("SkinStore", &TSkinData::SkinStore, &TSkinData::SetSkinStore)
         .Enum("SkinFormtype", &TSkinData::SkinFormtype, &TSkinData::SetSkinFormtype)
         .String("Version", &TSkinData::Version, &TSkinData::SetVersion)
@@ -105,8 +107,7 @@ LT_CLASS_TABLE(TSkinData) {
 // Creates the empty component: default settings, the 110 class lines, the
 // always-present skin objects and the system-menu glyphs.
 TSkinData::TSkinData(TComponent* owner)
-    : TComponent(owner),
-      LeftBorder(std::make_unique<TDataSkinBorder>("Left")),
+    : TComponent(owner), LeftBorder(std::make_unique<TDataSkinBorder>("Left")),
       RightBorder(std::make_unique<TDataSkinBorder>("Right")),
       TopBorder(std::make_unique<TDataSkinBorder>("Top")),
       BottomBorder(std::make_unique<TDataSkinBorder>("Bottom")),

@@ -78,7 +78,8 @@ void LoadPicture(TBitmap& target, const TSkinReader& reader, const std::string& 
     size_t cut = value.find_last_of("\\:");
     std::string name = cut == std::string::npos ? value : value.substr(cut + 1);
     size_t dot = name.rfind('.');
-    if (name.empty() || dot == std::string::npos || name.compare(dot, std::string::npos, ".bmp") != 0) {
+    if (name.empty() || dot == std::string::npos ||
+        name.compare(dot, std::string::npos, ".bmp") != 0) {
         target.Clear();
         return;
     }
@@ -495,8 +496,8 @@ void TSkinLoader::BuildComboComposite() {
     for (int k = 1; k <= n; ++k) {
         HDC dc = cell.Canvas().Handle();
         DrawSkinElement(dc, whole, edge, k);
-        DrawSkinElement(dc, right, button.Picture, false, button.Tile != 0, true,
-                        button.FrameCount, k, button.Margins());
+        DrawSkinElement(dc, right, button.Picture, false, button.Tile != 0, true, button.FrameCount,
+                        k, button.Margins());
         if (data_.ExtraImages)
             DrawSkinGlyph(dc, right, data_.ExtraImages->Picture, true,
                           data_.ExtraImages->FrameCount, k);

@@ -114,6 +114,7 @@ public:
 // frame count, margins, Tile and Trans.
 std::unique_ptr<TBitmap> StretchSkinFrame(const RECT& target, TDataSkinObject& obj, int k,
                                           bool vertical = false);
-void DrawSkinElement(HDC dc, const RECT& target, TDataSkinObject& obj, int k, bool vertical = false);
+void DrawSkinElement(HDC dc, const RECT& target, TDataSkinObject& obj, int k,
+                     bool vertical = false);
 void DrawSkinCell(HDC dc, const RECT& target, TDataSkinObject& obj, int k);
 void DrawSkinGlyph(HDC dc, const RECT& target, TDataSkinObject& obj, int k);

@@ -16,8 +16,7 @@ namespace model_test {
 
 // A 24-bit BMP file of w x h pixels; pixel (x, y) gets colour(x, y) as
 // 0x00BBGGRR (rows stored bottom-up as the format wants).
-template <class F>
-std::vector<uint8_t> Bmp24(int w, int h, F colour) {
+template <class F> std::vector<uint8_t> Bmp24(int w, int h, F colour) {
     int stride = (w * 3 + 3) & ~3;
     uint32_t size = 54 + static_cast<uint32_t>(stride * h);
     std::vector<uint8_t> b(size, 0);

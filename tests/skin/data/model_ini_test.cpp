@@ -93,17 +93,17 @@ TEST(SkinLoader, CaptionButtonSectionFilter) {
 
 TEST(SkinLoader, CaptionButtonFrameCountRules) {
     TSkinData data(nullptr);
-    ASSERT_TRUE(LoadFiles(
-        data, {Entry("a.bmp", Picture(63, 21)), Entry("b.bmp", Picture(80, 21)),
-               Entry("c.bmp", Picture(76, 20)), Entry("mdi.bmp", Picture(120, 10)),
-               IniEntry("[Button0]\r\nButtonImage=a.bmp\r\n"
-                        "[Button1]\r\nButtonImage=b.bmp\r\n"
-                        "[Button2]\r\nButtonImage=c.bmp\r\n"
-                        "[Button3]\r\nButtonImage=a.bmp\r\nAction=-2\r\n"
-                        "[Button4]\r\nButtonImage=b.bmp\r\nframe=2\r\n"
-                        "[Button5]\r\nButtonImage=a.bmp\r\nAction=3\r\n"
-                        "[Button6]\r\nButtonImage=a.bmp\r\nAction=11\r\nframe=1\r\n"
-                        "[MdiControls]\r\nImage=mdi.bmp\r\n")}));
+    ASSERT_TRUE(
+        LoadFiles(data, {Entry("a.bmp", Picture(63, 21)), Entry("b.bmp", Picture(80, 21)),
+                         Entry("c.bmp", Picture(76, 20)), Entry("mdi.bmp", Picture(120, 10)),
+                         IniEntry("[Button0]\r\nButtonImage=a.bmp\r\n"
+                                  "[Button1]\r\nButtonImage=b.bmp\r\n"
+                                  "[Button2]\r\nButtonImage=c.bmp\r\n"
+                                  "[Button3]\r\nButtonImage=a.bmp\r\nAction=-2\r\n"
+                                  "[Button4]\r\nButtonImage=b.bmp\r\nframe=2\r\n"
+                                  "[Button5]\r\nButtonImage=a.bmp\r\nAction=3\r\n"
+                                  "[Button6]\r\nButtonImage=a.bmp\r\nAction=11\r\nframe=1\r\n"
+                                  "[MdiControls]\r\nImage=mdi.bmp\r\n")}));
     auto& b = data.CaptionButtons;
     ASSERT_EQ(b.size(), 10u);
     EXPECT_EQ(b[0]->FrameCount, 3); // 63 / 21 = 3
@@ -127,9 +127,11 @@ TEST(SkinLoader, CaptionButtonFrameCountRules) {
 TEST(SkinLoader, MarkStripFrameCounts) {
     TSkinData data(nullptr);
     auto load = [&](int cw, int ch, int rw, int rh, const std::string& extra) {
-        return LoadFiles(data, {Entry("check.bmp", Picture(cw, ch)), Entry("radio.bmp", Picture(rw, rh)),
-                                IniEntry("[Buttons]\r\nCheckButton=check.bmp\r\n"
-                                         "RadioButton=radio.bmp\r\n" + extra)});
+        return LoadFiles(data,
+                         {Entry("check.bmp", Picture(cw, ch)), Entry("radio.bmp", Picture(rw, rh)),
+                          IniEntry("[Buttons]\r\nCheckButton=check.bmp\r\n"
+                                   "RadioButton=radio.bmp\r\n" +
+                                   extra)});
     };
     ASSERT_TRUE(load(65, 13, 40, 16, ""));
     EXPECT_EQ(data.Buttons->CheckButtonFrame, 5); // 65 div 13
@@ -178,13 +180,14 @@ TEST(SkinLoader, DefaultsOfAnAlmostEmptyDescription) {
 
 TEST(SkinLoader, ColourSectionsAndTitleColours) {
     TSkinData data(nullptr);
-    ASSERT_TRUE(LoadFiles(data, {IniEntry("[Colour0]\r\ncolor=1 2 3\r\n"
-                                          "[Colours]\r\nButtonText=4 5 6\r\n"
-                                          "[colourX]\r\nColor=7 8 9 10\r\n"
-                                          "[Colour2]\r\n"
-                                          "[Colour0]\r\ncolor=100 100 100\r\n"
-                                          "[Personality]\r\nActiveTextR=300\r\nActiveTextG=1\r\n"
-                                          "ActiveTextB=2\r\nInActiveTextR=1\r\nInActiveTextG=2\r\n")}));
+    ASSERT_TRUE(
+        LoadFiles(data, {IniEntry("[Colour0]\r\ncolor=1 2 3\r\n"
+                                  "[Colours]\r\nButtonText=4 5 6\r\n"
+                                  "[colourX]\r\nColor=7 8 9 10\r\n"
+                                  "[Colour2]\r\n"
+                                  "[Colour0]\r\ncolor=100 100 100\r\n"
+                                  "[Personality]\r\nActiveTextR=300\r\nActiveTextG=1\r\n"
+                                  "ActiveTextB=2\r\nInActiveTextR=1\r\nInActiveTextG=2\r\n")}));
     // Every [Colour...] section but [Colours], in file order; a repeated
     // section reads its first occurrence; a missing key gives clWindowText.
     std::vector<TColor> expected = {0x030201, 0x090807, clWindowText, 0x030201};

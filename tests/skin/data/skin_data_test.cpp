@@ -463,15 +463,16 @@ namespace {
 // stream property data.
 std::string SkinForm(const std::vector<uint8_t>& property) {
     static const char* hex = "0123456789ABCDEF";
-    std::string text = "object Form1: TComponent\n"
-                       "  object SkinData_Main: TSkinData\n"
-                       "    Active = True\n"
-                       "    SkinControls = [xcMainMenu, xcPopupMenu, xcToolbar, xcControlbar, "
-                       "xcProgress, xcButton, xcBitBtn, xcSpeedButton, xcPanel, xcGroupBox, xcTab]\n"
-                       "    SkinStore = '(Good)'\n"
-                       "    Version = '1.0'\n"
-                       "    MenuUpdate = False\n"
-                       "    SkinStream = {";
+    std::string text =
+        "object Form1: TComponent\n"
+        "  object SkinData_Main: TSkinData\n"
+        "    Active = True\n"
+        "    SkinControls = [xcMainMenu, xcPopupMenu, xcToolbar, xcControlbar, "
+        "xcProgress, xcButton, xcBitBtn, xcSpeedButton, xcPanel, xcGroupBox, xcTab]\n"
+        "    SkinStore = '(Good)'\n"
+        "    Version = '1.0'\n"
+        "    MenuUpdate = False\n"
+        "    SkinStream = {";
     for (size_t i = 0; i < property.size(); ++i) {
         if (i % 64 == 0)
             text += "\n      ";
@@ -497,12 +498,10 @@ TEST_F(SkinDataTest, FormDefinitionLoadsTheSkinWhileReading) {
     EXPECT_EQ(data->Version(), "3.02.03.09");
     EXPECT_FALSE(data->MenuUpdate());
     // The set lacks xcMenuItem already, so Loaded leaves it as read.
-    EXPECT_EQ(data->SkinControls().Mask(), (1u << xcMainMenu) | (1u << xcPopupMenu) |
-                                               (1u << xcToolbar) | (1u << xcControlbar) |
-                                               (1u << xcProgress) | (1u << xcButton) |
-                                               (1u << xcBitBtn) | (1u << xcSpeedButton) |
-                                               (1u << xcPanel) | (1u << xcGroupBox) |
-                                               (1u << xcTab));
+    EXPECT_EQ(data->SkinControls().Mask(),
+              (1u << xcMainMenu) | (1u << xcPopupMenu) | (1u << xcToolbar) | (1u << xcControlbar) |
+                  (1u << xcProgress) | (1u << xcButton) | (1u << xcBitBtn) | (1u << xcSpeedButton) |
+                  (1u << xcPanel) | (1u << xcGroupBox) | (1u << xcTab));
 
     // Writing stores the stream again; reading that back gives the same bytes.
     std::string written = WriteFormDefinition(form);
@@ -525,7 +524,8 @@ TEST_F(SkinDataTest, FormDefinitionLoadsTheSkinWhileReading) {
     EXPECT_TRUE(none->SkinEmpty());
     EXPECT_FALSE(none->Active());
     std::string text = WriteFormDefinition(empty);
-    text.erase(std::remove_if(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\n'; }),
-               text.end());
+    text.erase(
+        std::remove_if(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\n'; }),
+        text.end());
     EXPECT_NE(text.find("SkinStream={00000000}end"), std::string::npos) << text;
 }
