@@ -2,6 +2,7 @@
 if(LT_WIN32)
     add_library(lt_skindraw STATIC
         ${CMAKE_CURRENT_LIST_DIR}/draw_blit.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/draw_stretch.cpp
         ${CMAKE_CURRENT_LIST_DIR}/draw_frame.cpp
         ${CMAKE_CURRENT_LIST_DIR}/draw_region.cpp
         ${CMAKE_CURRENT_LIST_DIR}/draw_transform.cpp

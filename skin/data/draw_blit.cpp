@@ -4,17 +4,49 @@
 
 namespace skin_draw_detail {
 
-void CopyPiece(HDC dst, const RECT& d, HDC src, const RECT& s) {
-    const int dw = d.right - d.left, dh = d.bottom - d.top;
-    const int sw = s.right - s.left, sh = s.bottom - s.top;
-    if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) {
+namespace {
+bool NoArea(const RECT& d, const RECT& s) {
+    return d.right <= d.left || d.bottom <= d.top || s.right <= s.left || s.bottom <= s.top;
+}
+bool SameSize(const RECT& d, const RECT& s) {
+    return d.right - d.left == s.right - s.left && d.bottom - d.top == s.bottom - s.top;
+}
+} // namespace
+
+void CopyPiece(TBitmap& dst, const RECT& d, TBitmap& src, const RECT& s) {
+    if (NoArea(d, s)) {
         return;
     }
-    if (dw == sw && dh == sh) {
-        BitBlt(dst, d.left, d.top, dw, dh, src, s.left, s.top, SRCCOPY);
+    const int sw = s.right - s.left, sh = s.bottom - s.top;
+    if (SameSize(d, s)) {
+        BitBlt(dst.Canvas().Handle(), d.left, d.top, sw, sh, src.Canvas().Handle(), s.left, s.top,
+               SRCCOPY);
+    } else if (CanFilter(dst, d, src, s)) {
+        FilteredStretch(dst, d, src, s);
+    } else if (CanFilter(dst, d, dst, d)) {
+        // Palette or partly outside source: take a 32-bit copy of the piece first.
+        TBitmap piece(sw, sh, TPixelFormat::pf32bit);
+        BitBlt(piece.Canvas().Handle(), 0, 0, sw, sh, src.Canvas().Handle(), s.left, s.top,
+               SRCCOPY);
+        FilteredStretch(dst, d, piece, RECT{0, 0, sw, sh});
     } else {
-        StretchBlt(dst, d.left, d.top, dw, dh, src, s.left, s.top, sw, sh, SRCCOPY);
+        StretchBlt(dst.Canvas().Handle(), d.left, d.top, d.right - d.left, d.bottom - d.top,
+                   src.Canvas().Handle(), s.left, s.top, sw, sh, SRCCOPY);
     }
+}
+
+void CopyPiece(HDC dst, const RECT& d, TBitmap& src, const RECT& s) {
+    if (NoArea(d, s)) {
+        return;
+    }
+    const int dw = d.right - d.left, dh = d.bottom - d.top;
+    if (SameSize(d, s)) {
+        BitBlt(dst, d.left, d.top, dw, dh, src.Canvas().Handle(), s.left, s.top, SRCCOPY);
+        return;
+    }
+    auto work = MakeWorkBitmap(dw, dh);
+    CopyPiece(*work, RECT{0, 0, dw, dh}, src, s);
+    BitBlt(dst, d.left, d.top, dw, dh, work->Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
 std::unique_ptr<TBitmap> MakeWorkBitmap(int width, int height) {

@@ -82,8 +82,6 @@ std::unique_ptr<TBitmap> StretchSkinFrame(const RECT& target, TBitmap& picture,
         return result;
     }
     const auto pieces = NinePieces(LocateSkinFrame(picture, vertical, n, k), tw, th, margins);
-    HDC dst = result->Canvas().Handle();
-    HDC src = picture.Canvas().Handle();
     for (int i = 0; i < PieceCount; ++i) {
         const Piece& p = pieces[i];
         if (!p.Present) {
@@ -92,7 +90,7 @@ std::unique_ptr<TBitmap> StretchSkinFrame(const RECT& target, TBitmap& picture,
         if (i == Centre && tile) {
             TileRect(result->Canvas(), p.Dest, picture, p.Source);
         } else {
-            CopyPiece(dst, p.Dest, src, p.Source);
+            CopyPiece(*result, p.Dest, picture, p.Source);
         }
     }
     return result;
@@ -118,10 +116,6 @@ void DrawSkinEdges(HDC dc, const RECT& target, TBitmap& picture, bool vertical, 
         return;
     }
     const auto pieces = NinePieces(LocateSkinFrame(picture, vertical, n, k), tw, th, margins);
-    TSaveDC state(dc);
-    SetStretchBltMode(dc, HALFTONE);
-    SetBrushOrgEx(dc, 0, 0, nullptr);
-    HDC src = picture.Canvas().Handle();
     for (int i = 0; i < PieceCount; ++i) {
         const Piece& p = pieces[i];
         if (i == Centre || !p.Present) {
@@ -129,7 +123,7 @@ void DrawSkinEdges(HDC dc, const RECT& target, TBitmap& picture, bool vertical, 
         }
         RECT d = p.Dest;
         OffsetRect(&d, target.left, target.top);
-        CopyPiece(dc, d, src, p.Source);
+        CopyPiece(dc, d, picture, p.Source);
     }
 }
 
@@ -143,8 +137,8 @@ void DrawSkinBar(TCanvas& canvas, const RECT& target, TBitmap& picture, bool ver
     const TSkinFrameBox f = LocateSkinFrame(picture, vertical, n, k);
     const int l = margins.Left, r = margins.Right;
     auto work = MakeWorkBitmap(tw, th);
-    HDC dst = work->Canvas().Handle();
-    HDC src = picture.Canvas().Handle();
+    TBitmap& dst = *work;
+    TBitmap& src = picture;
     const int y0 = f.Y0, y1 = f.Y0 + f.Height;
     CopyPiece(dst, {0, 0, l, th}, src, {f.X0, y0, f.X0 + l, y1});
     const int m = f.Width - l - r;
@@ -165,8 +159,7 @@ void DrawSkinCell(HDC dc, const RECT& target, TBitmap& picture, bool trans, int 
     }
     const TSkinFrameBox f = LocateSkinFrame(picture, false, n, k);
     auto work = MakeWorkBitmap(tw, th);
-    CopyPiece(work->Canvas().Handle(), {0, 0, tw, th}, picture.Canvas().Handle(),
-              {f.X0, 0, f.X0 + f.Width, f.Height});
+    CopyPiece(*work, {0, 0, tw, th}, picture, {f.X0, 0, f.X0 + f.Width, f.Height});
     PutImage(dc, target.left, target.top, *work, trans);
 }
 

@@ -5,10 +5,17 @@
 
 namespace skin_draw_detail {
 
-// Copies the source rectangle (l, t, r, b) of `src` to the destination
-// rectangle of `dst`, stretching when the sizes differ. Pieces with no area
-// on either side are skipped (a negative size would mirror the copy).
-void CopyPiece(HDC dst, const RECT& d, HDC src, const RECT& s);
+// Copies source rectangle `s` of a picture to rectangle `d` of a 32-bit work
+// bitmap, stretching with filtering when the sizes differ. Pieces with no
+// area on either side are skipped (a negative size would mirror the copy).
+void CopyPiece(TBitmap& dst, const RECT& d, TBitmap& src, const RECT& s);
+// The same onto any DC (stretched pieces go through a work bitmap).
+void CopyPiece(HDC dst, const RECT& d, TBitmap& src, const RECT& s);
+
+// Filtered stretch on the pixels (draw_stretch.cpp): the destination must be
+// a 32-bit bitmap, the source 24- or 32-bit, both rectangles inside.
+bool CanFilter(TBitmap& dst, const RECT& d, TBitmap& src, const RECT& s);
+void FilteredStretch(TBitmap& dst, const RECT& d, TBitmap& src, const RECT& s);
 
 // A 32-bit work bitmap whose DC stretches with halftone filtering.
 std::unique_ptr<TBitmap> MakeWorkBitmap(int width, int height);

@@ -164,7 +164,7 @@ TEST(DrawSkinElement, OpaqueTransparentAndInverted) {
                     {2, 2, 2, 2});
     EXPECT_EQ(At(dst, 10, 10), kBg); // key pixel left out
     EXPECT_EQ(At(dst, 11, 10), p.Corner(0, 1, 0));
-    EXPECT_EQ(At(dst, 60, 20), p.CentreB);
+    EXPECT_EQ(At(dst, 90, 20), p.CentreB);
 
     Fill(dst, 0, 0, 120, 40, kBg);
     DrawSkinElement(dst.Canvas().Handle(), {110, 10, 10, 31}, p.Pic, false, false, false, 1, 1,

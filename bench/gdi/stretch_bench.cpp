@@ -1,0 +1,64 @@
+// Cost of the frame drawing utilities against plain GDI copies of the same
+// size measured in the same run.
+#include "bench/bench_util.h"
+#include "skin/data/draw_internal.h"
+#include "skin/data/skin_draw.h"
+
+#include <cstdio>
+
+namespace {
+
+// A stretch of a 20 x 20 picture into w x h with a given stretch mode.
+double StretchNs(TBitmap& pic, TBitmap& dst, int mode, int w, int h) {
+    HDC dc = dst.Canvas().Handle();
+    SetStretchBltMode(dc, mode);
+    HDC src = pic.Canvas().Handle();
+    return bench::MedianNs(5, 50, [&] { StretchBlt(dc, 0, 0, w, h, src, 0, 0, 20, 20, SRCCOPY); });
+}
+
+} // namespace
+
+int main() {
+    TBitmap pic(40, 20);
+    pic.Canvas().Brush().SetColor(0x336699);
+    pic.Canvas().FillRect(RECT{0, 0, 40, 20});
+    TBitmap dst(400, 60);
+    const TSkinMargins m{3, 3, 3, 3};
+    for (int w : {47, 400}) {
+        const RECT r{0, 0, w, 26};
+        const std::string size = std::to_string(w) + "x26";
+        const double blt = bench::MedianNs(5, 50, [&] {
+            BitBlt(dst.Canvas().Handle(), 0, 0, w, 26, pic.Canvas().Handle(), 0, 0, SRCCOPY);
+        });
+        const double halftone = StretchNs(pic, dst, HALFTONE, w, 26);
+        const double colour = StretchNs(pic, dst, COLORONCOLOR, w, 26);
+        const double element = bench::MedianNs(5, 50, [&] {
+            DrawSkinElement(dst.Canvas().Handle(), r, pic, false, false, false, 2, 1, m);
+        });
+        const double elementTrans = bench::MedianNs(5, 50, [&] {
+            DrawSkinElement(dst.Canvas().Handle(), r, pic, false, false, true, 2, 1, m);
+        });
+        const double cell = bench::MedianNs(
+            5, 50, [&] { DrawSkinCell(dst.Canvas().Handle(), r, pic, false, 2, 1); });
+        const double workBitmap = bench::MedianNs(5, 50, [&] {
+            TBitmap work(w, 26);
+            work.Canvas().Handle();
+        });
+        const double dibOnly = bench::MedianNs(5, 50, [&] { TBitmap work(w, 26); });
+        TBitmap work32(w, 26);
+        const double filtered = bench::MedianNs(5, 50, [&] {
+            skin_draw_detail::FilteredStretch(work32, RECT{0, 0, w, 26}, pic, RECT{0, 0, 20, 20});
+        });
+        bench::Report("skin.filtered_stretch_" + size, filtered / 1000, "us");
+        bench::Report("gdi.dib_section_" + size, dibOnly / 1000, "us");
+        bench::Report("gdi.dib_section_with_dc_" + size, workBitmap / 1000, "us");
+        bench::Report("gdi.bitblt_" + size, blt / 1000, "us");
+        bench::Report("gdi.stretch_halftone_" + size, halftone / 1000, "us");
+        bench::Report("gdi.stretch_coloroncolor_" + size, colour / 1000, "us");
+        bench::Report("skin.draw_element_" + size, element / 1000, "us");
+        bench::Report("skin.draw_element_trans_" + size, elementTrans / 1000, "us");
+        bench::Report("skin.draw_cell_" + size, cell / 1000, "us");
+        bench::Report("skin.draw_element_vs_bitblt_" + size, element / blt, "x");
+    }
+    return 0;
+}
