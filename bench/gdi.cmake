@@ -2,3 +2,6 @@
 lt_add_bench(gdi_stretch_bench WIN32_ONLY
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/gdi/stretch_bench.cpp
     LIBS lt_skindraw)
+lt_add_bench(gdi_region_bench WIN32_ONLY
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/gdi/region_bench.cpp
+    LIBS lt_skindraw)
