@@ -187,6 +187,7 @@ TEST_F(SkinReaderTest, RefusesDamagedDirectoriesWithoutReadingOutOfBounds) {
     // Too short for a header, or for a size word.
     EXPECT_FALSE(Load(reader, LzhEncode(Text("short"))));
     EXPECT_FALSE(Load(reader, Bytes{1, 2}));
+    EXPECT_FALSE(Load(reader, Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0x12}));  // size -1: nothing unpacked
     EXPECT_FALSE(Load(reader, Bytes{}));
     EXPECT_TRUE(g_messages.empty());
 
