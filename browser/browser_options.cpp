@@ -15,7 +15,8 @@ constexpr uint32_t kUserInterfaceFlags[] = {
 };
 
 static_assert(sizeof(kDownloadFlags) / sizeof(kDownloadFlags[0]) == DLCTL_OFFLINE + 1);
-static_assert(sizeof(kUserInterfaceFlags) / sizeof(kUserInterfaceFlags[0]) == NO3DOUTERBORDER + 1);
+static_assert(sizeof(kUserInterfaceFlags) / sizeof(kUserInterfaceFlags[0]) ==
+              static_cast<int>(TUserInterfaceOption::NO3DOUTERBORDER) + 1);
 
 } // namespace
 
@@ -24,7 +25,7 @@ uint32_t DownloadControlFlag(TDownloadControlOption option) {
 }
 
 uint32_t UserInterfaceFlag(TUserInterfaceOption option) {
-    return kUserInterfaceFlags[option];
+    return kUserInterfaceFlags[static_cast<int>(option)];
 }
 
 uint32_t DownloadControlValue(TDownloadControlOptions options) {
@@ -37,7 +38,7 @@ uint32_t DownloadControlValue(TDownloadControlOptions options) {
 
 uint32_t UserInterfaceValue(TUserInterfaceOptions options) {
     uint32_t value = 0;
-    for (int i = 0; i <= NO3DOUTERBORDER; ++i)
+    for (int i = 0; i <= static_cast<int>(TUserInterfaceOption::NO3DOUTERBORDER); ++i)
         if (options.Contains(static_cast<TUserInterfaceOption>(i)))
             value += kUserInterfaceFlags[i];
     return value;
@@ -46,12 +47,14 @@ uint32_t UserInterfaceValue(TUserInterfaceOptions options) {
 TUserInterfaceOptions ForcedUserInterfaceOptions(TUserInterfaceOptions options, bool hideBorders,
                                                  bool hideScrollBars) {
     if (hideBorders)
-        options.Include(NO3DBORDER).Include(NO3DOUTERBORDER);
+        options.Include(TUserInterfaceOption::NO3DBORDER)
+            .Include(TUserInterfaceOption::NO3DOUTERBORDER);
     else
-        options.Exclude(NO3DBORDER).Exclude(NO3DOUTERBORDER);
+        options.Exclude(TUserInterfaceOption::NO3DBORDER)
+            .Exclude(TUserInterfaceOption::NO3DOUTERBORDER);
     if (hideScrollBars)
-        options.Include(SCROLL_NO);
+        options.Include(TUserInterfaceOption::SCROLL_NO);
     else
-        options.Exclude(SCROLL_NO);
+        options.Exclude(TUserInterfaceOption::SCROLL_NO);
     return options;
 }

@@ -2,7 +2,8 @@
 // itself: the two option sets, their 32-bit flag values, and how the border
 // and scroll-bar switches force host-UI options.
 // (The platform header that defines the DLCTL_ macros is never included with
-// this one: the option names are identifiers here.)
+// this one: the option names are identifiers here. The host-UI options are a
+// scoped enumeration because the platform declares some of their names.)
 #pragma once
 
 #include <cstdint>
@@ -17,11 +18,12 @@ LT_ENUM(TDownloadControlOption, DLCTL_DLIMAGES, DLCTL_VIDEOS, DLCTL_BGSOUNDS, DL
         DLCTL_FORCEOFFLINE, DLCTL_NO_CLIENTPULL, DLCTL_SILENT, DLCTL_OFFLINE)
 using TDownloadControlOptions = TSet<TDownloadControlOption>;
 
-LT_ENUM(TUserInterfaceOption, DIALOG, DISABLE_HELP_MENU, NO3DBORDER, SCROLL_NO,
-        DISABLE_SCRIPT_INACTIVE, OPENNEWWIN, DISABLE_OFFSCREEN, FLAT_SCROLLBAR, DIV_BLOCKDEFAULT,
-        ACTIVATE_CLIENTHIT_ONLY, OVERRIDEBEHAVIORFACTORY, CODEPAGELINKEDFONTS,
-        URL_ENCODING_DISABLE_UTF8, URL_ENCODING_ENABLE_UTF8, ENABLE_FORMS_AUTOCOMPLETE,
-        ENABLE_INPLACE_NAVIGATION, IME_ENABLE_RECONVERSION, THEME, NOTHEME, NOPICS, NO3DOUTERBORDER)
+LT_ENUM_CLASS(TUserInterfaceOption, DIALOG, DISABLE_HELP_MENU, NO3DBORDER, SCROLL_NO,
+              DISABLE_SCRIPT_INACTIVE, OPENNEWWIN, DISABLE_OFFSCREEN, FLAT_SCROLLBAR,
+              DIV_BLOCKDEFAULT, ACTIVATE_CLIENTHIT_ONLY, OVERRIDEBEHAVIORFACTORY,
+              CODEPAGELINKEDFONTS, URL_ENCODING_DISABLE_UTF8, URL_ENCODING_ENABLE_UTF8,
+              ENABLE_FORMS_AUTOCOMPLETE, ENABLE_INPLACE_NAVIGATION, IME_ENABLE_RECONVERSION, THEME,
+              NOTHEME, NOPICS, NO3DOUTERBORDER)
 using TUserInterfaceOptions = TSet<TUserInterfaceOption>;
 
 // The platform's flag for one option.

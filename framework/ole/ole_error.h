@@ -21,3 +21,6 @@ private:
 std::wstring OleErrorText(HRESULT code);
 // Raises EOleSysError when code is a failure; answers code otherwise.
 HRESULT OleCheck(HRESULT code);
+
+// An error of the hosting code itself (not a failing HRESULT).
+LT_DECLARE_EXCEPTION(EOleError, Exception);

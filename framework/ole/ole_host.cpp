@@ -88,11 +88,16 @@ HWND TOleHost::ControlWindow() const {
     return wnd;
 }
 
-void TOleHost::DestroyControl() {
+void TOleHost::Deactivate() {
     if (inPlace_) {
         inPlace_->InPlaceDeactivate();
         inPlace_.Reset();
     }
+    active_ = false;
+}
+
+void TOleHost::DestroyControl() {
+    Deactivate();
     if (oleObject_) {
         oleObject_->Close(OLECLOSE_NOSAVE);
         oleObject_->SetClientSite(nullptr);

@@ -30,6 +30,8 @@ public:
     void Activate(HWND parent, const RECT& bounds);
     // Moves and sizes the active control (client coordinates of the parent).
     void SetBounds(const RECT& bounds);
+    // Leaves in-place activation (before the parent window goes); Activate may follow.
+    void Deactivate();
     // Deactivates, closes and releases the control and lets the site go.
     void DestroyControl();
 

@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+using enum TUserInterfaceOption;
+
 TEST(BrowserOptionsTest, EveryOptionHasItsPlatformFlag) {
     EXPECT_EQ(EnumInfo(DLCTL_DLIMAGES).Count(), 19);
-    EXPECT_EQ(EnumInfo(DIALOG).Count(), 21);
+    EXPECT_EQ(EnumInfo(TUserInterfaceOption{}).Count(), 21);
     EXPECT_EQ(DownloadControlFlag(DLCTL_DLIMAGES), 0x10u);
     EXPECT_EQ(DownloadControlFlag(DLCTL_NO_SCRIPTS), 0x80u);
     EXPECT_EQ(DownloadControlFlag(DLCTL_URL_ENCODING_ENABLE_UTF8), 0x40000u);
@@ -16,7 +18,8 @@ TEST(BrowserOptionsTest, EveryOptionHasItsPlatformFlag) {
     EXPECT_EQ(UserInterfaceFlag(ENABLE_FORMS_AUTOCOMPLETE), 0x4000u);
     EXPECT_EQ(UserInterfaceFlag(ENABLE_INPLACE_NAVIGATION), 0x10000u);
     EXPECT_EQ(UserInterfaceFlag(NO3DOUTERBORDER), 0x200000u);
-    EXPECT_EQ(EnumInfo(DIALOG).Name(FLAT_SCROLLBAR), "FLAT_SCROLLBAR");
+    EXPECT_EQ(EnumInfo(TUserInterfaceOption{}).Name(static_cast<int>(FLAT_SCROLLBAR)),
+              "FLAT_SCROLLBAR");
     EXPECT_EQ(EnumInfo(DLCTL_DLIMAGES).Value("DLCTL_BGSOUNDS"), DLCTL_BGSOUNDS);
 }
 

@@ -1,0 +1,11 @@
+// Interface ids the toolchain's uuid library leaves out.
+#include <mshtmhst.h>
+
+extern "C" {
+// {3050F6D0-98B5-11CF-BB82-00AA00BDCE0B}
+const IID IID_IDocHostUIHandler2 = {
+    0x3050F6D0, 0x98B5, 0x11CF, {0xBB, 0x82, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x0B}};
+// {C4D244B0-D43E-11CF-893B-00AA00BDCE1A}
+const IID IID_IDocHostShowUI = {
+    0xC4D244B0, 0xD43E, 0x11CF, {0x89, 0x3B, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x1A}};
+}

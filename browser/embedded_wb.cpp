@@ -1,0 +1,193 @@
+// The browser host control: module start and end, construction, loading,
+// destruction, the option setters, navigation and the ambient properties.
+#include "browser/embedded_wb.h"
+
+#include <exdisp.h>
+#include <olectl.h>
+
+#include "browser/dde_server.h"
+#include "browser/embedded_wb_site.h"
+#include "browser/fpu_control.h"
+#include "browser/user_agent.h"
+#include "framework/ole/ole_error.h"
+
+namespace {
+
+// Once per process: the default control word is kept for the end, and OLE is
+// initialised for the browser; at the end both are undone and the DDE names go.
+struct TBrowserModule {
+    uint16_t savedControlWord = kFpuExceptionsOn;
+    TBrowserModule() { OleInitialize(nullptr); }
+    ~TBrowserModule() {
+        LoadFpuControlWord(savedControlWord);
+        OleUninitialize();
+        ClearDdeNames();
+    }
+};
+TBrowserModule browserModule;
+
+// The "argument left out" variant for optional parameters.
+VARIANT MissingArgument() {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_ERROR;
+    v.scode = DISP_E_PARAMNOTFOUND;
+    return v;
+}
+
+// An integer variant holding 0, as the DDE navigations pass their options.
+VARIANT ZeroArgument() {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = 0;
+    return v;
+}
+
+} // namespace
+
+TEmbeddedWB::TEmbeddedWB(TComponent* owner) : TOleControl(owner) {
+    fpExceptions_ = true; // the processor is left as it is here
+    site_ = new TEmbeddedWBSite(this);
+    try {
+        CreateOleControl(CLSID_WebBrowser, site_); // the host holds its own reference
+    } catch (...) {
+        site_->Release();
+        throw;
+    }
+    site_->Release();
+    ReadDdeNames();
+    TDdeServer::TCallbacks callbacks;
+    callbacks.enabled = [this] { return enableDDE_; };
+    callbacks.conversationWindow = [this] {
+        return HandleAllocated() ? TOleControl::Handle() : nullptr;
+    };
+    callbacks.navigate = [this](const VARIANT& target) {
+        UpdateHostUIFlags();
+        VARIANT zero = ZeroArgument();
+        Navigate2(target, zero, zero, zero, zero);
+    };
+    dde_ = std::make_unique<TDdeServer>(std::move(callbacks));
+    printOptions_ = std::make_unique<TPrintOptions>();
+    SetDownloadOptions({DLCTL_DLIMAGES, DLCTL_VIDEOS, DLCTL_BGSOUNDS});
+    SetUserInterfaceOptions({});
+    enableDDE_ = false;
+    disableRightClickMenu_ = false;
+    UpdateHostUIFlags();
+}
+
+TEmbeddedWB::~TEmbeddedWB() {
+    dde_.reset();
+    printOptions_.reset();
+    UnhookOwner();
+    UnregisterUserAgent(userAgent_);
+    if (windowProcHooked_) {
+        WindowProc = previousWindowProc_;
+        windowProcHooked_ = false;
+    }
+    // A browser that keeps the site after this finds it without a control.
+    if (site_)
+        site_->Detach();
+}
+
+void TEmbeddedWB::Loaded() {
+    inherited::Loaded();
+    downloadValue_ = ::DownloadControlValue(downloadOptions_);
+    UpdateHostUIFlags();
+    HookOwner();
+    if (!windowProcHooked_) {
+        previousWindowProc_ = WindowProc;
+        WindowProc = [this](TMessage& msg) { ControlWndProc(msg); };
+        windowProcHooked_ = true;
+    }
+    RegisterUserAgent(userAgent_);
+}
+
+void TEmbeddedWB::SetDownloadOptions(TDownloadControlOptions v) {
+    downloadOptions_ = v;
+    downloadValue_ = ::DownloadControlValue(v);
+    NotifyDownloadControlChanged();
+}
+
+void TEmbeddedWB::SetUserInterfaceOptions(TUserInterfaceOptions v) {
+    userInterfaceOptions_ = v;
+    hostUIValue_ = UserInterfaceValue(v);
+    NotifyDownloadControlChanged();
+}
+
+void TEmbeddedWB::UpdateHostUIFlags() {
+    userInterfaceOptions_ =
+        ForcedUserInterfaceOptions(userInterfaceOptions_, hideBorders_, hideScrollBars_);
+    hostUIValue_ = UserInterfaceValue(userInterfaceOptions_);
+}
+
+// Tells the browser (through its Application object) that the ambient
+// download-control property changed.
+void TEmbeddedWB::NotifyDownloadControlChanged() {
+    if (!OleHost().HasControl())
+        return;
+    TVariant app = GetDispatchProperty(200);
+    if (app.vt != VT_DISPATCH || !app.pdispVal)
+        return;
+    TComPtr<IOleControl> control;
+    if (SUCCEEDED(app.pdispVal->QueryInterface(IID_IOleControl, control.PutVoid())))
+        control->OnAmbientPropertyChange(kAmbientDownloadControl);
+}
+
+void TEmbeddedWB::SetfpExceptions(bool v) {
+    LoadFpuControlWord(v ? kFpuExceptionsOn : kFpuExceptionsOff);
+    fpExceptions_ = v;
+}
+
+TComPtr<IWebBrowser2> TEmbeddedWB::Browser() const {
+    auto browser = OleHost().Query<IWebBrowser2>(IID_IWebBrowser2);
+    if (!browser)
+        OleCheck(E_NOINTERFACE);
+    return browser;
+}
+
+void TEmbeddedWB::Navigate2(const VARIANT& url) {
+    VARIANT missing = MissingArgument();
+    Navigate2(url, missing, missing, missing, missing);
+}
+
+void TEmbeddedWB::Navigate2(const VARIANT& url, const VARIANT& flags,
+                            const VARIANT& targetFrameName, const VARIANT& postData,
+                            const VARIANT& headers) {
+    VARIANT u = url, f = flags, t = targetFrameName, p = postData, h = headers;
+    OleCheck(Browser()->Navigate2(&u, &f, &t, &p, &h));
+}
+
+void TEmbeddedWB::Navigate(const std::wstring& url) {
+    TVariant v;
+    v.vt = VT_BSTR;
+    v.bstrVal = SysAllocStringLen(url.data(), static_cast<UINT>(url.size()));
+    Navigate2(v);
+}
+
+IUnknown* TEmbeddedWB::SiteUnknown() const {
+    return static_cast<IOleClientSite*>(site_);
+}
+
+HWND TEmbeddedWB::DdeWindow() const {
+    return dde_ ? dde_->Window() : nullptr;
+}
+
+// The download-control value for its ambient property; other calls go to the
+// handler, or else to the framework's defaults.
+HRESULT TEmbeddedWB::AmbientInvoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params,
+                                   VARIANT* result, EXCEPINFO* excep, UINT* argErr) {
+    UpdateHostUIFlags();
+    if ((flags & DISPATCH_PROPERTYGET) && result && id == kAmbientDownloadControl) {
+        VariantClear(result);
+        result->vt = VT_I4;
+        result->lVal = static_cast<LONG>(downloadValue_);
+        return S_OK;
+    }
+    if (OnInvoke) {
+        DISPPARAMS none{nullptr, nullptr, 0, 0};
+        return OnInvoke(id, iid, static_cast<int32_t>(lcid), flags, params ? *params : none, result,
+                        excep, argErr);
+    }
+    return inherited::AmbientInvoke(id, iid, lcid, flags, params, result, excep, argErr);
+}
