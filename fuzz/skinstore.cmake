@@ -12,3 +12,7 @@ lt_add_fuzz(fuzz_quick_ini
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/quick_ini/fuzz_quick_ini.cpp
     LIBS lt_skinstore
     CORPUS ${CMAKE_CURRENT_LIST_DIR}/quick_ini/corpus)
+lt_add_fuzz(fuzz_lzh_roundtrip
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/lzh/fuzz_lzh_roundtrip.cpp
+    LIBS lt_skinpack lt_skinstore
+    CORPUS ${CMAKE_CURRENT_LIST_DIR}/lzh/roundtrip_corpus)
