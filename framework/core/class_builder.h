@@ -22,19 +22,20 @@ namespace lt_detail {
 template <class T> struct IsTSet : std::false_type {};
 template <class E> struct IsTSet<TSet<E>> : std::true_type { using Member = E; };
 
+// Whether the class registry can create T (owner, collection or nothing).
+template <class T>
+constexpr bool kCreatable = !std::is_abstract_v<T> && (std::is_constructible_v<T, TComponent*> ||
+                                                       std::is_constructible_v<T, TCollection*> ||
+                                                       std::is_default_constructible_v<T>);
+
 // Creator used by TClassInfo: owner for components, collection for items.
 template <class T> TObject* CreateOf(TObject* arg) {
-    if constexpr (std::is_abstract_v<T>) {
-        return nullptr;
-    } else if constexpr (std::is_constructible_v<T, TComponent*>) {
+    if constexpr (std::is_constructible_v<T, TComponent*>)
         return new T(dynamic_cast<TComponent*>(arg));
-    } else if constexpr (std::is_constructible_v<T, TCollection*>) {
+    else if constexpr (std::is_constructible_v<T, TCollection*>)
         return new T(dynamic_cast<TCollection*>(arg));
-    } else if constexpr (std::is_default_constructible_v<T>) {
+    else
         return new T();
-    } else {
-        return nullptr;
-    }
 }
 
 template <class T, class G> using GetResult = std::remove_cvref_t<std::invoke_result_t<G&, T&>>;
@@ -232,8 +233,10 @@ public:
 
     // The finished class information (T's parent is T::inherited).
     TClassInfo Build() {
-        return TClassInfo(name_, &T::inherited::StaticClass(), &lt_detail::CreateOf<T>,
-                          std::move(props_));
+        TClassInfo::Creator creator = nullptr;
+        if constexpr (lt_detail::kCreatable<T>)
+            creator = &lt_detail::CreateOf<T>;
+        return TClassInfo(name_, &T::inherited::StaticClass(), creator, std::move(props_));
     }
 
 private:

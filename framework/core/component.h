@@ -126,6 +126,7 @@ private:
     TComponentState state_;
 };
 
+// NOLINTNEXTLINE(performance-unnecessary-value-param): name is moved on.
 template <class Sig> void TComponent::RegisterHandler(std::string name, std::function<Sig> fn) {
     AddHandler(std::move(name), std::type_index(typeid(Sig)),
                std::make_shared<std::function<Sig>>(std::move(fn)));

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <type_traits>
 #include <utility>
 
 template <class Sig> class TEvent;
@@ -14,8 +15,13 @@ public:
     using Signature = R(Args...);
     TEvent() = default;
     // Assigning a callable unbinds any handler name.
+    // (Not for TEvent itself: copies keep the handler name.)
+    // NOLINTBEGIN(bugprone-forwarding-reference-overload): constrained.
     template <class F>
-    requires std::is_invocable_r_v<R, F&, Args...> TEvent(F&& f) : fn_(std::forward<F>(f)) {}
+    requires(!std::is_same_v<std::remove_cvref_t<F>, TEvent> &&
+             std::is_invocable_r_v<R, F&, Args...>) TEvent(F&& f)
+        : fn_(std::forward<F>(f)) {}
+    // NOLINTEND(bugprone-forwarding-reference-overload)
     TEvent(std::nullptr_t) {}
 
     explicit operator bool() const { return static_cast<bool>(fn_); }

@@ -19,11 +19,15 @@ private:
 };
 
 // Declares a subclass that only forwards the message constructor.
+// The arguments are class names, which cannot be parenthesised.
+// NOLINTBEGIN(bugprone-macro-parentheses)
 #define LT_DECLARE_EXCEPTION(Name, Base)                                                           \
     class Name : public Base {                                                                     \
     public:                                                                                        \
         using Base::Base;                                                                          \
     }
+
+// NOLINTEND(bugprone-macro-parentheses)
 
 LT_DECLARE_EXCEPTION(EOutOfMemory, Exception);
 LT_DECLARE_EXCEPTION(EStreamError, Exception);

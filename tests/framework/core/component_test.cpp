@@ -168,6 +168,9 @@ TEST(Component, HandlerRegistryMatchesNameAndSignature) {
     ev.Bind([](int x) { return x + 1; }, "Plus");
     EXPECT_EQ(ev(5), 6);
     EXPECT_EQ(ev.HandlerName(), "Plus");
+    TEvent<int(int)> copy = ev; // a copy keeps the binding and its name
+    EXPECT_EQ(copy.HandlerName(), "Plus");
+    EXPECT_EQ(copy(1), 2);
     ev = nullptr;
     EXPECT_FALSE(ev);
     EXPECT_EQ(ev.HandlerName(), "");

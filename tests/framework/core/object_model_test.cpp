@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "framework/core/class_builder.h"
 #include "framework/core/property_access.h"
 #include "tests/framework/core/sample_classes.h"
 
@@ -100,4 +101,25 @@ TEST(EnumInfo, NamesValuesAndIdentMaps) {
     EXPECT_FALSE(map.ToInt("three", v));
     EXPECT_STREQ(map.ToIdent(1), "one");
     EXPECT_EQ(map.ToIdent(3), nullptr);
+}
+
+namespace {
+// Has no constructor the registry can call.
+class TNeedsArgs : public TPersistent {
+    LT_CLASS(TNeedsArgs, TPersistent)
+public:
+    explicit TNeedsArgs(int v) : value(v) {}
+    int value;
+};
+} // namespace
+
+LT_CLASS_TABLE(TNeedsArgs) {}
+
+TEST(ObjectModel, ClassesWithoutUsableConstructorCannotBeCreated) {
+    EXPECT_FALSE(TNeedsArgs::StaticClass().CanCreate());
+    EXPECT_EQ(TNeedsArgs::StaticClass().CreateInstance(nullptr), nullptr);
+    EXPECT_TRUE(TSampleFont::StaticClass().CanCreate());
+    std::unique_ptr<TObject> font(TSampleFont::StaticClass().CreateInstance(nullptr));
+    EXPECT_NE(ObjectAs<TSampleFont>(font.get()), nullptr);
+    EXPECT_EQ(TNeedsArgs(3).value, 3);
 }
