@@ -12,6 +12,7 @@
 #include "framework/core/form_reader.h"
 #include "framework/core/form_syntax.h"
 #include "framework/core/form_writer.h"
+#include "framework/core/property_access.h"
 #include "framework/core/stream.h"
 #include "tests/framework/core/sample_classes.h"
 
@@ -239,6 +240,23 @@ TEST(FormReader, UnknownClassRaisesClassNotFound) {
     EXPECT_THROW(ReadFormDefinition(form, "object F: TSampleForm\n object X: TZzz\n end\nend"),
                  EClassNotFound);
     EXPECT_THROW(ReadFormDefinition(form, "object F: TSampleForm\n X = 1\nend"), EReadError);
+}
+
+TEST(FormReader, AnsiPropertiesReceiveTextInTheAnsiCodePage) {
+    RegisterSampleClasses();
+    TSampleForm form;
+    ReadFormDefinition(form, "object F: TSampleForm\n object A: TSampleWidget\n"
+                             "  Caption = '\xE5\xAE\x8B\xE4\xBD\x93'\n  Title = #23435#20307\n"
+                             " end\nend");
+    auto* a = ObjectAs<TSampleWidget>(form.FindComponent("A"));
+    ASSERT_NE(a, nullptr);
+#ifdef _WIN32
+    EXPECT_EQ(a->Caption(), "\xCB\xCE\xCC\xE5"); // code page 936 under the project's prefix
+#else
+    EXPECT_EQ(a->Caption(), "\xE5\xAE\x8B\xE4\xBD\x93"); // the host's ANSI stand-in is UTF-8
+#endif
+    EXPECT_EQ(a->Title, L"\u5B8B\u4F53");
+    EXPECT_EQ(ReadTextProperty(a, "caption"), L"\u5B8B\u4F53");
 }
 
 TEST(FormReader, ReferencesPreferOwnedComponentsOverTheRootName) {

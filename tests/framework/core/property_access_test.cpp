@@ -53,6 +53,20 @@ TEST(PropertyAccess, NeutralAnswersForMissingOrOtherKinds) {
     EXPECT_EQ(ReadTextProperty(&w, "Width"), L"");
     EXPECT_EQ(ReadTextProperty(&w, "Layout"), L"");
     EXPECT_EQ(ReadObjectProperty(&w, "Width", TObject::StaticClass()), nullptr);
+    // Sets, floats and events answer none of the five operations.
+    w.Options = {TSampleOption::Second};
+    w.Ratio = 4.0;
+    EXPECT_EQ(ReadIntegerProperty(&w, "Options"), 0);
+    EXPECT_EQ(ReadEnumerationProperty(&w, "Options"), "");
+    EXPECT_EQ(ReadIntegerProperty(&w, "Ratio"), 0);
+    EXPECT_EQ(ReadTextProperty(&w, "Ratio"), L"");
+    EXPECT_EQ(ReadTextProperty(&w, "OnClick"), L"");
+    EXPECT_EQ(ReadObjectProperty(&w, "OnClick", TObject::StaticClass()), nullptr);
+    EXPECT_FALSE(WriteValueProperty(&w, "Options", "1"));
+    EXPECT_FALSE(WriteValueProperty(&w, "Ratio", "1"));
+    EXPECT_FALSE(WriteValueProperty(&w, "Font", "1"));
+    EXPECT_EQ(w.Options.Mask(), 2u);
+    EXPECT_EQ(w.Ratio, 4.0);
     // Object of another class.
     EXPECT_EQ(ReadObjectProperty(&w, "Font", TStringList::StaticClass()), nullptr);
     // Unset reference.
