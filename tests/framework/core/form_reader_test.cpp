@@ -311,3 +311,32 @@ TEST(FormReader, TypedReadersOfDefinedProperties) {
     w.WriteStrings(l);
     EXPECT_EQ(FormValueText(w.Value(), 1), "(\n    'x'\n    'y')");
 }
+
+TEST(FormReader, DeepNestingIsRejectedBeforeItExhaustsTheStack) {
+    RegisterSampleClasses();
+    auto nested = [](int depth) {
+        std::string text = "object F: TSampleForm\n";
+        for (int i = 0; i < depth; ++i)
+            text += "object W" + std::to_string(i) + ": TSampleWidget\n";
+        for (int i = 0; i < depth; ++i)
+            text += "end\n";
+        return text + "end\n";
+    };
+    TSampleForm ok;
+    ReadFormDefinition(ok, nested(150));
+    EXPECT_EQ(ok.ComponentCount(), 150);
+    EXPECT_EQ(ObjectAs<TSampleWidget>(ok.FindComponent("W149"))->ParentSeen,
+              ok.FindComponent("W148"));
+    TSampleForm deep;
+    try {
+        ReadFormDefinition(deep, nested(5000));
+        ADD_FAILURE() << "no error";
+    } catch (const EReadError& e) {
+        EXPECT_STREQ(e.what(), "Line 202: Objects nested too deeply");
+    }
+    EXPECT_EQ(deep.ComponentCount(), 0);
+    TSampleForm lists;
+    const std::string manyParens =
+        "object F: TSampleForm\n Caption = " + std::string(100000, '(') + "\nend\n";
+    EXPECT_THROW(ReadFormDefinition(lists, manyParens), EReadError);
+}
