@@ -178,7 +178,7 @@ void TRzLabel::DrawRotatedText(TCanvas& c, const RECT& tr) {
     LOGFONTW lf = Font().LogFont();
     lf.lfEscapement = angle_ * 10;
     lf.lfOrientation = 0;
-    lf.lfWeight = (Font().Style() & fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfWeight = Font().Style().Contains(fsBold) ? FW_BOLD : FW_NORMAL;
     HFONT font = CreateFontIndirectW(&lf);
     HDC dc = c.Handle();
     HGDIOBJ old = SelectObject(dc, font);

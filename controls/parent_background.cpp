@@ -1,0 +1,25 @@
+// Parent background painting; see the header.
+#include "controls/parent_background.h"
+
+#include "framework/ui/form.h"
+#include "framework/ui/graphic_control.h"
+
+// Erase and paint the parent through a shifted viewport, clipped to its client.
+void PaintParentBackground(TControl& control, HDC dc, bool invalidateParent) {
+    TWinControl* parent = control.Parent();
+    if (!parent) {
+        return;
+    }
+    const int saved = SaveDC(dc);
+    POINT origin{};
+    GetViewportOrgEx(dc, &origin);
+    SetViewportOrgEx(dc, origin.x - control.Left(), origin.y - control.Top(), nullptr);
+    IntersectClipRect(dc, 0, 0, parent->ClientWidth(), parent->ClientHeight());
+    parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    RestoreDC(dc, saved);
+    if (invalidateParent && !dynamic_cast<TCustomControl*>(parent) &&
+        !dynamic_cast<TCustomForm*>(parent) && !control.HasState(csDesigning)) {
+        parent->Invalidate();
+    }
+}
