@@ -9,6 +9,7 @@ lt_add_test(browser_host_test WIN32_ONLY
             ${lt_browser_tests}/embedded_wb_exec_test.cpp
             ${lt_browser_tests}/embedded_wb_window_test.cpp
             ${lt_browser_tests}/dde_server_test.cpp
+            ${lt_browser_tests}/platform_fpu_test.cpp
     LIBS lt_browser)
 lt_add_test(browser_dde_command_test
     SOURCES ${lt_browser_tests}/dde_command_test.cpp
