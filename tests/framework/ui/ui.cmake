@@ -10,3 +10,8 @@ lt_add_test(ui_form_test WIN32_ONLY
     SOURCES ${lt_ui_tests}/ui_test_util.cpp ${lt_ui_tests}/form_test.cpp
             ${lt_ui_tests}/form_keys_test.cpp
     LIBS lt_ui)
+lt_add_test(ui_components_test WIN32_ONLY
+    SOURCES ${lt_ui_tests}/ui_test_util.cpp ${lt_ui_tests}/timer_test.cpp
+            ${lt_ui_tests}/menu_test.cpp ${lt_ui_tests}/statusbar_test.cpp
+            ${lt_ui_tests}/leak_test.cpp
+    LIBS lt_ui)

@@ -52,13 +52,6 @@ bool PumpUntil(const std::function<bool()>& done, int ms) {
     return true;
 }
 
-int GdiObjectCount() {
-    return static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
-}
-int UserObjectCount() {
-    return static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
-}
-
 static BOOL CALLBACK CountWindow(HWND, LPARAM p) {
     ++*reinterpret_cast<int*>(p);
     return TRUE;

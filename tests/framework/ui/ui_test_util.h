@@ -14,9 +14,6 @@
 void PumpMessages(int ms);
 // Handles messages until `done` answers true or `ms` pass; answers done().
 bool PumpUntil(const std::function<bool()>& done, int ms);
-// GDI and USER objects of this process.
-int GdiObjectCount();
-int UserObjectCount();
 // Top-level windows of this thread.
 int ThreadWindowCount();
 // Exceptions reported to the application during the test (texts).

@@ -1,0 +1,149 @@
+// Menus: native items from the components, shortcut texts, state changes,
+// command dispatch, form main menus, and owner-drawn popup menus.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "framework/gdi/canvas.h"
+#include "framework/ui/menus.h"
+#include "ui_test_util.h"
+
+namespace {
+std::wstring ItemText(HMENU menu, int pos) {
+    wchar_t text[128] = {};
+    GetMenuStringW(menu, pos, text, 128, MF_BYPOSITION);
+    return text;
+}
+UINT ItemState(HMENU menu, int pos) {
+    return GetMenuState(menu, pos, MF_BYPOSITION);
+}
+} // namespace
+
+TEST(Menu, ShortCutTexts) {
+    EXPECT_EQ(ShortCutToText(ShortCut('S', TShiftState{ssCtrl})), L"Ctrl+S");
+    EXPECT_EQ(ShortCutToText(ShortCut(VK_F5, TShiftState{ssShift})), L"Shift+F5");
+    EXPECT_EQ(ShortCutToText(ShortCut(VK_RETURN, TShiftState{ssAlt})), L"Alt+Enter");
+    EXPECT_EQ(ShortCutToText(ShortCut(VK_DELETE, TShiftState{})), L"Del");
+    EXPECT_EQ(ShortCut('A', TShiftState{ssCtrl, ssShift}), scCtrl | scShift | 'A');
+}
+
+// A form's main menu: captions with accelerators and shortcuts, sub-menus,
+// checked / disabled / hidden / default items, commands reaching OnClick.
+TEST(Menu, MainMenuBuildsNativeMenuAndDispatchesCommands) {
+    TForm form(Application);
+    auto* menu = new TMainMenu(&form);
+    auto* file = new TMenuItem(&form);
+    file->SetCaption(L"文件(&F)");
+    menu->Items()->Add(file);
+    auto* open = new TMenuItem(&form);
+    open->SetCaption(L"&Open");
+    open->SetShortCut(ShortCut('O', TShiftState{ssCtrl}));
+    auto* line = new TMenuItem(&form);
+    line->SetCaption(L"-");
+    auto* quit = new TMenuItem(&form);
+    quit->SetCaption(L"E&xit");
+    quit->SetTag(42);
+    file->Add(open);
+    file->Add(line);
+    file->Add(quit);
+    form.SetMenu(menu);
+    HWND wnd = form.Handle();
+    HMENU bar = GetMenu(wnd);
+    ASSERT_TRUE(bar);
+    EXPECT_EQ(bar, menu->Handle());
+    EXPECT_EQ(GetMenuItemCount(bar), 1);
+    EXPECT_EQ(ItemText(bar, 0), L"文件(&F)");
+    HMENU sub = GetSubMenu(bar, 0);
+    EXPECT_EQ(sub, file->Handle());
+    EXPECT_EQ(open->Handle(), nullptr) << "an item without sub-items has no menu of its own";
+    ASSERT_EQ(GetMenuItemCount(sub), 3);
+    EXPECT_EQ(ItemText(sub, 0), L"&Open\tCtrl+O");
+    EXPECT_TRUE(ItemState(sub, 1) & MF_SEPARATOR);
+    EXPECT_EQ(GetMenuItemID(sub, 2), quit->Command());
+    // States follow the properties.
+    open->SetChecked(true);
+    quit->SetEnabled(false);
+    EXPECT_TRUE(ItemState(sub, 0) & MF_CHECKED);
+    EXPECT_TRUE(ItemState(sub, 2) & MF_GRAYED);
+    line->SetVisible(false);
+    EXPECT_EQ(GetMenuItemCount(sub), 2);
+    EXPECT_EQ(GetMenuDefaultItem(sub, TRUE, 0), static_cast<UINT>(-1));
+    open->SetDefault(true);
+    EXPECT_EQ(GetMenuDefaultItem(sub, TRUE, 0), 0u);
+    // WM_COMMAND with the item's identifier runs OnClick; a disabled item does nothing.
+    int opened = 0, quitClicks = 0;
+    open->OnClick = [&](TObject* s) { opened += s == open; };
+    quit->OnClick = [&](TObject*) { ++quitClicks; };
+    SendMessageW(wnd, WM_COMMAND, MAKEWPARAM(open->Command(), 0), 0);
+    SendMessageW(wnd, WM_COMMAND, MAKEWPARAM(quit->Command(), 0), 0);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(quitClicks, 0);
+    // Its shortcut from the keyboard path.
+    EXPECT_TRUE(menu->IsShortCut('O', TShiftState{ssCtrl}));
+    EXPECT_EQ(opened, 2);
+    EXPECT_FALSE(menu->IsShortCut('O', TShiftState{}));
+    // Freeing an item takes it out of the native menu and frees its identifier.
+    const UINT quitId = quit->Command();
+    delete quit;
+    EXPECT_EQ(GetMenuItemCount(sub), 1);
+    EXPECT_EQ(TMenuItem::FindItem(quitId), nullptr);
+}
+
+namespace {
+// Chooses the first entry of the popup menu that is showing: Down then Enter.
+void CALLBACK ChooseFirst(HWND, UINT, UINT_PTR id, DWORD) {
+    static int step = 0;
+    HWND popup = FindWindowW(L"#32768", nullptr);
+    if (!popup)
+        return;
+    PostMessageW(popup, WM_KEYDOWN, step++ % 2 == 0 ? VK_DOWN : VK_RETURN, 0);
+    if (step % 2 == 0)
+        KillTimer(nullptr, id);
+}
+} // namespace
+
+// An owner-drawn popup menu asks its items to measure and draw themselves, and
+// the chosen entry runs its OnClick.
+TEST(Menu, OwnerDrawnPopupCallsMeasureAndDrawEvents) {
+    TForm form(Application);
+    form.Show();
+    auto* popup = new TPopupMenu(&form);
+    popup->SetOwnerDraw(true);
+    std::vector<std::string> events;
+    int clicked = 0;
+    for (int i = 0; i < 2; ++i) {
+        auto* item = new TMenuItem(&form);
+        item->SetCaption(i == 0 ? L"复制" : L"粘贴");
+        item->OnMeasureItem = [&events, i](TObject*, TCanvas* canvas, int& w, int& h) {
+            events.push_back("measure" + std::to_string(i) + (canvas ? "" : " no canvas"));
+            w = 120;
+            h = 22;
+        };
+        item->OnAdvancedDrawItem = [&events, i](TObject*, TCanvas* canvas, RECT r,
+                                                TOwnerDrawState) {
+            events.push_back("draw" + std::to_string(i) +
+                             (r.bottom - r.top == 22 ? "" : " wrong height"));
+            canvas->Brush().SetColor(clWhite);
+            canvas->FillRect(r);
+        };
+        item->OnClick = [&clicked, i](TObject*) { clicked |= 1 << i; };
+        popup->Items()->Add(item);
+    }
+    int popups = 0;
+    popup->OnPopup = [&](TObject*) { ++popups; };
+    const UINT_PTR t = SetTimer(nullptr, 0, 150, &ChooseFirst);
+    popup->Popup(100, 100);
+    KillTimer(nullptr, t);
+    EXPECT_EQ(popups, 1);
+    auto has = [&](const std::string& e) {
+        return std::find(events.begin(), events.end(), e) != events.end();
+    };
+    EXPECT_TRUE(has("measure0"));
+    EXPECT_TRUE(has("measure1"));
+    EXPECT_TRUE(has("draw0"));
+    EXPECT_TRUE(has("draw1"));
+    EXPECT_EQ(clicked, 1) << "the first entry was chosen";
+    form.Hide();
+}
