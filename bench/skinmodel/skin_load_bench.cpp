@@ -8,7 +8,7 @@
 #include "framework/core/stream.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_reader.h"
-#include "tools/skininfo/skin_list_pack.h"
+#include "tools/skininfo/skin_folder_pack.h"
 
 // The packed skin placed in a memory stream.
 static void Fill(TMemoryStream& stream, const std::vector<uint8_t>& bytes) {
@@ -18,7 +18,7 @@ static void Fill(TMemoryStream& stream, const std::vector<uint8_t>& bytes) {
 }
 
 int main() {
-    const std::vector<uint8_t> packed = PackSkinList(LT_SKIN_DIR "/archive.lst");
+    const std::vector<uint8_t> packed = PackSkinFolder(LT_SKIN_DIR);
     TMemoryStream compressed;
     Fill(compressed, packed);
     TMemoryStream unpacked;

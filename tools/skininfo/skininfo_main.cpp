@@ -2,7 +2,7 @@
 // --sheet also draws every picture of the skin onto one BMP.
 //
 //   skininfo SKINFILE [--sheet OUT.bmp] [--quiet]
-//   skininfo --list ARCHIVE_LIST [--sheet OUT.bmp] [--quiet]
+//   skininfo --folder SKIN_FOLDER [--sheet OUT.bmp] [--quiet]
 //
 // Exit codes: 0 done, 1 the skin or the sheet failed, 2 usage.
 #include <cstdio>
@@ -12,23 +12,33 @@
 
 #include "framework/core/ansi.h"
 #include "framework/core/utf8.h"
+#include "skin/data/message_hook.h"
 #include "skin/data/skin_data.h"
 #include "tools/skininfo/skin_json.h"
-#include "tools/skininfo/skin_list_pack.h"
+#include "tools/skininfo/skin_folder_pack.h"
 #include "tools/skininfo/skin_sheet.h"
 
 namespace {
 
+// A console tool reports the skin store's message instead of showing a box.
+void PrintMessage(const std::string& text) {
+    std::string line = text;
+    for (char& c : line)
+        if (c == '\r')
+            c = ' ';
+    std::fprintf(stderr, "skininfo: %s\n", line.c_str());
+}
+
 int Usage() {
     std::fprintf(stderr, "usage: skininfo SKINFILE [--sheet OUT.bmp] [--quiet]\n"
-                         "       skininfo --list ARCHIVE_LIST [--sheet OUT.bmp] [--quiet]\n");
+                         "       skininfo --folder SKIN_FOLDER [--sheet OUT.bmp] [--quiet]\n");
     return 2;
 }
 
 // Loads the skin named on the command line; false when it did not load.
-bool Load(TSkinData& data, const std::string& source, bool fromList) {
-    if (fromList) {
-        std::vector<uint8_t> packed = PackSkinList(source);
+bool Load(TSkinData& data, const std::string& source, bool fromFolder) {
+    if (fromFolder) {
+        std::vector<uint8_t> packed = PackSkinFolder(source);
         data.SkinStream().Clear();
         data.SkinStream().WriteBuffer(packed.data(), static_cast<int32_t>(packed.size()));
         return data.LoadSkin();
@@ -42,10 +52,10 @@ bool Load(TSkinData& data, const std::string& source, bool fromList) {
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string source, sheetPath;
-    bool fromList = false, quiet = false;
+    bool fromFolder = false, quiet = false;
     for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--list" && i + 1 < args.size()) {
-            fromList = true;
+        if (args[i] == "--folder" && i + 1 < args.size()) {
+            fromFolder = true;
             source = args[++i];
         } else if (args[i] == "--sheet" && i + 1 < args.size()) {
             sheetPath = args[++i];
@@ -59,9 +69,10 @@ int main(int argc, char** argv) {
     }
     if (source.empty())
         return Usage();
+    SetSkinMessageHook(&PrintMessage);
     try {
         TSkinData data(nullptr);
-        if (!Load(data, source, fromList)) {
+        if (!Load(data, source, fromFolder)) {
             std::fprintf(stderr, "skininfo: %s holds no loadable skin\n", source.c_str());
             return 1;
         }

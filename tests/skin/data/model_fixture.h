@@ -9,7 +9,7 @@
 
 #include "framework/core/stream.h"
 #include "skin/data/skin_data.h"
-#include "tools/skininfo/skin_list_pack.h"
+#include "tools/skininfo/skin_folder_pack.h"
 #include "tools/skintool/skin_archive.h"
 
 namespace model_test {
@@ -74,7 +74,7 @@ inline std::string SkinDir() {
 
 // The project's skin packed in its archive order (cached: packing takes a moment).
 inline const std::vector<uint8_t>& ProjectSkin() {
-    static const std::vector<uint8_t> packed = PackSkinList(SkinDir() + "/archive.lst");
+    static const std::vector<uint8_t> packed = PackSkinFolder(SkinDir());
     return packed;
 }
 

@@ -3,7 +3,7 @@
 lt_add_test(skin_data_test WIN32_ONLY
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/skin_data_test.cpp
             ${CMAKE_SOURCE_DIR}/resources/skin/tesselmenu.rc
-    LIBS lt_skinmodel lt_skinlist)
+    LIBS lt_skinmodel lt_skinfolder)
 if(TARGET skin_data_test)
     target_compile_definitions(skin_data_test PRIVATE
         LT_SKIN_DIR="${CMAKE_SOURCE_DIR}/resources/skin/xpluna")
