@@ -1,0 +1,21 @@
+// Program entry: the application object, its title, the main window, and
+// the message loop until the main window has closed.
+#include "framework/ui/win32.h"
+
+#include "app/main_frm.h"
+#include "framework/ui/application.h"
+
+// No command line, no files: everything comes from the built-in definitions.
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    TApplication application(nullptr);
+    application.Initialize();
+    application.SetTitle(L"岚拓食品销售管理系统");
+    try {
+        application.CreateForm<TForm_Main>();
+    } catch (...) {
+        application.HandleException(nullptr, std::current_exception());
+        return 1;
+    }
+    application.Run();
+    return 0;
+}

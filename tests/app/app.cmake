@@ -1,0 +1,7 @@
+# Tests of the application shell.
+lt_add_test(clock_text_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/clock_text_test.cpp
+    LIBS lt_app_clock)
+lt_add_test(message_box_test WIN32_ONLY
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/message_box_test.cpp
+    LIBS lt_app lt_resources)
