@@ -5,6 +5,7 @@ and the system-menu glyph strip.
     generate.py                 write resources/skin/xpluna/* and tesselmenu.bmp
     generate.py --sheet X.png   also write a contact sheet of every picture
     generate.py --preview Y.png also write a mock window drawn from the pictures
+    generate.py --check         compare the committed outputs with the script's
 
 Standard library only; the output is the same byte for byte on every run.
 """
@@ -84,31 +85,56 @@ def contact_sheet(images, scale=3, width=1200):
     return sheet
 
 
+def outputs():
+    """Every file the generator writes, path (relative to HERE) -> bytes."""
+    files, order = {}, []
+    for name, img in pictures().items():
+        files["xpluna/" + name] = encode(name, img)
+        order.append(name)
+    for name, img in frm.help_drafts().items():
+        files["xpluna/drafts/" + name] = encode(name, img)
+        order.append("drafts/" + name)
+    files["xpluna/xpluna.ini"] = ini_bytes()
+    order.append("xpluna.ini")
+    files["xpluna/archive.lst"] = ("\n".join(order) + "\n").encode("ascii")
+    files["tesselmenu.bmp"] = bmp_bytes(frm.tesselmenu_picture(), 1)
+    return files
+
+
+def check(files):
+    """Exit status 0 when every committed output matches the generator."""
+    stale = []
+    for rel, data in files.items():
+        path = os.path.join(HERE, rel)
+        if not os.path.exists(path) or open(path, "rb").read() != data:
+            stale.append(rel)
+    for rel in stale:
+        print("generate.py: %s differs from the generator's output" % rel)
+    print("%d passed, %d failed" % (len(files) - len(stale), len(stale)))
+    return 1 if stale else 0
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    ap.add_argument("--check", action="store_true",
+                    help="compare the committed files with the generator's output")
     ap.add_argument("--sheet", help="write a contact sheet PNG here")
     ap.add_argument("--preview", help="write a mock skinned window PNG here")
     args = ap.parse_args()
 
-    pics = pictures()
-    drafts = frm.help_drafts()
-    order = []
-    for name, img in pics.items():
-        write(os.path.join(SKIN_DIR, name), encode(name, img))
-        order.append(name)
-    for name, img in drafts.items():
-        write(os.path.join(SKIN_DIR, "drafts", name), encode(name, img))
-        order.append("drafts/" + name)
-    write(os.path.join(SKIN_DIR, "xpluna.ini"), ini_bytes())
-    order.append("xpluna.ini")
-    write(os.path.join(SKIN_DIR, "archive.lst"), ("\n".join(order) + "\n").encode("ascii"))
-    write(os.path.join(HERE, "tesselmenu.bmp"), bmp_bytes(frm.tesselmenu_picture(), 1))
-
-    if args.sheet:
-        write(args.sheet, png_bytes(contact_sheet(list(pics.values()) + list(drafts.values()))))
-    if args.preview:
-        import preview
-        write(args.preview, png_bytes(preview.mock_window(pics).scaled(2)))
+    files = outputs()
+    if args.check:
+        sys.exit(check(files))
+    for rel, data in files.items():
+        write(os.path.join(HERE, rel), data)
+    if args.sheet or args.preview:
+        pics = pictures()
+        if args.sheet:
+            drafts = list(frm.help_drafts().values())
+            write(args.sheet, png_bytes(contact_sheet(list(pics.values()) + drafts)))
+        if args.preview:
+            import preview
+            write(args.preview, png_bytes(preview.mock_window(pics).scaled(2)))
 
 
 if __name__ == "__main__":

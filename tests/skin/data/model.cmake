@@ -18,3 +18,14 @@ if(TARGET skin_info_test)
     target_compile_definitions(skin_info_test PRIVATE
         LT_SKIN_DIR="${CMAKE_SOURCE_DIR}/resources/skin/xpluna")
 endif()
+
+# The committed skin pictures and description are exactly what the
+# generator draws (host flavour; python3 standard library only).
+if(LT_TESTS AND NOT LT_WIN32)
+    find_package(Python3 COMPONENTS Interpreter)
+    if(Python3_Interpreter_FOUND)
+        add_test(NAME skin_artwork_test
+                 COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/resources/skin/generate.py --check)
+        set_tests_properties(skin_artwork_test PROPERTIES TIMEOUT 120)
+    endif()
+endif()
