@@ -86,10 +86,12 @@ def tabs():
             body = vgrad([(0, WHITE), (0.6, (246, 246, 242)), (1, (234, 233, 226))])
         box(f, 0, 0, 20, 24, 3, [border], body)
         if state in ("selected", "hot", "pressed"):
-            for y in range(3):
+            # An orange band along the top, inside the outline.
+            for y in range(1, 4):
                 for x in range(1, 19):
-                    if f.get(x, y) != MAGENTA and f.get(x, y) != border:
-                        f.set(x, y, ramp(ORANGE_TOP, y / 2))
+                    if f.get(x, y) != MAGENTA and f.get(x - 1, y) != MAGENTA and \
+                            f.get(x + 1, y) != MAGENTA:
+                        f.set(x, y, ramp(ORANGE_TOP, (y - 1) / 2))
         frames.append(f)
     return hstrip(frames)
 
