@@ -9,6 +9,7 @@
 #include "browser/user_agent.h"
 #include "framework/core/class_builder.h"
 #include "framework/core/form_reader.h"
+#include "framework/core/form_writer.h"
 
 namespace {
 
@@ -198,6 +199,40 @@ TEST(EmbeddedWBTest, FpExceptionsSetsTheControlWord) {
     wb->SetfpExceptions(true);
     EXPECT_TRUE(wb->fpExceptions());
     EXPECT_EQ(ControlWord(), 0x1332);
+}
+
+} // namespace
+
+namespace {
+
+TEST(EmbeddedWBTest, ControlDataIsReadHandedOnAndWrittenBack) {
+    RegisterClasses<TForm, TEmbeddedWB>();
+    const char* text = R"(object Form_Data: TForm
+  object WebBrowser: TEmbeddedWB
+    ControlData = {4C0000001C4700002F2E0000}
+  end
+end
+)";
+    TForm form(nullptr);
+    ReadFormDefinition(form, text); // a control that refuses the bytes is not an error
+    auto* wb = dynamic_cast<TEmbeddedWB*>(form.FindComponent("WebBrowser"));
+    ASSERT_NE(wb, nullptr);
+    const std::vector<uint8_t> expected{0x4C, 0, 0, 0, 0x1C, 0x47, 0, 0, 0x2F, 0x2E, 0, 0};
+    EXPECT_EQ(wb->ControlData(), expected);
+    EXPECT_TRUE(wb->OleHost().HasControl());
+    wb->SetParent(&form);
+    std::string written = WriteFormDefinition(*wb);
+    EXPECT_NE(written.find("4C0000001C4700002F2E0000}"), std::string::npos) << written;
+    TForm other(nullptr);
+    auto* copy = new TEmbeddedWB(&other);
+    ReadFormDefinition(*copy, written);
+    EXPECT_EQ(copy->ControlData(), expected);
+    // The control still activates once its window exists.
+    form.SetBounds(0, 0, 200, 150);
+    wb->SetAlign(alClient);
+    form.HandleNeeded();
+    wb->HandleNeeded();
+    EXPECT_TRUE(wb->OleHost().Active());
 }
 
 } // namespace

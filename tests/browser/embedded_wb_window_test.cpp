@@ -154,9 +154,16 @@ TDialogWatcher* TDialogWatcher::current = nullptr;
 
 // Shows a real message box owned by the form, as the browser's alert does.
 std::wstring ShowBox(HWND owner, const wchar_t* caption, HICON* icon = nullptr) {
-    SetForegroundWindow(owner);
-    SetActiveWindow(owner);
-    PumpMessages(50);
+    // Other programs on the shared desktop may hold the foreground: insist.
+    PumpUntil(
+        [&] {
+            if (GetForegroundWindow() == owner && GetActiveWindow() == owner)
+                return true;
+            SetForegroundWindow(owner);
+            SetActiveWindow(owner);
+            return false;
+        },
+        2000);
     TDialogWatcher watcher;
     MessageBoxW(owner, L"alert text", caption, MB_OK);
     if (icon)
@@ -199,9 +206,16 @@ TEST(EmbeddedWBWindowTest, AnyActivatedWindowIsReportedButOnlyDialogsRetitled) {
     f.browser->SetReplaceCaption(true);
     std::vector<HWND> shown;
     f.browser->OnShowDialog = [&](TObject*, HWND h) { shown.push_back(h); };
-    SetForegroundWindow(f.form->Handle());
-    SetActiveWindow(f.form->Handle());
-    PumpMessages(50);
+    HWND owner = f.form->Handle();
+    PumpUntil(
+        [&] {
+            if (GetForegroundWindow() == owner && GetActiveWindow() == owner)
+                return true;
+            SetForegroundWindow(owner);
+            SetActiveWindow(owner);
+            return false;
+        },
+        2000);
     HWND other = CreateWindowExW(0, L"STATIC", L"Microsoft Internet Explorer",
                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100,
                                  f.form->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
