@@ -266,3 +266,18 @@ TEST_F(ProjectSkin, ObjectDrawingUsesTheObjectsOwnSettings) {
     // The left edge of frame 5 (x from 72) keeps its outline colour.
     EXPECT_EQ(PixelOf(a, 0, 10), PixelOf(buttons.Picture, 72, 10));
 }
+
+TEST(ProjectSkinLoads, RepeatedLoadsLeakNoGdiObjects) {
+    TSkinData data(nullptr);
+    ASSERT_TRUE(LoadBytes(data, model_test::ProjectSkin()));
+    const int liveBefore = GdiLiveTotal();
+    const int64_t createdBefore = GdiCreatedCount(TGdiKind::Bitmap);
+    const DWORD systemBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    for (int i = 0; i < 30; ++i)
+        ASSERT_TRUE(data.LoadSkin());
+    // Each load makes its pictures anew and frees the previous ones.
+    EXPECT_GT(GdiCreatedCount(TGdiKind::Bitmap), createdBefore + 30 * 40);
+    EXPECT_EQ(GdiLiveTotal(), liveBefore);
+    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), systemBefore + 2);
+    EXPECT_EQ(data.CaptionButtons.size(), 8u);
+}
