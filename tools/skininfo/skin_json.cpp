@@ -80,13 +80,8 @@ std::string Object(const TDataSkinObject* obj) {
     return o.str() + "}";
 }
 
-} // namespace
-
-// The whole model of data as one JSON object.
-std::string SkinModelJson(TSkinData& d) {
-    std::ostringstream o;
-    o << "{\n  \"skinName\": " << Quote(d.SkinName)
-      << ",\n  \"skinEmpty\": " << (d.SkinEmpty() ? "true" : "false") << ",\n  \"objects\": {\n";
+// The "objects" member: every skin object by its field name.
+void WriteObjects(std::ostringstream& o, TSkinData& d) {
     const std::pair<const char*, const TDataSkinObject*> objects[] = {
         {"LeftBorder", d.LeftBorder.get()},
         {"RightBorder", d.RightBorder.get()},
@@ -121,14 +116,15 @@ std::string SkinModelJson(TSkinData& d) {
         {"UpDownHorz", d.UpDownHorz.get()},
         {"UpDownVert", d.UpDownVert.get()},
     };
+    o << "  \"objects\": {\n";
     for (size_t i = 0; i < std::size(objects); ++i)
         o << "    " << Quote(objects[i].first) << ": " << Object(objects[i].second)
           << (i + 1 < std::size(objects) ? ",\n" : "\n");
-    o << "  },\n  \"captionButtons\": [\n";
-    for (size_t i = 0; i < d.CaptionButtons.size(); ++i)
-        o << "    " << Object(d.CaptionButtons[i].get())
-          << (i + 1 < d.CaptionButtons.size() ? ",\n" : "\n");
-    o << "  ],\n  \"colours\": {";
+    o << "  },\n";
+}
+
+// The colour table, the extra colours and the custom colours.
+void WriteColours(std::ostringstream& o, TSkinData& d) {
     const std::pair<const char*, TColor> colours[] = {
         {"WindowText", d.WindowTextColour},
         {"ButtonFace", d.ButtonFaceColour},
@@ -147,6 +143,7 @@ std::string SkinModelJson(TSkinData& d) {
         {"TitleTextActive", d.TitleTextActiveColour},
         {"TitleTextNoActive", d.TitleTextNoActiveColour},
     };
+    o << "  \"colours\": {";
     for (size_t i = 0; i < std::size(colours); ++i)
         o << (i ? ", " : "") << Quote(colours[i].first) << ": " << Hex(colours[i].second);
     o << "},\n  \"extraColours\": [";
@@ -155,6 +152,22 @@ std::string SkinModelJson(TSkinData& d) {
     o << "],\n  \"customColors\": [";
     for (size_t i = 0; i < d.CustomColors.size(); ++i)
         o << (i ? ", " : "") << Hex(d.CustomColors[i]);
-    o << "]\n}\n";
-    return o.str();
+    o << "]\n";
+}
+
+} // namespace
+
+// The whole model of data as one JSON object.
+std::string SkinModelJson(TSkinData& d) {
+    std::ostringstream o;
+    o << "{\n  \"skinName\": " << Quote(d.SkinName)
+      << ",\n  \"skinEmpty\": " << (d.SkinEmpty() ? "true" : "false") << ",\n";
+    WriteObjects(o, d);
+    o << "  \"captionButtons\": [\n";
+    for (size_t i = 0; i < d.CaptionButtons.size(); ++i)
+        o << "    " << Object(d.CaptionButtons[i].get())
+          << (i + 1 < d.CaptionButtons.size() ? ",\n" : "\n");
+    o << "  ],\n";
+    WriteColours(o, d);
+    return o.str() + "}\n";
 }
