@@ -230,6 +230,8 @@ TEST(FormReader, MalformedDefinitionsNameTheLineAndProblem) {
                       "  object B: TSampleWidget\n  end\n end\n object C: TSampleButton\n"
                       "  Width = x\n end\nend"),
               "Line 7: Invalid value for property Width");
+    // A defined-property reader's own exception comes through unchanged.
+    EXPECT_EQ(ErrorOf(WithWidgetLine("Blob = {EE01}")), "bad blob");
     // A well-formed definition gives no error.
     EXPECT_EQ(ErrorOf("object F: TSampleForm\n object A: TSampleWidget\n end\nend"), "");
 }

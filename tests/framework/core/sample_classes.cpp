@@ -112,6 +112,10 @@ void TSampleWidget::DefineProperties(TFiler& filer) {
     filer.DefineBinaryProperty(
         "Blob",
         [this](TStream& s) {
+            uint8_t first = 0;
+            if (s.Read(&first, 1) == 1 && first == 0xEE)
+                throw EStreamError(L"bad blob"); // a reader that rejects its data
+            s.SetPosition(0);
             Blob.resize(static_cast<size_t>(s.Size()));
             s.ReadBuffer(Blob.data(), static_cast<int32_t>(Blob.size()));
         },
