@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# End to end: the program starts maximised with its title and a live clock;
+# Alt+F4 asks for confirmation; Esc, Cancel and Enter at once keep it
+# running; Alt+F4, Tab, Enter ends it with exit code 0.
+#   app_e2e.sh LANTUO.EXE APP_PROBE.EXE SCREENSHOT_DIR
+set -uo pipefail
+
+exe=$1
+probe=$2
+shots=$3
+mkdir -p "$shots"
+E2E_LOG="$shots/app.log"
+: >"$E2E_LOG"
+. "$(dirname "$0")/e2e_lib.sh"
+trap e2e_cleanup EXIT
+title="岚拓食品销售管理系统"
+
+# The probe runs as a separate process and prints what it sees.
+probe() { "$LT_ROOT/scripts/wine-run" "$probe" "$@" 2>>"$E2E_LOG" </dev/null | tr -d '\r'; }
+
+# Waits up to $1 seconds for the probe's dialog count to become $2.
+wait_dialogs() {
+    local limit=$1 want=$2 n
+    for _ in $(seq 1 $((limit * 4))); do
+        n=$(probe dialog | awk '{print $1}')
+        [ -n "$n" ] && [ "$n" = "$want" ] && return 0
+        sleep 0.25
+    done
+    return 1
+}
+
+running() { kill -0 "$E2E_PID" 2>/dev/null; }
+
+e2e_start "$exe"
+win=$(xdotool search --sync --onlyvisible --name "$title" 2>/dev/null | head -1)
+e2e_check "main window titled $title appeared" test -n "$win"
+[ -n "$win" ] || exit 1
+sleep 1
+
+read -r zoomed left top right bottom screen < <(probe main)
+echo "main window: zoomed=$zoomed rect=$left,$top-$right,$bottom screen width $screen"
+e2e_check "main window is maximised" test "${zoomed:-0}" = "1"
+e2e_check "main window spans the screen width" test $(( ${right:-0} - ${left:-0} )) -ge "${screen:-1}"
+
+# The clock panel against the local clock (read twice: a tick may fall between).
+clock_ok() {
+    local text expect_date now then t
+    text=$(probe status)
+    expect_date=$(date +%Y年%-m月%-d日)
+    echo "clock panel: '$text'"
+    case "$text" in "$expect_date "??:??:??) ;; *) return 1 ;; esac
+    t=${text##* }
+    now=$(date +%s)
+    then=$(date -d "$(date +%F) $t" +%s 2>/dev/null) || return 1
+    [ $((now - then)) -le 2 ] && [ $((then - now)) -le 1 ]
+}
+sleep 1.2
+e2e_check "clock panel shows the local date and time within 2 s" clock_ok
+
+import -window root "$shots/app_main.png"
+echo "screenshot: $shots/app_main.png"
+
+# Alt+F4 asks; Esc keeps the program running. A click on the status bar
+# first makes the window the one that gets the keys.
+xdotool mousemove 400 $(( ${bottom:-1000} - 20 )) click 1
+sleep 0.3
+xdotool key alt+F4
+e2e_check "Alt+F4 opens the confirmation dialog" wait_dialogs 10 1
+read -r n dl dt dr db topmost < <(probe dialog)
+echo "dialog: $dl,$dt-$dr,$db topmost=$topmost"
+e2e_check "dialog is topmost" test "${topmost:-0}" = "1"
+sw=$(xdpyinfo | awk '/dimensions/ {split($2, a, "x"); print a[1]}')
+sh=$(xdpyinfo | awk '/dimensions/ {split($2, a, "x"); print a[2]}')
+e2e_check "dialog is centred on the desktop" \
+    test $(( (dl + dr) / 2 - sw / 2 )) -ge -1 -a $(( (dl + dr) / 2 - sw / 2 )) -le 1
+import -window root "$shots/app_dialog.png"
+echo "screenshot: $shots/app_dialog.png"
+# Navy text in the question's area of the dialog.
+navy=$(convert "$shots/app_dialog.png" -crop "300x80+$((dl + 20))+$((dt + 50))" +repage \
+    -fuzz 25% -fill white -opaque "rgb(0,0,128)" -fill black +opaque white -fill white -opaque white \
+    -format "%[fx:int(w*h*mean)]" info: 2>/dev/null)
+e2e_check "dialog shows its navy question ($navy pixels)" test "${navy:-0}" -gt 50
+xdotool key Escape
+e2e_check "Esc closes the dialog" wait_dialogs 10 0
+sleep 0.5
+e2e_check "program still running after Esc" running
+
+# Cancel, clicked with the mouse.
+xdotool key alt+F4
+wait_dialogs 10 1
+read -r _ cx cy < <(probe buttons | grep '^取消')
+echo "Cancel button centre: $cx,$cy"
+xdotool mousemove "$cx" "$cy" click 1
+e2e_check "Cancel closes the dialog" wait_dialogs 10 0
+sleep 0.5
+e2e_check "program still running after Cancel" running
+
+# Enter at once answers Cancel (the focus starts there).
+xdotool key alt+F4
+wait_dialogs 10 1
+sleep 0.3
+xdotool key Return
+e2e_check "Enter at once closes the dialog" wait_dialogs 10 0
+sleep 0.5
+e2e_check "program still running after Enter at once" running
+
+# Alt+F4, Tab, Enter: OK, the program ends with 0.
+xdotool key alt+F4
+wait_dialogs 10 1
+sleep 0.3
+xdotool key Tab
+sleep 0.2
+xdotool key Return
+# Waited for in this shell (a command substitution could not reap it).
+code=""
+for _ in $(seq 1 75); do
+    if ! running; then
+        wait "$E2E_PID"
+        code=$?
+        break
+    fi
+    sleep 0.2
+done
+e2e_check "program ended after Alt+F4, Tab, Enter" test -n "$code"
+echo "exit code: ${code:-none}"
+e2e_check "exit code 0" test "${code:-x}" = "0"
+
+[ "$FAILURES" -eq 0 ]
