@@ -2,7 +2,7 @@
 // utilities.
 #pragma once
 
-#include <windows.h>
+#include "framework/gdi/gdi_windows.h"
 
 #include <cstdint>
 #include <vector>

@@ -7,7 +7,7 @@
 #include "framework/gdi/font.h"
 #include "framework/gdi/pen_brush.h"
 
-#include <windows.h>
+#include "framework/gdi/gdi_windows.h"
 
 #include <string>
 

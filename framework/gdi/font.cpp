@@ -15,8 +15,7 @@ int ScreenDpi() {
 }
 } // namespace
 
-TFont::TFont()
-    : name_(L"宋体"), height_(-12), charset_(DEFAULT_CHARSET), color_(clWindowText), style_(0) {}
+TFont::TFont() : name_(L"宋体"), height_(-12), charset_(DEFAULT_CHARSET), color_(clWindowText) {}
 
 void TFont::SetName(const std::wstring& name) {
     if (name != name_) {
@@ -73,12 +72,31 @@ void TFont::Assign(const TFont& other) {
     Changed();
 }
 
+void TFont::Assign(const TPersistent& source) {
+    if (const auto* font = dynamic_cast<const TFont*>(&source)) {
+        Assign(*font);
+    } else {
+        TGraphicsObject::Assign(source);
+    }
+}
+
 void TFont::AssignLogFont(const LOGFONTW& lf) {
     name_.assign(lf.lfFaceName, wcsnlen(lf.lfFaceName, LF_FACESIZE));
     height_ = lf.lfHeight;
     charset_ = lf.lfCharSet;
-    style_ = (lf.lfWeight >= FW_BOLD ? fsBold : 0) | (lf.lfItalic ? fsItalic : 0) |
-             (lf.lfUnderline ? fsUnderline : 0) | (lf.lfStrikeOut ? fsStrikeOut : 0);
+    style_ = TFontStyles{};
+    if (lf.lfWeight >= FW_BOLD) {
+        style_.Include(fsBold);
+    }
+    if (lf.lfItalic) {
+        style_.Include(fsItalic);
+    }
+    if (lf.lfUnderline) {
+        style_.Include(fsUnderline);
+    }
+    if (lf.lfStrikeOut) {
+        style_.Include(fsStrikeOut);
+    }
     Changed();
 }
 
@@ -93,10 +111,10 @@ void TFont::AssignHandle(HFONT font) {
 LOGFONTW TFont::LogFont() const {
     LOGFONTW lf{};
     lf.lfHeight = height_;
-    lf.lfWeight = (style_ & fsBold) ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = (style_ & fsItalic) ? 1 : 0;
-    lf.lfUnderline = (style_ & fsUnderline) ? 1 : 0;
-    lf.lfStrikeOut = (style_ & fsStrikeOut) ? 1 : 0;
+    lf.lfWeight = style_.Contains(fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = style_.Contains(fsItalic) ? 1 : 0;
+    lf.lfUnderline = style_.Contains(fsUnderline) ? 1 : 0;
+    lf.lfStrikeOut = style_.Contains(fsStrikeOut) ? 1 : 0;
     lf.lfCharSet = static_cast<BYTE>(charset_);
     lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
     lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;

@@ -8,14 +8,13 @@
 
 #include <string>
 
-// Font style bits.
-using TFontStyles = unsigned;
-constexpr TFontStyles fsBold = 1;
-constexpr TFontStyles fsItalic = 2;
-constexpr TFontStyles fsUnderline = 4;
-constexpr TFontStyles fsStrikeOut = 8;
+#include "framework/core/set.h"
+
+LT_ENUM(TFontStyle, fsBold, fsItalic, fsUnderline, fsStrikeOut);
+using TFontStyles = TSet<TFontStyle>;
 
 class TFont : public TGraphicsObject {
+    LT_CLASS(TFont, TGraphicsObject)
 public:
     TFont();
 
@@ -36,6 +35,7 @@ public:
 
     // Copies every property (one change notification).
     void Assign(const TFont& other);
+    void Assign(const TPersistent& source) override;
     // Takes name, height, charset and style from a logical font (for fonts
     // obtained with WM_GETFONT).
     void AssignLogFont(const LOGFONTW& lf);
@@ -54,6 +54,6 @@ private:
     int height_;
     int charset_;
     TColor color_;
-    TFontStyles style_;
+    TFontStyles style_{};
     TFontHandle handle_;
 };

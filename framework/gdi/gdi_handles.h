@@ -4,7 +4,7 @@
 // leaks nothing.
 #pragma once
 
-#include <windows.h>
+#include "framework/gdi/gdi_windows.h"
 
 #include <cstdint>
 #include <utility>

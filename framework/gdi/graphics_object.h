@@ -3,11 +3,20 @@
 // so that owners (controls, canvases) can react.
 #pragma once
 
+#include "framework/core/enum_info.h"
+#include "framework/core/persistent.h"
+
 #include <functional>
 
 class TCanvas;
 
-class TGraphicsObject {
+// Identifier maps of colours (clBlack ... clBtnFace ...) and font character
+// sets (DEFAULT_CHARSET, GB2312_CHARSET ...) for published properties.
+const TIdentMap& GraphicsColorIdents();
+const TIdentMap& FontCharsetIdents();
+
+class TGraphicsObject : public TPersistent {
+    LT_CLASS(TGraphicsObject, TPersistent)
 public:
     TGraphicsObject() = default;
     TGraphicsObject(const TGraphicsObject&) = delete;

@@ -39,6 +39,14 @@ void TPen::Assign(const TPen& other) {
     }
 }
 
+void TPen::Assign(const TPersistent& source) {
+    if (const auto* pen = dynamic_cast<const TPen*>(&source)) {
+        Assign(*pen);
+    } else {
+        TGraphicsObject::Assign(source);
+    }
+}
+
 HPEN TPen::Handle() {
     if (!handle_) {
         static const int styles[] = {PS_SOLID,      PS_DASH, PS_DOT,        PS_DASHDOT,
@@ -67,6 +75,14 @@ void TBrush::Assign(const TBrush& other) {
         color_ = other.color_;
         style_ = other.style_;
         Changed();
+    }
+}
+
+void TBrush::Assign(const TPersistent& source) {
+    if (const auto* brush = dynamic_cast<const TBrush*>(&source)) {
+        Assign(*brush);
+    } else {
+        TGraphicsObject::Assign(source);
     }
 }
 

@@ -5,9 +5,10 @@
 #include "framework/gdi/gdi_handles.h"
 #include "framework/gdi/graphics_object.h"
 
-enum class TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+LT_ENUM_CLASS(TPenStyle, psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame);
 
 class TPen : public TGraphicsObject {
+    LT_CLASS(TPen, TGraphicsObject)
 public:
     TColor Color() const { return color_; }
     void SetColor(TColor color);
@@ -19,6 +20,7 @@ public:
     int Mode() const { return mode_; }
     void SetMode(int rop2);
     void Assign(const TPen& other);
+    void Assign(const TPersistent& source) override;
     // The pen handle, created on demand; owned by this object.
     HPEN Handle();
 
@@ -33,24 +35,18 @@ private:
     TPenHandle handle_;
 };
 
-enum class TBrushStyle {
-    bsSolid,
-    bsClear,
-    bsHorizontal,
-    bsVertical,
-    bsFDiagonal,
-    bsBDiagonal,
-    bsCross,
-    bsDiagCross
-};
+LT_ENUM_CLASS(TBrushStyle, bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal,
+              bsCross, bsDiagCross);
 
 class TBrush : public TGraphicsObject {
+    LT_CLASS(TBrush, TGraphicsObject)
 public:
     TColor Color() const { return color_; }
     void SetColor(TColor color);
     TBrushStyle Style() const { return style_; }
     void SetStyle(TBrushStyle style);
     void Assign(const TBrush& other);
+    void Assign(const TPersistent& source) override;
     // The brush handle, created on demand; owned by this object.
     HBRUSH Handle();
 

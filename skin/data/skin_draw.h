@@ -14,7 +14,7 @@
 #include "framework/gdi/color.h"
 #include "framework/gdi/gdi_handles.h"
 
-#include <windows.h>
+#include "framework/gdi/gdi_windows.h"
 
 #include <functional>
 #include <memory>
