@@ -1,8 +1,9 @@
 // skininfo: loads a skin through TSkinData and prints its model as JSON;
-// --sheet also draws every picture of the skin onto one BMP.
+// --sheet also draws every picture of the skin onto one BMP, --preview a
+// mock window (active and inactive) drawn from the skin.
 //
-//   skininfo SKINFILE [--sheet OUT.bmp] [--quiet]
-//   skininfo --folder SKIN_FOLDER [--sheet OUT.bmp] [--quiet]
+//   skininfo SKINFILE [--sheet OUT.bmp] [--preview OUT.bmp] [--quiet]
+//   skininfo --folder SKIN_FOLDER [--sheet OUT.bmp] [--preview OUT.bmp] [--quiet]
 //
 // Exit codes: 0 done, 1 the skin or the sheet failed, 2 usage.
 #include <cstdio>
@@ -16,6 +17,7 @@
 #include "skin/data/skin_data.h"
 #include "tools/skininfo/skin_json.h"
 #include "tools/skininfo/skin_folder_pack.h"
+#include "tools/skininfo/skin_preview.h"
 #include "tools/skininfo/skin_sheet.h"
 
 namespace {
@@ -30,8 +32,10 @@ void PrintMessage(const std::string& text) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: skininfo SKINFILE [--sheet OUT.bmp] [--quiet]\n"
-                         "       skininfo --folder SKIN_FOLDER [--sheet OUT.bmp] [--quiet]\n");
+    std::fprintf(
+        stderr,
+        "usage: skininfo SKINFILE [--sheet OUT.bmp] [--preview OUT.bmp] [--quiet]\n"
+        "       skininfo --folder SKIN_FOLDER [--sheet OUT.bmp] [--preview OUT.bmp] [--quiet]\n");
     return 2;
 }
 
@@ -51,7 +55,7 @@ bool Load(TSkinData& data, const std::string& source, bool fromFolder) {
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    std::string source, sheetPath;
+    std::string source, sheetPath, previewPath;
     bool fromFolder = false, quiet = false;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--folder" && i + 1 < args.size()) {
@@ -59,6 +63,8 @@ int main(int argc, char** argv) {
             source = args[++i];
         } else if (args[i] == "--sheet" && i + 1 < args.size()) {
             sheetPath = args[++i];
+        } else if (args[i] == "--preview" && i + 1 < args.size()) {
+            previewPath = args[++i];
         } else if (args[i] == "--quiet") {
             quiet = true;
         } else if (source.empty() && !args[i].empty() && args[i][0] != '-') {
@@ -86,6 +92,8 @@ int main(int argc, char** argv) {
             }
             sheet.Bitmap->SaveToFile(sheetPath);
         }
+        if (!previewPath.empty())
+            DrawSkinPreview(data)->SaveToFile(previewPath);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "skininfo: %s\n", e.what());
         return 1;

@@ -4,6 +4,7 @@
 
 #include "tests/skin/data/model_fixture.h"
 #include "tools/skininfo/skin_json.h"
+#include "tools/skininfo/skin_preview.h"
 #include "tools/skininfo/skin_sheet.h"
 
 using namespace model_test;
@@ -73,4 +74,23 @@ TEST(SkinInfo, SheetHoldsEveryPictureUnchanged) {
     // An empty skin has nothing to show.
     TSkinData empty(nullptr);
     EXPECT_FALSE(DrawSkinSheet(empty).Bitmap);
+}
+
+TEST(SkinInfo, PreviewShowsTheDesktopThroughTheRoundedCorners) {
+    TSkinData data(nullptr);
+    ASSERT_TRUE(LoadBytes(data, ProjectSkin()));
+    std::unique_ptr<TBitmap> preview = DrawSkinPreview(data);
+    ASSERT_TRUE(preview);
+    EXPECT_EQ(preview->Width(), 750);
+    const uint32_t desktop = 0x00A56E3A;
+    for (int x0 : {10, 380}) {
+        // The magenta outside the title's rounded corners is left out.
+        EXPECT_EQ(PixelOf(*preview, x0, 0), desktop);
+        EXPECT_EQ(PixelOf(*preview, x0 + 359, 0), desktop);
+        // The title bar below the corner and the button face of the client.
+        EXPECT_NE(PixelOf(*preview, x0 + 1, 12), desktop);
+        EXPECT_EQ(PixelOf(*preview, x0 + 180, 200), static_cast<uint32_t>(data.ButtonFaceColour));
+    }
+    // Active and inactive title bars differ.
+    EXPECT_NE(PixelOf(*preview, 10 + 150, 14), PixelOf(*preview, 380 + 150, 14));
 }
