@@ -20,7 +20,8 @@ public:
                 continue;
             }
             const std::string name = run.benchmark_name();
-            std::printf("%s: %.3f ns\n", name.c_str(), run.GetAdjustedRealTime());
+            std::printf("%s: %.3f %s\n", name.c_str(), run.GetAdjustedRealTime(),
+                        benchmark::GetTimeUnitString(run.time_unit));
             for (const auto& [counter, value] : run.counters) {
                 double v = value.value;
                 const char* unit = "";
