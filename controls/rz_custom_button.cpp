@@ -66,17 +66,22 @@ void TRzCustomButton::MouseUpAt(int x, int y) {
 // Mouse and hover messages.
 void TRzCustomButton::WndProc(TMessage& msg) {
     switch (msg.Msg) {
+    // The left button is handled here, not by the framework's generic
+    // click-on-release: the press-and-release rule above decides the click.
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        TCustomControl::WndProc(msg);
+    case WM_LBUTTONDBLCLK: {
+        TShiftState shift = KeyboardShiftState();
+        shift.Include(ssLeft);
+        MouseDown(mbLeft, shift, GET_X_LPARAM(msg.LParam), GET_Y_LPARAM(msg.LParam));
         MouseDownAt(GET_X_LPARAM(msg.LParam), GET_Y_LPARAM(msg.LParam));
         return;
+    }
     case WM_MOUSEMOVE:
         TCustomControl::WndProc(msg);
         MouseMoveAt(GET_X_LPARAM(msg.LParam), GET_Y_LPARAM(msg.LParam));
         return;
     case WM_LBUTTONUP:
-        TCustomControl::WndProc(msg);
+        MouseUp(mbLeft, KeyboardShiftState(), GET_X_LPARAM(msg.LParam), GET_Y_LPARAM(msg.LParam));
         MouseUpAt(GET_X_LPARAM(msg.LParam), GET_Y_LPARAM(msg.LParam));
         return;
     case WM_CAPTURECHANGED:

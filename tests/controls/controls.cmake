@@ -17,3 +17,6 @@ lt_add_test(rz_button_paint_test WIN32_ONLY
 if(TARGET rz_button_paint_test)
     target_compile_definitions(rz_button_paint_test PRIVATE LT_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 endif()
+lt_add_test(rz_button_test WIN32_ONLY
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/rz_button_test.cpp
+    LIBS lt_controls lt_resources)
