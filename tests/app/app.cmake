@@ -5,3 +5,6 @@ lt_add_test(clock_text_test
 lt_add_test(message_box_test WIN32_ONLY
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/message_box_test.cpp
     LIBS lt_app lt_resources)
+lt_add_test(main_frm_test WIN32_ONLY
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/main_frm_test.cpp
+    LIBS lt_app lt_resources)
