@@ -62,9 +62,10 @@ protected:
 
 private:
     void PaintThemed(TCanvas& c, RECT r);
-    void PaintHotTrack(TCanvas& c, RECT r);
-    void PaintHotTrackDisabled(TCanvas& c, RECT r);
-    void PaintClassic(TCanvas& c, RECT r);
+    // Each look returns the face rectangle left inside its frame.
+    RECT PaintHotTrack(TCanvas& c, RECT r);
+    RECT PaintHotTrackDisabled(TCanvas& c, RECT r);
+    RECT PaintClassic(TCanvas& c, RECT r);
     void PaintPlainFace(TCanvas& c, RECT r);
     void PaintDownPattern(TCanvas& c, const RECT& r);
     void EraseTransparent(TMessage& msg);

@@ -27,12 +27,12 @@ void TRzButton::Paint() {
     if (UseThemes()) {
         PaintThemed(c, r);
     } else if (HotTrack()) {
-        if (Enabled())
-            PaintHotTrack(c, r);
-        else
-            PaintHotTrackDisabled(c, r);
+        r = Enabled() ? PaintHotTrack(c, r) : PaintHotTrackDisabled(c, r);
     } else {
-        PaintClassic(c, r);
+        r = PaintClassic(c, r);
+    }
+    if (groupIndex_ != 0 && State() == bsExclusive && showDownPattern_) {
+        PaintDownPattern(c, r);
     }
     c.Brush().SetStyle(TBrushStyle::bsSolid);
     c.Brush().SetColor(Color());
@@ -95,7 +95,7 @@ void TRzButton::PaintPlainFace(TCanvas& c, RECT r) {
 }
 
 // Hot-tracking look of an enabled button.
-void TRzButton::PaintHotTrack(TCanvas& c, RECT r) {
+RECT TRzButton::PaintHotTrack(TCanvas& c, RECT r) {
     const TColor parent = Parent() ? Parent()->Color() : clBtnFace;
     const TColor dark = DarkenColor(parent, 20), light = LightenColor(parent, 20);
     c.Pen().SetWidth(1);
@@ -140,10 +140,11 @@ void TRzButton::PaintHotTrack(TCanvas& c, RECT r) {
             h = DarkenColor(h, 30);
         DrawGradientRing(c, r, 2, MixColors(h, l, 160), MixColors(h, l, 60));
     }
+    return r;
 }
 
 // Hot-tracking look of a disabled button: a computed frame, a flat face.
-void TRzButton::PaintHotTrackDisabled(TCanvas& c, RECT r) {
+RECT TRzButton::PaintHotTrackDisabled(TCanvas& c, RECT r) {
     InflateRect(&r, -1, -1);
     const TColor frame =
         Color() == clBtnFace ? LightenColor(clBtnShadow, 30) : DarkenColor(Color(), 80);
@@ -151,10 +152,11 @@ void TRzButton::PaintHotTrackDisabled(TCanvas& c, RECT r) {
     InflateRect(&r, -1, -1);
     c.Brush().SetColor(Color());
     c.FillRect(r);
+    return r;
 }
 
 // Classic look: focus frame, bevel (system or computed colours), face.
-void TRzButton::PaintClassic(TCanvas& c, RECT r) {
+RECT TRzButton::PaintClassic(TCanvas& c, RECT r) {
     const bool grouped = groupIndex_ != 0;
     if ((!grouped && (active_ || Focused()) && !showDown_) || clicking_) {
         r = DrawSideLines(c, r, clWindowFrame, sdAllSides, clWindowFrame);
@@ -179,9 +181,7 @@ void TRzButton::PaintClassic(TCanvas& c, RECT r) {
     }
     c.Brush().SetColor(col);
     c.FillRect(r);
-    if (grouped && exclusive_ && down_ && showDownPattern_) {
-        PaintDownPattern(c, r);
-    }
+    return r;
 }
 
 // The 8 x 8 checker of a latched button.

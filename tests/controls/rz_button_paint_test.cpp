@@ -218,3 +218,32 @@ TEST(RzButtonPaint, FocusedButtonShowsHighlightRingAndDottedFrame) {
     EXPECT_EQ(PixelAt(bmp, 3, 4), 0x000000u);
     EXPECT_EQ(PixelAt(bmp, 71, 4), 0x000000u);
 }
+
+TEST(RzButtonPaint, LatchedButtonShowsTheDownPattern) {
+    TForm form(nullptr);
+    auto* button = new TRzButton(&form);
+    button->SetParent(&form);
+    button->SetThemeAware(false);
+    button->SetGroupIndex(1);
+    button->SetColor(0x00E0E0E0);
+    button->SetDown(true);
+    ASSERT_EQ(button->State(), bsExclusive);
+    TBitmap bmp(75, 25);
+    FillSurface(bmp, clWhite);
+    button->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bmp.Canvas().Handle()), 0);
+    // Pixels whose row and column have the same parity are silver, the others the colour.
+    EXPECT_EQ(PixelAt(bmp, 10, 10), 0xC0C0C0u);
+    EXPECT_EQ(PixelAt(bmp, 11, 10), 0xE0E0E0u);
+    EXPECT_EQ(PixelAt(bmp, 11, 11), 0xC0C0C0u);
+    EXPECT_EQ(PixelAt(bmp, 30, 13), 0xE0E0E0u);
+    // Without the pattern the face is plain.
+    button->SetShowDownPattern(false);
+    button->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bmp.Canvas().Handle()), 0);
+    EXPECT_EQ(PixelAt(bmp, 10, 10), 0xE0E0E0u);
+    // A silver button gets a grey pattern.
+    button->SetShowDownPattern(true);
+    button->SetColor(0x00C0C0C0);
+    button->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bmp.Canvas().Handle()), 0);
+    EXPECT_EQ(PixelAt(bmp, 10, 10), 0x808080u);
+    EXPECT_EQ(PixelAt(bmp, 11, 10), 0xC0C0C0u);
+}
