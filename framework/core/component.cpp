@@ -171,13 +171,17 @@ void TComponent::Loaded() {
 void TComponent::SetParentComponent(TComponent*) {}
 
 void TComponent::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
-    if (root != this)
+    if (!root)
         return;
-    // Copy first: proc may not change the list, but be safe against it.
-    const std::vector<TComponent*> owned = components_;
-    for (TComponent* c : owned)
-        if (!c->GetParentComponent())
+    // Copy first, so that proc cannot disturb the walk.
+    const std::vector<TComponent*> owned = root->components_;
+    for (TComponent* c : owned) {
+        if (c == this)
+            continue;
+        TComponent* parent = c->GetParentComponent();
+        if (this == root ? (!parent || parent == root) : parent == this)
             proc(c);
+    }
 }
 
 const TComponent::Handler* TComponent::FindHandlerEntry(std::string_view name) const {

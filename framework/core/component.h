@@ -78,8 +78,10 @@ public:
     // it as their parent window); the base has none.
     virtual void SetParentComponent(TComponent* parent);
     virtual TComponent* GetParentComponent() const { return nullptr; }
-    // The components the form writer writes nested inside this one; the base
-    // gives, for the root, its owned components that have no parent.
+    // The components the form writer writes nested inside this one: the
+    // base gives, for the root, the components it owns whose parent is none
+    // or the root, and for any other component, the root's components whose
+    // parent it is.
     virtual void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root);
 
     // Handlers that event properties of a form definition can be bound to,

@@ -102,7 +102,7 @@ void FormReader::Read(const TFormObject& def) {
         if (!def.name.empty() && def.name != root_.Name())
             root_.SetName(def.name);
         ApplyProperties(root_, def.props);
-        ReadChildren(def, nullptr);
+        ReadChildren(def, &root_);
         ResolveFixups();
         Finish();
     } catch (...) {
@@ -114,8 +114,7 @@ void FormReader::Read(const TFormObject& def) {
 void FormReader::ReadChildren(const TFormObject& def, TComponent* enclosing) {
     for (const TFormObject& child : def.children) {
         TComponent* c = CreateComponent(child);
-        if (enclosing)
-            c->SetParentComponent(enclosing);
+        c->SetParentComponent(enclosing);
         ApplyProperties(*c, child.props);
         ReadChildren(child, c);
     }

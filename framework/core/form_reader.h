@@ -7,8 +7,8 @@
 //  2. Each nested object, in definition order: created by its registered
 //     class with the root as owner (or, when the root already owns a
 //     component of that name and class, that one is reused), csLoading and
-//     csReading set, named, given its enclosing object through
-//     SetParentComponent (for objects nested in another component), its
+//     csReading set, named, given its enclosing object (the root for the
+//     top-level ones) through SetParentComponent, its
 //     properties applied, then its own nested objects.
 //  3. References to components by name are resolved.
 //  4. csReading is cleared everywhere; Loaded() runs for the root and then

@@ -108,3 +108,23 @@ TEST(FormWriter, FloatsUseTheShortestExactText) {
     v.number = 3.0;
     EXPECT_EQ(FormValueText(v, 0), "3.0");
 }
+
+TEST(FormWriter, NestsComponentsUnderTheirParentsAtAnyDepth) {
+    RegisterSampleClasses();
+    TSampleForm form;
+    ReadFormDefinition(form, "object F: TSampleForm\n object A: TSampleWidget\n"
+                             "  object B: TSampleWidget\n   object C: TSampleButton\n   end\n"
+                             "  end\n end\n object D: TSampleWidget\n end\nend\n");
+    const std::string text = WriteFormDefinition(form);
+    const std::string expected = "object F: TSampleForm\n"
+                                 "  Caption = ''\n"
+                                 "  Margin = 0.0\n"
+                                 "  object A: TSampleWidget\n";
+    EXPECT_EQ(text.substr(0, expected.size()), expected) << text;
+    EXPECT_TRUE(Contains(text, "\n    object B: TSampleWidget\n")) << text;
+    EXPECT_TRUE(Contains(text, "\n      object C: TSampleButton\n")) << text;
+    EXPECT_TRUE(Contains(text, "\n  object D: TSampleWidget\n")) << text;
+    EXPECT_LT(text.find("object C"), text.find("object D"));
+    // Each component is written once.
+    EXPECT_EQ(text.find("object B"), text.rfind("object B"));
+}

@@ -125,13 +125,6 @@ void TSampleWidget::DefineProperties(TFiler& filer) {
         "OldCaption", [this](TReader& r) { SetCaption("old:" + r.ReadString()); }, nullptr, false);
 }
 
-void TSampleWidget::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
-    // Components owned by root whose parent is this one are nested here.
-    for (int i = 0; i < root->ComponentCount(); ++i)
-        if (root->Components(i)->GetParentComponent() == this)
-            proc(root->Components(i));
-}
-
 TSampleForm::TSampleForm(TComponent* owner) : TComponent(owner) {
     RegisterHandler("FormCreate", this, &TSampleForm::FormCreate);
     RegisterHandler("WidgetQuery", this, &TSampleForm::WidgetQuery);

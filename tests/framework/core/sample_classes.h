@@ -79,7 +79,6 @@ public:
     void DefineProperties(TFiler& filer) override;
     void SetParentComponent(TComponent* parent) override { ParentSeen = parent; }
     TComponent* GetParentComponent() const override { return ParentSeen; }
-    void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
 
 protected:
     void Notification(TComponent* c, TOperation op) override;
