@@ -36,14 +36,22 @@ struct TKeyDialog {
                 form.SetModalResult(mrOk);
         };
     }
-    // Runs the dialog while a script types the keys; a last resort ends it.
+    // Runs the dialog while a script types the keys; after 5 s a guard ends it
+    // with mrAbort, so a lost key shows as a wrong answer instead of a hang.
     TModalResult Run(std::vector<WORD> keys) {
-        TKeyScript script(std::move(keys));
-        const UINT_PTR guard = SetTimer(form.Handle(), 77, 3000, nullptr);
-        form.OnDeactivate = nullptr;
+        form.HandleNeeded();
+        TKeyScript script(std::move(keys), form.Handle());
+        guarded = &form;
+        const UINT_PTR guard = SetTimer(nullptr, 0, 5000, &TKeyDialog::Guard);
         TModalResult r = form.ShowModal();
-        KillTimer(form.Handle(), guard);
+        KillTimer(nullptr, guard);
+        guarded = nullptr;
         return r;
+    }
+    static inline TForm* guarded = nullptr;
+    static void CALLBACK Guard(HWND, UINT, UINT_PTR, DWORD) {
+        if (guarded)
+            guarded->SetModalResult(mrAbort);
     }
 };
 

@@ -82,6 +82,13 @@ const char* const kDefinition = R"(object Form_Test: TForm_Test
 end
 )";
 
+TForm* g_guarded = nullptr;
+// Ends the modal loop of g_guarded with mrAbort (a guard against hangs).
+void CALLBACK AbortGuarded(HWND, UINT, UINT_PTR, DWORD) {
+    if (g_guarded)
+        g_guarded->SetModalResult(mrAbort);
+}
+
 } // namespace
 
 LT_CLASS_TABLE(TLoggingPanel) {}
@@ -262,7 +269,12 @@ TEST(Form, ShowModalKeepsOwnerDisabledAndReturnsTheResult) {
         PostMessageW(ok->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         PostMessageW(ok->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     };
+    // A guard ends the loop with mrAbort if the clicks never arrive.
+    g_guarded = &dialog;
+    const UINT_PTR guard = SetTimer(nullptr, 0, 5000, &AbortGuarded);
     EXPECT_EQ(dialog.ShowModal(), mrOk);
+    KillTimer(nullptr, guard);
+    g_guarded = nullptr;
     EXPECT_FALSE(ownerEnabledDuring);
     EXPECT_TRUE(dialogEnabledDuring);
     EXPECT_TRUE(IsWindowEnabled(owner.Handle()));

@@ -92,10 +92,27 @@ TEST(Menu, MainMenuBuildsNativeMenuAndDispatchesCommands) {
 }
 
 namespace {
-// Chooses the first entry of the popup menu that is showing: Down then Enter.
+BOOL CALLBACK FindMenuWindow(HWND wnd, LPARAM out) {
+    wchar_t cls[16] = {};
+    GetClassNameW(wnd, cls, 16);
+    if (std::wstring(cls) == L"#32768" && IsWindowVisible(wnd)) {
+        *reinterpret_cast<HWND*>(out) = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Chooses the first entry of this thread's popup menu: Down then Enter; gives
+// up (closing the menu) after a few seconds so that a failure cannot hang.
 void CALLBACK ChooseFirst(HWND, UINT, UINT_PTR id, DWORD) {
-    static int step = 0;
-    HWND popup = FindWindowW(L"#32768", nullptr);
+    static int step = 0, ticks = 0;
+    HWND popup = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), &FindMenuWindow, reinterpret_cast<LPARAM>(&popup));
+    if (++ticks > 30) {
+        EndMenu();
+        KillTimer(nullptr, id);
+        return;
+    }
     if (!popup)
         return;
     PostMessageW(popup, WM_KEYDOWN, step++ % 2 == 0 ? VK_DOWN : VK_RETURN, 0);

@@ -63,7 +63,8 @@ int ThreadWindowCount() {
     return count;
 }
 
-TKeyScript::TKeyScript(std::vector<WORD> keys, int gapMs) : keys_(std::move(keys)) {
+TKeyScript::TKeyScript(std::vector<WORD> keys, HWND root, int gapMs)
+    : keys_(std::move(keys)), root_(root) {
     timer_ = SetTimer(nullptr, 0, gapMs, &TKeyScript::Tick);
     Scripts()[timer_] = this;
 }
@@ -80,10 +81,13 @@ void CALLBACK TKeyScript::Tick(HWND, UINT, UINT_PTR id, DWORD) {
     TKeyScript* s = it->second;
     if (s->sent_ >= static_cast<int>(s->keys_.size()))
         return;
-    const WORD key = s->keys_[s->sent_++];
     HWND target = GetFocus();
-    if (!target)
-        target = GetActiveWindow();
+    if (!target || (target != s->root_ && !IsChild(s->root_, target))) {
+        SetForegroundWindow(s->root_);
+        SetActiveWindow(s->root_);
+        return; // the next tick types into the dialog again
+    }
+    const WORD key = s->keys_[s->sent_++];
     PostMessageW(target, WM_KEYDOWN, key, 1);
     PostMessageW(target, WM_KEYUP, key, 0xC0000001);
 }

@@ -19,17 +19,19 @@ int ThreadWindowCount();
 // Exceptions reported to the application during the test (texts).
 std::vector<std::wstring>& ReportedErrors();
 
-// Sends keys one after another from a thread timer to whatever window has the
-// focus at that moment (WM_KEYDOWN then WM_KEYUP), `gapMs` apart.
+// Sends keys one after another from a thread timer to the window that has the
+// focus at that moment inside `root` (WM_KEYDOWN then WM_KEYUP), `gapMs` apart.
+// When another program took the foreground, `root` is brought back first.
 class TKeyScript {
 public:
-    TKeyScript(std::vector<WORD> keys, int gapMs = 60);
+    TKeyScript(std::vector<WORD> keys, HWND root, int gapMs = 60);
     ~TKeyScript();
     int Sent() const { return sent_; }
 
 private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD);
     std::vector<WORD> keys_;
+    HWND root_;
     int sent_ = 0;
     UINT_PTR timer_ = 0;
 };
