@@ -15,3 +15,6 @@ lt_add_test(ui_components_test WIN32_ONLY
             ${lt_ui_tests}/menu_test.cpp ${lt_ui_tests}/statusbar_test.cpp
             ${lt_ui_tests}/leak_test.cpp
     LIBS lt_ui)
+lt_add_test(ui_application_test WIN32_ONLY
+    SOURCES ${lt_ui_tests}/ui_test_util.cpp ${lt_ui_tests}/application_test.cpp
+    LIBS lt_ui)
