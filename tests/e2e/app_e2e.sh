@@ -62,8 +62,12 @@ echo "screenshot: $shots/app_main.png"
 
 # Alt+F4 asks; Esc keeps the program running. A click on the status bar
 # first makes the window the one that gets the keys.
-xdotool mousemove 400 $(( ${bottom:-1000} - 20 )) click 1
-sleep 0.3
+for _ in $(seq 1 20); do
+    [ "$(probe foreground)" = "1" ] && break
+    xdotool mousemove 400 $(( ${bottom:-1000} - 20 )) click 1
+    sleep 0.25
+done
+e2e_check "main window has the keyboard" test "$(probe foreground)" = "1"
 xdotool key alt+F4
 e2e_check "Alt+F4 opens the confirmation dialog" wait_dialogs 10 1
 read -r n dl dt dr db topmost < <(probe dialog)

@@ -2,6 +2,8 @@
 //   app_probe status     panel 4 of the main window's status bar (UTF-8)
 //   app_probe dialog     "count left top right bottom" of the visible dialogs
 //   app_probe buttons    "caption cx cy" of the dialog's buttons (screen centres)
+//   app_probe main       "zoomed left top right bottom screen-width" of the main window
+//   app_probe foreground 1 when the main window is the foreground window
 #include <windows.h>
 
 #include <commctrl.h>
@@ -46,8 +48,10 @@ std::wstring ClassOf(HWND wnd) {
 std::wstring StatusText(HWND bar, int part) {
     DWORD pid = 0;
     GetWindowThreadProcessId(bar, &pid);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (!process) return L"";
+    HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process)
+        return L"";
     const SIZE_T size = 512 * sizeof(wchar_t);
     void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
     std::wstring out;
@@ -80,13 +84,15 @@ void Split(const Found& f, HWND& main, std::vector<HWND>& dialogs) {
         }
     }
     for (HWND w : f.windows)
-        if (w != main && ClassOf(w) == L"TForm_MessageBox") dialogs.push_back(w);
+        if (w != main && ClassOf(w) == L"TForm_MessageBox")
+            dialogs.push_back(w);
 }
 
-}  // namespace
+} // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 2) return 2;
+    if (argc < 2)
+        return 2;
     const std::wstring what = argv[1];
     Found found;
     EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&found));
@@ -95,13 +101,20 @@ int wmain(int argc, wchar_t** argv) {
     Split(found, main, dialogs);
     if (what == L"status") {
         HWND bar = main ? FindChildOfClass(main, L"TStatusBar") : nullptr;
-        if (!bar && main) bar = FindChildOfClass(main, STATUSCLASSNAMEW);
-        if (!bar) return 1;
+        if (!bar && main)
+            bar = FindChildOfClass(main, STATUSCLASSNAMEW);
+        if (!bar)
+            return 1;
         std::printf("%s\n", Utf8(StatusText(bar, 4)).c_str());
         return 0;
     }
+    if (what == L"foreground") {
+        std::printf("%d\n", main && GetForegroundWindow() == main ? 1 : 0);
+        return 0;
+    }
     if (what == L"main") {
-        if (!main) return 1;
+        if (!main)
+            return 1;
         RECT r;
         GetWindowRect(main, &r);
         std::printf("%d %ld %ld %ld %ld %d\n", IsZoomed(main) ? 1 : 0, r.left, r.top, r.right,
@@ -121,7 +134,8 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (what == L"buttons") {
-        if (dialogs.empty()) return 1;
+        if (dialogs.empty())
+            return 1;
         for (HWND b = GetWindow(dialogs[0], GW_CHILD); b; b = GetWindow(b, GW_HWNDNEXT)) {
             wchar_t text[64] = {};
             GetWindowTextW(b, text, 64);
