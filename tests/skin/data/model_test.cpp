@@ -3,6 +3,7 @@
 // the optional objects the description names.
 #include <gtest/gtest.h>
 
+#include "skin/data/quick_ini.h"
 #include "skin/data/skin_loader.h"
 #include "skin/data/skin_reader.h"
 #include "tests/skin/data/model_fixture.h"
@@ -280,4 +281,43 @@ TEST(ProjectSkinLoads, RepeatedLoadsLeakNoGdiObjects) {
     EXPECT_EQ(GdiLiveTotal(), liveBefore);
     EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), systemBefore + 2);
     EXPECT_EQ(data.CaptionButtons.size(), 8u);
+}
+
+TEST(ProjectSkinContent, SectionsAndArchiveEntries) {
+    TSkinReader reader;
+    TMemoryStream stream;
+    const auto& packed = model_test::ProjectSkin();
+    stream.WriteBuffer(packed.data(), static_cast<int32_t>(packed.size()));
+    ASSERT_TRUE(reader.Load(stream));
+    TMemoryStream iniText;
+    std::string found;
+    ASSERT_TRUE(reader.FindFileContaining(".ini", iniText, found));
+    EXPECT_EQ(found, "xpluna.ini");
+    TQuickIni ini;
+    ini.LoadFromStream(iniText);
+    TStringList sections;
+    ini.ReadSections(sections);
+    for (const char* name :
+         {"TitlebarSkin", "Personality", "Button0", "Button3", "Button6", "Button9", "Button16",
+          "Buttons", "SunkEdge", "ComboButton", "ExtraImages", "Scrollbar", "HorzScroll",
+          "VertScroll", "HorzScrollThumb", "VertScrollThumb", "ToolBars", "StatusBarEdges",
+          "Headerbar", "Progress", "Tabs", "MenuItem", "MenuBackground", "MdiControls", "GroupBox",
+          "GroupBoxEdge", "Colours", "Colour0", "Colour1", "Colour2", "Colour3", "Fonts",
+          // present but not read
+          "RebarGrip", "TaskBar", "StartButton", "MenuBar", "Text", "Font0", "Font1", "Font2",
+          "Font3", "Layout0", "Layout1", "WebBlinds", "WebBlindsToolbar0", "WebBlindsToolbar1",
+          "Skins"})
+        EXPECT_GE(sections.IndexOf(name), 0) << name;
+    EXPECT_EQ(ini.ReadString("Personality", "MenuBorders", ""), "XPLuna\\MenuFrame.bmp");
+    EXPECT_EQ(ini.ReadString("WebBlindsToolbar0", "Description", ""), "\"Standard buttons\"");
+    // Pictures no read key names are in the archive all the same.
+    TMemoryStream file;
+    for (const char* name : {"blue_closehover.bmp", "blue_minimizedisabled.bmp",
+                             "blue_menubutton.bmp", "blue_help.bmp", "blue_helphover.bmp"})
+        EXPECT_TRUE(reader.FindFile(name, file)) << name;
+    // 44 bitmap entries, 42 names: the two help pictures are stored twice.
+    int helps = 0;
+    for (int i = 0; i < reader.Count(); ++i)
+        helps += reader.Names()[i] == "blue_help.bmp" || reader.Names()[i] == "blue_helphover.bmp";
+    EXPECT_EQ(helps, 4);
 }
