@@ -49,6 +49,9 @@ int main() {
         const double filtered = bench::MedianNs(5, 50, [&] {
             skin_draw_detail::FilteredStretch(work32, RECT{0, 0, w, 26}, pic, RECT{0, 0, 20, 20});
         });
+        const double transparent =
+            bench::MedianNs(5, 50, [&] { DrawTransparent(dst.Canvas().Handle(), r, pic); });
+        bench::Report("skin.draw_transparent_" + size, transparent / 1000, "us");
         bench::Report("skin.filtered_stretch_" + size, filtered / 1000, "us");
         bench::Report("gdi.dib_section_" + size, dibOnly / 1000, "us");
         bench::Report("gdi.dib_section_with_dc_" + size, workBitmap / 1000, "us");

@@ -2,6 +2,8 @@
 // copies and tiling.
 #include "skin/data/draw_internal.h"
 
+#include <algorithm>
+
 namespace skin_draw_detail {
 
 namespace {
@@ -57,19 +59,22 @@ std::unique_ptr<TBitmap> MakeWorkBitmap(int width, int height) {
     return work;
 }
 
-TBitmapHandle MakeKeyMask(HDC src, int w, int h, COLORREF key) {
-    TBitmapHandle mask(CreateBitmap(w, h, 1, 1, nullptr));
-    TMemoryDC maskDC(src);
-    TSelectObject keep(maskDC.Handle(), mask.Get());
+TKeyMask::TKeyMask(HDC src, int w, int h, COLORREF key)
+    : w_(w), h_(h), bitmap_(CreateBitmap(w, h, 1, 1, nullptr)), dc_(src),
+      selection_(dc_.Handle(), bitmap_.Get()) {
     const COLORREF oldBk = SetBkColor(src, key);
-    BitBlt(maskDC.Handle(), 0, 0, w, h, src, 0, 0, SRCCOPY);
+    BitBlt(dc_.Handle(), 0, 0, w, h, src, 0, 0, SRCCOPY);
     SetBkColor(src, oldBk);
-    return mask;
 }
 
-void MaskedCopy(HDC dst, int x, int y, int w, int h, HDC src, HBITMAP mask) {
-    // Foreground (mask set): keep the destination; background: copy the source.
-    MaskBlt(dst, x, y, w, h, src, 0, 0, mask, 0, 0, MAKEROP4(0x00AA0029, SRCCOPY));
+void TKeyMask::Copy(HDC dst, int x, int y, HDC src) const {
+    const COLORREF oldBk = SetBkColor(dst, RGB(255, 255, 255));
+    const COLORREF oldText = SetTextColor(dst, RGB(0, 0, 0));
+    BitBlt(dst, x, y, w_, h_, src, 0, 0, SRCINVERT);
+    BitBlt(dst, x, y, w_, h_, dc_.Handle(), 0, 0, SRCAND);
+    BitBlt(dst, x, y, w_, h_, src, 0, 0, SRCINVERT);
+    SetBkColor(dst, oldBk);
+    SetTextColor(dst, oldText);
 }
 
 void PutImage(HDC dst, int x, int y, TBitmap& image, bool trans) {
@@ -90,9 +95,10 @@ void DrawTransparent(HDC dc, const RECT& target, TBitmap& picture, TColor key) {
     if (Inverted(target) || w == 0 || h == 0 || picture.Empty()) {
         return;
     }
+    // Only the picture's own pixels are drawn when the target is larger.
+    const int cw = std::min(w, picture.Width()), ch = std::min(h, picture.Height());
     HDC src = picture.Canvas().Handle();
-    TBitmapHandle mask = MakeKeyMask(src, w, h, ColorToRGB(key));
-    MaskedCopy(dc, target.left, target.top, w, h, src, mask.Get());
+    TKeyMask(src, cw, ch, ColorToRGB(key)).Copy(dc, target.left, target.top, src);
 }
 
 // Repeats a source part over a target; see the header.
@@ -124,6 +130,6 @@ void DrawTransparentGlyph(TCanvas& canvas, TBitmap& picture, const RECT& dest, T
     SetStretchBltMode(workDC, COLORONCOLOR);
     StretchBlt(workDC, 0, 0, w, h, picture.Canvas().Handle(), source.left, source.top,
                source.right - source.left, source.bottom - source.top, SRCCOPY);
-    TBitmapHandle mask = MakeKeyMask(workDC, w, h, ColorToRGB(transparent));
-    MaskedCopy(canvas.Handle(), dest.left, dest.top, w, h, workDC, mask.Get());
+    TKeyMask(workDC, w, h, ColorToRGB(transparent))
+        .Copy(canvas.Handle(), dest.left, dest.top, workDC);
 }

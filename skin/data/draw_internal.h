@@ -20,12 +20,22 @@ void FilteredStretch(TBitmap& dst, const RECT& d, TBitmap& src, const RECT& s);
 // A 32-bit work bitmap whose DC stretches with halftone filtering.
 std::unique_ptr<TBitmap> MakeWorkBitmap(int width, int height);
 
-// A monochrome mask of w x h from the top-left of `src`: pixels of `key` set,
-// all others clear.
-TBitmapHandle MakeKeyMask(HDC src, int w, int h, COLORREF key);
+// A monochrome mask of w x h from the top-left of `src` (pixels of `key`
+// set, all others clear), kept selected in its own memory DC.
+class TKeyMask {
+public:
+    TKeyMask(HDC src, int w, int h, COLORREF key);
+    // Copies w x h pixels from `src` to (x, y) of `dst` except where the mask
+    // is set: XOR the source in, AND with the mask (set = white keeps, clear
+    // = black clears), XOR the source again.
+    void Copy(HDC dst, int x, int y, HDC src) const;
 
-// Copies w x h pixels from `src` to (x, y) of `dst` except where `mask` is set.
-void MaskedCopy(HDC dst, int x, int y, int w, int h, HDC src, HBITMAP mask);
+private:
+    int w_, h_;
+    TBitmapHandle bitmap_;
+    TMemoryDC dc_;
+    TSelectObject selection_;
+};
 
 // Draws a whole work bitmap at (x, y), opaque or with the skin key colour
 // transparent.

@@ -44,6 +44,12 @@ TEST(DrawTransparent, LeavesKeyPixelsOutAndUsesTheTopLeftPart) {
     DrawTransparent(dst.Canvas().Handle(), {0, 0, 4, 3}, pic, 0x0000FF);
     EXPECT_EQ(At(dst, 0, 0), kBg);
     EXPECT_EQ(At(dst, 1, 1), kSkinKeyColor);
+    // A target larger than the picture: only the picture's 6 x 4 pixels.
+    Fill(dst, 0, 0, 10, 10, kBg);
+    DrawTransparent(dst.Canvas().Handle(), {1, 1, 10, 10}, pic);
+    EXPECT_EQ(At(dst, 6, 4), 0x00FF00);
+    EXPECT_EQ(CountOther(dst, 7, 0, 10, 10, kBg), 0);
+    EXPECT_EQ(CountOther(dst, 0, 5, 10, 10, kBg), 0);
     // Inverted: nothing.
     Fill(dst, 0, 0, 10, 10, kBg);
     DrawTransparent(dst.Canvas().Handle(), {6, 3, 2, 6}, pic);
