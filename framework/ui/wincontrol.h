@@ -122,6 +122,10 @@ private:
     void RemoveControl(TControl* control);
     void SetChildOrder(TControl* control, bool toFront);
     void UpdateBoundsFromWindow();
+    bool HandleWindowState(TMessage& msg);
+    bool HandleNotification(TMessage& msg);
+    bool HandleKeyboard(TMessage& msg);
+    void EraseBackground(TMessage& msg);
     void HandleMouseRouting(TMessage& msg);
     void HandleKeyReflection(TMessage& msg);
     bool ReflectNotification(TMessage& msg);

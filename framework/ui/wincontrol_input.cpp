@@ -9,24 +9,35 @@
 #include "framework/gdi/color.h"
 #include "framework/ui/form.h"
 
+// The handler table: window state, framework notifications, keyboard and
+// focus, reflection, then mouse routing; the rest goes to TControl.
 void TWinControl::WndProc(TMessage& msg) {
+    if (HandleWindowState(msg) || HandleNotification(msg) || HandleKeyboard(msg))
+        return;
+    if (msg.Msg >= WM_MOUSEFIRST && msg.Msg <= WM_MOUSELAST) {
+        HandleMouseRouting(msg);
+        return;
+    }
+    TControl::WndProc(msg);
+}
+
+// Painting, background, bounds, text and cursor of the window itself.
+bool TWinControl::HandleWindowState(TMessage& msg) {
     switch (msg.Msg) {
     case WM_PAINT:
         PaintHandler(msg);
-        return;
-    case WM_ERASEBKGND: {
-        if (!DefWndProc() || DefWndProc() == DefWindowProcW) {
-            RECT r;
-            GetClientRect(handle_, &r);
-            HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
-            FillRect(reinterpret_cast<HDC>(msg.WParam), &r, brush);
-            DeleteObject(brush);
-            msg.Result = 1;
-        } else {
-            DefaultHandler(msg);
-        }
-        return;
+        return true;
+    case WM_PRINTCLIENT: {
+        // Painting into a DC someone else owns (a parent background, a snapshot).
+        if (msg.LParam & PRF_ERASEBKGND)
+            Perform(WM_ERASEBKGND, msg.WParam, 0);
+        TMessage paint{WM_PAINT, msg.WParam, 0, 0};
+        PaintHandler(paint);
+        return true;
     }
+    case WM_ERASEBKGND:
+        EraseBackground(msg);
+        return true;
     case WM_WINDOWPOSCHANGED: {
         const int oldW = width_, oldH = height_;
         DefaultHandler(msg);
@@ -35,87 +46,70 @@ void TWinControl::WndProc(TMessage& msg) {
             Realign();
         if (parent_ && !parent_->aligning_ && Align() != alNone)
             RequestAlign();
-        return;
+        return true;
     }
     case WM_SETTEXT:
         DefaultHandler(msg);
         if (msg.LParam)
             TControl::SetCaption(reinterpret_cast<const wchar_t*>(msg.LParam));
-        return;
-    case CM_TEXTCHANGED:
-        if (handle_)
-            SetWindowTextW(handle_, Caption().c_str());
-        return;
-    case CM_ENABLEDCHANGED:
-        if (handle_)
-            EnableWindow(handle_, Enabled());
-        Invalidate();
-        return;
-    case CM_VISIBLECHANGED:
-        UpdateShowing();
-        return;
-    case CM_FONTCHANGED:
-        if (handle_)
-            SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
-        Invalidate();
-        return;
-    case CM_COLORCHANGED: {
-        Invalidate();
-        TMessage m{CM_PARENTCOLORCHANGED, 0, 0, 0};
-        Broadcast(m);
-        return;
-    }
+        return true;
     case WM_SETCURSOR:
         if (!HandleSetCursor(msg))
             DefaultHandler(msg);
-        return;
+        return true;
     case WM_MOUSELEAVE: {
         tracking_ = false;
         TControl* mc = TControl::MouseControl();
         if (mc == this || (mc && mc->Parent() == this && !dynamic_cast<TWinControl*>(mc)))
             TControl::SetMouseControl(nullptr);
-        return;
+        return true;
     }
     case WM_CAPTURECHANGED:
         captureControl_ = nullptr;
         DefaultHandler(msg);
-        return;
-    case WM_SETFOCUS:
-        DefaultHandler(msg);
-        if (TCustomForm* form = ParentForm(); form && form != this)
-            form->SetFocusedControl(this);
-        return;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        if (!DoKeyDown(msg))
-            DefaultHandler(msg);
-        return;
-    case WM_KEYUP:
-    case WM_SYSKEYUP:
-        if (!DoKeyUp(msg))
-            DefaultHandler(msg);
-        return;
-    case WM_CHAR:
-        if (!DoKeyPress(msg))
-            DefaultHandler(msg);
-        return;
-    case CN_KEYDOWN:
-    case CN_SYSKEYDOWN:
-    case CN_CHAR:
-    case CN_SYSCHAR:
-        HandleKeyReflection(msg);
-        return;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Framework notifications (state changes pushed to the window) and reflection.
+bool TWinControl::HandleNotification(TMessage& msg) {
+    switch (msg.Msg) {
+    case CM_TEXTCHANGED:
+        if (handle_)
+            SetWindowTextW(handle_, Caption().c_str());
+        return true;
+    case CM_ENABLEDCHANGED:
+        if (handle_)
+            EnableWindow(handle_, Enabled());
+        Invalidate();
+        return true;
+    case CM_VISIBLECHANGED:
+        UpdateShowing();
+        return true;
+    case CM_FONTCHANGED:
+        if (handle_)
+            SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
+        Invalidate();
+        return true;
+    case CM_COLORCHANGED: {
+        Invalidate();
+        TMessage m{CM_PARENTCOLORCHANGED, 0, 0, 0};
+        Broadcast(m);
+        return true;
+    }
     case CM_DIALOGKEY:
     case CM_DIALOGCHAR:
     case CM_FOCUSCHANGED:
         Broadcast(msg);
-        return;
+        return true;
     case CM_ENTER:
         OnEnter(this);
-        return;
+        return true;
     case CM_EXIT:
         OnExit(this);
-        return;
+        return true;
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_DRAWITEM:
@@ -126,15 +120,56 @@ void TWinControl::WndProc(TMessage& msg) {
     case WM_CTLCOLORSCROLLBAR:
         if (!ReflectNotification(msg))
             DefaultHandler(msg);
-        return;
+        return true;
     default:
-        break;
+        return false;
     }
-    if (msg.Msg >= WM_MOUSEFIRST && msg.Msg <= WM_MOUSELAST) {
-        HandleMouseRouting(msg);
+}
+
+// Focus, key events and the dialog-key pass before delivery.
+bool TWinControl::HandleKeyboard(TMessage& msg) {
+    switch (msg.Msg) {
+    case WM_SETFOCUS:
+        DefaultHandler(msg);
+        if (TCustomForm* form = ParentForm(); form && form != this)
+            form->SetFocusedControl(this);
+        return true;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (!DoKeyDown(msg))
+            DefaultHandler(msg);
+        return true;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        if (!DoKeyUp(msg))
+            DefaultHandler(msg);
+        return true;
+    case WM_CHAR:
+        if (!DoKeyPress(msg))
+            DefaultHandler(msg);
+        return true;
+    case CN_KEYDOWN:
+    case CN_SYSKEYDOWN:
+    case CN_CHAR:
+    case CN_SYSCHAR:
+        HandleKeyReflection(msg);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Fills the client area with Color; system controls erase their own way.
+void TWinControl::EraseBackground(TMessage& msg) {
+    if (DefWndProc() && DefWndProc() != DefWindowProcW) {
+        DefaultHandler(msg);
         return;
     }
-    TControl::WndProc(msg);
+    RECT r = ClientRect();
+    HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
+    FillRect(reinterpret_cast<HDC>(msg.WParam), &r, brush);
+    DeleteObject(brush);
+    msg.Result = 1;
 }
 
 // Sends WM_COMMAND / WM_NOTIFY / WM_DRAWITEM / WM_CTLCOLOR* back to the child as CN_*.

@@ -138,6 +138,13 @@ TEST(Control, GraphicControlPaintsOnParentDcInsideItsBounds) {
     EXPECT_EQ(GetPixel(mem, 30, 19), 0x00FF00u) << "right edge is exclusive";
     EXPECT_EQ(GetPixel(mem, 29, 20), 0x00FF00u) << "bottom edge is exclusive";
     EXPECT_EQ(GetPixel(mem, 9, 5), 0x00FF00u);
+    // The same picture through WM_PRINTCLIENT, as a child asks for its parent's background.
+    RECT all{0, 0, 60, 40};
+    FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    SendMessageW(form.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem),
+                 PRF_CLIENT | PRF_ERASEBKGND);
+    EXPECT_EQ(GetPixel(mem, 10, 5), 0x0000FFu);
+    EXPECT_EQ(GetPixel(mem, 40, 30), 0x00FF00u);
     // Hidden: not painted at all.
     spot->SetVisible(false);
     form.Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(mem), 0);
