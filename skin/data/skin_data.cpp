@@ -104,6 +104,10 @@ LT_CLASS_TABLE(TSkinData) {
         .Event("OnSkinControl", &TSkinData::OnSkinControl);
 }
 
+// Form definitions name the class: it is known as soon as a program that
+// uses the component starts.
+static const bool kSkinDataRegistered = (TSkinData::StaticClass(), true);
+
 // Creates the empty component: default settings, the 110 class lines, the
 // always-present skin objects and the system-menu glyphs.
 TSkinData::TSkinData(TComponent* owner)

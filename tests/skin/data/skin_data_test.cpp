@@ -113,6 +113,14 @@ std::vector<uint8_t> WrongMarkSkin() {
 
 } // namespace
 
+// Runs first: nothing has asked for the class yet, the library registered it.
+TEST(SkinDataClass, RegisteredForFormDefinitions) {
+    const TClassInfo* found = FindClass("TSkinData");
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found, &TSkinData::StaticClass());
+    EXPECT_TRUE(found->InheritsFrom(TComponent::StaticClass()));
+}
+
 TEST_F(SkinDataTest, StateAfterCreate) {
     TSkinData data(nullptr);
     EXPECT_FALSE(data.Active());
@@ -485,7 +493,6 @@ std::string SkinForm(const std::vector<uint8_t>& property) {
 } // namespace
 
 TEST_F(SkinDataTest, FormDefinitionLoadsTheSkinWhileReading) {
-    RegisterClasses<TSkinData>();
     TComponent form(nullptr);
     ReadFormDefinition(form, SkinForm(PropertyData(ProjectSkin())));
     auto* data = ObjectAs<TSkinData>(form.FindComponent("SkinData_Main"));
