@@ -108,3 +108,34 @@ TEST(FileStream, CreateWriteReopenReadAndErrors) {
 #endif
     EXPECT_THROW(TFileStream(path, TFileMode::OpenRead), EFOpenError);
 }
+
+TEST(FileStream, ReadWriteModeAndCreateErrors) {
+    const std::string path = ::testing::TempDir() + "lt_core_file_stream_rw.bin";
+    {
+        TFileStream f(path, TFileMode::Create);
+        f.WriteBuffer("abcdef", 6);
+    }
+    {
+        TFileStream f(path, TFileMode::OpenReadWrite);
+        EXPECT_EQ(f.Size(), 6); // opening does not truncate
+        f.Seek(-2, TSeekOrigin::End);
+        f.WriteBuffer("XY", 2);
+        f.SetPosition(0);
+        char b[6];
+        f.ReadBuffer(b, 6);
+        EXPECT_EQ(std::string(b, 6), "abcdXY");
+        EXPECT_EQ(f.FileName(), path);
+    }
+    {
+        TFileStream f(path, TFileMode::OpenWrite);
+        f.WriteBuffer("Z", 1);
+    }
+    TMemoryStream m;
+    m.LoadFromFile(path);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(m.Memory()), 6), "ZbcdXY");
+    std::remove(path.c_str());
+    EXPECT_THROW(TFileStream(::testing::TempDir() + "no_such_dir_lt/x.bin", TFileMode::Create),
+                 EFCreateError);
+    EXPECT_THROW(m.LoadFromFile(path), EFOpenError);
+    EXPECT_EQ(m.Size(), 6); // a failed load leaves the content
+}
