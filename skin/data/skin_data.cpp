@@ -134,7 +134,7 @@ TSkinData::~TSkinData() {
 void TSkinData::LoadMenuGlyphs() {
     MenuGlyphs = std::make_unique<TImageList>(16, 16, true);
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (!FindResourceW(instance, L"TESSELMENU", MAKEINTRESOURCEW(2) /* RT_BITMAP */))
+    if (!FindResourceW(instance, L"TESSELMENU", RT_BITMAP))
         return;
     TBitmap glyphs;
     glyphs.LoadFromResourceName(instance, L"TESSELMENU");
