@@ -5,3 +5,6 @@ lt_add_bench(gdi_stretch_bench WIN32_ONLY
 lt_add_bench(gdi_region_bench WIN32_ONLY
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/gdi/region_bench.cpp
     LIBS lt_skindraw)
+lt_add_bench(gdi_bmp_bench HOST_ONLY
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/gdi/bmp_bench.cpp
+    LIBS lt_bmp)
