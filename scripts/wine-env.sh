@@ -15,7 +15,7 @@ export LANG=zh_CN.UTF-8
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree=;winemenubuilder.exe=}"
 
 lt_wine_prefix_init() {
-    local stamp="$WINEPREFIX/.lantuo-prefix-v1"
+    local stamp="$WINEPREFIX/.lantuo-prefix-v2"
     [ -f "$stamp" ] && return 0
     mkdir -p "$WINEPREFIX"
     echo "wine-env: creating the Wine prefix in $WINEPREFIX" >&2
@@ -33,5 +33,12 @@ lt_wine_prefix_init() {
         | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
     wine regedit /S "$reg" >/dev/null 2>&1
     wineserver -w
+    # Wine's own fonts (Marlett draws the native caption buttons) are not
+    # found from Debian's data folder; the prefix's Fonts folder is searched.
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts" f
+    mkdir -p "$fonts"
+    for f in /usr/share/wine/fonts/*.ttf; do
+        [ -e "$f" ] && [ ! -e "$fonts/$(basename "$f")" ] && cp "$f" "$fonts/"
+    done
     touch "$stamp"
 }
