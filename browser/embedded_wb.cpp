@@ -26,15 +26,6 @@ struct TBrowserModule {
 };
 TBrowserModule browserModule;
 
-// The "argument left out" variant for optional parameters.
-VARIANT MissingArgument() {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_ERROR;
-    v.scode = DISP_E_PARAMNOTFOUND;
-    return v;
-}
-
 // An integer variant holding 0, as the DDE navigations pass their options.
 VARIANT ZeroArgument() {
     VARIANT v;
@@ -46,21 +37,17 @@ VARIANT ZeroArgument() {
 
 } // namespace
 
-TEmbeddedWB::TEmbeddedWB(TComponent* owner) : TOleControl(owner) {
+// The wrapper creates the browser with this control's site; the host keeps
+// the only reference to it.
+TEmbeddedWB::TEmbeddedWB(TComponent* owner)
+    : TWebBrowser(owner, TComPtr<TOleControlSite>::Adopt(new TEmbeddedWBSite(this))) {
     fpExceptions_ = true; // the processor is left as it is here
-    site_ = new TEmbeddedWBSite(this);
-    try {
-        CreateOleControl(CLSID_WebBrowser, site_); // the host holds its own reference
-    } catch (...) {
-        site_->Release();
-        throw;
-    }
-    site_->Release();
+    site_ = static_cast<TEmbeddedWBSite*>(OleHost().Site());
     ReadDdeNames();
     TDdeServer::TCallbacks callbacks;
     callbacks.enabled = [this] { return enableDDE_; };
     callbacks.conversationWindow = [this] {
-        return HandleAllocated() ? TOleControl::Handle() : nullptr;
+        return HandleAllocated() ? TWebBrowser::Handle() : nullptr;
     };
     callbacks.navigate = [this](const VARIANT& target) {
         UpdateHostUIFlags();
@@ -137,32 +124,6 @@ void TEmbeddedWB::NotifyDownloadControlChanged() {
 void TEmbeddedWB::SetfpExceptions(bool v) {
     LoadFpuControlWord(v ? kFpuExceptionsOn : kFpuExceptionsOff);
     fpExceptions_ = v;
-}
-
-TComPtr<IWebBrowser2> TEmbeddedWB::Browser() const {
-    auto browser = OleHost().Query<IWebBrowser2>(IID_IWebBrowser2);
-    if (!browser)
-        OleCheck(E_NOINTERFACE);
-    return browser;
-}
-
-void TEmbeddedWB::Navigate2(const VARIANT& url) {
-    VARIANT missing = MissingArgument();
-    Navigate2(url, missing, missing, missing, missing);
-}
-
-void TEmbeddedWB::Navigate2(const VARIANT& url, const VARIANT& flags,
-                            const VARIANT& targetFrameName, const VARIANT& postData,
-                            const VARIANT& headers) {
-    VARIANT u = url, f = flags, t = targetFrameName, p = postData, h = headers;
-    OleCheck(Browser()->Navigate2(&u, &f, &t, &p, &h));
-}
-
-void TEmbeddedWB::Navigate(const std::wstring& url) {
-    TVariant v;
-    v.vt = VT_BSTR;
-    v.bstrVal = SysAllocStringLen(url.data(), static_cast<UINT>(url.size()));
-    Navigate2(v);
 }
 
 IUnknown* TEmbeddedWB::SiteUnknown() const {

@@ -16,13 +16,13 @@
 #include "browser/browser_options.h"
 #include "browser/embedded_wb_events.h"
 #include "browser/print_options.h"
-#include "framework/ole/ole_control.h"
+#include "framework/ole/web_browser.h"
 
 class TDdeServer;
 class TEmbeddedWBSite;
 
-class TEmbeddedWB : public TOleControl {
-    LT_CLASS(TEmbeddedWB, TOleControl)
+class TEmbeddedWB : public TWebBrowser {
+    LT_CLASS(TEmbeddedWB, TWebBrowser)
 public:
     explicit TEmbeddedWB(TComponent* owner);
     ~TEmbeddedWB() override;
@@ -58,13 +58,7 @@ public:
     // Applies HideBorders / HideScrollBars to the set and recomputes the host-UI value.
     void UpdateHostUIFlags();
 
-    // The browser's own interface; raises when the control has none.
-    TComPtr<IWebBrowser2> Browser() const;
-    // Navigates; the optional arguments left out are passed as "parameter not found".
-    void Navigate2(const VARIANT& url);
-    virtual void Navigate2(const VARIANT& url, const VARIANT& flags, const VARIANT& targetFrameName,
-                           const VARIANT& postData, const VARIANT& headers);
-    void Navigate(const std::wstring& url);
+    using TWebBrowser::Navigate2;
 
     // The site object the browser talks to (tests call it as the browser would).
     IUnknown* SiteUnknown() const;

@@ -54,7 +54,7 @@ bool TEmbeddedWB::OfferKeyToBrowser(TMessage& msg) {
         return false;
     try {
         MSG record{};
-        record.hwnd = HandleAllocated() ? TOleControl::Handle() : nullptr;
+        record.hwnd = HandleAllocated() ? TWebBrowser::Handle() : nullptr;
         record.message = msg.Msg - CN_BASE;
         record.wParam = msg.WParam;
         record.lParam = msg.LParam;

@@ -39,6 +39,12 @@ public:
         return &p_;
     }
     void** PutVoid() { return reinterpret_cast<void**>(Put()); }
+    // Takes over a reference the caller already holds (no AddRef).
+    static TComPtr Adopt(T* p) {
+        TComPtr out;
+        out.p_ = p;
+        return out;
+    }
     // Gives the reference away to the caller.
     T* Detach() { return std::exchange(p_, nullptr); }
     // Asks the held object for another interface; null when it has none.

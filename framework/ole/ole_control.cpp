@@ -14,8 +14,8 @@ TOleControl::~TOleControl() {
     host_.DestroyControl();
 }
 
-void TOleControl::CreateOleControl(const CLSID& clsid, TOleControlSite* site) {
-    host_.CreateControl(clsid, site);
+void TOleControl::CreateOleControl(const CLSID& clsid, TComPtr<TOleControlSite> site) {
+    host_.CreateControl(clsid, std::move(site));
 }
 
 void TOleControl::SetControlData(std::vector<uint8_t> data) {

@@ -32,7 +32,7 @@ public:
 
 protected:
     // Creates the control of clsid with the given site (null: a plain site).
-    void CreateOleControl(const CLSID& clsid, TOleControlSite* site);
+    void CreateOleControl(const CLSID& clsid, TComPtr<TOleControlSite> site);
     // Ambient properties asked for by the control; the base gives the defaults.
     virtual HRESULT AmbientInvoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params,
                                   VARIANT* result, EXCEPINFO* excep, UINT* argErr);

@@ -11,13 +11,9 @@ TOleHost::~TOleHost() {
     DestroyControl();
 }
 
-void TOleHost::CreateControl(const CLSID& clsid, TOleControlSite* site) {
+void TOleHost::CreateControl(const CLSID& clsid, TComPtr<TOleControlSite> site) {
     DestroyControl();
-    if (site) {
-        site_ = TComPtr<TOleControlSite>(site);
-    } else {
-        *site_.Put() = new TOleControlSite();
-    }
+    site_ = site ? std::move(site) : TComPtr<TOleControlSite>::Adopt(new TOleControlSite());
     site_->SetHost(this);
     try {
         OleCheck(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
@@ -90,8 +86,14 @@ HWND TOleHost::ControlWindow() const {
 
 void TOleHost::Deactivate() {
     if (inPlace_) {
+        HWND control = ControlWindow();
         inPlace_->InPlaceDeactivate();
         inPlace_.Reset();
+        // Some controls keep their window after deactivation; parked away from
+        // the parent it survives the parent's destruction and can be activated
+        // again in a new parent.
+        if (control && IsWindow(control) && GetParent(control) == parent_)
+            SetParent(control, HWND_MESSAGE);
     }
     active_ = false;
 }

@@ -20,9 +20,9 @@ public:
     TOleHost(const TOleHost&) = delete;
     TOleHost& operator=(const TOleHost&) = delete;
 
-    // Creates the control and sites it with `site` (the host takes one reference;
-    // null means a plain site). Raises EOleSysError when the class can't be made.
-    void CreateControl(const CLSID& clsid, TOleControlSite* site = nullptr);
+    // Creates the control and sites it with `site` (null: a plain site). Raises
+    // EOleSysError when the class can't be made.
+    void CreateControl(const CLSID& clsid, TComPtr<TOleControlSite> site = {});
     // Hands persisted state to the control through its stream persistence; a
     // failure is ignored (answers false). Must come before activation.
     bool LoadPersisted(const std::vector<uint8_t>& data);

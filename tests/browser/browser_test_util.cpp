@@ -164,6 +164,8 @@ STDMETHODIMP TFakeActiveObject::QueryInterface(REFIID iid, void** out) {
         *out = static_cast<IDispatch*>(this);
     else if (IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceActiveObject))
         *out = static_cast<IOleInPlaceActiveObject*>(this);
+    else if (IsEqualIID(iid, IID_IOleControl))
+        *out = static_cast<IOleControl*>(this);
     else {
         *out = nullptr;
         return E_NOINTERFACE;

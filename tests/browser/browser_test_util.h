@@ -70,10 +70,11 @@ private:
 
 // The browser's Application object as far as key routing needs it: an
 // IDispatch that is also the in-place active object and records the keys.
-class TFakeActiveObject : public IDispatch, public IOleInPlaceActiveObject {
+class TFakeActiveObject : public IDispatch, public IOleInPlaceActiveObject, public IOleControl {
 public:
     std::vector<MSG> offered;
     HRESULT answer = S_OK;
+    std::vector<DISPID> ambientChanges;
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
     STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
@@ -90,6 +91,14 @@ public:
     STDMETHODIMP OnDocWindowActivate(BOOL) override { return S_OK; }
     STDMETHODIMP ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) override { return S_OK; }
     STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
+    // IOleControl
+    STDMETHODIMP GetControlInfo(CONTROLINFO*) override { return E_NOTIMPL; }
+    STDMETHODIMP OnMnemonic(MSG*) override { return E_NOTIMPL; }
+    STDMETHODIMP OnAmbientPropertyChange(DISPID id) override {
+        ambientChanges.push_back(id);
+        return S_OK;
+    }
+    STDMETHODIMP FreezeEvents(BOOL) override { return S_OK; }
 
 private:
     ULONG refs_ = 1;

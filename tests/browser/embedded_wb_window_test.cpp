@@ -89,6 +89,20 @@ TEST(EmbeddedWBWindowTest, KeysFromTheMessageLoopReachTheBrowser) {
     EXPECT_EQ(s.active.offered[0].wParam, static_cast<WPARAM>(VK_TAB));
 }
 
+TEST(EmbeddedWBWindowTest, OptionSettersTellTheBrowserOfTheAmbientChange) {
+    TSpiedBrowser s;
+    s.wb->SetDownloadOptions({DLCTL_SILENT});
+    EXPECT_EQ(s.wb->DownloadControlValue(), 0x40000000u);
+    s.wb->SetUserInterfaceOptions({TUserInterfaceOption::DIALOG});
+    EXPECT_EQ(s.wb->HostUIFlags(), 0x1u);
+    EXPECT_EQ(s.active.ambientChanges, (std::vector<DISPID>{-5512, -5512}));
+    // The other properties only store.
+    s.wb->SetHideBorders(true);
+    s.wb->SetHelpFile(L"x.chm");
+    EXPECT_EQ(s.active.ambientChanges.size(), 2u);
+    EXPECT_EQ(s.wb->HostUIFlags(), 0x1u);
+}
+
 TEST(EmbeddedWBWindowTest, CloseGoesOnOnlyWhenTheQueryAllowsIt) {
     TSpiedBrowser s;
     TEmbeddedWB& wb = *s.wb;

@@ -2,3 +2,6 @@
 lt_add_test(ole_host_test WIN32_ONLY
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/ole_host_test.cpp
     LIBS lt_ole)
+lt_add_test(ole_web_browser_test WIN32_ONLY
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/web_browser_test.cpp
+    LIBS lt_olectl)
