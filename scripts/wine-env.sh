@@ -32,7 +32,6 @@ lt_wine_prefix_init() {
         '[HKEY_CURRENT_USER\Software\Wine\DllOverrides]' '"winemenubuilder.exe"=""' '' \
         | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
     wine regedit /S "$reg" >/dev/null 2>&1
-    wineserver -w
     # Wine's own fonts (Marlett draws the native caption buttons) are not
     # found from Debian's data folder; the prefix's Fonts folder is searched.
     local fonts="$WINEPREFIX/drive_c/windows/Fonts" f

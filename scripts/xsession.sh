@@ -17,10 +17,12 @@ lt_start_xvfb() {
 }
 
 lt_start_wineserver() {
-    lt_wine_prefix_init
+    # The persistent server first, so that creating the prefix uses it too.
+    mkdir -p "$WINEPREFIX"
     wineserver -p &
     LT_STARTED_PIDS+=($!)
     sleep 0.2
+    lt_wine_prefix_init
     lt_start_wine_desktop
 }
 
