@@ -1,7 +1,21 @@
 // Class information, the class registry and TObject's own class.
 #include "framework/core/object.h"
 
+#include <algorithm>
+
 #include "framework/core/strings.h"
+
+namespace {
+char LowerAsciiChar(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+std::string LowerAscii(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        c = LowerAsciiChar(c);
+    return out;
+}
+} // namespace
 
 bool TPropInfo::Writable() const {
     switch (kind) {
@@ -30,7 +44,20 @@ bool TPropInfo::Writable() const {
 
 TClassInfo::TClassInfo(std::string name, const TClassInfo* parent, Creator creator,
                        std::vector<TPropInfo> props)
-    : name_(std::move(name)), parent_(parent), creator_(creator), props_(std::move(props)) {}
+    : name_(std::move(name)), parent_(parent), creator_(creator), props_(std::move(props)) {
+    if (parent_)
+        index_ = parent_->index_;
+    for (const TPropInfo& p : props_) {
+        std::string key = LowerAscii(p.name);
+        const auto it =
+            std::lower_bound(index_.begin(), index_.end(), key,
+                             [](const auto& e, const std::string& k) { return e.first < k; });
+        if (it != index_.end() && it->first == key)
+            it->second = &p; // hides the parent's property of that name
+        else
+            index_.insert(it, {std::move(key), &p});
+    }
+}
 
 bool TClassInfo::InheritsFrom(const TClassInfo& other) const {
     for (const TClassInfo* c = this; c; c = c->parent_)
@@ -44,11 +71,20 @@ TObject* TClassInfo::CreateInstance(TObject* arg) const {
 }
 
 const TPropInfo* TClassInfo::FindProperty(std::string_view name) const {
-    // A derived class's property hides a parent's of the same name.
-    for (const TClassInfo* c = this; c; c = c->parent_)
-        for (const TPropInfo& p : c->props_)
-            if (SameTextAscii(p.name, name))
-                return &p;
+    // Compares an index key (lower case) with name in any case.
+    const auto less = [](const std::pair<std::string, const TPropInfo*>& e, std::string_view n) {
+        const size_t len = std::min(e.first.size(), n.size());
+        for (size_t i = 0; i < len; ++i) {
+            const char a = e.first[i];
+            const char b = LowerAsciiChar(n[i]);
+            if (a != b)
+                return static_cast<unsigned char>(a) < static_cast<unsigned char>(b);
+        }
+        return e.first.size() < n.size();
+    };
+    const auto it = std::lower_bound(index_.begin(), index_.end(), name, less);
+    if (it != index_.end() && it->first.size() == name.size() && SameTextAscii(it->first, name))
+        return it->second;
     return nullptr;
 }
 

@@ -22,6 +22,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class TObject;
@@ -113,6 +114,9 @@ private:
     const TClassInfo* parent_;
     Creator creator_;
     std::vector<TPropInfo> props_;
+    // Every visible property (own and inherited) by lower-case name, sorted,
+    // for lookups without walking the class chain.
+    std::vector<std::pair<std::string, const TPropInfo*>> index_;
 };
 
 // Puts class information and the conventional inherited alias into a class.
