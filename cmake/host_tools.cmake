@@ -27,7 +27,7 @@ endif()
 
 function(lt_pack_skin)
     cmake_parse_arguments(P "" "OUTPUT;SOURCE_DIR" "" ${ARGN})
-    file(GLOB inputs CONFIGURE_DEPENDS ${P_SOURCE_DIR}/*)
+    file(GLOB_RECURSE inputs CONFIGURE_DEPENDS ${P_SOURCE_DIR}/*)
     add_custom_command(OUTPUT ${P_OUTPUT}
         COMMAND ${LT_SKINTOOL} pack ${P_SOURCE_DIR} ${P_OUTPUT}
         DEPENDS ${LT_SKINTOOL_DEPENDS} ${inputs}
