@@ -26,7 +26,11 @@ TShiftState KeyboardShiftState() {
 
 TControl::TControl(TComponent* owner) : TComponent(owner) {
     WindowProc = [this](TMessage& msg) { WndProc(msg); };
-    font_.OnChange = [this](TGraphicsObject&) { Perform(CM_FONTCHANGED, 0, 0); };
+    font_.OnChange = [this](TGraphicsObject&) {
+        if (!fontFromParent_)
+            parentFont_ = false;
+        Perform(CM_FONTCHANGED, 0, 0);
+    };
 }
 
 TControl::~TControl() {
@@ -161,6 +165,26 @@ void TControl::SetCaption(const std::wstring& text) {
     caption_ = text;
     TextChanged();
     Perform(CM_TEXTCHANGED, 0, 0);
+}
+
+void TControl::SetParentFont(bool v) {
+    parentFont_ = v;
+    if (v)
+        ApplyParentFont();
+}
+
+// Copies the parent's font without taking it as the control's own choice.
+void TControl::ApplyParentFont() {
+    if (!parent_)
+        return;
+    fontFromParent_ = true;
+    try {
+        font_.Assign(parent_->Font());
+    } catch (...) {
+        fontFromParent_ = false;
+        throw;
+    }
+    fontFromParent_ = false;
 }
 
 void TControl::SetCursor(TCursor cursor) {
@@ -305,6 +329,10 @@ void TControl::WndProc(TMessage& msg) {
     case CM_TEXTCHANGED:
     case CM_FONTCHANGED:
         Invalidate();
+        break;
+    case CM_PARENTFONTCHANGED:
+        if (parentFont_)
+            ApplyParentFont();
         break;
     case CM_PARENTCOLORCHANGED:
         if (parentColor_ && parent_) {

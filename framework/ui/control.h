@@ -89,8 +89,11 @@ public:
     void SetParentColor(bool v);
     const std::wstring& Caption() const { return caption_; }
     void SetCaption(const std::wstring& text);
-    // The control's font; a change sends CM_FONTCHANGED.
+    // The control's font; a change sends CM_FONTCHANGED. While ParentFont is
+    // set the font follows the parent's; changing it directly clears ParentFont.
     TFont& Font() { return font_; }
+    bool ParentFont() const { return parentFont_; }
+    void SetParentFont(bool v);
     TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor cursor);
     // The mouse is over this control (between CM_MOUSEENTER and CM_MOUSELEAVE).
@@ -137,6 +140,9 @@ protected:
     virtual void MouseMove(TShiftState shift, int x, int y);
     // Asks the parent to realign its children after a change of this one.
     void RequestAlign();
+    // True while the font is being copied from the parent (not the control's own choice).
+    bool FontFromParent() const { return fontFromParent_; }
+    void ApplyParentFont();
 
     TWinControl* parent_ = nullptr;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
@@ -154,6 +160,8 @@ private:
     std::wstring caption_;
     TCursor cursor_ = crDefault;
     TFont font_;
+    bool parentFont_ = true;
+    bool fontFromParent_ = false;
 
     friend class TWinControl;
 };

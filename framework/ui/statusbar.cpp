@@ -188,8 +188,10 @@ void TStatusBar::SetUseSystemFont(bool v) {
 void TStatusBar::WndProc(TMessage& msg) {
     switch (msg.Msg) {
     case CM_FONTCHANGED:
-        // Changing the font is asking for it to be used.
-        useSystemFont_ = false;
+        // Setting the font is asking for it to be used; a font that only
+        // follows the parent's leaves UseSystemFont alone.
+        if (!FontFromParent())
+            useSystemFont_ = false;
         ApplyFont();
         Invalidate();
         return;

@@ -166,6 +166,8 @@ void TWinControl::InsertControl(TControl* control) {
     }
     if (control->ParentColor())
         control->Perform(CM_PARENTCOLORCHANGED, 0, 0);
+    if (control->ParentFont())
+        control->Perform(CM_PARENTFONTCHANGED, 0, 0);
     control->Invalidate();
     Realign();
 }

@@ -88,11 +88,14 @@ bool TWinControl::HandleNotification(TMessage& msg) {
     case CM_VISIBLECHANGED:
         UpdateShowing();
         return true;
-    case CM_FONTCHANGED:
+    case CM_FONTCHANGED: {
         if (handle_)
             SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
         Invalidate();
+        TMessage m{CM_PARENTFONTCHANGED, 0, 0, 0};
+        Broadcast(m);
         return true;
+    }
     case CM_COLORCHANGED: {
         Invalidate();
         TMessage m{CM_PARENTCOLORCHANGED, 0, 0, 0};

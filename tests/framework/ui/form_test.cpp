@@ -52,11 +52,17 @@ const char* const kDefinition = R"(object Form_Test: TForm_Test
   ClientHeight = 200
   Color = clBtnFace
   Constraints.MinWidth = 200
+  Font.Charset = GB2312_CHARSET
+  Font.Height = -15
+  Font.Name = '宋体'
   OnCreate = FormCreate
   PixelsPerInch = 96
   TextHeight = 13
   object Panel_A: TLoggingPanel
     Height = 30
+    Font.Color = clNavy
+    Font.Height = -20
+    ParentFont = False
     Align = alTop
     TabOrder = 1
   end
@@ -127,6 +133,19 @@ TEST(Form, DefinitionCreatesControlsInOrderAndLoadsBeforeCreate) {
     EXPECT_TRUE(EqualRect(&ra, &wa));
     EXPECT_TRUE(EqualRect(&rs, &ws));
     EXPECT_TRUE(EqualRect(&rb, &wb));
+    // Fonts: the form's own, Panel_A its own, the others follow the form.
+    EXPECT_EQ(form.Font().Height(), -15);
+    EXPECT_EQ(form.Font().Charset(), 134);
+    EXPECT_EQ(a->Font().Height(), -20);
+    EXPECT_EQ(a->Font().Color(), clNavy);
+    EXPECT_FALSE(a->ParentFont());
+    EXPECT_TRUE(b->ParentFont());
+    EXPECT_EQ(b->Font().Height(), -15);
+    EXPECT_EQ(b->Font().Charset(), 134);
+    EXPECT_TRUE(bar->UseSystemFont()) << "a font that follows the parent is not a choice";
+    form.Font().SetHeight(-16);
+    EXPECT_EQ(b->Font().Height(), -16);
+    EXPECT_EQ(a->Font().Height(), -20);
     // The status bar's text with its alignment tab reached the control.
     wchar_t text[64] = {};
     SendMessageW(bar->Handle(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
