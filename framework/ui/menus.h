@@ -98,10 +98,12 @@ public:
     // Items alive (each holds one command identifier).
     static int LiveCount();
 
-protected:
-    // Default owner drawing: image, check mark, caption and shortcut text.
+    // The framework's own look, used when no drawing event is set (and by
+    // skinners that measure first and add their margins).
     virtual void DrawItem(TCanvas& canvas, RECT rect, TOwnerDrawState state);
     virtual void MeasureItem(TCanvas& canvas, int& width, int& height);
+    // The image list of the item's menu, or null.
+    HIMAGELIST GetImageList() const;
 
 private:
     friend class TMenu;
@@ -175,3 +177,6 @@ protected:
 
 // The hidden window that receives the messages of popup menus while they are shown.
 HWND PopupListWindow();
+
+// The system's menu font (what owner-drawn items are measured and drawn in).
+LOGFONTW MenuLogFont();

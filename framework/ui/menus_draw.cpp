@@ -18,10 +18,7 @@ TMenuItem* ItemOf(UINT id, ULONG_PTR data) {
 
 // Puts the system's menu font into a canvas.
 void UseMenuFont(TCanvas& canvas) {
-    NONCLIENTMETRICSW ncm{};
-    ncm.cbSize = sizeof(ncm);
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0))
-        canvas.Font().AssignLogFont(ncm.lfMenuFont);
+    canvas.Font().AssignLogFont(MenuLogFont());
 }
 
 // Receives the messages of popup menus shown by TPopupMenu.
@@ -54,6 +51,21 @@ protected:
 };
 
 } // namespace
+
+LOGFONTW MenuLogFont() {
+    NONCLIENTMETRICSW ncm{};
+    ncm.cbSize = sizeof(ncm);
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0))
+        return ncm.lfMenuFont;
+    LOGFONTW lf{};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
+    return lf;
+}
+
+HIMAGELIST TMenuItem::GetImageList() const {
+    TMenu* menu = GetParentMenu();
+    return menu ? menu->Images() : nullptr;
+}
 
 HWND PopupListWindow() {
     static TPopupList list;

@@ -7,6 +7,10 @@
 #include <vector>
 
 #include "framework/gdi/canvas.h"
+#include "framework/ui/win32.h"
+
+#include <commctrl.h>
+
 #include "framework/ui/menus.h"
 #include "ui_test_util.h"
 
@@ -163,4 +167,59 @@ TEST(Menu, OwnerDrawnPopupCallsMeasureAndDrawEvents) {
     EXPECT_TRUE(has("draw1"));
     EXPECT_EQ(clicked, 1) << "the first entry was chosen";
     form.Hide();
+}
+
+// The framework's own owner drawing: an item of a menu with an image list is
+// owner-drawn, measured with room for its image, and drawn with the image, the
+// selection colour and the caption.
+TEST(Menu, DefaultOwnerDrawingWithImages) {
+    TForm form(Application);
+    auto* popup = new TPopupMenu(&form);
+    auto* item = new TMenuItem(&form);
+    item->SetCaption(L"打开");
+    item->SetImageIndex(0);
+    popup->Items()->Add(item);
+    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR24, 1, 0);
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP red = CreateCompatibleBitmap(screen, 16, 16);
+    HBITMAP canvasBmp = CreateCompatibleBitmap(screen, 120, 24);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(mem, red);
+    RECT r16{0, 0, 16, 16};
+    HBRUSH redBrush = CreateSolidBrush(0x0000FF);
+    FillRect(mem, &r16, redBrush);
+    SelectObject(mem, old);
+    ImageList_Add(images, red, nullptr);
+    EXPECT_FALSE(item->IsOwnerDraw());
+    popup->SetImages(images);
+    EXPECT_EQ(item->GetImageList(), images);
+    EXPECT_TRUE(item->IsOwnerDraw());
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof(mii);
+    mii.fMask = MIIM_FTYPE;
+    GetMenuItemInfoW(popup->Handle(), 0, TRUE, &mii);
+    EXPECT_TRUE(mii.fType & MFT_OWNERDRAW);
+    old = SelectObject(mem, canvasBmp);
+    {
+        TCanvas canvas(mem);
+        canvas.Font().AssignLogFont(MenuLogFont());
+        int w = 0, h = 0;
+        item->MeasureItem(canvas, w, h);
+        EXPECT_EQ(w, 16 + 8 + canvas.TextExtent(L"打开").cx);
+        EXPECT_GE(h, 20);
+        RECT rect{0, 0, 120, 24};
+        item->DrawItem(canvas, rect, ODS_SELECTED);
+        EXPECT_EQ(GetPixel(mem, 2 + 8, 4 + 8), 0x0000FFu) << "the image at the left";
+        EXPECT_EQ(GetPixel(mem, 118, 1), GetSysColor(COLOR_HIGHLIGHT)) << "selected background";
+        item->DrawItem(canvas, rect, 0);
+        EXPECT_EQ(GetPixel(mem, 118, 1), GetSysColor(COLOR_MENU));
+    }
+    SelectObject(mem, old);
+    popup->SetImages(nullptr);
+    ImageList_Destroy(images);
+    DeleteObject(redBrush);
+    DeleteObject(red);
+    DeleteObject(canvasBmp);
+    DeleteDC(mem);
 }
