@@ -56,6 +56,7 @@ TEST_F(WebBrowserTest, ActivatesWithItsWindowAndFollowsItsSize) {
         wb->SetParent(&form);
         wb->SetBounds(10, 10, 200, 100);
         form.Show();
+        wb->HandleNeeded(); // made now if the form left it for later
         ASSERT_TRUE(wb->HandleAllocated());
         EXPECT_TRUE(wb->OleHost().Active());
         HWND inner = wb->OleHost().ControlWindow();
