@@ -76,6 +76,9 @@ public:
     // Frees the form once the messages now queued have been handled.
     void Release();
 
+    // Runs the menu item bound to a key (main menu, then the form's popup menus).
+    bool IsShortCut(WORD key, TShiftState shift);
+
     TWinControl* ActiveControl() const { return activeControl_; }
     void SetActiveControl(TWinControl* control);
     // Gives the focus to a control of this form (now, or when the form is activated).

@@ -159,6 +159,16 @@ bool TCustomForm::HandleMenuMessage(TMessage& msg) {
     }
 }
 
+bool TCustomForm::IsShortCut(WORD key, TShiftState shift) {
+    if (menu_ && menu_->IsShortCut(key, shift))
+        return true;
+    for (int i = 0; i < ComponentCount(); ++i)
+        if (auto* popup = dynamic_cast<TPopupMenu*>(Components(i));
+            popup && popup->IsShortCut(key, shift))
+            return true;
+    return false;
+}
+
 bool TCustomForm::CloseQuery() {
     if (formStyle_ == fsMDIForm && Application) {
         for (int i = 0; i < Application->FormCount(); ++i) {

@@ -209,6 +209,11 @@ void TWinControl::HandleKeyReflection(TMessage& msg) {
         return;
     const WPARAM key = msg.WParam;
     if (msg.Msg == CN_KEYDOWN || msg.Msg == CN_SYSKEYDOWN) {
+        // Menu shortcuts of the form come before anything else.
+        if (form->IsShortCut(static_cast<WORD>(key), KeyboardShiftState())) {
+            msg.Result = 1;
+            return;
+        }
         if (Perform(CM_CHILDKEY, key, reinterpret_cast<LPARAM>(this)) != 0) {
             msg.Result = 1;
             return;

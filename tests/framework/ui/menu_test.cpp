@@ -88,6 +88,20 @@ TEST(Menu, MainMenuBuildsNativeMenuAndDispatchesCommands) {
     EXPECT_TRUE(menu->IsShortCut('O', TShiftState{ssCtrl}));
     EXPECT_EQ(opened, 2);
     EXPECT_FALSE(menu->IsShortCut('O', TShiftState{}));
+    // The keyboard path: a key message for a control of the form, with Ctrl held.
+    auto* button = new TTestButton(&form);
+    button->SetParent(&form);
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    MSG key{button->Handle(), WM_KEYDOWN, 'O', 1, 0, {}};
+    EXPECT_TRUE(Application->IsKeyMsg(key));
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(opened, 3);
+    EXPECT_FALSE(Application->IsKeyMsg(key)) << "without Ctrl it is no shortcut";
+    EXPECT_EQ(opened, 3);
     // Freeing an item takes it out of the native menu and frees its identifier.
     const UINT quitId = quit->Command();
     delete quit;
