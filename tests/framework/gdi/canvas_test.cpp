@@ -48,7 +48,7 @@ TEST(Canvas, ShapesAndPixels) {
     c.Brush().SetColor(0x000000);
     c.FillRect(RECT{0, 0, 20, 12});
     EXPECT_EQ(At(b, 3, 3), 0x000000);
-    EXPECT_EQ(At(b, 5, 2), 0x00FF00);  // outside the clip: still the frame
+    EXPECT_EQ(At(b, 5, 2), 0x00FF00); // outside the clip: still the frame
     EXPECT_EQ(At(b, 4, 4), 0x0000FF);
     c.SelectClipRegion(nullptr);
     EXPECT_EQ(c.ClipRect().right, 20);
