@@ -85,8 +85,12 @@ void FilteredStretch(TBitmap& dst, const RECT& d, TBitmap& src, const RECT& s) {
     const AxisTaps xs(sw, dw), ys(sh, dh);
     const int bytes = src.PixelFormat() == TPixelFormat::pf24bit ? 3 : 4;
     std::vector<int32_t> rows(size_t(sh) * dw * 3);
+    // One flush of pending drawing, then rows by address (a flush per row
+    // costs a system call each under Wine).
+    const uint8_t* srcBits = src.ScanLine(0);
+    uint8_t* dstBits = dst.ScanLine(0);
     for (int y = 0; y < sh; ++y) {
-        const uint8_t* line = src.ScanLine(s.top + y) + s.left * bytes;
+        const uint8_t* line = srcBits + size_t(s.top + y) * src.Stride() + s.left * bytes;
         int32_t* out = rows.data() + size_t(y) * dw * 3;
         for (int x = 0; x < dw; ++x, out += 3) {
             int32_t b = 0, g = 0, r = 0;
@@ -99,7 +103,7 @@ void FilteredStretch(TBitmap& dst, const RECT& d, TBitmap& src, const RECT& s) {
         }
     }
     for (int y = 0; y < dh; ++y) {
-        uint8_t* px = dst.ScanLine(d.top + y) + d.left * 4;
+        uint8_t* px = dstBits + size_t(d.top + y) * dst.Stride() + d.left * 4;
         const int* w = ys.Weights.data() + ys.Offset[y];
         const int32_t* base = rows.data() + size_t(ys.First[y]) * dw * 3;
         for (int x = 0; x < dw; ++x, px += 4) {

@@ -60,8 +60,9 @@ void GrayBitmap(TBitmap& bitmap) {
         return;
     }
     bitmap.SetPixelFormat(TPixelFormat::pf24bit);
+    uint8_t* bits = bitmap.ScanLine(0); // one flush for all rows
     for (int y = 0; y < bitmap.Height(); ++y) {
-        uint8_t* p = bitmap.ScanLine(y);
+        uint8_t* p = bits + size_t(y) * bitmap.Stride();
         for (int x = 0; x < bitmap.Width(); ++x, p += 3) {
             const uint8_t grey = static_cast<uint8_t>((p[0] + p[1] + p[2]) / 3);
             p[0] = p[1] = p[2] = grey;
@@ -76,8 +77,9 @@ void MirrorBitmap(TBitmap& bitmap) {
     const int bytes = PixelBytesForTransform(bitmap);
     const int w = bitmap.Width();
     uint8_t tmp[4];
+    uint8_t* bits = bitmap.ScanLine(0);
     for (int y = 0; y < bitmap.Height(); ++y) {
-        uint8_t* row = bitmap.ScanLine(y);
+        uint8_t* row = bits + size_t(y) * bitmap.Stride();
         for (int x = 0; x < w / 2; ++x) {
             uint8_t* a = row + x * bytes;
             uint8_t* b = row + (w - 1 - x) * bytes;
@@ -96,9 +98,10 @@ void FlipBitmap(TBitmap& bitmap) {
     const int h = bitmap.Height();
     const size_t stride = static_cast<size_t>(bitmap.Stride());
     std::vector<uint8_t> tmp(stride);
+    uint8_t* bits = bitmap.ScanLine(0);
     for (int y = 0; y < h / 2; ++y) {
-        uint8_t* a = bitmap.ScanLine(y);
-        uint8_t* b = bitmap.ScanLine(h - 1 - y);
+        uint8_t* a = bits + size_t(y) * stride;
+        uint8_t* b = bits + size_t(h - 1 - y) * stride;
         std::memcpy(tmp.data(), a, stride);
         std::memcpy(a, b, stride);
         std::memcpy(b, tmp.data(), stride);
