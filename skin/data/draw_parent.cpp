@@ -2,9 +2,8 @@
 // itself transparently.
 #include "skin/data/skin_draw.h"
 
-void DrawParentBackground(HWND control, HDC dc, bool invalidateParent,
+void DrawParentBackground(HWND parent, int left, int top, HDC dc, bool invalidateParent,
                           const TParentBackgroundInfo& info) {
-    HWND parent = (GetWindowLongW(control, GWL_STYLE) & WS_CHILD) ? GetParent(control) : nullptr;
     if (!parent) {
         return;
     }
@@ -12,16 +11,13 @@ void DrawParentBackground(HWND control, HDC dc, bool invalidateParent,
         return info.Dispatch ? info.Dispatch(parent, msg, wp, lp)
                              : SendMessageW(parent, msg, wp, lp);
     };
-    RECT bounds{};
-    GetWindowRect(control, &bounds);
-    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&bounds), 2);
     RECT client{};
     GetClientRect(parent, &client);
     {
         TSaveDC state(dc);
         POINT origin{};
         GetViewportOrgEx(dc, &origin);
-        SetViewportOrgEx(dc, origin.x - bounds.left, origin.y - bounds.top, nullptr);
+        SetViewportOrgEx(dc, origin.x - left, origin.y - top, nullptr);
         IntersectClipRect(dc, 0, 0, client.right, client.bottom);
         const WPARAM wp = reinterpret_cast<WPARAM>(dc);
         if (info.Designing) {
@@ -43,6 +39,18 @@ void DrawParentBackground(HWND control, HDC dc, bool invalidateParent,
     if (invalidateParent && !info.ParentIsCustomDrawn && !info.ParentIsForm && !info.Designing) {
         InvalidateRect(parent, nullptr, TRUE);
     }
+}
+
+void DrawParentBackground(HWND control, HDC dc, bool invalidateParent,
+                          const TParentBackgroundInfo& info) {
+    HWND parent = (GetWindowLongW(control, GWL_STYLE) & WS_CHILD) ? GetParent(control) : nullptr;
+    if (!parent) {
+        return;
+    }
+    RECT bounds{};
+    GetWindowRect(control, &bounds);
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&bounds), 2);
+    DrawParentBackground(parent, bounds.left, bounds.top, dc, invalidateParent, info);
 }
 
 void DrawParentBackground(HWND control, HDC dc, bool invalidateParent) {

@@ -123,3 +123,8 @@ void DrawParentBackground(HWND control, HDC dc, bool invalidateParent,
 // The same for plain windows: the parent is a form when it is not a child
 // window, and never custom-drawn.
 void DrawParentBackground(HWND control, HDC dc, bool invalidateParent);
+// The same for a control without a window of its own: `parent` is the
+// parent's window (null = none) and (left, top) the control's position in the
+// parent's client area.
+void DrawParentBackground(HWND parent, int left, int top, HDC dc, bool invalidateParent,
+                          const TParentBackgroundInfo& info);

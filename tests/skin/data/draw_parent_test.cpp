@@ -87,6 +87,17 @@ TEST(DrawParentBackground, PaintsTheParentBehindTheControl) {
     GetClipBox(dc, &clip);
     EXPECT_EQ(clip.right, 20);
 
+    // A control without a window at (30, 32) of the parent.
+    Fill(img, 0, 0, 20, 20, 0x00FFFFFF);
+    DrawParentBackground(w.Parent, 30, 32, dc, false, TParentBackgroundInfo{});
+    EXPECT_EQ(At(img, 0, 0), 0xFF0000);
+    EXPECT_EQ(At(img, 9, 7), 0xFF0000);
+    EXPECT_EQ(At(img, 10, 7), 0x0000FF);
+    EXPECT_EQ(At(img, 9, 8), 0x0000FF);
+    g_messages.clear();
+    DrawParentBackground(nullptr, 30, 32, dc, true, TParentBackgroundInfo{});
+    EXPECT_TRUE(g_messages.empty());
+
     // A top-level window has no parent: nothing happens.
     g_messages.clear();
     DrawParentBackground(w.Top, dc, true, TParentBackgroundInfo{});
