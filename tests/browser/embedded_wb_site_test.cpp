@@ -248,6 +248,9 @@ TEST(EmbeddedWBSiteTest, ShowUIMessageAndHelp) {
     EXPECT_EQ(result, IDYES);
     // Help: nothing without a help file, the handler when assigned.
     EXPECT_EQ(show->ShowHelp(nullptr, nullptr, 0, 0, POINT{}, nullptr), S_FALSE);
+    // With a help file the platform's HTML Help is asked (a missing file shows nothing).
+    wb.SetHelpFile(L"C:\\nonexistent_lt.chm");
+    EXPECT_EQ(show->ShowHelp(f.form->Handle(), nullptr, 0x000F, 5, POINT{}, nullptr), S_OK);
     int helpCalls = 0;
     wb.OnShowHelp = [&](HWND, LPOLESTR file, int32_t cmd, int32_t data, POINT pt, IDispatch*&) {
         ++helpCalls;
