@@ -39,9 +39,11 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
         Application->AddForm(this);
 }
 
+// There is no destroy event: by the time this base destructor runs, a handler
+// of the derived form would find it half destroyed. Derived forms clean up in
+// their own destructors.
 TCustomForm::~TCustomForm() {
     SetStateFlag(csDestroying, true);
-    OnDestroy(this);
     // The window goes first, while the form is still a form for its messages.
     DestroyHandle();
     if (Application)

@@ -101,7 +101,6 @@ public:
     void Loaded() override;
 
     TNotifyEvent OnCreate;
-    TNotifyEvent OnDestroy;
     TNotifyEvent OnShow;
     TNotifyEvent OnHide;
     TNotifyEvent OnActivate;

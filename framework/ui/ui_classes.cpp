@@ -78,7 +78,6 @@ LT_CLASS_TABLE(TCustomForm) {
         .Integer("TextHeight", &TCustomForm::TextHeight, &TCustomForm::TextHeight)
         .Boolean("OldCreateOrder", &TCustomForm::OldCreateOrder, &TCustomForm::OldCreateOrder)
         .Event("OnCreate", &TCustomForm::OnCreate)
-        .Event("OnDestroy", &TCustomForm::OnDestroy)
         .Event("OnShow", &TCustomForm::OnShow)
         .Event("OnHide", &TCustomForm::OnHide)
         .Event("OnActivate", &TCustomForm::OnActivate)
