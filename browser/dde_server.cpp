@@ -205,6 +205,27 @@ bool TDdeServer::ExecuteHtml(const std::string& command) {
     return true;
 }
 
+// The item identifier list a folder command names, copied and given back to
+// whoever allocated it (shared memory of the client process, or common-controls memory).
+std::vector<uint8_t> TDdeServer::TakeIdList(const TDdeFolderCommand& cmd) {
+    std::vector<uint8_t> idList;
+    if (!cmd.hasIdList || cmd.idList == 0)
+        return idList;
+    if (cmd.hasProcessId) {
+        auto shared = reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(cmd.idList));
+        if (void* p = ShellLockShared(shared, cmd.processId)) {
+            idList = CopyIdList(p);
+            ShellUnlockShared(p);
+        }
+        ShellFreeShared(shared, cmd.processId);
+    } else {
+        void* p = reinterpret_cast<void*>(static_cast<UINT_PTR>(cmd.idList));
+        idList = CopyIdList(p);
+        CommonControlsFree(p);
+    }
+    return idList;
+}
+
 bool TDdeServer::ExecuteFolder(const std::string& command) {
     TDdeFolderCommand cmd = ParseDdeFolderCommand(command);
     bool open = !cmd.name.empty() && cmd.name == names.openCommand;
@@ -212,45 +233,42 @@ bool TDdeServer::ExecuteFolder(const std::string& command) {
     bool find = !cmd.name.empty() && cmd.name == names.findCommand;
     if (!open && !explore && !find)
         return false;
-    std::vector<uint8_t> idList;
-    if (cmd.hasIdList && cmd.idList != 0) {
-        if (cmd.hasProcessId) {
-            auto shared = reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(cmd.idList));
-            if (void* p = ShellLockShared(shared, cmd.processId)) {
-                idList = CopyIdList(p);
-                ShellUnlockShared(p);
-            }
-            ShellFreeShared(shared, cmd.processId);
-        } else {
-            void* p = reinterpret_cast<void*>(static_cast<UINT_PTR>(cmd.idList));
-            idList = CopyIdList(p);
-            CommonControlsFree(p);
-        }
+    std::vector<uint8_t> idList = TakeIdList(cmd);
+    if (open)
+        return OpenFolder(cmd, idList);
+    return RunShellRequest(cmd, idList, explore);
+}
+
+// Open: navigates to the path, or else to the item list as a byte array.
+bool TDdeServer::OpenFolder(const TDdeFolderCommand& cmd, const std::vector<uint8_t>& idList) {
+    TVariant target;
+    if (!cmd.path.empty()) {
+        int n = MultiByteToWideChar(CP_ACP, 0, cmd.path.data(), static_cast<int>(cmd.path.size()),
+                                    nullptr, 0);
+        target.vt = VT_BSTR;
+        target.bstrVal = SysAllocStringLen(nullptr, n);
+        MultiByteToWideChar(CP_ACP, 0, cmd.path.data(), static_cast<int>(cmd.path.size()),
+                            target.bstrVal, n);
+    } else if (!idList.empty()) {
+        SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(idList.size()));
+        void* p = nullptr;
+        SafeArrayAccessData(array, &p);
+        memcpy(p, idList.data(), idList.size());
+        SafeArrayUnaccessData(array);
+        target.vt = VT_ARRAY | VT_UI1;
+        target.parray = array;
+    } else {
+        return false;
     }
-    if (open) {
-        TVariant target;
-        if (!cmd.path.empty()) {
-            int n = MultiByteToWideChar(CP_ACP, 0, cmd.path.data(),
-                                        static_cast<int>(cmd.path.size()), nullptr, 0);
-            target.vt = VT_BSTR;
-            target.bstrVal = SysAllocStringLen(nullptr, n);
-            MultiByteToWideChar(CP_ACP, 0, cmd.path.data(), static_cast<int>(cmd.path.size()),
-                                target.bstrVal, n);
-        } else if (!idList.empty()) {
-            SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(idList.size()));
-            void* p = nullptr;
-            SafeArrayAccessData(array, &p);
-            memcpy(p, idList.data(), idList.size());
-            SafeArrayUnaccessData(array);
-            target.vt = VT_ARRAY | VT_UI1;
-            target.parray = array;
-        } else {
-            return false;
-        }
-        if (callbacks_.navigate)
-            callbacks_.navigate(target);
-        return true;
-    }
+    if (callbacks_.navigate)
+        callbacks_.navigate(target);
+    return true;
+}
+
+// Explore or find: a shell request without owner window; initiates are
+// ignored while it runs.
+bool TDdeServer::RunShellRequest(const TDdeFolderCommand& cmd, std::vector<uint8_t>& idList,
+                                 bool explore) {
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof(info);
     info.hwnd = nullptr;

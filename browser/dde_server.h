@@ -8,8 +8,12 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
+
+#include "browser/dde_command.h"
 
 struct TDdeNames {
     std::string htmlApplication, htmlTopic;
@@ -58,6 +62,9 @@ private:
     void Initiate(HWND client, ATOM application, ATOM topic);
     bool ExecuteHtml(const std::string& command);
     bool ExecuteFolder(const std::string& command);
+    static std::vector<uint8_t> TakeIdList(const TDdeFolderCommand& cmd);
+    bool OpenFolder(const TDdeFolderCommand& cmd, const std::vector<uint8_t>& idList);
+    bool RunShellRequest(const TDdeFolderCommand& cmd, std::vector<uint8_t>& idList, bool explore);
     std::string CommandText(HWND client, const void* data, SIZE_T size) const;
 
     TCallbacks callbacks_;
