@@ -10,10 +10,11 @@
 #include "framework/core/class_builder.h"
 #include "framework/core/property_access.h"
 #include "lantuo_config.h"
+#include "skin/data/skin_data.h"
 
 // Reads the definition; the components it names are looked up afterwards.
 TForm_Main::TForm_Main(TComponent* owner) : TForm(owner) {
-    RegisterClasses<TStatusBar, TTimer>();
+    RegisterClasses<TStatusBar, TSkinData, TTimer>();
     RegisterHandler("FormCreate", this, &TForm_Main::FormCreate);
     RegisterHandler("FormCloseQuery", this, &TForm_Main::FormCloseQuery);
     RegisterHandler("Timer_MainTimer", this, &TForm_Main::Timer_MainTimer);

@@ -22,11 +22,11 @@ if [ ! -e /tmp/.X11-unix/X77 ]; then
     nohup setsid Xvfb :77 -screen 0 1280x1024x24 -nolisten tcp -ac 9>&- >/dev/null 2>&1 &
     for _ in $(seq 1 100); do [ -e /tmp/.X11-unix/X77 ] && break; sleep 0.1; done
 fi
+lt_wine_prefix_init 9>&-
 if ! pgrep -f "wineserver -p" >/dev/null; then
     nohup setsid wineserver -p 9>&- >/dev/null 2>&1 &
     sleep 0.2
 fi
-lt_wine_prefix_init 9>&-
 # Wine's background processes must not inherit the caller's output pipes.
 wine rundll32.exe user32.dll,GetDesktopWindow 9>&- </dev/null >/dev/null 2>&1 || true
 flock -u 9

@@ -32,6 +32,10 @@ lt_wine_prefix_init() {
         '[HKEY_CURRENT_USER\Software\Wine\DllOverrides]' '"winemenubuilder.exe"=""' '' \
         | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
     wine regedit /S "$reg" >/dev/null 2>&1
+    # Processes started while the prefix was created (the desktop among them)
+    # run with the old settings: end them, so the next start reads the new.
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
     # Wine's own fonts (Marlett draws the native caption buttons) are not
     # found from Debian's data folder; the prefix's Fonts folder is searched.
     local fonts="$WINEPREFIX/drive_c/windows/Fonts" f

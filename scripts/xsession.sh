@@ -17,12 +17,10 @@ lt_start_xvfb() {
 }
 
 lt_start_wineserver() {
-    # The persistent server first, so that creating the prefix uses it too.
-    mkdir -p "$WINEPREFIX"
+    lt_wine_prefix_init
     wineserver -p &
     LT_STARTED_PIDS+=($!)
     sleep 0.2
-    lt_wine_prefix_init
     lt_start_wine_desktop
 }
 
