@@ -43,12 +43,12 @@ STDMETHODIMP TEmbeddedWBSite::Exec(const GUID* group, DWORD id, DWORD options, V
 
 // IServiceProvider
 STDMETHODIMP TEmbeddedWBSite::QueryService(REFGUID service, REFIID iid, void** out) {
-    if (!control_ || !control_->OnQueryService)
-        return E_NOINTERFACE;
     if (!out)
         return E_POINTER;
+    *out = nullptr; // a failing answer never leaves a stale pointer behind
+    if (!control_ || !control_->OnQueryService)
+        return E_NOINTERFACE;
     IUnknown* obj = nullptr;
-    *out = nullptr;
     HRESULT hr = control_->OnQueryService(service, iid, obj);
     *out = obj;
     return hr;

@@ -276,6 +276,7 @@ TEST(EmbeddedWBSiteTest, CommandTargetServiceProviderAndAmbientDispatch) {
     auto services = SiteAs<IServiceProvider>(wb, IID_IServiceProvider);
     void* obj = Marker(1);
     EXPECT_EQ(services->QueryService(IID_IDispatch, IID_IDispatch, &obj), E_NOINTERFACE);
+    EXPECT_EQ(obj, nullptr);
     wb.OnQueryService = [&](const GUID& sid, const GUID& iid, IUnknown*& out) {
         EXPECT_TRUE(IsEqualGUID(sid, IID_IOleWindow));
         EXPECT_TRUE(IsEqualGUID(iid, IID_IDispatch));
