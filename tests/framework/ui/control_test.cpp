@@ -279,3 +279,30 @@ TEST(Control, CaptionIsUnicodeWindowText) {
     EXPECT_EQ(form.Caption(), L"确认退出系统？");
     EXPECT_TRUE(IsWindowUnicode(form.Handle()));
 }
+
+// Windowed controls get CM_MOUSEENTER on the first move over their window and
+// CM_MOUSELEAVE when the window reports the mouse gone or another control is entered.
+TEST(Control, WindowedControlsGetEnterAndLeave) {
+    TForm form(Application);
+    auto* a = new TTestButton(&form);
+    auto* b = new TTestButton(&form);
+    a->SetParent(&form);
+    b->SetParent(&form);
+    b->SetLeft(100);
+    std::vector<std::string> log;
+    a->OnMouseEnter = [&](TObject*) { log.push_back("a enter"); };
+    a->OnMouseLeave = [&](TObject*) { log.push_back("a leave"); };
+    b->OnMouseEnter = [&](TObject*) { log.push_back("b enter"); };
+    b->OnMouseLeave = [&](TObject*) { log.push_back("b leave"); };
+    form.Show();
+    SendMessageW(a->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    SendMessageW(a->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(6, 5));
+    EXPECT_TRUE(a->MouseInControl());
+    SendMessageW(b->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_FALSE(a->MouseInControl());
+    EXPECT_TRUE(b->MouseInControl());
+    SendMessageW(b->Handle(), WM_MOUSELEAVE, 0, 0);
+    EXPECT_FALSE(b->MouseInControl());
+    EXPECT_EQ(log, (std::vector<std::string>{"a enter", "a leave", "b enter", "b leave"}));
+    form.Hide();
+}
