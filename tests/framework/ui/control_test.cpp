@@ -306,3 +306,28 @@ TEST(Control, WindowedControlsGetEnterAndLeave) {
     EXPECT_EQ(log, (std::vector<std::string>{"a enter", "a leave", "b enter", "b leave"}));
     form.Hide();
 }
+
+// A self-painting control paints through its canvas on its own window's DC.
+TEST(Control, CustomControlPaintsThroughItsCanvas) {
+    TForm form(Application);
+    auto* button = new TTestButton(&form);
+    button->SetParent(&form);
+    button->SetColor(0x0000FF);
+    button->SetCaption(L"");
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, 75, 25);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    RECT all{0, 0, 75, 25};
+    FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SendMessageW(button->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT);
+    EXPECT_EQ(GetPixel(mem, 0, 0), 0x0000FFu);
+    EXPECT_EQ(GetPixel(mem, 74, 24), 0x0000FFu);
+    button->SetColor(0x00FF00);
+    SendMessageW(button->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT);
+    EXPECT_EQ(GetPixel(mem, 40, 12), 0x00FF00u);
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+}
