@@ -1,7 +1,7 @@
 // Line and frame drawing helpers; see frame_draw.h.
 #include "controls/frame_draw.h"
 
-#include "controls/gradient.h"
+#include "skin/data/skin_draw.h"
 
 namespace {
 
@@ -143,7 +143,7 @@ void DrawGradientRing(TCanvas& canvas, RECT r, int /*direction*/, TColor a, TCol
     HRGN saved = CreateRectRgn(0, 0, 0, 0);
     const bool hadClip = GetClipRgn(dc, saved) == 1;
     ExcludeClipRect(dc, r.left + 2, r.top + 2, r.right - 2, r.bottom - 2);
-    FillVerticalGradient(canvas, r, a, b);
+    FillGradient(canvas, r, 2, 1, a, b);
     SelectClipRgn(dc, hadClip ? saved : nullptr);
     DeleteObject(saved);
 }

@@ -2,7 +2,7 @@
 // pattern, caption and focus frame, and the transparent erase.
 #include "controls/colour.h"
 #include "controls/frame_draw.h"
-#include "controls/gradient.h"
+#include "skin/data/skin_draw.h"
 #include "controls/parent_background.h"
 #include "controls/rz_button.h"
 
@@ -87,7 +87,7 @@ void TRzButton::PaintPlainFace(TCanvas& c, RECT r) {
     c.LineTo(r.right, r.bottom - 1);
     r.bottom -= 2;
     if (FullColorDisplay()) {
-        FillVerticalGradient(c, r, DarkenColor(Color(), 10), LightenColor(Color(), 30));
+        FillGradient(c, r, 2, 1, DarkenColor(Color(), 10), LightenColor(Color(), 30));
     } else {
         c.Brush().SetColor(Color());
         c.FillRect(r);

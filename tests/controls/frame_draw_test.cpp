@@ -1,6 +1,6 @@
 // Side lines, bevels, dotted frames, frame styles and gradients: exact pixels.
 #include "controls/frame_draw.h"
-#include "controls/gradient.h"
+#include "skin/data/skin_draw.h"
 #include "tests/controls/pixel_probe.h"
 
 #include <gtest/gtest.h>
@@ -153,7 +153,7 @@ TEST(FrameDraw, EtchedGrooveAllSidesAndPartial) {
 TEST(FrameDraw, GradientBandsAndArithmetic) {
     TBitmap bmp(20, 21);
     FillSurface(bmp, clWhite);
-    FillVerticalGradient(bmp.Canvas(), RECT{0, 0, 20, 21}, 0x00404040, 0x00FFFFFF);
+    FillGradient(bmp.Canvas(), RECT{0, 0, 20, 21}, 2, 1, 0x00404040, 0x00FFFFFF);
     EXPECT_EQ(PixelAt(bmp, 0, 20), 0x404040u);
     EXPECT_EQ(PixelAt(bmp, 19, 20), 0x404040u);
     EXPECT_EQ(PixelAt(bmp, 0, 0), 0xF5F5F5u); // 245: one step short of white
@@ -163,7 +163,7 @@ TEST(FrameDraw, GradientBandsAndArithmetic) {
 
     // Channels move independently and may fall: red 255 -> 0 over 4 rows.
     TBitmap small(5, 4);
-    FillVerticalGradient(small.Canvas(), RECT{0, 0, 5, 4}, 0x000000FF, 0x00FF0000);
+    FillGradient(small.Canvas(), RECT{0, 0, 5, 4}, 2, 1, 0x000000FF, 0x00FF0000);
     EXPECT_EQ(PixelAt(small, 0, 3), 0x0000FFu);
     EXPECT_EQ(PixelAt(small, 4, 2), 0x3F00BFu); // red 191.25, blue 63.75
 }
