@@ -331,3 +331,42 @@ TEST(Control, CustomControlPaintsThroughItsCanvas) {
     DeleteObject(bmp);
     DeleteDC(mem);
 }
+
+// A double-buffered window paints through an off-screen bitmap and puts the
+// same picture on the screen (background, then windowless children).
+TEST(Control, DoubleBufferedWindowShowsTheSamePicture) {
+    TForm form(Application);
+    form.SetBorderStyle(bsNone);
+    form.SetFormStyle(fsStayOnTop);
+    form.SetBounds(0, 0, 60, 40);
+    form.SetColor(0x00FF00);
+    form.SetDoubleBuffered(true);
+    auto* spot = new TSpot(&form);
+    spot->SetParent(&form);
+    spot->SetBounds(10, 5, 20, 15);
+    // Which kind of DC the background is erased into: an off-screen one when buffered.
+    std::vector<DWORD> eraseKinds;
+    TWndMethod saved = form.WindowProc;
+    form.WindowProc = [&](TMessage& m) {
+        if (m.Msg == WM_ERASEBKGND)
+            eraseKinds.push_back(GetObjectType(reinterpret_cast<HDC>(m.WParam)));
+        saved(m);
+    };
+    form.Show();
+    RedrawWindow(form.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    PumpMessages(50);
+    HDC dc = GetDC(form.Handle());
+    EXPECT_EQ(GetPixel(dc, 12, 7), 0x0000FFu);
+    EXPECT_EQ(GetPixel(dc, 45, 30), 0x00FF00u);
+    ReleaseDC(form.Handle(), dc);
+    ASSERT_FALSE(eraseKinds.empty());
+    EXPECT_EQ(eraseKinds.back(), static_cast<DWORD>(OBJ_MEMDC));
+    // Without the flag the window erases straight on the screen.
+    form.SetDoubleBuffered(false);
+    eraseKinds.clear();
+    RedrawWindow(form.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    ASSERT_FALSE(eraseKinds.empty());
+    EXPECT_EQ(eraseKinds.back(), static_cast<DWORD>(OBJ_DC));
+    form.WindowProc = saved;
+    form.Hide();
+}
