@@ -7,6 +7,7 @@
 #include "app/form_fonts.h"
 #include "app/form_resource.h"
 #include "app/unit_messagebox.h"
+#include "browser/embedded_wb.h"
 #include "framework/core/class_builder.h"
 #include "framework/core/property_access.h"
 #include "lantuo_config.h"
@@ -14,13 +15,14 @@
 
 // Reads the definition; the components it names are looked up afterwards.
 TForm_Main::TForm_Main(TComponent* owner) : TForm(owner) {
-    RegisterClasses<TStatusBar, TSkinData, TTimer>();
+    RegisterClasses<TStatusBar, TEmbeddedWB, TSkinData, TTimer>();
     RegisterHandler("FormCreate", this, &TForm_Main::FormCreate);
     RegisterHandler("FormCloseQuery", this, &TForm_Main::FormCloseQuery);
     RegisterHandler("Timer_MainTimer", this, &TForm_Main::Timer_MainTimer);
     ReadDefinitionWithFonts(*this, LoadFormResource(L"TFORM_MAIN"));
     StatusBar_Main = dynamic_cast<TStatusBar*>(FindComponent("StatusBar_Main"));
     Timer_Main = dynamic_cast<TTimer*>(FindComponent("Timer_Main"));
+    WebBrowser = dynamic_cast<TEmbeddedWB*>(FindComponent("WebBrowser"));
 }
 
 std::wstring TForm_Main::StartUrl() {
@@ -32,8 +34,17 @@ std::wstring TForm_Main::StartUrl() {
 void TForm_Main::FormCreate(TObject*) {
     StatusBar_Main = dynamic_cast<TStatusBar*>(FindComponent("StatusBar_Main"));
     Timer_Main = dynamic_cast<TTimer*>(FindComponent("Timer_Main"));
+    WebBrowser = dynamic_cast<TEmbeddedWB*>(FindComponent("WebBrowser"));
     if (TComponent* skin = FindComponent("SkinData_Main")) {
         WriteValueProperty(skin, "Active", "True");
+    }
+    // The page loads asynchronously; a refused navigation raises, and the
+    // application's handler reports it while the window still opens.
+    if (WebBrowser) {
+        TVariant url;
+        url.vt = VT_BSTR;
+        url.bstrVal = SysAllocString(StartUrl().c_str());
+        WebBrowser->Navigate2(url);
     }
 }
 

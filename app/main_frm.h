@@ -6,6 +6,8 @@
 #include "framework/ui/statusbar.h"
 #include "framework/ui/timer.h"
 
+class TEmbeddedWB;
+
 #include <string>
 
 class TForm_Main : public TForm {
@@ -16,6 +18,7 @@ public:
     explicit TForm_Main(TComponent* owner);
 
     TStatusBar* StatusBar_Main = nullptr;
+    TEmbeddedWB* WebBrowser = nullptr;
     TTimer* Timer_Main = nullptr;
 
     void FormCreate(TObject* sender);
