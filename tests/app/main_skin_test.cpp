@@ -1,6 +1,6 @@
-// The main window's definition carries our packed skin: reading it loads the
-// skin into SkinData_Main with the definition's settings, and the system-menu
-// glyphs come from the program's resources.
+// The main window's definition carries the browser and our packed skin:
+// reading it loads the skin into SkinData_Main with the definition's
+// settings, and the system-menu glyphs come from the program's resources.
 #include "framework/ui/win32.h"
 
 #include "app/main_frm.h"
@@ -15,14 +15,15 @@ TEST(MainWindowSkin, DefinitionLoadsTheEmbeddedSkin) {
     TForm_Main* form = app.CreateForm<TForm_Main>();
     ASSERT_NE(form, nullptr);
 
-    // Components in definition order: status bar, skin data, timer.
+    // Components in definition order: status bar, browser, skin data, timer.
     std::vector<std::string> order;
     for (int i = 0; i < form->ComponentCount(); ++i)
         order.push_back(form->Components(i)->Name());
     const auto at = [&](const char* name) {
         return std::find(order.begin(), order.end(), name) - order.begin();
     };
-    EXPECT_LT(at("StatusBar_Main"), at("SkinData_Main"));
+    EXPECT_LT(at("StatusBar_Main"), at("WebBrowser"));
+    EXPECT_LT(at("WebBrowser"), at("SkinData_Main"));
     EXPECT_LT(at("SkinData_Main"), at("Timer_Main"));
 
     auto* skin = ObjectAs<TSkinData>(form->FindComponent("SkinData_Main"));
