@@ -133,8 +133,8 @@ TEST(Platform, ChineseTextUsesCodePage936AndRealGlyphs) {
 
     // Both characters have glyphs in the font behind "宋体".
     HDC dc = CreateCompatibleDC(nullptr);
-    HFONT font = CreateFontW(-24, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, 0, 0,
-                             0, 0, L"宋体");
+    HFONT font = CreateFontW(-24, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, 0, 0, 0,
+                             0, L"宋体");
     HGDIOBJ old = SelectObject(dc, font);
     WORD glyphs[2] = {};
     ASSERT_EQ(GetGlyphIndicesW(dc, L"岚拓", 2, glyphs, GGI_MARK_NONEXISTING_GLYPHS), 2u);
