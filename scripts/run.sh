@@ -46,7 +46,7 @@ E2E_LOG="$LT_BUILD/run.log"
 e2e_start "$exe"
 echo "run.sh: started $exe (output in $E2E_LOG)"
 if [ "$private_display" = 1 ] || [ "$exit_after" = 1 ]; then
-    if ! e2e_wait_window "$title" 60 >/dev/null; then
+    if ! e2e_wait_window "$title" 60 --onlyvisible >/dev/null; then
         echo "run.sh: the main window did not appear" >&2
         exit 1
     fi

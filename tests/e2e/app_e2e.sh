@@ -32,7 +32,7 @@ wait_dialogs() {
 running() { kill -0 "$E2E_PID" 2>/dev/null; }
 
 e2e_start "$exe"
-win=$(xdotool search --sync --onlyvisible --name "$title" 2>/dev/null | head -1)
+win=$(e2e_wait_window "$title" 60 --onlyvisible)
 e2e_check "main window titled $title appeared" test -n "$win"
 [ -n "$win" ] || exit 1
 sleep 1

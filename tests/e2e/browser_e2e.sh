@@ -15,7 +15,7 @@ E2E_LOG="$shots/browser.log"
 trap e2e_cleanup EXIT
 
 e2e_start "$exe"
-win=$(e2e_wait_window "岚拓食品销售管理系统" 60) || { echo "FAILED: main window never appeared"; exit 1; }
+win=$(e2e_wait_window "岚拓食品销售管理系统" 60 --onlyvisible) || { echo "FAILED: main window never appeared"; exit 1; }
 sleep 3
 line=$("$LT_ROOT/scripts/wine-run" "$probe" 2>>"$E2E_LOG" </dev/null | tr -d '\r')
 echo "probe: $line"

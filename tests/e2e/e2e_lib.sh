@@ -12,10 +12,13 @@ e2e_start() {
 }
 
 # Waits up to $2 seconds for a window whose name matches $1; prints its X id.
+# Further arguments go to `xdotool search` (e.g. --onlyvisible). It polls: a
+# single search can fail on windows that vanish while it walks the tree.
 e2e_wait_window() {
     local name=$1 limit=${2:-30} id
+    shift $(($# < 2 ? $# : 2))
     for _ in $(seq 1 $((limit * 5))); do
-        id=$(xdotool search --name "$name" 2>/dev/null | head -1)
+        id=$(xdotool search "$@" --name "$name" 2>/dev/null | head -1)
         if [ -n "$id" ]; then
             echo "$id"
             return 0
