@@ -4,7 +4,6 @@
 #include "app/main_frm.h"
 
 #include "app/clock_text.h"
-#include "app/form_fonts.h"
 #include "app/form_resource.h"
 #include "app/unit_messagebox.h"
 #include "browser/embedded_wb.h"
@@ -19,7 +18,7 @@ TForm_Main::TForm_Main(TComponent* owner) : TForm(owner) {
     RegisterHandler("FormCreate", this, &TForm_Main::FormCreate);
     RegisterHandler("FormCloseQuery", this, &TForm_Main::FormCloseQuery);
     RegisterHandler("Timer_MainTimer", this, &TForm_Main::Timer_MainTimer);
-    ReadDefinitionWithFonts(*this, LoadFormResource(L"TFORM_MAIN"));
+    ReadDefinition(LoadFormResource(L"TFORM_MAIN"));
     StatusBar_Main = dynamic_cast<TStatusBar*>(FindComponent("StatusBar_Main"));
     Timer_Main = dynamic_cast<TTimer*>(FindComponent("Timer_Main"));
     WebBrowser = dynamic_cast<TEmbeddedWB*>(FindComponent("WebBrowser"));

@@ -3,7 +3,6 @@
 
 #include "app/unit_messagebox.h"
 
-#include "app/form_fonts.h"
 #include "app/form_resource.h"
 #include "framework/core/class_builder.h"
 #include "framework/ui/application.h"
@@ -18,7 +17,7 @@ TForm_MessageBox::TForm_MessageBox(TComponent* owner) : TForm(owner) {
     RegisterRzControls();
     RegisterHandler("FormCreate", this, &TForm_MessageBox::FormCreate);
     RegisterHandler("FormKeyDown", this, &TForm_MessageBox::FormKeyDown);
-    ReadDefinitionWithFonts(*this, LoadFormResource(L"TFORM_MESSAGEBOX"));
+    ReadDefinition(LoadFormResource(L"TFORM_MESSAGEBOX"));
     RzLabel1 = dynamic_cast<TRzLabel*>(FindComponent("RzLabel1"));
     Label_Tip = dynamic_cast<TRzLabel*>(FindComponent("Label_Tip"));
     RzBitBtn_Ok = dynamic_cast<TRzBitBtn*>(FindComponent("RzBitBtn_Ok"));
