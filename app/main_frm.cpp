@@ -10,7 +10,7 @@
 #include "framework/core/class_builder.h"
 #include "framework/core/property_access.h"
 #include "lantuo_config.h"
-#include "skin/data/skin_data.h"
+#include "skin/model/skin_data.h"
 
 // Reads the definition; the components it names are looked up afterwards.
 TForm_Main::TForm_Main(TComponent* owner) : TForm(owner) {

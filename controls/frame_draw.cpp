@@ -1,7 +1,7 @@
 // Line and frame drawing helpers; see frame_draw.h.
 #include "controls/frame_draw.h"
 
-#include "skin/data/skin_draw.h"
+#include "skin/draw/skin_draw.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // pattern, caption and focus frame, and the transparent erase.
 #include "controls/colour.h"
 #include "controls/frame_draw.h"
-#include "skin/data/skin_draw.h"
+#include "skin/draw/skin_draw.h"
 #include "controls/parent_background.h"
 #include "controls/rz_button.h"
 

@@ -5,6 +5,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 flavour=${1:?usage: build.sh host|fuzz|bench|win32 [cmake -D options...]}
 shift
 build=${LT_BUILD:-$root/build}/$flavour
+# Paths below the source tree are hashed relative to it, so that separate
+# checkouts and build trees of the same depth share one compiler cache.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root}
 args=(-G Ninja -S "$root" -B "$build" -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 case "$flavour" in
     host) args+=(-DCMAKE_BUILD_TYPE=Debug) ;;

@@ -1,7 +1,7 @@
 // RegionFromBitmap on a 2000 x 2000 picture with thousands of runs against a
 // naive union of one rectangle region per run, measured in the same run.
 #include "bench/bench_util.h"
-#include "skin/data/skin_draw.h"
+#include "skin/draw/skin_draw.h"
 
 #include <cstdio>
 

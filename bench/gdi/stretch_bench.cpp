@@ -1,8 +1,8 @@
 // Cost of the frame drawing utilities against plain GDI copies of the same
 // size measured in the same run.
 #include "bench/bench_util.h"
-#include "skin/data/draw_internal.h"
-#include "skin/data/skin_draw.h"
+#include "skin/draw/draw_internal.h"
+#include "skin/draw/skin_draw.h"
 
 #include <cstdio>
 

@@ -6,8 +6,8 @@
 
 #include "bench/bench_util.h"
 #include "framework/core/stream.h"
-#include "skin/data/skin_data.h"
-#include "skin/data/skin_reader.h"
+#include "skin/model/skin_data.h"
+#include "skin/store/skin_reader.h"
 #include "tools/skininfo/skin_folder_pack.h"
 
 // The packed skin placed in a memory stream.

@@ -11,8 +11,8 @@
 #include "bench/skinstore/skin_like.h"
 #include "framework/core/stream.h"
 #include "framework/core/strings.h"
-#include "skin/data/quick_ini.h"
-#include "skin/data/skin_reader.h"
+#include "skin/store/quick_ini.h"
+#include "skin/store/skin_reader.h"
 #include "tools/skintool/lzh_encoder.h"
 #include "tools/skintool/skintool_commands.h"
 

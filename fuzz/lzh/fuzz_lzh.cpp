@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "framework/core/stream.h"
-#include "skin/data/lzh.h"
+#include "skin/store/lzh.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2)

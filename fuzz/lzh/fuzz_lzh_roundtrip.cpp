@@ -5,7 +5,7 @@
 #include <span>
 
 #include "framework/core/stream.h"
-#include "skin/data/lzh.h"
+#include "skin/store/lzh.h"
 #include "tools/skintool/lzh_encoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -6,7 +6,7 @@
 
 #include "framework/core/stream.h"
 #include "framework/core/strings.h"
-#include "skin/data/quick_ini.h"
+#include "skin/store/quick_ini.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TReadOnlyMemoryStream src(data, static_cast<int64_t>(size));

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "framework/core/stream.h"
-#include "skin/data/message_hook.h"
-#include "skin/data/skin_reader.h"
+#include "skin/store/wrong_mark_notice.h"
+#include "skin/store/skin_reader.h"
 
 namespace {
 void Quiet(const std::string&) {}
@@ -16,7 +16,7 @@ void Quiet(const std::string&) {}
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1)
         return 0;
-    SetSkinMessageHook(Quiet);
+    SetWrongMarkNotice(Quiet);
     TSkinReader reader;
     // Keeps each run fast; the size checks are the same at any limit.
     reader.SetMaxUnpackedSize(1 << 16);

@@ -5,7 +5,7 @@
 
 #include "app/main_frm.h"
 #include "framework/ui/application.h"
-#include "skin/data/skin_data.h"
+#include "skin/model/skin_data.h"
 
 #include <gtest/gtest.h>
 

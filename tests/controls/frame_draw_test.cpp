@@ -1,6 +1,6 @@
 // Side lines, bevels, dotted frames, frame styles and gradients: exact pixels.
 #include "controls/frame_draw.h"
-#include "skin/data/skin_draw.h"
+#include "skin/draw/skin_draw.h"
 #include "tests/controls/pixel_probe.h"
 
 #include <gtest/gtest.h>

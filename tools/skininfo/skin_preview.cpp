@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "skin/data/skin_data.h"
+#include "skin/model/skin_data.h"
 
 namespace {
 

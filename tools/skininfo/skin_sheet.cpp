@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "skin/data/skin_data.h"
+#include "skin/model/skin_data.h"
 
 namespace {
 

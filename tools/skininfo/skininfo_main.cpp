@@ -13,8 +13,8 @@
 
 #include "framework/core/ansi.h"
 #include "framework/core/utf8.h"
-#include "skin/data/message_hook.h"
-#include "skin/data/skin_data.h"
+#include "skin/store/wrong_mark_notice.h"
+#include "skin/model/skin_data.h"
 #include "tools/skininfo/skin_json.h"
 #include "tools/skininfo/skin_folder_pack.h"
 #include "tools/skininfo/skin_preview.h"
@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     }
     if (source.empty())
         return Usage();
-    SetSkinMessageHook(&PrintMessage);
+    SetWrongMarkNotice(&PrintMessage);
     try {
         TSkinData data(nullptr);
         if (!Load(data, source, fromFolder)) {

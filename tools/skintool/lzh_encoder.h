@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "skin/data/lzh_tree.h"
+#include "skin/store/lzh_tree.h"
 
 // Writes coded symbols MSB first; the stream holds no size header.
 class TLzhCoder {

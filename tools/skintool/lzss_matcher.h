@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "skin/data/lzh_tree.h"
+#include "skin/store/lzh_tree.h"
 
 class TLzssMatcher {
 public:

@@ -3,7 +3,7 @@
 
 #include <stdexcept>
 
-#include "skin/data/skin_reader.h"
+#include "skin/store/skin_reader.h"
 #include "tools/skintool/lzh_encoder.h"
 
 namespace {

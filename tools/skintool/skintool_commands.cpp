@@ -9,9 +9,9 @@
 
 #include "framework/core/exception.h"
 #include "framework/core/stream.h"
-#include "skin/data/lzh.h"
-#include "skin/data/message_hook.h"
-#include "skin/data/skin_reader.h"
+#include "skin/store/lzh.h"
+#include "skin/store/wrong_mark_notice.h"
+#include "skin/store/skin_reader.h"
 #include "tools/skintool/lzh_encoder.h"
 #include "tools/skintool/skin_archive.h"
 
@@ -234,7 +234,7 @@ std::vector<TSkinSource> SkinSources(const fs::path& dir) {
 
 int SkinToolMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     g_messages = &err;
-    const TSkinMessageProc previous = SetSkinMessageHook(ToolMessage);
+    const TWrongMarkNoticeProc previous = SetWrongMarkNotice(ToolMessage);
     int rc = kSkinToolFailed;
     try {
         if (args.size() == 3 && args[0] == "pack") {
@@ -251,7 +251,7 @@ int SkinToolMain(const std::vector<std::string>& args, std::ostream& out, std::o
     } catch (const std::exception& e) {
         err << "skintool: " << e.what() << "\n";
     }
-    SetSkinMessageHook(previous);
+    SetWrongMarkNotice(previous);
     g_messages = nullptr;
     return rc;
 }

@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "framework/core/stream.h"
-#include "skin/data/lzh.h"
+#include "skin/store/lzh.h"
 #include "tools/skintool/lzh_encoder.h"
 #include "tools/skintool/lzss_matcher.h"
 

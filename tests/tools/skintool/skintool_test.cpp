@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "framework/core/stream.h"
-#include "skin/data/skin_reader.h"
+#include "skin/store/skin_reader.h"
 #include "tools/skintool/lzh_encoder.h"
 #include "tools/skintool/skin_archive.h"
 #include "tools/skintool/skintool_commands.h"

@@ -1,0 +1,135 @@
+// Copy primitives of the drawing utilities: pieces, masks, transparent
+// copies and tiling.
+#include "skin/draw/draw_internal.h"
+
+#include <algorithm>
+
+namespace skin_draw_detail {
+
+namespace {
+bool NoArea(const RECT& d, const RECT& s) {
+    return d.right <= d.left || d.bottom <= d.top || s.right <= s.left || s.bottom <= s.top;
+}
+bool SameSize(const RECT& d, const RECT& s) {
+    return d.right - d.left == s.right - s.left && d.bottom - d.top == s.bottom - s.top;
+}
+} // namespace
+
+void CopyPiece(TBitmap& dst, const RECT& d, TBitmap& src, const RECT& s) {
+    if (NoArea(d, s)) {
+        return;
+    }
+    const int sw = s.right - s.left, sh = s.bottom - s.top;
+    if (SameSize(d, s)) {
+        BitBlt(dst.Canvas().Handle(), d.left, d.top, sw, sh, src.Canvas().Handle(), s.left, s.top,
+               SRCCOPY);
+    } else if (CanFilter(dst, d, src, s)) {
+        FilteredStretch(dst, d, src, s);
+    } else if (CanFilter(dst, d, dst, d)) {
+        // Palette or partly outside source: take a 32-bit copy of the piece first.
+        TBitmap piece(sw, sh, TPixelFormat::pf32bit);
+        BitBlt(piece.Canvas().Handle(), 0, 0, sw, sh, src.Canvas().Handle(), s.left, s.top,
+               SRCCOPY);
+        FilteredStretch(dst, d, piece, RECT{0, 0, sw, sh});
+    } else {
+        StretchBlt(dst.Canvas().Handle(), d.left, d.top, d.right - d.left, d.bottom - d.top,
+                   src.Canvas().Handle(), s.left, s.top, sw, sh, SRCCOPY);
+    }
+}
+
+void CopyPiece(HDC dst, const RECT& d, TBitmap& src, const RECT& s) {
+    if (NoArea(d, s)) {
+        return;
+    }
+    const int dw = d.right - d.left, dh = d.bottom - d.top;
+    if (SameSize(d, s)) {
+        BitBlt(dst, d.left, d.top, dw, dh, src.Canvas().Handle(), s.left, s.top, SRCCOPY);
+        return;
+    }
+    auto work = MakeWorkBitmap(dw, dh);
+    CopyPiece(*work, RECT{0, 0, dw, dh}, src, s);
+    BitBlt(dst, d.left, d.top, dw, dh, work->Canvas().Handle(), 0, 0, SRCCOPY);
+}
+
+std::unique_ptr<TBitmap> MakeWorkBitmap(int width, int height) {
+    auto work = std::make_unique<TBitmap>(width, height, TPixelFormat::pf32bit);
+    HDC dc = work->Canvas().Handle();
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    return work;
+}
+
+TKeyMask::TKeyMask(HDC src, int w, int h, COLORREF key)
+    : w_(w), h_(h), bitmap_(CreateBitmap(w, h, 1, 1, nullptr)), dc_(src),
+      selection_(dc_.Handle(), bitmap_.Get()) {
+    const COLORREF oldBk = SetBkColor(src, key);
+    BitBlt(dc_.Handle(), 0, 0, w, h, src, 0, 0, SRCCOPY);
+    SetBkColor(src, oldBk);
+}
+
+void TKeyMask::Copy(HDC dst, int x, int y, HDC src) const {
+    const COLORREF oldBk = SetBkColor(dst, RGB(255, 255, 255));
+    const COLORREF oldText = SetTextColor(dst, RGB(0, 0, 0));
+    BitBlt(dst, x, y, w_, h_, src, 0, 0, SRCINVERT);
+    BitBlt(dst, x, y, w_, h_, dc_.Handle(), 0, 0, SRCAND);
+    BitBlt(dst, x, y, w_, h_, src, 0, 0, SRCINVERT);
+    SetBkColor(dst, oldBk);
+    SetTextColor(dst, oldText);
+}
+
+void PutImage(HDC dst, int x, int y, TBitmap& image, bool trans) {
+    if (trans) {
+        DrawTransparent(dst, RECT{x, y, x + image.Width(), y + image.Height()}, image);
+    } else {
+        BitBlt(dst, x, y, image.Width(), image.Height(), image.Canvas().Handle(), 0, 0, SRCCOPY);
+    }
+}
+
+} // namespace skin_draw_detail
+
+using namespace skin_draw_detail;
+
+// Transparent copy with a key colour; see the header.
+void DrawTransparent(HDC dc, const RECT& target, TBitmap& picture, TColor key) {
+    const int w = target.right - target.left, h = target.bottom - target.top;
+    if (Inverted(target) || w == 0 || h == 0 || picture.Empty()) {
+        return;
+    }
+    // Only the picture's own pixels are drawn when the target is larger.
+    const int cw = std::min(w, picture.Width()), ch = std::min(h, picture.Height());
+    HDC src = picture.Canvas().Handle();
+    TKeyMask(src, cw, ch, ColorToRGB(key)).Copy(dc, target.left, target.top, src);
+}
+
+// Repeats a source part over a target; see the header.
+void TileRect(TCanvas& canvas, const RECT& target, TBitmap& picture, const RECT& source) {
+    const int sw = source.right - source.left, sh = source.bottom - source.top;
+    if (sw < 0 || sh < 0 || sw * sh == 0 || picture.Empty()) {
+        return;
+    }
+    auto work = MakeWorkBitmap(sw, sh);
+    HDC workDC = work->Canvas().Handle();
+    BitBlt(workDC, 0, 0, sw, sh, picture.Canvas().Handle(), source.left, source.top, SRCCOPY);
+    HDC dc = canvas.Handle();
+    for (int x = target.left; x < target.right; x += sw) {
+        for (int y = target.top; y < target.bottom; y += sh) {
+            BitBlt(dc, x, y, sw, sh, workDC, 0, 0, SRCCOPY);
+        }
+    }
+}
+
+// Scaled copy without the transparent colour; see the header.
+void DrawTransparentGlyph(TCanvas& canvas, TBitmap& picture, const RECT& dest, TColor transparent,
+                          const RECT& source) {
+    const int w = dest.right - dest.left, h = dest.bottom - dest.top;
+    if (w <= 0 || h <= 0 || picture.Empty()) {
+        return;
+    }
+    auto work = MakeWorkBitmap(w, h);
+    HDC workDC = work->Canvas().Handle();
+    SetStretchBltMode(workDC, COLORONCOLOR);
+    StretchBlt(workDC, 0, 0, w, h, picture.Canvas().Handle(), source.left, source.top,
+               source.right - source.left, source.bottom - source.top, SRCCOPY);
+    TKeyMask(workDC, w, h, ColorToRGB(transparent))
+        .Copy(canvas.Handle(), dest.left, dest.top, workDC);
+}
