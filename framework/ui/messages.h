@@ -51,3 +51,15 @@ constexpr UINT CN_KEYDOWN = CN_BASE + WM_KEYDOWN;
 constexpr UINT CN_CHAR = CN_BASE + WM_CHAR;
 constexpr UINT CN_SYSKEYDOWN = CN_BASE + WM_SYSKEYDOWN;
 constexpr UINT CN_SYSCHAR = CN_BASE + WM_SYSCHAR;
+
+// The skin engine's private window messages. Applications may send or answer
+// the refresh request and the application-defined caption-button messages.
+constexpr UINT SM_REFRESHFORM = 0x3401;    // refresh request to a framework form
+constexpr UINT SM_REPAINTFRAME = 0x3502;   // repaint the whole skinned frame
+constexpr UINT SM_SKINCONTENTS = 0x3503;   // skin the window's controls (posted, LParam 1000)
+constexpr UINT SM_SKINNEDQUERY = 0x3504;   // skinned windows answer 1
+constexpr UINT SM_WRAPPERSWITCH = 0x3506;  // control wrapper on (1) or off (0)
+constexpr UINT SM_CAPTIONACTION = 0x3514;  // application caption button pressed: its action
+constexpr UINT SM_CAPTIONVISIBLE = 0x3515; // application caption button: visible?
+// LParam that marks the posted "skin the contents" request.
+constexpr LPARAM SM_SKINCONTENTS_TAG = 1000;
