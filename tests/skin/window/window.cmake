@@ -1,0 +1,9 @@
+# Window skinning: the skin manager with real windows under Wine.
+lt_add_test(skin_manager_test WIN32_ONLY
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/skin_manager_test.cpp
+            ${CMAKE_SOURCE_DIR}/tests/framework/ui/ui_test_util.cpp
+    LIBS lt_skinwindow lt_skinfolder)
+if(TARGET skin_manager_test)
+    target_compile_definitions(skin_manager_test PRIVATE
+        LT_SKIN_DIR="${CMAKE_SOURCE_DIR}/resources/skin/xpluna")
+endif()
