@@ -13,14 +13,13 @@
 
 namespace {
 
-// Once per process: the default control word is kept for the end, and OLE is
-// initialised for the browser; at the end both are undone and the DDE names go.
+// Once per process: the default control word is kept for the end, when it is
+// loaded again and the DDE names go. (OLE is set up by the program's entry
+// point, see TOleScope.)
 struct TBrowserModule {
     uint16_t savedControlWord = kFpuExceptionsOn;
-    TBrowserModule() { OleInitialize(nullptr); }
     ~TBrowserModule() {
         LoadFpuControlWord(savedControlWord);
-        OleUninitialize();
         ClearDdeNames();
     }
 };

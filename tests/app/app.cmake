@@ -7,4 +7,5 @@ lt_add_test(message_box_test WIN32_ONLY
     LIBS lt_app lt_resources)
 lt_add_test(main_frm_test WIN32_ONLY
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/main_frm_test.cpp
+            ${CMAKE_SOURCE_DIR}/tests/framework/ole/ole_environment.cpp
     LIBS lt_app lt_resources)
