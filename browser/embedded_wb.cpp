@@ -66,11 +66,8 @@ TEmbeddedWB::~TEmbeddedWB() {
     dde_.reset();
     printOptions_.reset();
     UnhookOwner();
-    UnregisterUserAgent(userAgent_);
-    if (windowProcHooked_) {
-        WindowProc = previousWindowProc_;
-        windowProcHooked_ = false;
-    }
+    userAgentValue_.Restore();
+    UnhookMessages(this);
     // A browser that keeps the site after this finds it without a control.
     if (site_)
         site_->Detach();
@@ -81,12 +78,9 @@ void TEmbeddedWB::Loaded() {
     downloadValue_ = ::DownloadControlValue(downloadOptions_);
     UpdateHostUIFlags();
     HookOwner();
-    if (!windowProcHooked_) {
-        previousWindowProc_ = WindowProc;
-        WindowProc = [this](TMessage& msg) { ControlWndProc(msg); };
-        windowProcHooked_ = true;
-    }
-    RegisterUserAgent(userAgent_);
+    HookMessages(this,
+                 [this](TMessage& msg, const TMessageChain& next) { ControlWndProc(msg, next); });
+    userAgentValue_.Register(userAgent_);
 }
 
 void TEmbeddedWB::SetDownloadOptions(TDownloadControlOptions v) {
