@@ -3,10 +3,14 @@
 #include "framework/ui/win32.h"
 
 #include "app/main_frm.h"
+#include "framework/ole/ole_scope.h"
 #include "framework/ui/application.h"
 
 // No command line, no files: everything comes from the built-in definitions.
+// OLE lives as long as the program: the browser host needs it from the
+// moment the main window's definition is read until the window is gone.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    TOleScope ole;
     TApplication application(nullptr);
     application.Initialize();
     application.SetTitle(L"岚拓食品销售管理系统");

@@ -5,6 +5,8 @@
 #include <shlobj.h>
 #include "browser/shell_shared.h"
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "browser/dde_command.h"
@@ -42,24 +44,30 @@ std::string AtomText(ATOM atom) {
     return std::string(buffer, n);
 }
 
-// Copies an item identifier list (its size includes the terminating zero).
-std::vector<uint8_t> CopyIdList(const void* list) {
-    std::vector<uint8_t> bytes;
-    if (!list)
-        return bytes;
-    UINT size = ILGetSize(static_cast<LPCITEMIDLIST>(list));
+// Copies a well-formed item identifier list (its size includes the
+// terminating zero) that lies wholly inside the committed memory holding it;
+// false when it runs past that memory or an item is malformed.
+bool CopyIdListWithin(const void* list, std::vector<uint8_t>& out) {
+    MEMORY_BASIC_INFORMATION info{};
+    if (!list || !VirtualQuery(list, &info, sizeof(info)) || info.State != MEM_COMMIT)
+        return false;
     const auto* p = static_cast<const uint8_t*>(list);
-    bytes.assign(p, p + size);
-    return bytes;
-}
-
-// The common-controls allocator's Free (exported by ordinal only).
-void CommonControlsFree(void* p) {
-    using FreeFn = BOOL(WINAPI*)(void*);
-    static FreeFn fn = reinterpret_cast<FreeFn>(reinterpret_cast<void*>(
-        GetProcAddress(LoadLibraryA("comctl32.dll"), MAKEINTRESOURCEA(73))));
-    if (fn && p)
-        fn(p);
+    const size_t room =
+        static_cast<size_t>(static_cast<const uint8_t*>(info.BaseAddress) + info.RegionSize - p);
+    size_t at = 0;
+    for (;;) {
+        if (room - at < sizeof(USHORT))
+            return false;
+        USHORT cb = 0;
+        memcpy(&cb, p + at, sizeof(cb));
+        if (cb == 0)
+            break;
+        if (cb < sizeof(USHORT) || room - at < cb)
+            return false;
+        at += cb;
+    }
+    out.assign(p, p + at + sizeof(USHORT));
+    return true;
 }
 
 } // namespace
@@ -146,8 +154,11 @@ void TDdeServer::Initiate(HWND client, ATOM application, ATOM topic) {
     ATOM app = GlobalAddAtomA(offeredApp->c_str());
     ATOM top = GlobalAddAtomA(offeredTopic->c_str());
     HWND server = callbacks_.conversationWindow ? callbacks_.conversationWindow() : nullptr;
-    if (server && app == application && top == topic)
+    if (server && app == application && top == topic) {
+        if (!IsPartner(client))
+            partners_.push_back(client);
         SendMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(server), MAKELPARAM(app, top));
+    }
     GlobalDeleteAtom(app);
     GlobalDeleteAtom(top);
 }
@@ -167,7 +178,17 @@ std::string TDdeServer::CommandText(HWND client, const void* data, SIZE_T size) 
     return std::string(a, strnlen(a, size));
 }
 
-void TDdeServer::Execute(HWND client, LPARAM lparam) {
+bool TDdeServer::Enabled() const {
+    return callbacks_.enabled && callbacks_.enabled();
+}
+
+bool TDdeServer::IsPartner(HWND client) const {
+    return client && std::find(partners_.begin(), partners_.end(), client) != partners_.end();
+}
+
+bool TDdeServer::Execute(HWND client, LPARAM lparam) {
+    if (!Enabled() || !IsPartner(client))
+        return false;
     UINT_PTR low = 0, high = 0;
     UnpackDDElParam(WM_DDE_EXECUTE, lparam, &low, &high);
     auto commands = reinterpret_cast<HGLOBAL>(high);
@@ -185,12 +206,17 @@ void TDdeServer::Execute(HWND client, LPARAM lparam) {
     }
     HWND server = callbacks_.conversationWindow ? callbacks_.conversationWindow() : nullptr;
     PostMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(server),
-                 ReuseDDElParam(lparam, WM_DDE_EXECUTE, WM_DDE_ACK, done ? 1 : 0, high));
+                 ReuseDDElParam(lparam, WM_DDE_EXECUTE, WM_DDE_ACK, done ? DDE_FACK : 0, high));
+    return true;
 }
 
-void TDdeServer::Terminate(HWND client) {
+bool TDdeServer::Terminate(HWND client) {
+    if (!Enabled() || !IsPartner(client))
+        return false;
+    partners_.erase(std::remove(partners_.begin(), partners_.end(), client), partners_.end());
     HWND server = callbacks_.conversationWindow ? callbacks_.conversationWindow() : nullptr;
     PostMessageA(client, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(server), 0);
+    return true;
 }
 
 bool TDdeServer::ExecuteHtml(const std::string& command) {
@@ -205,25 +231,23 @@ bool TDdeServer::ExecuteHtml(const std::string& command) {
     return true;
 }
 
-// The item identifier list a folder command names, copied and given back to
-// whoever allocated it (shared memory of the client process, or common-controls memory).
-std::vector<uint8_t> TDdeServer::TakeIdList(const TDdeFolderCommand& cmd) {
-    std::vector<uint8_t> idList;
+// The item identifier list a folder command names, copied out of the shared
+// memory of this process that holds it, which is then freed. A list named by
+// a raw address (no process id) is refused: the address could point anywhere.
+bool TDdeServer::TakeIdList(const TDdeFolderCommand& cmd, std::vector<uint8_t>& idList) {
+    idList.clear();
     if (!cmd.hasIdList || cmd.idList == 0)
-        return idList;
-    if (cmd.hasProcessId) {
-        auto shared = reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(cmd.idList));
-        if (void* p = ShellLockShared(shared, cmd.processId)) {
-            idList = CopyIdList(p);
-            ShellUnlockShared(p);
-        }
-        ShellFreeShared(shared, cmd.processId);
-    } else {
-        void* p = reinterpret_cast<void*>(static_cast<UINT_PTR>(cmd.idList));
-        idList = CopyIdList(p);
-        CommonControlsFree(p);
+        return true;
+    if (!cmd.hasProcessId || cmd.processId != GetCurrentProcessId())
+        return false;
+    auto shared = reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(cmd.idList));
+    bool ok = false;
+    if (void* p = ShellLockShared(shared, cmd.processId)) {
+        ok = CopyIdListWithin(p, idList);
+        ShellUnlockShared(p);
     }
-    return idList;
+    ShellFreeShared(shared, cmd.processId);
+    return ok;
 }
 
 bool TDdeServer::ExecuteFolder(const std::string& command) {
@@ -233,7 +257,9 @@ bool TDdeServer::ExecuteFolder(const std::string& command) {
     bool find = !cmd.name.empty() && cmd.name == names.findCommand;
     if (!open && !explore && !find)
         return false;
-    std::vector<uint8_t> idList = TakeIdList(cmd);
+    std::vector<uint8_t> idList;
+    if (!TakeIdList(cmd, idList))
+        return false;
     if (open)
         return OpenFolder(cmd, idList);
     return RunShellRequest(cmd, idList, explore);

@@ -1,7 +1,9 @@
 // The browser host's DDE server for the shell's open, explore and find
 // requests on HTML files and folders. Names come from the registry; clients
-// must be windows of this thread. Module-wide: the names, the kind of the
-// conversation in progress and the flag set while a shell request runs.
+// must be windows of this thread, and only the partners of conversations the
+// server acknowledged are heard; nothing is heard while it is switched off.
+// Module-wide: the names, the kind of the conversation in progress and the
+// flag set while a shell request runs.
 #pragma once
 
 #include "framework/ui/win32.h"
@@ -52,21 +54,28 @@ public:
 
     // The hidden window that answers WM_DDE_INITIATE.
     HWND Window() const { return window_; }
-    // WM_DDE_EXECUTE from `client` arriving at the conversation window.
-    void Execute(HWND client, LPARAM lparam);
-    // WM_DDE_TERMINATE from `client`: answered in kind.
-    void Terminate(HWND client);
+    // WM_DDE_EXECUTE from `client` arriving at the conversation window. False
+    // (nothing done, nothing answered) while switched off or when `client` is
+    // not a partner of an acknowledged conversation.
+    bool Execute(HWND client, LPARAM lparam);
+    // WM_DDE_TERMINATE from a partner: answered in kind, and the conversation
+    // ends. False as for Execute.
+    bool Terminate(HWND client);
+    // True while `client` is the partner of a conversation this server acknowledged.
+    bool IsPartner(HWND client) const;
 
 private:
     static LRESULT CALLBACK HiddenWndProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam);
     void Initiate(HWND client, ATOM application, ATOM topic);
     bool ExecuteHtml(const std::string& command);
     bool ExecuteFolder(const std::string& command);
-    static std::vector<uint8_t> TakeIdList(const TDdeFolderCommand& cmd);
+    bool Enabled() const;
+    static bool TakeIdList(const TDdeFolderCommand& cmd, std::vector<uint8_t>& idList);
     bool OpenFolder(const TDdeFolderCommand& cmd, const std::vector<uint8_t>& idList);
     bool RunShellRequest(const TDdeFolderCommand& cmd, std::vector<uint8_t>& idList, bool explore);
     std::string CommandText(HWND client, const void* data, SIZE_T size) const;
 
     TCallbacks callbacks_;
     HWND window_ = nullptr;
+    std::vector<HWND> partners_;
 };

@@ -13,14 +13,13 @@
 
 namespace {
 
-// Once per process: the default control word is kept for the end, and OLE is
-// initialised for the browser; at the end both are undone and the DDE names go.
+// Once per process: the default control word is kept for the end, when it is
+// loaded again and the DDE names go. (OLE is set up by the program's entry
+// point, see TOleScope.)
 struct TBrowserModule {
     uint16_t savedControlWord = kFpuExceptionsOn;
-    TBrowserModule() { OleInitialize(nullptr); }
     ~TBrowserModule() {
         LoadFpuControlWord(savedControlWord);
-        OleUninitialize();
         ClearDdeNames();
     }
 };
@@ -67,11 +66,8 @@ TEmbeddedWB::~TEmbeddedWB() {
     dde_.reset();
     printOptions_.reset();
     UnhookOwner();
-    UnregisterUserAgent(userAgent_);
-    if (windowProcHooked_) {
-        WindowProc = previousWindowProc_;
-        windowProcHooked_ = false;
-    }
+    userAgentValue_.Restore();
+    UnhookMessages(this);
     // A browser that keeps the site after this finds it without a control.
     if (site_)
         site_->Detach();
@@ -82,12 +78,9 @@ void TEmbeddedWB::Loaded() {
     downloadValue_ = ::DownloadControlValue(downloadOptions_);
     UpdateHostUIFlags();
     HookOwner();
-    if (!windowProcHooked_) {
-        previousWindowProc_ = WindowProc;
-        WindowProc = [this](TMessage& msg) { ControlWndProc(msg); };
-        windowProcHooked_ = true;
-    }
-    RegisterUserAgent(userAgent_);
+    HookMessages(this,
+                 [this](TMessage& msg, const TMessageChain& next) { ControlWndProc(msg, next); });
+    userAgentValue_.Register(userAgent_);
 }
 
 void TEmbeddedWB::SetDownloadOptions(TDownloadControlOptions v) {

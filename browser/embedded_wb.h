@@ -16,7 +16,9 @@
 #include "browser/browser_options.h"
 #include "browser/embedded_wb_events.h"
 #include "browser/print_options.h"
+#include "browser/user_agent.h"
 #include "framework/ole/web_browser.h"
+#include "framework/ui/message_hooks.h"
 
 class TDdeServer;
 class TEmbeddedWBSite;
@@ -64,8 +66,8 @@ public:
     IUnknown* SiteUnknown() const;
     // The hidden window answering DDE initiates.
     HWND DdeWindow() const;
-    // Whether the owner's window procedure is hooked now.
-    bool OwnerHooked() const { return ownerHooked_; }
+    // Whether the owner's message method is hooked now.
+    bool OwnerHooked() const { return ownerHook_.Hooked(); }
 
     void Loaded() override;
 
@@ -106,10 +108,11 @@ private:
     friend class TEmbeddedWBSite;
     // After the window exists: the browser is active; the hooks stay as they are.
     void NotifyDownloadControlChanged();
-    // The control window procedure (installed by Loaded) and the owner hook.
-    void ControlWndProc(TMessage& msg);
+    // The hook on the control's own messages (installed by Loaded) and the
+    // hook on its owner's; each passes what it doesn't keep to `next`.
+    void ControlWndProc(TMessage& msg, const TMessageChain& next);
     bool OfferKeyToBrowser(TMessage& msg);
-    void OwnerWndProc(TMessage& msg);
+    void OwnerWndProc(TMessage& msg, const TMessageChain& next);
     void ReplaceDialogCaption(HWND dialog);
     void HookOwner();
     void UnhookOwner();
@@ -134,9 +137,7 @@ private:
     uint32_t hostUIValue_ = 0;
     TEmbeddedWBSite* site_ = nullptr; // held by the host through its own reference
     std::unique_ptr<TDdeServer> dde_;
-    TWndMethod previousWindowProc_;
-    bool windowProcHooked_ = false;
-    TWinControl* hookedOwner_ = nullptr;
-    TWndMethod ownerPreviousWindowProc_;
-    bool ownerHooked_ = false;
+    TUserAgentRegistration userAgentValue_;
+    // Held weakly: the owner form may be gone before this control is freed.
+    TMessageHookLink ownerHook_;
 };

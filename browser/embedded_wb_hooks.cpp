@@ -1,6 +1,6 @@
-// The browser host's two window procedures: its own (key routing to the
-// browser, close query, DDE conversation) and the hook on its owner form
-// (titles and icons of the browser's dialogs).
+// The browser host's two message hooks: on its own messages (key routing to
+// the browser, close query, DDE conversation) and on its owner form's (titles
+// and icons of the browser's dialogs).
 #include "framework/ui/win32.h"
 
 #include <dde.h>
@@ -16,7 +16,7 @@ namespace {
 constexpr LONG kOfferedPoint = 0x115DE1F1;
 } // namespace
 
-void TEmbeddedWB::ControlWndProc(TMessage& msg) {
+void TEmbeddedWB::ControlWndProc(TMessage& msg, const TMessageChain& next) {
     if (msg.Msg >= CN_BASE + WM_KEYDOWN && msg.Msg <= CN_BASE + WM_DEADCHAR) {
         msg.Result = OfferKeyToBrowser(msg) ? 1 : 0;
         return;
@@ -30,18 +30,19 @@ void TEmbeddedWB::ControlWndProc(TMessage& msg) {
             return;
         break;
     }
+    // Carried out only while DDE is on and the sender is a partner.
     case WM_DDE_TERMINATE:
-        if (dde_)
-            dde_->Terminate(reinterpret_cast<HWND>(msg.WParam));
-        return;
+        if (dde_ && dde_->Terminate(reinterpret_cast<HWND>(msg.WParam)))
+            return;
+        break;
     case WM_DDE_EXECUTE:
-        if (dde_)
-            dde_->Execute(reinterpret_cast<HWND>(msg.WParam), msg.LParam);
-        return;
+        if (dde_ && dde_->Execute(reinterpret_cast<HWND>(msg.WParam), msg.LParam))
+            return;
+        break;
     default:
         break;
     }
-    previousWindowProc_(msg);
+    next(msg);
 }
 
 // Hands a reflected key message to the browser's active object, except the
@@ -73,28 +74,24 @@ bool TEmbeddedWB::OfferKeyToBrowser(TMessage& msg) {
     }
 }
 
+// The hook sits on the owner's message method, which exists before its
+// window does: a form that reads its definition gets hooked while loading.
 void TEmbeddedWB::HookOwner() {
-    if (ownerHooked_)
+    if (ownerHook_.Hooked())
         return;
-    auto* owner = dynamic_cast<TWinControl*>(Owner());
-    if (!owner || !owner->HandleAllocated())
-        return; // no window yet: no hook at all
-    hookedOwner_ = owner;
-    ownerPreviousWindowProc_ = owner->WindowProc;
-    owner->WindowProc = [this](TMessage& msg) { OwnerWndProc(msg); };
-    ownerHooked_ = true;
+    auto* owner = dynamic_cast<TControl*>(Owner());
+    if (!owner)
+        return;
+    ownerHook_.Hook(owner->MessageHooks(), this,
+                    [this](TMessage& msg, const TMessageChain& next) { OwnerWndProc(msg, next); });
 }
 
-// Gives the owner its procedure back (also when its window is gone by now:
-// a procedure left pointing at a freed control would be called later).
+// Takes the hook off the owner; a no-op when the owner is already gone.
 void TEmbeddedWB::UnhookOwner() {
-    if (ownerHooked_ && hookedOwner_ && !hookedOwner_->HasState(csDestroying))
-        hookedOwner_->WindowProc = ownerPreviousWindowProc_;
-    ownerHooked_ = false;
-    hookedOwner_ = nullptr;
+    ownerHook_.Unhook();
 }
 
-void TEmbeddedWB::OwnerWndProc(TMessage& msg) {
+void TEmbeddedWB::OwnerWndProc(TMessage& msg, const TMessageChain& next) {
     if (msg.Msg == WM_ACTIVATE && LOWORD(msg.WParam) == WA_INACTIVE) {
         auto activated = reinterpret_cast<HWND>(msg.LParam);
         try {
@@ -108,7 +105,7 @@ void TEmbeddedWB::OwnerWndProc(TMessage& msg) {
             HandleUiException();
         }
     }
-    ownerPreviousWindowProc_(msg);
+    next(msg);
 }
 
 // The application's icon and title on a dialog the browser opened.

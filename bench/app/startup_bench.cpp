@@ -7,6 +7,7 @@
 #include "framework/ui/win32.h"
 
 #include "app/main_frm.h"
+#include "framework/ole/ole_scope.h"
 #include "bench/bench_util.h"
 #include "framework/ui/application.h"
 
@@ -66,6 +67,7 @@ int RunEmpty() {
 // The shell: the program's start-up, stopped right after the main window's
 // first WM_PAINT has been handled.
 int RunShell() {
+    TOleScope ole;
     TApplication application(nullptr);
     application.Initialize();
     application.SetTitle(L"岚拓食品销售管理系统");

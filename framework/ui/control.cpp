@@ -24,7 +24,8 @@ TShiftState KeyboardShiftState() {
     return s;
 }
 
-TControl::TControl(TComponent* owner) : TComponent(owner) {
+TControl::TControl(TComponent* owner)
+    : TComponent(owner), hooks_(std::make_shared<TMessageHooks>(&WindowProc)) {
     WindowProc = [this](TMessage& msg) { WndProc(msg); };
     font_.OnChange = [this](TGraphicsObject&) {
         if (!fontFromParent_)
@@ -38,13 +39,36 @@ TControl::~TControl() {
         g_mouseControl = nullptr;
     if (parent_)
         parent_->RemoveControl(this);
+    // Hookers that outlive the control find the stack closed or gone.
+    hooks_->Close();
+    hooks_.reset();
+}
+
+void TControl::Dispatch(TMessage& msg) {
+    if (hooks_)
+        hooks_->Dispatch(msg);
+    else if (WindowProc)
+        WindowProc(msg);
 }
 
 LRESULT TControl::Perform(UINT msg, WPARAM wparam, LPARAM lparam) {
     TMessage m{msg, wparam, lparam, 0};
-    if (WindowProc)
-        WindowProc(m);
+    Dispatch(m);
     return m.Result;
+}
+
+void TControl::HookMessages(TMessageHookKey key, TMessageHook hook) {
+    if (hooks_)
+        hooks_->Add(key, std::move(hook));
+}
+
+void TControl::UnhookMessages(TMessageHookKey key) {
+    if (hooks_)
+        hooks_->Remove(key);
+}
+
+bool TControl::MessagesHooked(TMessageHookKey key) const {
+    return hooks_ && hooks_->Contains(key);
 }
 
 void TControl::SetParent(TWinControl* parent) {

@@ -9,6 +9,7 @@
 
 #include "framework/core/component.h"
 #include "framework/gdi/font.h"
+#include "framework/ui/message_hooks.h"
 #include "framework/ui/messages.h"
 
 #include "framework/core/event.h"
@@ -44,10 +45,26 @@ public:
     explicit TControl(TComponent* owner);
     ~TControl() override;
 
-    // The message method; starts as WndProc. Hooking = save it, put yours, give it back.
+    // The control's replaceable message method; starts as WndProc. It sits
+    // below every hook: parties that share the control hook through
+    // HookMessages instead of replacing it.
     TWndMethod WindowProc;
-    // Sends a message straight through WindowProc and answers its result.
+    // Delivers a message to the control: its hooks, top first, then WindowProc.
+    // Every path a message takes to a control comes through here.
+    void Dispatch(TMessage& msg);
+    // Sends a message through Dispatch and answers its result.
     LRESULT Perform(UINT msg, WPARAM wparam = 0, LPARAM lparam = 0);
+
+    // Puts `hook` on top of the control's hooks under `key`; hooking a key
+    // again replaces its hook in place.
+    void HookMessages(TMessageHookKey key, TMessageHook hook);
+    // Takes the hook of `key` off (also from inside a message it handles);
+    // nothing happens when the key has none.
+    void UnhookMessages(TMessageHookKey key);
+    bool MessagesHooked(TMessageHookKey key) const;
+    // The hook stack, for parties that may outlive the control (hold it weakly,
+    // e.g. through a TMessageHookLink).
+    const std::shared_ptr<TMessageHooks>& MessageHooks() const { return hooks_; }
 
     TWinControl* Parent() const { return parent_; }
     virtual void SetParent(TWinControl* parent);
@@ -149,6 +166,9 @@ protected:
 
 private:
     void HandleMouseMessage(TMessage& msg);
+
+    // Made in the constructor, closed and let go at the end of the destructor.
+    std::shared_ptr<TMessageHooks> hooks_;
 
     TAlign align_ = alNone;
     bool visible_ = true;

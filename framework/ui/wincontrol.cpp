@@ -134,10 +134,7 @@ void TWinControl::DestroyWnd() {
 }
 
 void TWinControl::TControlWindow::WindowMessage(TMessage& msg) {
-    if (owner_->WindowProc)
-        owner_->WindowProc(msg);
-    else
-        owner_->WndProc(msg);
+    owner_->Dispatch(msg);
 }
 
 void TWinControl::TControlWindow::OnFinalMessage(HWND wnd) {
@@ -353,8 +350,7 @@ void TWinControl::Broadcast(TMessage& msg) {
     // A copy: a handler may add or remove children.
     std::vector<TControl*> children = controls_;
     for (TControl* c : children) {
-        if (c->WindowProc)
-            c->WindowProc(msg);
+        c->Dispatch(msg);
         if (msg.Result != 0)
             return;
     }

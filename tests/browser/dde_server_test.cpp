@@ -353,7 +353,7 @@ TEST(DdeServerTest, HtmlConversationNavigatesAndAcknowledges) {
     ASSERT_EQ(conv, s.conversation);
     UINT_PTR status = 99;
     ASSERT_TRUE(client.Execute(conv, "\"http://127.0.0.1/LantuoWeb/a.htm\",,-1,0,,,,", &status));
-    EXPECT_EQ(status, 1u);
+    EXPECT_EQ(status, static_cast<UINT_PTR>(DDE_FACK));
     ASSERT_EQ(s.navigations.size(), 1u);
     EXPECT_EQ(s.navigations[0].vt, VT_BSTR);
     EXPECT_STREQ(s.navigations[0].bstrVal, L"http://127.0.0.1/LantuoWeb/a.htm");
@@ -375,16 +375,18 @@ TEST(DdeServerTest, FolderConversationOpenExploreFind) {
     // Open with a path navigates to it.
     ASSERT_TRUE(
         client.Execute(conv, "[" + DdeNames().openCommand + "(\"C:\\windows\", 0, 1)]", &status));
-    EXPECT_EQ(status, 1u);
+    EXPECT_EQ(status, static_cast<UINT_PTR>(DDE_FACK));
     ASSERT_EQ(s.navigations.size(), 1u);
     EXPECT_STREQ(s.navigations[0].bstrVal, L"C:\\windows");
-    // Open without a path: the item list (common-controls memory) as a byte array.
-    void* list = CommonControlsIdList();
+    // Open without a path: the item list (shared memory) as a byte array.
+    const uint8_t openBytes[8] = {6, 0, 'a', 'b', 'c', 'd', 0, 0};
+    HANDLE openShared = ShellAllocShared(openBytes, sizeof(openBytes), GetCurrentProcessId());
     char command[128];
-    sprintf(command, "[%s(\"\", %lu, 1)]", DdeNames().openCommand.c_str(),
-            static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(list)));
+    sprintf(command, "[%s(\"\", %lu:%lu, 1)]", DdeNames().openCommand.c_str(),
+            static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(openShared)),
+            static_cast<unsigned long>(GetCurrentProcessId()));
     ASSERT_TRUE(client.Execute(conv, command, &status));
-    EXPECT_EQ(status, 1u);
+    EXPECT_EQ(status, static_cast<UINT_PTR>(DDE_FACK));
     ASSERT_EQ(s.navigations.size(), 2u);
     EXPECT_EQ(s.navigations[1].vt, VT_ARRAY | VT_UI1);
     EXPECT_EQ(s.navigations[1].parray->rgsabound[0].cElements, 8u);
@@ -397,7 +399,7 @@ TEST(DdeServerTest, FolderConversationOpenExploreFind) {
             static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(shared)),
             static_cast<unsigned long>(GetCurrentProcessId()));
     ASSERT_TRUE(client.Execute(conv, command, &status));
-    EXPECT_EQ(status, 1u);
+    EXPECT_EQ(status, static_cast<UINT_PTR>(DDE_FACK));
     ASSERT_EQ(s.verbs.size(), 1u);
     EXPECT_EQ(s.verbs[0], "explore");
     EXPECT_EQ(s.classes[0], "folder");
@@ -416,7 +418,7 @@ TEST(DdeServerTest, FolderConversationOpenExploreFind) {
                                  Wide(DdeNames().htmlTopic).c_str());
     };
     ASSERT_TRUE(client.Execute(conv, "[" + DdeNames().findCommand + "(\"D:\\data\", 0)]", &status));
-    EXPECT_EQ(status, 1u);
+    EXPECT_EQ(status, static_cast<UINT_PTR>(DDE_FACK));
     EXPECT_EQ(during, nullptr);
     EXPECT_EQ(s.verbs[1], "find");
     EXPECT_EQ(s.files[1], "D:\\data");
@@ -429,6 +431,103 @@ TEST(DdeServerTest, FolderConversationOpenExploreFind) {
     EXPECT_EQ(s.verbs.size(), 2u);
 }
 
+// An item list named by a raw address is refused, whatever it points at; a
+// shared-memory list is taken only from this process and only when it is
+// well formed inside its block. Refused commands are acknowledged negatively.
+TEST(DdeServerTest, FolderItemListsAreCheckedBeforeUse) {
+    TTestDdeNames names;
+    TServerUnderTest s;
+    TDdeClient client;
+    HWND conv = client.Initiate(s.server->Window(), Wide(DdeNames().folderApplication).c_str(),
+                                Wide(DdeNames().folderTopic).c_str());
+    ASSERT_EQ(conv, s.conversation);
+    const std::string open = DdeNames().openCommand;
+    char command[160];
+    UINT_PTR status = 99;
+    // A valid list at a raw address: refused, and left alone.
+    auto* list = static_cast<uint8_t*>(CommonControlsIdList());
+    sprintf(command, "[%s(\"\", %lu, 1)]", open.c_str(),
+            static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(list)));
+    ASSERT_TRUE(client.Execute(conv, command, &status));
+    EXPECT_EQ(status, 0u);
+    EXPECT_EQ(list[2], 'a'); // not freed by the server
+    // An address that points nowhere: refused without touching it.
+    sprintf(command, "[%s(\"C:\\\", 16, 1)]", open.c_str());
+    ASSERT_TRUE(client.Execute(conv, command, &status));
+    EXPECT_EQ(status, 0u);
+    // Shared memory said to belong to another process.
+    const uint8_t good[8] = {6, 0, 'a', 'b', 'c', 'd', 0, 0};
+    HANDLE shared = ShellAllocShared(good, sizeof(good), GetCurrentProcessId());
+    sprintf(command, "[%s(\"\", %lu:%lu, 1)]", open.c_str(),
+            static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(shared)),
+            static_cast<unsigned long>(GetCurrentProcessId() + 4));
+    ASSERT_TRUE(client.Execute(conv, command, &status));
+    EXPECT_EQ(status, 0u);
+    ShellFreeShared(shared, GetCurrentProcessId());
+    // A list whose item runs past the end of its block (no terminator inside).
+    std::vector<uint8_t> runaway(64, 0);
+    runaway[0] = 0xFF;
+    runaway[1] = 0x7F; // one item of 32767 bytes
+    shared =
+        ShellAllocShared(runaway.data(), static_cast<DWORD>(runaway.size()), GetCurrentProcessId());
+    sprintf(command, "[%s(\"\", %lu:%lu, 1)]", open.c_str(),
+            static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(shared)),
+            static_cast<unsigned long>(GetCurrentProcessId()));
+    ASSERT_TRUE(client.Execute(conv, command, &status));
+    EXPECT_EQ(status, 0u);
+    // An item shorter than its own size field.
+    const uint8_t malformed[6] = {1, 0, 'x', 0, 0, 0};
+    shared = ShellAllocShared(malformed, sizeof(malformed), GetCurrentProcessId());
+    sprintf(command, "[%s(\"\", %lu:%lu, 1)]", open.c_str(),
+            static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(shared)),
+            static_cast<unsigned long>(GetCurrentProcessId()));
+    ASSERT_TRUE(client.Execute(conv, command, &status));
+    EXPECT_EQ(status, 0u);
+    EXPECT_TRUE(s.navigations.empty());
+    // The checked form goes through.
+    shared = ShellAllocShared(good, sizeof(good), GetCurrentProcessId());
+    sprintf(command, "[%s(\"\", %lu:%lu, 1)]", open.c_str(),
+            static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(shared)),
+            static_cast<unsigned long>(GetCurrentProcessId()));
+    ASSERT_TRUE(client.Execute(conv, command, &status));
+    EXPECT_EQ(status, static_cast<UINT_PTR>(DDE_FACK));
+    EXPECT_EQ(s.navigations.size(), 1u);
+}
+
+// Executes and terminates are heard only from the partner of an acknowledged
+// conversation, and only while the server is switched on.
+TEST(DdeServerTest, OnlyPartnersAreHeardAndOnlyWhileEnabled) {
+    TTestDdeNames names;
+    TServerUnderTest s;
+    TDdeClient partner, stranger;
+    HWND conv = partner.Initiate(s.server->Window(), Wide(DdeNames().htmlApplication).c_str(),
+                                 Wide(DdeNames().htmlTopic).c_str());
+    ASSERT_EQ(conv, s.conversation);
+    EXPECT_TRUE(s.server->IsPartner(partner.wnd));
+    EXPECT_FALSE(s.server->IsPartner(stranger.wnd));
+    // A window that never initiated: nothing done, no answer.
+    EXPECT_FALSE(stranger.Execute(conv, "http://127.0.0.1/stranger", nullptr));
+    EXPECT_TRUE(s.navigations.empty());
+    PostMessageW(conv, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(stranger.wnd), 0);
+    PumpMessages(50);
+    EXPECT_EQ(stranger.terminatedBy, nullptr);
+    // Switched off: even the partner is not heard.
+    s.enabled = false;
+    EXPECT_FALSE(partner.Execute(conv, "http://127.0.0.1/off", nullptr));
+    EXPECT_TRUE(s.navigations.empty());
+    s.enabled = true;
+    UINT_PTR status = 0;
+    ASSERT_TRUE(partner.Execute(conv, "http://127.0.0.1/on", &status));
+    EXPECT_EQ(status, static_cast<UINT_PTR>(DDE_FACK));
+    EXPECT_EQ(s.navigations.size(), 1u);
+    // After the terminate the former partner is a stranger.
+    PostMessageW(conv, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(partner.wnd), 0);
+    EXPECT_TRUE(PumpUntil([&] { return partner.terminatedBy != nullptr; }, 2000));
+    EXPECT_FALSE(s.server->IsPartner(partner.wnd));
+    EXPECT_FALSE(partner.Execute(conv, "http://127.0.0.1/after", nullptr));
+    EXPECT_EQ(s.navigations.size(), 1u);
+}
+
 TEST(DdeServerTest, BrowserHostServesOnlyWhenEnabled) {
     TTestDdeNames names;
     TBrowserForm f;
@@ -437,13 +536,21 @@ TEST(DdeServerTest, BrowserHostServesOnlyWhenEnabled) {
     EXPECT_EQ(client.Initiate(f.browser->DdeWindow(), Wide(DdeNames().htmlApplication).c_str(),
                               Wide(DdeNames().htmlTopic).c_str()),
               nullptr);
+    // An execute sent straight to the host's window while DDE is off is not acted on.
+    EXPECT_FALSE(client.Execute(f.browser->Handle(), "http://127.0.0.1/off", nullptr));
+    EXPECT_TRUE(f.browser->navigations.empty());
     f.browser->SetEnableDDE(true);
     HWND conv = client.Initiate(f.browser->DdeWindow(), Wide(DdeNames().htmlApplication).c_str(),
                                 Wide(DdeNames().htmlTopic).c_str());
     ASSERT_EQ(conv, f.browser->Handle());
+    // Switched off again mid-conversation: the partner is not heard either.
+    f.browser->SetEnableDDE(false);
+    EXPECT_FALSE(client.Execute(conv, "http://127.0.0.1/off", nullptr));
+    EXPECT_TRUE(f.browser->navigations.empty());
+    f.browser->SetEnableDDE(true);
     UINT_PTR status = 0;
     ASSERT_TRUE(client.Execute(conv, "http://127.0.0.1/LantuoWeb", &status));
-    EXPECT_EQ(status, 1u);
+    EXPECT_EQ(status, static_cast<UINT_PTR>(DDE_FACK));
     ASSERT_EQ(f.browser->navigations.size(), 1u);
     const auto& args = f.browser->navigations[0];
     EXPECT_STREQ(args[0].bstrVal, L"http://127.0.0.1/LantuoWeb");

@@ -13,16 +13,39 @@
 
 namespace {
 
-// True when the Post Platform key holds a value of that name (empty: default).
-bool UserAgentValueExists(const std::wstring& name) {
+// The text of a value under the Post Platform key (empty name: default);
+// "<missing>" when there is none.
+std::wstring UserAgentValue(const std::wstring& name) {
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, kUserAgentKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return false;
-    DWORD type = 0;
-    LONG rc = RegQueryValueExW(key, name.empty() ? nullptr : name.c_str(), nullptr, &type, nullptr,
-                               nullptr);
+        return L"<missing>";
+    wchar_t text[128] = {};
+    DWORD type = 0, size = sizeof(text) - sizeof(wchar_t);
+    LONG rc = RegQueryValueExW(key, name.empty() ? nullptr : name.c_str(), nullptr, &type,
+                               reinterpret_cast<BYTE*>(text), &size);
     RegCloseKey(key);
-    return rc == ERROR_SUCCESS && type == REG_SZ;
+    if (rc != ERROR_SUCCESS)
+        return L"<missing>";
+    return type == REG_SZ ? std::wstring(text) : L"<type " + std::to_wstring(type) + L">";
+}
+
+bool UserAgentValueExists(const std::wstring& name) {
+    return UserAgentValue(name) != L"<missing>";
+}
+
+// Writes (or, with null text, deletes) a value as another program would.
+void SetUserAgentValue(const std::wstring& name, const wchar_t* text) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kUserAgentKey, 0, nullptr, 0, KEY_SET_VALUE,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const wchar_t* n = name.empty() ? nullptr : name.c_str();
+    if (text)
+        RegSetValueExW(key, n, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                       static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
+    else
+        RegDeleteValueW(key, n);
+    RegCloseKey(key);
 }
 
 // The control word without its reserved bits (bit 6 always reads as set).
@@ -129,8 +152,9 @@ end
     EXPECT_EQ(wb->PrintOptions()->Footer(), L"&u&b&d");
     // fpExceptions = True loaded the default control word.
     EXPECT_EQ(ControlWord(), kFpuExceptionsOn);
-    // The form had no window while it was read: no owner hook.
-    EXPECT_FALSE(wb->OwnerHooked());
+    // The form had no window while it was read, yet its message method is hooked.
+    EXPECT_FALSE(form.HandleAllocated());
+    EXPECT_TRUE(wb->OwnerHooked());
     // The browser answers the host-UI flags it asks for.
     TComPtr<IDocHostUIHandler> ui;
     wb->SiteUnknown()->QueryInterface(IID_IDocHostUIHandler, ui.PutVoid());
@@ -167,12 +191,15 @@ TEST(EmbeddedWBTest, HideBordersAndScrollBarsForceTheirFlagsOnRecomputation) {
     EXPECT_EQ(wb.HostUIFlags(), 0x80u);
 }
 
+// The value is written at load and, at destruction, given back what it held
+// before: removed when it was not there, its old text when it was, and left
+// alone when another program changed it meanwhile.
 TEST(EmbeddedWBTest, UserAgentValueLivesFromLoadToDestruction) {
-    UnregisterUserAgent(L"");
-    UnregisterUserAgent(L"LtAgentTest");
+    SetUserAgentValue(L"", nullptr);
+    SetUserAgentValue(L"LtAgentTest", nullptr);
     {
         TBrowserForm f; // loaded with an empty UserAgent: the key's default value
-        EXPECT_TRUE(UserAgentValueExists(L""));
+        EXPECT_EQ(UserAgentValue(L""), L"");
     }
     EXPECT_FALSE(UserAgentValueExists(L""));
     {
@@ -182,11 +209,30 @@ TEST(EmbeddedWBTest, UserAgentValueLivesFromLoadToDestruction) {
         EXPECT_FALSE(UserAgentValueExists(L"LtAgentTest")); // written after load only
         wb->SetStateFlag(csLoading, true);
         wb->Loaded();
-        EXPECT_TRUE(UserAgentValueExists(L"LtAgentTest"));
+        EXPECT_EQ(UserAgentValue(L"LtAgentTest"), L"");
         EXPECT_FALSE(UserAgentValueExists(L""));
         delete wb;
         EXPECT_FALSE(UserAgentValueExists(L"LtAgentTest"));
     }
+    // A value that was there before comes back.
+    SetUserAgentValue(L"", L"LtBefore");
+    {
+        TBrowserForm f;
+        EXPECT_EQ(UserAgentValue(L""), L"");
+    }
+    EXPECT_EQ(UserAgentValue(L""), L"LtBefore");
+    // Changed by someone else while the host lived: theirs stays.
+    {
+        TBrowserForm f;
+        SetUserAgentValue(L"", L"LtOther");
+    }
+    EXPECT_EQ(UserAgentValue(L""), L"LtOther");
+    // Removed by someone else: stays removed.
+    {
+        TBrowserForm f;
+        SetUserAgentValue(L"", nullptr);
+    }
+    EXPECT_FALSE(UserAgentValueExists(L""));
 }
 
 TEST(EmbeddedWBTest, FpExceptionsSetsTheControlWord) {

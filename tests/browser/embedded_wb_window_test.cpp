@@ -242,7 +242,9 @@ TEST(EmbeddedWBWindowTest, AnyActivatedWindowIsReportedButOnlyDialogsRetitled) {
     DestroyWindow(other);
 }
 
-TEST(EmbeddedWBWindowTest, NoOwnerHookWhenTheOwnersWindowDoesNotExistYet) {
+// The hook sits on the owner's message method, so a control loaded while
+// its owner has no window yet (as while a definition is read) hooks it all the same.
+TEST(EmbeddedWBWindowTest, OwnerIsHookedAtLoadBeforeItsWindowExists) {
     TForm form(nullptr);
     form.SetBounds(80, 80, 300, 200);
     auto* wb = new TScriptedWB(&form);
@@ -251,11 +253,40 @@ TEST(EmbeddedWBWindowTest, NoOwnerHookWhenTheOwnersWindowDoesNotExistYet) {
     wb->OnShowDialog = [&](TObject*, HWND) { ++shown; };
     wb->SetStateFlag(csLoading, true);
     wb->Loaded();
-    EXPECT_FALSE(wb->OwnerHooked());
+    EXPECT_FALSE(form.HandleAllocated());
+    EXPECT_TRUE(wb->OwnerHooked());
     form.Show(); // the window comes later
+    EXPECT_EQ(ShowBox(form.Handle(), L"Microsoft Internet Explorer"), kTestAppTitle);
+    EXPECT_GT(shown, 0);
+}
+
+// Two parties on the owner: the host's hook goes and comes in any order
+// with the other's, which keeps seeing every message.
+TEST(EmbeddedWBWindowTest, OwnerHookSharesTheOwnerWithOtherHooks) {
+    TForm form(nullptr);
+    form.SetBounds(80, 80, 300, 200);
+    int other = 0;
+    int otherSaw = 0;
+    form.HookMessages(&other, [&](TMessage& msg, const TMessageChain& next) {
+        if (msg.Msg == WM_ACTIVATE && LOWORD(msg.WParam) == WA_INACTIVE)
+            ++otherSaw;
+        next(msg);
+    });
+    auto* wb = new TScriptedWB(&form);
+    wb->SetReplaceCaption(true);
+    wb->SetStateFlag(csLoading, true);
+    wb->Loaded();
+    form.Show();
+    EXPECT_EQ(ShowBox(form.Handle(), L"Microsoft Internet Explorer"), kTestAppTitle);
+    EXPECT_GT(otherSaw, 0);
+    // The host goes first; the other hook stays and the host's is gone.
+    delete wb;
+    otherSaw = 0;
     EXPECT_EQ(ShowBox(form.Handle(), L"Microsoft Internet Explorer"),
               L"Microsoft Internet Explorer");
-    EXPECT_EQ(shown, 0);
+    EXPECT_GT(otherSaw, 0);
+    EXPECT_EQ(form.MessageHooks()->EntryCount(), 1u);
+    form.UnhookMessages(&other);
 }
 
 TEST(EmbeddedWBWindowTest, DestructionGivesTheOwnerItsProcedureBack) {
