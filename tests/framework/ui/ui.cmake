@@ -18,3 +18,7 @@ lt_add_test(ui_components_test WIN32_ONLY
 lt_add_test(ui_application_test WIN32_ONLY
     SOURCES ${lt_ui_tests}/ui_test_util.cpp ${lt_ui_tests}/application_test.cpp
     LIBS lt_ui)
+lt_add_test(ui_sequence_test WIN32_ONLY
+    SOURCES ${lt_ui_tests}/ui_test_util.cpp ${lt_ui_tests}/message_log.cpp
+            ${lt_ui_tests}/reflection_test.cpp
+    LIBS lt_ui)
