@@ -5,9 +5,6 @@
 #include "controls/rz_custom_button.h"
 #include "framework/ui/form.h"
 
-// Broadcast to siblings when a grouped button latches or its group settings change.
-constexpr UINT CM_BUTTONPRESSED = 0x2421;
-
 LT_ENUM(TRzButtonState, bsUp, bsDisabled, bsDown, bsExclusive)
 
 class TRzButton : public TRzCustomButton {

@@ -40,6 +40,8 @@ constexpr UINT CM_WANTSPECIALKEY = CM_BASE + 0x1E;
 constexpr UINT CM_RELEASE = CM_BASE + 0x21;
 constexpr UINT CM_TABSTOPCHANGED = CM_BASE + 0x28;
 constexpr UINT CM_CHILDKEY = CM_BASE + 0x2E;
+// A grouped latching button went down or changed its group settings (to its siblings).
+constexpr UINT CM_BUTTONPRESSED = CM_BASE + 0x10;
 
 // Notifications a parent reflects back to the child that sent them.
 constexpr UINT CN_BASE = 0xBC00;
@@ -48,8 +50,11 @@ constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
 constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;
 constexpr UINT CN_MEASUREITEM = CN_BASE + WM_MEASUREITEM;
 constexpr UINT CN_KEYDOWN = CN_BASE + WM_KEYDOWN;
+constexpr UINT CN_KEYUP = CN_BASE + WM_KEYUP;
 constexpr UINT CN_CHAR = CN_BASE + WM_CHAR;
+constexpr UINT CN_DEADCHAR = CN_BASE + WM_DEADCHAR;
 constexpr UINT CN_SYSKEYDOWN = CN_BASE + WM_SYSKEYDOWN;
+constexpr UINT CN_SYSKEYUP = CN_BASE + WM_SYSKEYUP;
 constexpr UINT CN_SYSCHAR = CN_BASE + WM_SYSCHAR;
 constexpr UINT CN_HSCROLL = CN_BASE + WM_HSCROLL;
 constexpr UINT CN_VSCROLL = CN_BASE + WM_VSCROLL;
@@ -62,6 +67,32 @@ constexpr UINT CN_CTLCOLORBTN = CN_BASE + WM_CTLCOLORBTN;
 constexpr UINT CN_CTLCOLORDLG = CN_BASE + WM_CTLCOLORDLG;
 constexpr UINT CN_CTLCOLORSCROLLBAR = CN_BASE + WM_CTLCOLORSCROLLBAR;
 constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
+
+// The notifications a parent sends back to the child they came from (the key
+// messages are offered to the focused control by the message loop instead).
+// A reflected notification the child leaves unanswered gets the parent's default.
+constexpr bool IsReflectedNotification(UINT msg) {
+    switch (msg) {
+    case CN_COMMAND:
+    case CN_NOTIFY:
+    case CN_DRAWITEM:
+    case CN_MEASUREITEM:
+    case CN_COMPAREITEM:
+    case CN_DELETEITEM:
+    case CN_HSCROLL:
+    case CN_VSCROLL:
+    case CN_CTLCOLORMSGBOX:
+    case CN_CTLCOLOREDIT:
+    case CN_CTLCOLORLISTBOX:
+    case CN_CTLCOLORBTN:
+    case CN_CTLCOLORDLG:
+    case CN_CTLCOLORSCROLLBAR:
+    case CN_CTLCOLORSTATIC:
+        return true;
+    default:
+        return false;
+    }
+}
 
 // The skin engine's private window messages. Applications may send or answer
 // the refresh request and the application-defined caption-button messages.

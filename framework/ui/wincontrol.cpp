@@ -28,6 +28,21 @@ std::wstring Widen(const std::string& s) {
     return w;
 }
 
+// An identifier no child of `parent` has yet. Identifiers start above the
+// dialog command range (IDOK..IDCONTINUE) and stay below 0x8000, so that the
+// 16 bits of WM_COMMAND hold them.
+UINT FreeChildId(HWND parent) {
+    constexpr UINT first = 0x100, last = 0x7FFF;
+    static UINT next = first;
+    for (UINT tries = 0; tries <= last - first; ++tries) {
+        const UINT id = next;
+        next = next == last ? first : next + 1;
+        if (!parent || !GetDlgItem(parent, static_cast<int>(id)))
+            return id;
+    }
+    return 0;
+}
+
 } // namespace
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner), window_(this) {}
@@ -85,11 +100,16 @@ void TWinControl::CreateWnd() {
     if (handle_)
         return; // the parent's creation made ours already
     WNDPROC defProc = RegisterControlClass(params, &TWinControl::InitialWndProc);
+    // A child window's identifier names it to its parent (WM_MEASUREITEM carries nothing else).
+    HMENU menuOrId = nullptr;
+    if ((params.style & WS_CHILD) && !(params.exStyle & WS_EX_MDICHILD))
+        menuOrId = reinterpret_cast<HMENU>(
+            static_cast<UINT_PTR>(params.id ? params.id : FreeChildId(params.wndParent)));
     t_creating = this;
     t_creatingDefProc = defProc;
     HWND wnd = CreateWindowExW(params.exStyle, params.winClassName.c_str(), params.caption.c_str(),
                                params.style, params.x, params.y, params.width, params.height,
-                               params.wndParent, nullptr, GetModuleHandleW(nullptr), params.param);
+                               params.wndParent, menuOrId, GetModuleHandleW(nullptr), params.param);
     t_creating = nullptr;
     if (!wnd || !handle_) {
         if (wnd)
@@ -144,7 +164,16 @@ void TWinControl::TControlWindow::OnFinalMessage(HWND wnd) {
     owner_->tracking_ = false;
 }
 
+// A reflected notification the child did not answer gets what the parent's
+// own default would have given (the colour brush, a zero), as if never reflected.
 void TWinControl::DefaultHandler(TMessage& msg) {
+    if (IsReflectedNotification(msg.Msg)) {
+        TMessage original{msg.Msg - CN_BASE, msg.WParam, msg.LParam, 0};
+        if (parent_)
+            parent_->DefaultHandler(original);
+        msg.Result = original.Result;
+        return;
+    }
     if (handle_)
         window_.CallPrevious(msg);
 }

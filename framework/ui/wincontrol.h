@@ -22,6 +22,8 @@ struct TCreateParams {
     UINT classStyle = CS_DBLCLKS;
     // A system class to build on (its procedure becomes the default handling).
     std::wstring superClass;
+    // Control identifier of a child window; 0 = one free among its siblings.
+    UINT id = 0;
 };
 
 class TWinControl : public TControl {
@@ -128,6 +130,7 @@ private:
     void EraseBackground(TMessage& msg);
     void HandleMouseRouting(TMessage& msg);
     void HandleKeyReflection(TMessage& msg);
+    HWND NotificationSource(const TMessage& msg) const;
     bool ReflectNotification(TMessage& msg);
     bool HandleSetCursor(TMessage& msg);
     void SortTabList();

@@ -113,19 +113,12 @@ bool TWinControl::HandleNotification(TMessage& msg) {
     case CM_EXIT:
         OnExit(this);
         return true;
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_DRAWITEM:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORSCROLLBAR:
+    default:
+        if (!IsReflectedNotification(CN_BASE + msg.Msg))
+            return false;
         if (!ReflectNotification(msg))
             DefaultHandler(msg);
         return true;
-    default:
-        return false;
     }
 }
 
@@ -175,25 +168,37 @@ void TWinControl::EraseBackground(TMessage& msg) {
     msg.Result = 1;
 }
 
-// Sends WM_COMMAND / WM_NOTIFY / WM_DRAWITEM / WM_CTLCOLOR* back to the child as CN_*.
-bool TWinControl::ReflectNotification(TMessage& msg) {
-    HWND child = nullptr;
+// The child window a notification comes from: by the window it names, or for
+// WM_MEASUREITEM (which names none) by its control identifier. Null for menus.
+HWND TWinControl::NotificationSource(const TMessage& msg) const {
     switch (msg.Msg) {
-    case WM_COMMAND:
-        child = reinterpret_cast<HWND>(msg.LParam);
-        break;
     case WM_NOTIFY:
-        child = reinterpret_cast<NMHDR*>(msg.LParam)->hwndFrom;
-        break;
+        return reinterpret_cast<const NMHDR*>(msg.LParam)->hwndFrom;
     case WM_DRAWITEM: {
-        auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam);
-        if (dis->CtlType != ODT_MENU)
-            child = dis->hwndItem;
-        break;
+        auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(msg.LParam);
+        return dis->CtlType == ODT_MENU ? nullptr : dis->hwndItem;
     }
+    case WM_MEASUREITEM: {
+        auto* mis = reinterpret_cast<const MEASUREITEMSTRUCT*>(msg.LParam);
+        return mis->CtlType == ODT_MENU || !handle_
+                   ? nullptr
+                   : GetDlgItem(handle_, static_cast<int>(mis->CtlID));
+    }
+    case WM_COMPAREITEM:
+        return reinterpret_cast<const COMPAREITEMSTRUCT*>(msg.LParam)->hwndItem;
+    case WM_DELETEITEM:
+        return reinterpret_cast<const DELETEITEMSTRUCT*>(msg.LParam)->hwndItem;
     default:
-        child = reinterpret_cast<HWND>(msg.LParam);
+        // WM_COMMAND, WM_HSCROLL/WM_VSCROLL and WM_CTLCOLOR* carry the child in LParam
+        // (null for menus, accelerators and a window's own scroll bars).
+        return reinterpret_cast<HWND>(msg.LParam);
     }
+}
+
+// Sends a notification back to the framework child it came from as CN_*; the
+// child's answer is the answer. False when no framework child sent it.
+bool TWinControl::ReflectNotification(TMessage& msg) {
+    HWND child = NotificationSource(msg);
     TWinControl* control = child ? FindControl(child) : nullptr;
     if (!control || control == this)
         return false;

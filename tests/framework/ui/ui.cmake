@@ -21,3 +21,9 @@ lt_add_test(ui_application_test WIN32_ONLY
 lt_add_test(ui_message_hooks_test WIN32_ONLY
     SOURCES ${lt_ui_tests}/ui_test_util.cpp ${lt_ui_tests}/message_hooks_test.cpp
     LIBS lt_ui)
+lt_add_test(ui_sequence_test WIN32_ONLY
+    SOURCES ${lt_ui_tests}/ui_test_util.cpp ${lt_ui_tests}/message_log.cpp
+            ${lt_ui_tests}/real_input.cpp ${lt_ui_tests}/reflection_test.cpp
+            ${lt_ui_tests}/focus_test.cpp ${lt_ui_tests}/mouse_test.cpp
+            ${lt_ui_tests}/align_test.cpp
+    LIBS lt_ui)
