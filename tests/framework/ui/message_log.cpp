@@ -62,20 +62,20 @@ std::string MessageName(UINT msg) {
 TMessageLog::TMessageLog(std::set<UINT> interesting) : interesting_(std::move(interesting)) {}
 
 TMessageLog::~TMessageLog() {
-    for (auto it = watched_.rbegin(); it != watched_.rend(); ++it)
-        it->control->WindowProc = it->saved;
+    for (TControl* control : watched_)
+        control->UnhookMessages(this);
 }
 
 void TMessageLog::Watch(TControl& control, std::string who) {
-    TWndMethod saved = control.WindowProc;
-    watched_.push_back({&control, saved});
-    control.WindowProc = [this, saved, who = std::move(who)](TMessage& m) {
-        if (interesting_.count(m.Msg)) {
-            entries_.push_back({who, m.Msg});
-            details_.push_back({{who, m.Msg}, m.WParam});
-        }
-        saved(m);
-    };
+    watched_.push_back(&control);
+    control.HookMessages(this,
+                         [this, who = std::move(who)](TMessage& m, const TMessageChain& next) {
+                             if (interesting_.count(m.Msg)) {
+                                 entries_.push_back({who, m.Msg});
+                                 details_.push_back({{who, m.Msg}, m.WParam});
+                             }
+                             next(m);
+                         });
 }
 
 std::vector<WPARAM> TMessageLog::WParamsOf(const std::string& who, UINT msg) const {

@@ -1,6 +1,6 @@
-// Message-sequence recording for the windowing tests: each watched control's
-// WindowProc is replaced by a recorder that logs the message and calls the
-// original; the log is compared with an expected table of (control, message).
+// Message-sequence recording for the windowing tests: a hook on each watched
+// control logs the message and passes it on; the log is compared with an
+// expected table of (control, message).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -48,16 +48,12 @@ public:
     }
 
 private:
-    struct TWatched {
-        TControl* control;
-        TWndMethod saved;
-    };
     struct TEntry {
         TLoggedMessage message;
         WPARAM wparam;
     };
     std::set<UINT> interesting_;
-    std::vector<TWatched> watched_;
+    std::vector<TControl*> watched_;
     std::vector<TLoggedMessage> entries_;
     std::vector<TEntry> details_;
 };
