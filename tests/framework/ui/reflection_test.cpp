@@ -4,6 +4,7 @@
 // parent's default answer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -204,6 +205,41 @@ TEST(Reflection, OwnerDrawListBoxAnswersMeasureCompareAndDelete) {
     // Emptying deletes from the last item back to the first.
     EXPECT_EQ(deleted[0], (std::vector<ULONG_PTR>{10, 30, 20}));
     EXPECT_EQ(deleted[1], (std::vector<ULONG_PTR>{5}));
+}
+
+// A fixed-height owner-drawn list box and combo box measure once, while their
+// windows are being created: the child answers even then.
+TEST(Reflection, FixedOwnerDrawControlsAreMeasuredByTheChildWhileCreated) {
+    TForm form(Application);
+    PrepareForm(form, 300, 200);
+    TSystemChild* list =
+        AddChild(form, L"LISTBOX", LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, RECT{0, 0, 140, 150});
+    TSystemChild* combo =
+        AddChild(form, L"COMBOBOX", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+                 RECT{150, 0, 290, 150});
+    std::vector<UINT> measuredTypes;
+    const auto measureAs = [&](UINT height) {
+        return [&measuredTypes, height](TMessage& m) {
+            if (m.Msg != CN_MEASUREITEM)
+                return false;
+            auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
+            measuredTypes.push_back(mis->CtlType);
+            mis->itemHeight = height;
+            m.Result = TRUE;
+            return true;
+        };
+    };
+    list->answer = measureAs(33);
+    combo->answer = measureAs(27);
+    form.HandleNeeded();
+    SendMessageW(list->Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"one"));
+    SendMessageW(combo->Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"one"));
+    EXPECT_EQ(SendMessageW(list->Handle(), LB_GETITEMHEIGHT, 0, 0), 33);
+    EXPECT_EQ(SendMessageW(combo->Handle(), CB_GETITEMHEIGHT, 0, 0), 27);
+    ASSERT_FALSE(measuredTypes.empty());
+    EXPECT_EQ(measuredTypes.front(), static_cast<UINT>(ODT_LISTBOX));
+    EXPECT_NE(std::find(measuredTypes.begin(), measuredTypes.end(), ODT_COMBOBOX),
+              measuredTypes.end());
 }
 
 // An edit and a static that answer their colour messages paint with the
