@@ -1,0 +1,9 @@
+// Registration of the tab, bar, view, tool-bar and picker controls.
+#include "framework/stdctrls/std_register_b.h"
+
+#include "framework/core/class_builder.h"
+#include "framework/stdctrls/std_tabs.h"
+
+void RegisterStandardControlsB() {
+    RegisterClasses<TPageControl, TTabSheet, TTabControl, TTabSet>();
+}

@@ -1,0 +1,39 @@
+// Shared pieces of the standard-control tests.
+#include "std_test_util_b.h"
+
+#include "framework/core/form_reader.h"
+#include "framework/core/form_writer.h"
+#include "framework/stdctrls/std_register_b.h"
+
+std::unique_ptr<TForm> ReadTestForm(const std::string& definition, int* changes, bool show) {
+    RegisterStandardControlsB();
+    auto form = std::make_unique<TForm>(Application);
+    form->RegisterHandler<void(TObject*)>("Changed", [changes](TObject*) {
+        if (changes)
+            ++*changes;
+    });
+    ReadFormDefinition(*form, definition);
+    if (show) {
+        form->Show();
+        PumpMessages(50);
+    }
+    return form;
+}
+
+std::unique_ptr<TForm> RoundTrip(TForm& form, std::string* written) {
+    const std::string text = WriteFormDefinition(form);
+    if (written)
+        *written = text;
+    auto copy = std::make_unique<TForm>(nullptr);
+    copy->RegisterHandler<void(TObject*)>("Changed", [](TObject*) {});
+    ReadFormDefinition(*copy, text);
+    return copy;
+}
+
+void ClickAt(HWND wnd, int x, int y) {
+    const LPARAM at = MAKELPARAM(x, y);
+    SendMessageW(wnd, WM_MOUSEMOVE, 0, at);
+    SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(wnd, WM_LBUTTONUP, 0, at);
+    PumpMessages(30);
+}
