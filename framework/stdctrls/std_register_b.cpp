@@ -2,8 +2,10 @@
 #include "framework/stdctrls/std_register_b.h"
 
 #include "framework/core/class_builder.h"
+#include "framework/stdctrls/std_bars.h"
 #include "framework/stdctrls/std_tabs.h"
 
 void RegisterStandardControlsB() {
-    RegisterClasses<TPageControl, TTabSheet, TTabControl, TTabSet>();
+    RegisterClasses<TPageControl, TTabSheet, TTabControl, TTabSet, TUpDown, TProgressBar,
+                    TTrackBar>();
 }

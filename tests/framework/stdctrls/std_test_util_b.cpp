@@ -20,12 +20,16 @@ std::unique_ptr<TForm> ReadTestForm(const std::string& definition, int* changes,
     return form;
 }
 
-std::unique_ptr<TForm> RoundTrip(TForm& form, std::string* written) {
+std::unique_ptr<TForm> RoundTrip(TForm& form, std::string* written,
+                                 const std::function<void(TForm&)>& handlers) {
     const std::string text = WriteFormDefinition(form);
     if (written)
         *written = text;
     auto copy = std::make_unique<TForm>(nullptr);
-    copy->RegisterHandler<void(TObject*)>("Changed", [](TObject*) {});
+    if (handlers)
+        handlers(*copy);
+    else
+        copy->RegisterHandler<void(TObject*)>("Changed", [](TObject*) {});
     ReadFormDefinition(*copy, text);
     return copy;
 }
