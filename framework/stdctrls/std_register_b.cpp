@@ -4,8 +4,10 @@
 #include "framework/core/class_builder.h"
 #include "framework/stdctrls/std_bars.h"
 #include "framework/stdctrls/std_tabs.h"
+#include "framework/stdctrls/std_views.h"
 
 void RegisterStandardControlsB() {
-    RegisterClasses<TPageControl, TTabSheet, TTabControl, TTabSet, TUpDown, TProgressBar,
-                    TTrackBar>();
+    RegisterClasses<TPageControl, TTabSheet, TTabControl, TTabSet, TUpDown, TProgressBar, TTrackBar,
+                    TListView, TListColumns, TListColumn, TListItems, TListItem, THeaderControl,
+                    THeaderSections, THeaderSection, TTreeView>();
 }

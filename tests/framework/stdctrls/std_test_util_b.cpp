@@ -36,8 +36,10 @@ std::unique_ptr<TForm> RoundTrip(TForm& form, std::string* written,
 
 void ClickAt(HWND wnd, int x, int y) {
     const LPARAM at = MAKELPARAM(x, y);
-    SendMessageW(wnd, WM_MOUSEMOVE, 0, at);
-    SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(wnd, WM_LBUTTONUP, 0, at);
-    PumpMessages(30);
+    // Posted, both at once: controls that track the mouse after the press
+    // (list and tree views detect drags) find the release in the queue.
+    PostMessageW(wnd, WM_MOUSEMOVE, 0, at);
+    PostMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(wnd, WM_LBUTTONUP, 0, at);
+    PumpMessages(60);
 }
