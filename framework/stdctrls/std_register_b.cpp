@@ -3,6 +3,7 @@
 
 #include "framework/core/class_builder.h"
 #include "framework/stdctrls/std_bars.h"
+#include "framework/stdctrls/std_pickers.h"
 #include "framework/stdctrls/std_tabs.h"
 #include "framework/stdctrls/std_toolbar.h"
 #include "framework/stdctrls/std_views.h"
@@ -11,5 +12,5 @@ void RegisterStandardControlsB() {
     RegisterClasses<TPageControl, TTabSheet, TTabControl, TTabSet, TUpDown, TProgressBar, TTrackBar,
                     TListView, TListColumns, TListColumn, TListItems, TListItem, THeaderControl,
                     THeaderSections, THeaderSection, TTreeView, TToolBar, TToolButton, TScrollBox,
-                    TControlScrollBar>();
+                    TControlScrollBar, TDateTimePicker, TRichEdit>();
 }
