@@ -7,9 +7,7 @@
 #include <commctrl.h>
 
 #include "framework/core/class_builder.h"
-#include "framework/core/form_reader.h"
 #include "framework/stdctrls/std_bars.h"
-#include "framework/stdctrls/std_register_b.h"
 #include "std_test_util_b.h"
 
 // A plain edit window for the up-down's buddy.
@@ -101,14 +99,8 @@ void RegisterBarsHandlers(TForm* form, TSpinLog& log, int* changes) {
 }
 
 std::unique_ptr<TForm> ReadBarsForm(TSpinLog& log, int* changes) {
-    RegisterStandardControlsB();
     RegisterClasses<TBuddyEdit>();
-    auto form = std::make_unique<TForm>(Application);
-    RegisterBarsHandlers(form.get(), log, changes);
-    ReadFormDefinition(*form, kBarsForm);
-    form->Show();
-    PumpMessages(50);
-    return form;
+    return ReadTestForm(kBarsForm, [&](TForm& f) { RegisterBarsHandlers(&f, log, changes); });
 }
 
 std::wstring WindowText(HWND wnd) {

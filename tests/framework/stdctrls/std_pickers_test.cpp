@@ -7,9 +7,7 @@
 #include <commctrl.h>
 #include <richedit.h>
 
-#include "framework/core/form_reader.h"
 #include "framework/stdctrls/std_pickers.h"
-#include "framework/stdctrls/std_register_b.h"
 #include "std_test_util_b.h"
 
 namespace {

@@ -5,18 +5,23 @@
 #include "framework/core/form_writer.h"
 #include "framework/stdctrls/std_register_b.h"
 
-std::unique_ptr<TForm> ReadTestForm(const std::string& definition, int* changes, bool show) {
+std::unique_ptr<TForm> ReadTestForm(const std::string& definition, int* changes) {
+    return ReadTestForm(definition, [changes](TForm& form) {
+        form.RegisterHandler<void(TObject*)>("Changed", [changes](TObject*) {
+            if (changes)
+                ++*changes;
+        });
+    });
+}
+
+std::unique_ptr<TForm> ReadTestForm(const std::string& definition,
+                                    const std::function<void(TForm&)>& handlers) {
     RegisterStandardControlsB();
     auto form = std::make_unique<TForm>(Application);
-    form->RegisterHandler<void(TObject*)>("Changed", [changes](TObject*) {
-        if (changes)
-            ++*changes;
-    });
+    handlers(*form);
     ReadFormDefinition(*form, definition);
-    if (show) {
-        form->Show();
-        PumpMessages(50);
-    }
+    form->Show();
+    PumpMessages(50);
     return form;
 }
 

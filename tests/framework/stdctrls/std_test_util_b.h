@@ -8,10 +8,13 @@
 
 #include "../ui/ui_test_util.h"
 
-// A form read from `definition` (shown when `show`), with the handler
-// "Changed" (void(TObject*)) counting into *changes when changes is set.
-std::unique_ptr<TForm> ReadTestForm(const std::string& definition, int* changes = nullptr,
-                                    bool show = true);
+// A form read from `definition` and shown, with the handler "Changed"
+// (void(TObject*)) counting into *changes when changes is set.
+std::unique_ptr<TForm> ReadTestForm(const std::string& definition, int* changes = nullptr);
+// A form read from `definition` and shown, after `handlers` registered the
+// event handlers the definition names.
+std::unique_ptr<TForm> ReadTestForm(const std::string& definition,
+                                    const std::function<void(TForm&)>& handlers);
 // The form written as a definition and read back into a fresh form (not
 // shown); `handlers` registers the event handlers the definition names
 // (by default "Changed").

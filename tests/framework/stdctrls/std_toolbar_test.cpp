@@ -6,9 +6,7 @@
 
 #include <commctrl.h>
 
-#include "framework/core/form_reader.h"
 #include "framework/stdctrls/std_bars.h"
-#include "framework/stdctrls/std_register_b.h"
 #include "framework/stdctrls/std_toolbar.h"
 #include "framework/ui/menus.h"
 #include "std_test_util_b.h"
@@ -82,13 +80,7 @@ void RegisterToolHandlers(TForm& form, TToolLog& log) {
 }
 
 std::unique_ptr<TForm> ReadToolForm(TToolLog& log) {
-    RegisterStandardControlsB();
-    auto form = std::make_unique<TForm>(Application);
-    RegisterToolHandlers(*form, log);
-    ReadFormDefinition(*form, kToolForm);
-    form->Show();
-    PumpMessages(50);
-    return form;
+    return ReadTestForm(kToolForm, [&log](TForm& f) { RegisterToolHandlers(f, log); });
 }
 
 POINT Centre(TControl* c) {

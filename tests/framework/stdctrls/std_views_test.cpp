@@ -8,8 +8,6 @@
 
 #include <cstring>
 
-#include "framework/core/form_reader.h"
-#include "framework/stdctrls/std_register_b.h"
 #include "framework/stdctrls/std_views.h"
 #include "std_test_util_b.h"
 
@@ -102,13 +100,7 @@ void RegisterViewHandlers(TForm& form, TViewLog& log) {
 }
 
 std::unique_ptr<TForm> ReadViewsForm(TViewLog& log) {
-    RegisterStandardControlsB();
-    auto form = std::make_unique<TForm>(Application);
-    RegisterViewHandlers(*form, log);
-    ReadFormDefinition(*form, kViewsForm);
-    form->Show();
-    PumpMessages(50);
-    return form;
+    return ReadTestForm(kViewsForm, [&log](TForm& f) { RegisterViewHandlers(f, log); });
 }
 
 std::wstring ListText(HWND list, int item, int sub) {
