@@ -227,11 +227,15 @@ LRESULT TToolBar::CustomDraw(const NMCUSTOMDRAW& draw) {
     TToolButton* button = FindButton(static_cast<int>(draw.dwItemSpec));
     if (!button)
         return CDRF_DODEFAULT;
-    bool defaultDraw = true;
+    // The canvas lets go of the DC however the handler leaves.
+    struct TBinding {
+        TCanvas& canvas;
+        ~TBinding() { canvas.SetHandle(nullptr); }
+    } binding{canvas_};
     canvas_.SetHandle(draw.hdc);
     canvas_.Font().Assign(Font());
+    bool defaultDraw = true;
     OnCustomDrawButton(this, button, CustomDrawState(draw.uItemState), defaultDraw);
-    canvas_.SetHandle(nullptr);
     return defaultDraw ? CDRF_DODEFAULT : CDRF_SKIPDEFAULT;
 }
 
