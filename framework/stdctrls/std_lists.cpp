@@ -22,7 +22,9 @@ TOwnerDrawState OwnerDrawStateOf(UINT itemState) {
     return s;
 }
 
-TListBox::TListBox(TComponent* owner) : TWinControl(owner), canvas_(std::make_unique<TCanvas>()) {
+TListBox::TListBox(TComponent* owner)
+    : TWinControl(owner), items_({LB_RESETCONTENT, LB_ADDSTRING, LB_GETCURSEL, LB_SETCURSEL}),
+      canvas_(std::make_unique<TCanvas>()) {
     SetBounds(0, 0, 121, 97);
     SetTabStop(true);
     SetColor(clWindow);
@@ -47,50 +49,33 @@ void TListBox::CreateParams(TCreateParams& params) {
 void TListBox::CreateHandleDone() {
     if (style_ == lbOwnerDrawFixed)
         SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, itemHeight_);
-    FillListWindow(Handle(), LB_RESETCONTENT, LB_ADDSTRING, items_);
-    SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
+    items_.Fill(Handle());
 }
 
 void TListBox::SetItems(const TStringList& v) {
-    const int index = ItemIndex();
-    items_.Assign(v);
-    itemIndex_ = index < items_.Count() ? index : -1;
-    if (HandleAllocated()) {
-        FillListWindow(Handle(), LB_RESETCONTENT, LB_ADDSTRING, items_);
-        SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
-    }
+    items_.Assign(Window(), v);
 }
 
 int TListBox::AddItem(const std::wstring& text) {
-    const int index = items_.Add(WideToAnsiText(text));
-    if (HandleAllocated())
-        SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    return index;
+    return items_.Add(Window(), text);
 }
 
 void TListBox::ClearItems() {
-    items_.Clear();
-    itemIndex_ = -1;
-    if (HandleAllocated())
-        SendMessageW(Handle(), LB_RESETCONTENT, 0, 0);
+    items_.Clear(Window());
 }
 
 int TListBox::ItemIndex() const {
-    if (HandleAllocated())
-        return static_cast<int>(SendMessageW(Handle(), LB_GETCURSEL, 0, 0));
-    return itemIndex_;
+    return items_.Index(Window());
 }
 
 void TListBox::SetItemIndex(int v) {
-    itemIndex_ = v;
-    if (HandleAllocated())
-        SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(v), 0);
+    items_.SetIndex(Window(), v);
 }
 
 void TListBox::SetStyle(TListBoxStyle v) {
     if (v == style_)
         return;
-    itemIndex_ = ItemIndex();
+    items_.Remember(Window());
     style_ = v;
     RecreateWindowOf(*this);
 }
@@ -118,8 +103,8 @@ void TListBox::DrawItem(int index, const RECT& rect, TOwnerDrawState state) {
     }
     TCanvas& c = *canvas_;
     c.FillRect(rect);
-    if (index >= 0 && index < items_.Count())
-        c.TextOut(rect.left + 2, rect.top, AnsiToWideText(items_[index]));
+    if (index >= 0 && index < Items().Count())
+        c.TextOut(rect.left + 2, rect.top, AnsiToWideText(Items()[index]));
 }
 
 void TListBox::DrawItemMessage(const DRAWITEMSTRUCT& dis) {
@@ -168,7 +153,8 @@ void TListBox::WndProc(TMessage& msg) {
     TWinControl::WndProc(msg);
 }
 
-TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
+TComboBox::TComboBox(TComponent* owner)
+    : TWinControl(owner), items_({CB_RESETCONTENT, CB_ADDSTRING, CB_GETCURSEL, CB_SETCURSEL}) {
     SetBounds(0, 0, 145, 21);
     SetTabStop(true);
     SetColor(clWindow);
@@ -190,12 +176,12 @@ void TComboBox::CreateParams(TCreateParams& params) {
 }
 
 void TComboBox::CreateHandleDone() {
-    FillListWindow(Handle(), CB_RESETCONTENT, CB_ADDSTRING, items_);
-    SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
-    if (itemIndex_ < 0 && style_ != csDropDownList)
+    items_.Fill(Handle());
+    const int index = items_.Index(Handle());
+    if (index < 0 && style_ != csDropDownList)
         SetWindowTextW(Handle(), Caption().c_str());
-    else if (itemIndex_ >= 0)
-        SyncCaption(AnsiToWideText(items_[itemIndex_]));
+    else
+        ShowLine(index);
 }
 
 // The closed height comes from the font; what is asked for is kept below as
@@ -212,50 +198,37 @@ void TComboBox::SetBounds(int left, int top, int width, int height) {
 }
 
 void TComboBox::SetItems(const TStringList& v) {
-    const int index = ItemIndex();
-    items_.Assign(v);
-    itemIndex_ = index < items_.Count() ? index : -1;
-    if (HandleAllocated()) {
-        FillListWindow(Handle(), CB_RESETCONTENT, CB_ADDSTRING, items_);
-        SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
-    }
+    items_.Assign(Window(), v);
 }
 
 int TComboBox::AddItem(const std::wstring& text) {
-    const int index = items_.Add(WideToAnsiText(text));
-    if (HandleAllocated())
-        SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    return index;
+    return items_.Add(Window(), text);
 }
 
 void TComboBox::ClearItems() {
-    items_.Clear();
-    itemIndex_ = -1;
-    if (HandleAllocated())
-        SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
+    items_.Clear(Window());
 }
 
 int TComboBox::ItemIndex() const {
-    if (HandleAllocated())
-        return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0));
-    return itemIndex_;
+    return items_.Index(Window());
 }
 
 // Choosing a line by program shows its text (no change event).
 void TComboBox::SetItemIndex(int v) {
-    itemIndex_ = v;
-    if (HasState(csReading))
-        return;
-    if (HandleAllocated())
-        SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(v), 0);
-    if (v >= 0 && v < items_.Count())
-        SyncCaption(AnsiToWideText(items_[v]));
+    items_.SetIndex(Window(), v);
+    if (!HasState(csReading))
+        ShowLine(v);
+}
+
+void TComboBox::ShowLine(int index) {
+    if (index >= 0 && index < Items().Count())
+        SyncCaption(AnsiToWideText(Items()[index]));
 }
 
 void TComboBox::SetStyle(TComboBoxStyle v) {
     if (v == style_)
         return;
-    itemIndex_ = ItemIndex();
+    items_.Remember(Window());
     const int closed = Height();
     style_ = v;
     if (HandleAllocated()) {
@@ -305,10 +278,7 @@ void TComboBox::WndProc(TMessage& msg) {
     case CN_COMMAND:
         switch (HIWORD(msg.WParam)) {
         case CBN_SELCHANGE: {
-            const int index = ItemIndex();
-            itemIndex_ = index;
-            if (index >= 0 && index < items_.Count())
-                SyncCaption(AnsiToWideText(items_[index]));
+            ShowLine(ItemIndex());
             TFlagScope scope(click_.notifying);
             Click();
             Change();

@@ -7,6 +7,7 @@
 #include "framework/core/set.h"
 #include "framework/core/strings.h"
 #include "framework/gdi/canvas.h"
+#include "framework/stdctrls/std_common.h"
 #include "framework/stdctrls/std_types.h"
 #include "framework/ui/wincontrol.h"
 
@@ -25,7 +26,7 @@ public:
     ~TListBox() override;
 
     // The lines shown (ANSI); changes go to the window at once.
-    const TStringList& Items() const { return items_; }
+    const TStringList& Items() const { return items_.Lines(); }
     void SetItems(const TStringList& v);
     int AddItem(const std::wstring& text);
     void ClearItems();
@@ -53,10 +54,10 @@ protected:
 
 private:
     void DrawItemMessage(const DRAWITEMSTRUCT& dis);
+    HWND Window() const { return HandleAllocated() ? Handle() : nullptr; }
 
-    TStringList items_;
+    TWindowItems items_;
     std::unique_ptr<TCanvas> canvas_;
-    int itemIndex_ = -1;
     TListBoxStyle style_ = lbStandard;
     int itemHeight_ = 16;
     TNotifyClick click_;
@@ -67,7 +68,7 @@ class TComboBox : public TWinControl {
 public:
     explicit TComboBox(TComponent* owner);
 
-    const TStringList& Items() const { return items_; }
+    const TStringList& Items() const { return items_.Lines(); }
     void SetItems(const TStringList& v);
     int AddItem(const std::wstring& text);
     void ClearItems();
@@ -100,9 +101,11 @@ private:
     // Height of the dropped-down list below the closed box.
     int ListHeight() const;
     void SyncCaption(const std::wstring& text);
+    // The caption shows line `index` when there is one.
+    void ShowLine(int index);
+    HWND Window() const { return HandleAllocated() ? Handle() : nullptr; }
 
-    TStringList items_;
-    int itemIndex_ = -1;
+    TWindowItems items_;
     TComboBoxStyle style_ = csDropDown;
     int dropDownCount_ = 8;
     bool syncing_ = false;
