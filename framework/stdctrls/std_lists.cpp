@@ -22,12 +22,35 @@ TOwnerDrawState OwnerDrawStateOf(UINT itemState) {
     return s;
 }
 
-TListBox::TListBox(TComponent* owner)
-    : TWinControl(owner), items_({LB_RESETCONTENT, LB_ADDSTRING, LB_GETCURSEL, LB_SETCURSEL}),
-      canvas_(std::make_unique<TCanvas>()) {
-    SetBounds(0, 0, 121, 97);
+TCustomListControl::TCustomListControl(TComponent* owner, const TListMessages& msgs)
+    : TWinControl(owner), items_(msgs) {
     SetTabStop(true);
     SetColor(clWindow);
+}
+
+void TCustomListControl::Click() {
+    if (!click_.Blocks())
+        TWinControl::Click();
+}
+
+void TCustomListControl::NotifyClick() {
+    TFlagScope scope(click_.notifying);
+    Click();
+}
+
+void TCustomListControl::WndProc(TMessage& msg) {
+    if (msg.Msg == WM_LBUTTONUP) {
+        TFlagScope scope(click_.inMouseUp);
+        TWinControl::WndProc(msg);
+        return;
+    }
+    TWinControl::WndProc(msg);
+}
+
+TListBox::TListBox(TComponent* owner)
+    : TCustomListControl(owner, {LB_RESETCONTENT, LB_ADDSTRING, LB_GETCURSEL, LB_SETCURSEL}),
+      canvas_(std::make_unique<TCanvas>()) {
+    SetBounds(0, 0, 121, 97);
 }
 
 TListBox::~TListBox() {
@@ -52,26 +75,6 @@ void TListBox::CreateHandleDone() {
     items_.Fill(Handle());
 }
 
-void TListBox::SetItems(const TStringList& v) {
-    items_.Assign(Window(), v);
-}
-
-int TListBox::AddItem(const std::wstring& text) {
-    return items_.Add(Window(), text);
-}
-
-void TListBox::ClearItems() {
-    items_.Clear(Window());
-}
-
-int TListBox::ItemIndex() const {
-    return items_.Index(Window());
-}
-
-void TListBox::SetItemIndex(int v) {
-    items_.SetIndex(Window(), v);
-}
-
 void TListBox::SetStyle(TListBoxStyle v) {
     if (v == style_)
         return;
@@ -88,11 +91,6 @@ void TListBox::SetItemHeight(int v) {
         SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, v);
         Invalidate();
     }
-}
-
-void TListBox::Click() {
-    if (!click_.Blocks())
-        TWinControl::Click();
 }
 
 // Without a handler: the text on the selection or window colour.
@@ -122,15 +120,9 @@ void TListBox::DrawItemMessage(const DRAWITEMSTRUCT& dis) {
 
 void TListBox::WndProc(TMessage& msg) {
     switch (msg.Msg) {
-    case WM_LBUTTONUP: {
-        TFlagScope scope(click_.inMouseUp);
-        TWinControl::WndProc(msg);
-        return;
-    }
     case CN_COMMAND:
         if (HIWORD(msg.WParam) == LBN_SELCHANGE) {
-            TFlagScope scope(click_.notifying);
-            Click();
+            NotifyClick();
             return;
         }
         break;
@@ -150,14 +142,12 @@ void TListBox::WndProc(TMessage& msg) {
     default:
         break;
     }
-    TWinControl::WndProc(msg);
+    TCustomListControl::WndProc(msg);
 }
 
 TComboBox::TComboBox(TComponent* owner)
-    : TWinControl(owner), items_({CB_RESETCONTENT, CB_ADDSTRING, CB_GETCURSEL, CB_SETCURSEL}) {
+    : TCustomListControl(owner, {CB_RESETCONTENT, CB_ADDSTRING, CB_GETCURSEL, CB_SETCURSEL}) {
     SetBounds(0, 0, 145, 21);
-    SetTabStop(true);
-    SetColor(clWindow);
 }
 
 int TComboBox::ListHeight() const {
@@ -195,22 +185,6 @@ void TComboBox::SetBounds(int left, int top, int width, int height) {
         return;
     SetWindowPos(Handle(), nullptr, left, top, width, height + ListHeight(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void TComboBox::SetItems(const TStringList& v) {
-    items_.Assign(Window(), v);
-}
-
-int TComboBox::AddItem(const std::wstring& text) {
-    return items_.Add(Window(), text);
-}
-
-void TComboBox::ClearItems() {
-    items_.Clear(Window());
-}
-
-int TComboBox::ItemIndex() const {
-    return items_.Index(Window());
 }
 
 // Choosing a line by program shows its text (no change event).
@@ -263,24 +237,13 @@ void TComboBox::Change() {
     OnChange(this);
 }
 
-void TComboBox::Click() {
-    if (!click_.Blocks())
-        TWinControl::Click();
-}
-
 void TComboBox::WndProc(TMessage& msg) {
     switch (msg.Msg) {
-    case WM_LBUTTONUP: {
-        TFlagScope scope(click_.inMouseUp);
-        TWinControl::WndProc(msg);
-        return;
-    }
     case CN_COMMAND:
         switch (HIWORD(msg.WParam)) {
         case CBN_SELCHANGE: {
             ShowLine(ItemIndex());
-            TFlagScope scope(click_.notifying);
-            Click();
+            NotifyClick();
             Change();
             return;
         }
@@ -299,7 +262,7 @@ void TComboBox::WndProc(TMessage& msg) {
     default:
         break;
     }
-    TWinControl::WndProc(msg);
+    TCustomListControl::WndProc(msg);
 }
 
 TScrollCode ScrollCodeOf(int sbCode) {
@@ -449,6 +412,8 @@ void TScrollBar::WndProc(TMessage& msg) {
     }
     TWinControl::WndProc(msg);
 }
+
+LT_CLASS_TABLE(TCustomListControl) {}
 
 LT_CLASS_TABLE(TListBox) {
     c.Enum("Style", &TListBox::Style, &TListBox::SetStyle)
