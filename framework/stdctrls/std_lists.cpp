@@ -5,6 +5,7 @@
 
 #include "framework/core/ansi.h"
 #include "framework/core/class_builder.h"
+#include "framework/stdctrls/std_comctl.h"
 #include "framework/stdctrls/std_common.h"
 
 TOwnerDrawState OwnerDrawStateOf(UINT itemState) {
@@ -420,10 +421,7 @@ LT_CLASS_TABLE(TListBox) {
         .Default(lbStandard)
         .Integer("ItemHeight", &TListBox::ItemHeight, &TListBox::SetItemHeight)
         .Default(16)
-        .Strings(
-            "Items",
-            [](TListBox& l) -> TStringList& { return const_cast<TStringList&>(l.Items()); },
-            &TListBox::SetItems)
+        .Strings("Items", MutableList(&TListBox::Items), &TListBox::SetItems)
         .Integer("ItemIndex", &TListBox::ItemIndex, &TListBox::SetItemIndex)
         .Default(-1)
         .Event("OnDrawItem", &TListBox::OnDrawItem)
@@ -435,10 +433,7 @@ LT_CLASS_TABLE(TComboBox) {
         .Default(csDropDown)
         .Integer("DropDownCount", &TComboBox::DropDownCount, &TComboBox::SetDropDownCount)
         .Default(8)
-        .Strings(
-            "Items",
-            [](TComboBox& b) -> TStringList& { return const_cast<TStringList&>(b.Items()); },
-            &TComboBox::SetItems)
+        .Strings("Items", MutableList(&TComboBox::Items), &TComboBox::SetItems)
         .Integer("ItemIndex", &TComboBox::ItemIndex, &TComboBox::SetItemIndex)
         .Default(-1)
         .String("Text", &TComboBox::Text, &TComboBox::SetText)
