@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "framework/gdi/gdi_handles.h"
 #include "framework/stdctrls/std_register_a.h"
 #include "framework/ui/ui_register.h"
 #include "tests/framework/ui/real_input.h"
@@ -82,4 +83,11 @@ COLORREF ScreenPixel(HWND wnd, int x, int y) {
     const COLORREF c = GetPixel(dc, x, y);
     ReleaseDC(wnd, dc);
     return c;
+}
+
+int GdiGrowthOverRepaints(HWND wnd, int times) {
+    const int before = GdiLiveTotal();
+    for (int i = 0; i < times; ++i)
+        RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    return GdiLiveTotal() - before;
 }
