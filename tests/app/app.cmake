@@ -12,6 +12,7 @@ lt_add_test(main_frm_test WIN32_ONLY
 # A browser message box under the program's own main window.
 lt_add_test(main_browser_dialog_test WIN32_ONLY
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/main_browser_dialog_test.cpp
+            ${CMAKE_SOURCE_DIR}/tests/browser/message_box_reader.cpp
             ${CMAKE_SOURCE_DIR}/tests/framework/ole/ole_environment.cpp
     LIBS lt_app lt_resources)
 # The configuration accepts vendor texts up to their limits and refuses
