@@ -24,5 +24,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         return 1;
     }
     application.Run();
+    TSkinManage::Finalize();
     return 0;
 }

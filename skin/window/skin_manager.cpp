@@ -28,9 +28,14 @@ std::unique_ptr<TSkinManage>& Singleton() {
     return instance;
 }
 
-// Frees the manager when the program ends, after everything else let go.
+// A manager still alive when static objects go (the program did not call
+// Finalize) only takes its hook off: the framework objects its timer and
+// skinners stand on may be gone already, so nothing else is freed then.
 struct TManagerFinalizer {
-    ~TManagerFinalizer() { TSkinManage::Finalize(); }
+    ~TManagerFinalizer() {
+        if (TSkinManage* m = Singleton().release())
+            m->RemoveHook();
+    }
 } gFinalizer;
 
 void Trace(const char* format, unsigned long value) {
@@ -74,9 +79,7 @@ TSkinManage::TSkinManage() : actionTimer_(std::make_unique<TTimer>(nullptr)) {
 TSkinManage::~TSkinManage() {
     hookState_ = static_cast<int>(TSkinHookState::Destroying);
     actionTimer_.reset();
-    if (hookHandle_)
-        UnhookWindowsHookEx(hookHandle_);
-    hookHandle_ = nullptr;
+    RemoveHook();
     for (TPopupSkinnerBase* p : popupSkinners_) {
         p->Detach();
         delete p;

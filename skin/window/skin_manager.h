@@ -33,8 +33,11 @@ public:
 
     // The singleton, made first when create is set; null otherwise.
     static TSkinManage* Instance(bool create);
-    // Frees the singleton (process end; tests).
+    // Frees the singleton: the program calls it after its message loop, while
+    // the application object still stands (tests call it too).
     static void Finalize();
+    // Takes the thread hook off.
+    void RemoveHook();
     // Makes skin data components reach this manager (the program calls it
     // once at start-up, before any form is read).
     static void Install();
