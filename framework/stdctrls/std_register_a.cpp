@@ -1,0 +1,9 @@
+// Registration of the first half of the standard controls.
+#include "framework/stdctrls/std_register_a.h"
+
+#include "framework/core/class_builder.h"
+#include "framework/stdctrls/std_buttons.h"
+
+void RegisterStandardControlsA() {
+    RegisterClasses<TButtonControl, TButton, TBitBtn, TSpeedButton>();
+}
