@@ -3,7 +3,9 @@
 
 #include "framework/core/class_builder.h"
 #include "framework/stdctrls/std_buttons.h"
+#include "framework/stdctrls/std_checks.h"
 
 void RegisterStandardControlsA() {
-    RegisterClasses<TButtonControl, TButton, TBitBtn, TSpeedButton>();
+    RegisterClasses<TButtonControl, TButton, TBitBtn, TSpeedButton, TCheckBox, TRadioButton,
+                    TCustomGroupBox, TGroupBox, TRadioGroup, TPanel>();
 }
