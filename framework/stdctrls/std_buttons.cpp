@@ -522,6 +522,14 @@ void TSpeedButton::Paint() {
     DrawCaptionText(dc, Caption(), tr, DT_SINGLELINE | DT_NOCLIP, Enabled());
 }
 
+// Buttons read one by one agree on their group once all are there: a down
+// button puts the others up, and AllowAllUp set on one holds for all.
+void TSpeedButton::Loaded() {
+    TGraphicControl::Loaded();
+    if (down_ || allowAllUp_)
+        UpdateExclusive();
+}
+
 void TSpeedButton::DefineProperties(TFiler& filer) {
     TGraphicControl::DefineProperties(filer);
     glyph_.DefineGlyphData(filer, [this] { Invalidate(); });

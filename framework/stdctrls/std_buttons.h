@@ -178,9 +178,11 @@ protected:
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void DefineProperties(TFiler& filer) override;
+    void Loaded() override;
 
 private:
-    // Puts the other buttons of the group up after this one went down.
+    // Puts the other buttons of the group up after this one went down, and
+    // gives them this one's AllowAllUp.
     void UpdateExclusive();
 
     TGlyphHolder glyph_;
