@@ -44,19 +44,26 @@ void TCustomEdit::WndProc(TMessage& msg) {
     switch (msg.Msg) {
     case CN_COMMAND:
         if (HIWORD(msg.WParam) == EN_CHANGE) {
+            std::wstring text = WindowTextOf(Handle());
+            // Wine notifies a keystroke refused at the length limit too.
+            if (text == Caption() && !settingText_)
+                return;
             {
                 // The caption follows the window without writing it back.
                 TFlagScope scope(syncing_);
-                SetCaption(WindowTextOf(Handle()));
+                SetCaption(text);
             }
             Change();
             return;
         }
         break;
-    case CM_TEXTCHANGED:
+    case CM_TEXTCHANGED: {
         if (syncing_)
             return;
-        break;
+        TFlagScope scope(settingText_);
+        TWinControl::WndProc(msg);
+        return;
+    }
     default:
         break;
     }

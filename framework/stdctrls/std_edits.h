@@ -35,6 +35,7 @@ private:
     int maxLength_ = 0;
     bool readOnly_ = false;
     bool syncing_ = false;
+    bool settingText_ = false;
 };
 
 class TEdit : public TCustomEdit {
