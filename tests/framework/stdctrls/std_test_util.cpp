@@ -57,9 +57,10 @@ void ClickAt(TControl& control, POINT client) {
     const POINT p = control.ClientToScreen(client);
     SetCursorPos(p.x, p.y);
     Settle();
-    Send({MouseInput(MOUSEEVENTF_LEFTDOWN)});
-    Settle();
-    Send({MouseInput(MOUSEEVENTF_LEFTUP)});
+    // Press and release go in together: controls that track the mouse in a
+    // loop of their own (scroll bars) would otherwise wait for the release
+    // while this thread waits for them.
+    Send({MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP)});
     Settle();
 }
 
