@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/core/enum_info.h"
+#include "framework/stdctrls/std_types.h"
 
 LT_ENUM(TTextStyle, tsNormal, tsRaised, tsRecessed, tsShadow)
 LT_ENUM(TTextLayout, tlTop, tlCenter, tlBottom)
@@ -11,6 +12,4 @@ LT_ENUM(TRotation, roNone, roFlat, roCurve)
 LT_ENUM(TCenterPoint, cpUpperLeft, cpUpperCenter, cpUpperRight, cpLeftCenter, cpCenter,
         cpRightCenter, cpLowerLeft, cpLowerCenter, cpLowerRight)
 LT_ENUM(THotTrackColorType, htctComplement, htctActual)
-LT_ENUM(TButtonLayout, blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom)
-LT_ENUM(TBitBtnKind, bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry,
-        bkIgnore, bkAll)
+// TButtonLayout and TBitBtnKind come with the standard controls.
