@@ -155,18 +155,18 @@ def thumbs():
 
 
 DOWN = ["#####", ".###.", "..#.."]
-COMBO_LOOK = [((70, 74, 80), INK), ((46, 49, 54), (230, 232, 236)), ((62, 64, 68), DIM_INK),
-              ((88, 93, 100), (250, 251, 252))]
+COMBO_LOOK = [((30, 32, 36), (76, 80, 87), (62, 65, 71)), ((20, 21, 24), (44, 47, 52), (52, 55, 60)),
+              ((50, 52, 56), (62, 64, 68), (62, 64, 68)), ((30, 32, 36), (92, 97, 105), (76, 80, 87))]
 
 
 def combo_buttons():
-    """ComboButton for the flat look: four opaque 16 x 18 cells (normal,
-    pressed, disabled, hot), the drop-down arrow drawn in."""
+    """ComboButton: four 16 x 18 cells (normal, pressed, disabled, hot); a
+    magenta ring leaves the combo's own border visible around the button,
+    and the arrow comes from ExtraImages."""
     cells = []
-    for body, ink in COMBO_LOOK:
-        f = Image(16, 18, body)
-        f.fill(0, 0, 1, 18, (40, 42, 46))
-        glyph_centred(f, 1, 0, 15, 18, DOWN, ink, None, 0, 1 if body == (46, 49, 54) else 0)
+    for ring, top, bottom in COMBO_LOOK:
+        f = Image(16, 18)
+        box(f, 1, 1, 14, 16, 1.5, [ring], vgrad([(0, top), (1, bottom)]))
         cells.append(f)
     return hstrip(cells)
 

@@ -2,8 +2,9 @@
 
 Every value the engine reads differs from XPLuna's where a skin can choose:
 frame sizes, tiling, caption-button placement and frame counts, the mark
-strips, the chunked progress look, the flat combo look, and the optional
-elements XPLuna leaves out (title plate, up-down, track-bar thumbs)."""
+strips, the chunked progress look, a combo button of its own cells instead
+of XPLuna's composite, and the optional elements XPLuna leaves out (title
+plate, up-down, track-bar thumbs)."""
 
 INI = r"""
 ; Graphite - a dark, quiet desktop skin.
@@ -151,14 +152,15 @@ YCoord=0
 Visibility=1
 
 [ComboButton]
+; no SunkEdge picture, so no composite: the button keeps its own four
+; cells and the arrow of ExtraImages is centred on them
 Image=Graphite_ComboButton.bmp
-LeftWidth=1
-RightWidth=1
-TopHeight=1
-BottomHeight=1
-Trans=0
+LeftWidth=2
+RightWidth=2
+TopHeight=2
+BottomHeight=2
+Trans=1
 Tile=0
-Style=1
 
 [ExtraImages]
 Image=Graphite_Glyphs.bmp

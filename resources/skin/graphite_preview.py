@@ -55,7 +55,10 @@ def draw_controls(c, p):
     for i, k in enumerate((1, 5, 4, 8)):
         put(c, frame_of(p["Graphite_Radio.bmp"], 8, k), 128 + i * 18, 84)
     combo = Image(96, 22, (44, 46, 50))
-    combo.blit(stretch(frame_of(p["Graphite_ComboButton.bmp"], 4, 1), 16, 20), 79, 1)
+    combo.fill(0, 0, 96, 1, (34, 36, 40))
+    combo.fill(0, 21, 96, 22, (34, 36, 40))
+    combo.blit_keyed(stretch(frame_of(p["Graphite_ComboButton.bmp"], 4, 1), 19, 22), 77, 0)
+    combo.blit_keyed(frame_of(p["Graphite_Glyphs.bmp"], 5, 1), 79, 4)
     put(c, combo, 206, 80, False)
     trough = p["Graphite_ProgressTrough.bmp"]
     put(c, nine(trough, 180, 16, 3, 3, 3, 3), 12, 112)
