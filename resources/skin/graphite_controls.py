@@ -98,9 +98,13 @@ CELL = 15
 
 
 def scroll_button(state, rows, size=CELL):
+    """An arrow button (or a bare button when rows is None): opaque, its
+    rounded corners over the track colour, because the painters stretch it
+    to the platform's arrow size."""
     ring, top, bottom, ink = SCROLL_LOOK[state]
     f = Image(size, size)
-    box(f, 0, 0, size, size, 2, [ring], vgrad([(0, top), (1, bottom)]))
+    box(f, 0, 0, size, size, 2, [ring], vgrad([(0, top), (1, bottom)]),
+        lambda x, y: TRACK["normal"][1][1])
     if rows:
         off = 1 if state == "pressed" else 0
         glyph_centred(f, 0, 0, size, size, rows, ink, None, off, off)
@@ -160,13 +164,14 @@ COMBO_LOOK = [((30, 32, 36), (76, 80, 87), (62, 65, 71)), ((20, 21, 24), (44, 47
 
 
 def combo_buttons():
-    """ComboButton: four 16 x 18 cells (normal, pressed, disabled, hot); a
-    magenta ring leaves the combo's own border visible around the button,
-    and the arrow comes from ExtraImages."""
+    """ComboButton: four opaque 16 x 18 cells (normal, pressed, disabled,
+    hot) with their own outline; the painter stretches a cell over the
+    combo's right end (no magenta, so no fringe) and centres the ExtraImages
+    arrow on it."""
     cells = []
     for ring, top, bottom in COMBO_LOOK:
-        f = Image(16, 18)
-        box(f, 1, 1, 14, 16, 1.5, [ring], vgrad([(0, top), (1, bottom)]))
+        f = Image(16, 18, ring)
+        box(f, 0, 0, 16, 18, 0, [ring], vgrad([(0, top), (1, bottom)]))
         cells.append(f)
     return hstrip(cells)
 

@@ -159,7 +159,7 @@ LeftWidth=2
 RightWidth=2
 TopHeight=2
 BottomHeight=2
-Trans=1
+Trans=0
 Tile=0
 
 [ExtraImages]

@@ -212,12 +212,16 @@ void Controls(TCanvas& canvas, TSkinData& d, int x0, int y0) {
         Text(dc, labels[i], r, i == 4 ? d.ButtonShadowColour : d.ButtonTextColour,
              DT_SINGLELINE | DT_CENTER | DT_VCENTER, false);
     }
+    // Mark cells at their own size, as the painters draw them.
     TDataSkinButton& b = *d.Buttons;
+    const int cw = b.CheckButtonFrame > 0 ? b.CheckPicture.Width() / b.CheckButtonFrame : 0;
+    const int rw = b.RadioButtonFrame > 0 ? b.RadioPicture.Width() / b.RadioButtonFrame : 0;
     for (int i = 0; i < 4; ++i) {
-        RECT c{x0 + 10 + 20 * i, y0 + 45, x0 + 23 + 20 * i, y0 + 58};
+        RECT c{x0 + 10 + 20 * i, y0 + 45, x0 + 10 + 20 * i + cw, y0 + 45 + b.CheckPicture.Height()};
         DrawSkinCell(dc, c, b.CheckPicture, true, b.CheckButtonFrame,
                      MarkCell(b.CheckButtonFrame, 12, i));
-        RECT o{x0 + 100 + 20 * i, y0 + 45, x0 + 113 + 20 * i, y0 + 58};
+        RECT o{x0 + 100 + 20 * i, y0 + 45, x0 + 100 + 20 * i + rw,
+               y0 + 45 + b.RadioPicture.Height()};
         DrawSkinCell(dc, o, b.RadioPicture, true, b.RadioButtonFrame,
                      MarkCell(b.RadioButtonFrame, 8, i));
     }
