@@ -54,12 +54,12 @@ def draw_controls(c, p):
         put(c, frame_of(p["Graphite_Check.bmp"], 12, k), 14 + i * 18, 84)
     for i, k in enumerate((1, 5, 4, 8)):
         put(c, frame_of(p["Graphite_Radio.bmp"], 8, k), 128 + i * 18, 84)
-    combo = Image(96, 22, (44, 46, 50))
-    combo.fill(0, 0, 96, 1, (34, 36, 40))
-    combo.fill(0, 21, 96, 22, (34, 36, 40))
-    combo.blit_keyed(stretch(frame_of(p["Graphite_ComboButton.bmp"], 4, 1), 19, 22), 77, 0)
-    combo.blit_keyed(frame_of(p["Graphite_Glyphs.bmp"], 5, 1), 79, 4)
-    put(c, combo, 206, 80, False)
+    combo = Image(86, 22, (44, 46, 50))
+    combo.fill(0, 0, 86, 1, (34, 36, 40))
+    combo.fill(0, 21, 86, 22, (34, 36, 40))
+    combo.blit_keyed(stretch(frame_of(p["Graphite_ComboButton.bmp"], 4, 1), 19, 22), 67, 0)
+    combo.blit_keyed(frame_of(p["Graphite_Glyphs.bmp"], 5, 1), 69, 4)
+    put(c, combo, 200, 80, False)
     trough = p["Graphite_ProgressTrough.bmp"]
     put(c, nine(trough, 180, 16, 3, 3, 3, 3), 12, 112)
     chunks = tile(p["Graphite_ProgressChunk.bmp"], 108, 8)
