@@ -64,7 +64,11 @@ def outputs():
 
 
 def check(files):
-    """Exit status 0 when every committed output matches the generator."""
+    """Exit status 0 when every committed output matches the generator and
+    every skin's own consistency checks find nothing."""
+    problems = []
+    for skin in SKINS.values():
+        problems += getattr(skin, "problems", lambda: [])()
     stale = []
     for rel, data in files.items():
         path = os.path.join(HERE, rel)
@@ -72,8 +76,11 @@ def check(files):
             stale.append(rel)
     for rel in stale:
         print("generate.py: %s differs from the generator's output" % rel)
-    print("%d passed, %d failed" % (len(files) - len(stale), len(stale)))
-    return 1 if stale else 0
+    for problem in problems:
+        print("generate.py: %s" % problem)
+    failed = len(stale) + len(problems)
+    print("%d passed, %d failed" % (len(files) - len(stale), failed))
+    return 1 if failed else 0
 
 
 def main():

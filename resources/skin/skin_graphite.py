@@ -60,3 +60,40 @@ def outputs(encode):
 def preview(pics):
     import graphite_preview
     return graphite_preview.mock_window(pics)
+
+
+def named_pictures(ini_text):
+    """File names the description gives as values ending in .bmp."""
+    names = []
+    for line in ini_text.splitlines():
+        if "=" in line and not line.lstrip().startswith(";"):
+            value = line.split("=", 1)[1].strip()
+            if value.endswith(".bmp"):
+                names.append(value)
+    return names
+
+
+# Frame counts the engine gives these pictures (or that the description
+# sets); each picture's width must divide by them.
+FRAMES = {"Graphite_Button.bmp": 5, "Graphite_Check.bmp": 12, "Graphite_Radio.bmp": 8,
+          "Graphite_Close.bmp": 4, "Graphite_MenuButton.bmp": 3, "Graphite_Help.bmp": 6,
+          "Graphite_MDIButtons.bmp": 12, "Graphite_ComboButton.bmp": 4, "Graphite_Glyphs.bmp": 5,
+          "Graphite_ScrollArrows.bmp": 23, "Graphite_HScrollThumb.bmp": 2,
+          "Graphite_SpinVert.bmp": 8, "Graphite_SpinVertGlyphs.bmp": 8,
+          "Graphite_SpinHorz.bmp": 8, "Graphite_SpinHorzGlyphs.bmp": 8,
+          "Graphite_ThumbHorz.bmp": 5, "Graphite_Tab.bmp": 5, "Graphite_Header.bmp": 5,
+          "Graphite_Status.bmp": 3, "Graphite_MenuItem.bmp": 5, "Graphite_ToolbarButton.bmp": 5}
+
+
+def problems():
+    """What would make the description and the pictures disagree: a named
+    picture that is not drawn, a drawn picture that nothing names, a strip
+    whose width does not divide by its frame count."""
+    from graphite_ini import INI
+    pics = pictures()
+    named = named_pictures(INI)
+    out = ["graphite.ini names %s, which is not drawn" % n for n in named if n not in pics]
+    out += ["%s is drawn but graphite.ini does not name it" % n for n in pics if n not in named]
+    out += ["%s: width %d does not divide by %d frames" % (n, pics[n].w, k)
+            for n, k in FRAMES.items() if pics[n].w % k]
+    return out
