@@ -36,11 +36,6 @@ protected:
     TSkinData data{nullptr};
 };
 
-struct ButtonFacts {
-    const char* name;
-    int action, align, x, y, visibility, visibility1, frames, width, height;
-};
-
 } // namespace
 
 TEST(GraphiteArchive, BuildOutputIsTheCommittedFolderPacked) {
@@ -63,24 +58,9 @@ TEST_F(GraphiteSkin, CaptionButtonTableWithButtonsOnBothEnds) {
         {"", 7, 100, 54, 0, 100, 100, 4, 56, 14},  {"", 8, 100, 36, 0, 100, 100, 4, 56, 14},
         {"", 9, 100, 18, 0, 100, 100, 4, 56, 14},
     };
-    ASSERT_EQ(data.CaptionButtons.size(), std::size(expected));
-    for (size_t i = 0; i < std::size(expected); ++i) {
-        const ButtonFacts& e = expected[i];
-        const TDataSkinSysButton& b = *data.CaptionButtons[i];
-        SCOPED_TRACE(i);
-        EXPECT_EQ(b.Name, e.name);
-        EXPECT_EQ(b.Action, e.action);
-        EXPECT_EQ(b.Align, e.align);
-        EXPECT_EQ(b.XCoord, e.x);
-        EXPECT_EQ(b.YCoord, e.y);
-        EXPECT_EQ(b.Visibility, e.visibility);
-        EXPECT_EQ(b.Visibility1, e.visibility1);
-        EXPECT_EQ(b.FrameCount, e.frames);
-        EXPECT_EQ(b.Picture.Width(), e.width);
-        EXPECT_EQ(b.Picture.Height(), e.height);
-        EXPECT_EQ(b.CombineOp, i < 6 ? -1 : 0);
-        EXPECT_EQ(b.FrameWidth(), e.width / e.frames);
-    }
+    ExpectCaptionButtons(data, expected, 6);
+    for (size_t i = 0; i < std::size(expected); ++i)
+        EXPECT_EQ(data.CaptionButtons[i]->FrameWidth(), expected[i].width / expected[i].frames);
     // The MDI buttons are cut from the 168 x 14 twelve-frame picture.
     TBitmap source;
     source.LoadFromFile(std::string(LT_GRAPHITE_DIR) + "/Graphite_MDIButtons.bmp");
