@@ -95,6 +95,7 @@ TRACK = {"normal": [(0, (32, 34, 38)), (1, (42, 44, 48)), (13, (42, 44, 48)), (1
          "disabled": [(0, (50, 52, 56)), (14, (50, 52, 56))],
          "hot": [(0, (36, 38, 42)), (1, (48, 50, 55)), (13, (48, 50, 55)), (14, (36, 38, 42))]}
 CELL = 15
+TRACK_FACE = (42, 44, 48)  # the track's middle, behind the arrows' corners
 
 
 def scroll_button(state, rows, size=CELL):
@@ -104,7 +105,7 @@ def scroll_button(state, rows, size=CELL):
     ring, top, bottom, ink = SCROLL_LOOK[state]
     f = Image(size, size)
     box(f, 0, 0, size, size, 2, [ring], vgrad([(0, top), (1, bottom)]),
-        lambda x, y: TRACK["normal"][1][1])
+        lambda x, y: TRACK_FACE)
     if rows:
         off = 1 if state == "pressed" else 0
         glyph_centred(f, 0, 0, size, size, rows, ink, None, off, off)
