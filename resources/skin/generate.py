@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
-"""Writes the XPLuna skin: its description, every bitmap, the archive order
-and the system-menu glyph strip.
+"""Writes the project's skins: XPLuna (embedded in the program, with the
+system-menu glyph strip) and Graphite (the dark second skin), each as its
+description, every bitmap and the archive order.
 
-    generate.py                 write resources/skin/xpluna/* and tesselmenu.bmp
+    generate.py                 write resources/skin/{xpluna,graphite}/* and tesselmenu.bmp
     generate.py --sheet X.png   also write a contact sheet of every picture
     generate.py --preview Y.png also write a mock window drawn from the pictures
+    generate.py --skin NAME     the skin --sheet and --preview draw (xpluna)
     generate.py --check         compare the committed outputs with the script's
 
 Standard library only; the output is the same byte for byte on every run.
@@ -17,48 +19,16 @@ sys.dont_write_bytecode = True
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
-import artwork_controls as ctl  # noqa: E402
-import artwork_frame as frm  # noqa: E402
-import artwork_panels as pnl  # noqa: E402
+import skin_graphite  # noqa: E402
+import skin_xpluna  # noqa: E402
 from bmpio import Image, bmp_bytes, png_bytes  # noqa: E402
-from ini_text import ini_bytes  # noqa: E402
 
-SKIN_DIR = os.path.join(HERE, "xpluna")
-TRUE_COLOUR = {"mxp1__Blue_RadioButton.bmp", "mxp1__Blue_Tab.bmp"}
+SKINS = {s.NAME: s for s in (skin_xpluna, skin_graphite)}
 
 
-def pictures():
-    """Every picture of the skin, in archive order, keyed by file name."""
-    out = {}
-    out.update(frm.frame_pictures())
-    out["Blue_Menu.bmp"] = frm.menu_bar_picture()
-    out.update(frm.caption_pictures())
-    out["Blue_Button.bmp"] = ctl.push_buttons()
-    out["Blue_Checkbox.bmp"] = ctl.check_boxes()
-    out["mxp1__Blue_RadioButton.bmp"] = ctl.radio_buttons()
-    out["Blue_ComboBox.bmp"] = ctl.sunk_edges()
-    out["Blue_ComboButton.bmp"] = ctl.combo_buttons()
-    out["Blue_ComboButtonGlyph.bmp"] = ctl.combo_glyphs()
-    out["Blue_ScrollArrows.bmp"] = ctl.scroll_arrows()
-    out["Blue_HScrollShaft.bmp"], out["Blue_VScrollShaft.bmp"] = ctl.shafts()
-    out["Blue_HScrollThumb.bmp"], out["Blue_VScrollThumb.bmp"] = ctl.thumbs()
-    out["Blue_ToolbarButton.bmp"] = pnl.toolbar_buttons()
-    out["Blue_Status.bmp"] = pnl.status_edges()
-    out["Blue_Header.bmp"] = pnl.header_items()
-    out["Blue_Progressbar.bmp"] = pnl.progress_bar()
-    out["mxp1__Blue_Tab.bmp"] = pnl.tabs()
-    out["Blue_TabPanel.bmp"] = pnl.tab_panel()
-    out["Blue_MenuItem.bmp"] = pnl.menu_items()
-    out["Blue_MenuFrame.bmp"] = pnl.menu_frame()
-    out["Blue_MDIButtons.bmp"] = frm.mdi_buttons_picture()
-    out["Blue_GroupBoxTop.bmp"] = pnl.group_box_label()
-    out["Blue_Groupbox.bmp"] = pnl.group_box_edge()
-    out["Blue_MenuButton.bmp"] = pnl.menu_button()
-    return out
-
-
-def encode(name, img):
-    if name in TRUE_COLOUR:
+def encode(true_colour, img):
+    """BMP bytes: 24-bit when asked, else 4- or 8-bit with a palette."""
+    if true_colour:
         return bmp_bytes(img, 24)
     return bmp_bytes(img, 4 if len(img.colours()) <= 16 else 8)
 
@@ -87,22 +57,18 @@ def contact_sheet(images, scale=3, width=1200):
 
 def outputs():
     """Every file the generator writes, path (relative to HERE) -> bytes."""
-    files, order = {}, []
-    for name, img in pictures().items():
-        files["xpluna/" + name] = encode(name, img)
-        order.append(name)
-    for name, img in frm.help_drafts().items():
-        files["xpluna/drafts/" + name] = encode(name, img)
-        order.append("drafts/" + name)
-    files["xpluna/xpluna.ini"] = ini_bytes()
-    order.append("xpluna.ini")
-    files["xpluna/archive.lst"] = ("\n".join(order) + "\n").encode("ascii")
-    files["tesselmenu.bmp"] = bmp_bytes(frm.tesselmenu_picture(), 1)
+    files = {}
+    for skin in SKINS.values():
+        files.update(skin.outputs(encode))
     return files
 
 
 def check(files):
-    """Exit status 0 when every committed output matches the generator."""
+    """Exit status 0 when every committed output matches the generator and
+    every skin's own consistency checks find nothing."""
+    problems = []
+    for skin in SKINS.values():
+        problems += getattr(skin, "problems", lambda: [])()
     stale = []
     for rel, data in files.items():
         path = os.path.join(HERE, rel)
@@ -110,8 +76,11 @@ def check(files):
             stale.append(rel)
     for rel in stale:
         print("generate.py: %s differs from the generator's output" % rel)
-    print("%d passed, %d failed" % (len(files) - len(stale), len(stale)))
-    return 1 if stale else 0
+    for problem in problems:
+        print("generate.py: %s" % problem)
+    failed = len(stale) + len(problems)
+    print("%d passed, %d failed" % (len(files) - len(stale), failed))
+    return 1 if failed else 0
 
 
 def main():
@@ -120,6 +89,8 @@ def main():
                     help="compare the committed files with the generator's output")
     ap.add_argument("--sheet", help="write a contact sheet PNG here")
     ap.add_argument("--preview", help="write a mock skinned window PNG here")
+    ap.add_argument("--skin", choices=sorted(SKINS), default="xpluna",
+                    help="the skin that --sheet and --preview draw")
     args = ap.parse_args()
 
     files = outputs()
@@ -127,14 +98,13 @@ def main():
         sys.exit(check(files))
     for rel, data in files.items():
         write(os.path.join(HERE, rel), data)
+    skin = SKINS[args.skin]
     if args.sheet or args.preview:
-        pics = pictures()
+        pics = skin.pictures()
         if args.sheet:
-            drafts = list(frm.help_drafts().values())
-            write(args.sheet, png_bytes(contact_sheet(list(pics.values()) + drafts)))
+            write(args.sheet, png_bytes(contact_sheet(list(pics.values()) + skin.sheet_extras())))
         if args.preview:
-            import preview
-            write(args.preview, png_bytes(preview.mock_window(pics).scaled(2)))
+            write(args.preview, png_bytes(skin.preview(pics).scaled(2)))
 
 
 if __name__ == "__main__":

@@ -2,6 +2,8 @@
 // loading them into a TSkinData, and the project's own packed skin.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -81,6 +83,35 @@ inline const std::vector<uint8_t>& ProjectSkin() {
 // Colour of pixel (x, y) of a bitmap as 0x00BBGGRR.
 inline uint32_t PixelOf(TBitmap& b, int x, int y) {
     return static_cast<uint32_t>(b.Canvas().Pixel(x, y));
+}
+
+// One expected row of a skin's caption-button table.
+struct ButtonFacts {
+    const char* name;
+    int action, align, x, y, visibility, visibility1, frames, width, height;
+};
+
+// Compares the caption buttons with the expected rows, in order; the skin's
+// own buttons (the first `own`) keep CombineOp -1, the MDI buttons have 0.
+template <size_t N>
+void ExpectCaptionButtons(const TSkinData& data, const ButtonFacts (&expected)[N], size_t own) {
+    ASSERT_EQ(data.CaptionButtons.size(), N);
+    for (size_t i = 0; i < N; ++i) {
+        const ButtonFacts& e = expected[i];
+        const TDataSkinSysButton& b = *data.CaptionButtons[i];
+        SCOPED_TRACE(i);
+        EXPECT_EQ(b.Name, e.name);
+        EXPECT_EQ(b.Action, e.action);
+        EXPECT_EQ(b.Align, e.align);
+        EXPECT_EQ(b.XCoord, e.x);
+        EXPECT_EQ(b.YCoord, e.y);
+        EXPECT_EQ(b.Visibility, e.visibility);
+        EXPECT_EQ(b.Visibility1, e.visibility1);
+        EXPECT_EQ(b.FrameCount, e.frames);
+        EXPECT_EQ(b.Picture.Width(), e.width);
+        EXPECT_EQ(b.Picture.Height(), e.height);
+        EXPECT_EQ(b.CombineOp, i < own ? -1 : 0);
+    }
 }
 
 } // namespace model_test

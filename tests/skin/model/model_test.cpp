@@ -18,11 +18,6 @@ protected:
     TSkinData data{nullptr};
 };
 
-struct ButtonFacts {
-    const char* name;
-    int action, align, x, y, visibility, visibility1, frames, width, height;
-};
-
 } // namespace
 
 TEST_F(ProjectSkin, CaptionButtonsInFileOrderThenMdiButtons) {
@@ -34,23 +29,7 @@ TEST_F(ProjectSkin, CaptionButtonsInFileOrderThenMdiButtons) {
         {"BUTTON16", 11, 0, 7, 7, 0, 0, 6, 0, 0},   {"", 7, 100, 57, 0, 100, 100, 4, 60, 15},
         {"", 8, 100, 38, 0, 100, 100, 4, 60, 15},   {"", 9, 100, 19, 0, 100, 100, 4, 60, 15},
     };
-    ASSERT_EQ(data.CaptionButtons.size(), std::size(expected));
-    for (size_t i = 0; i < std::size(expected); ++i) {
-        const ButtonFacts& e = expected[i];
-        const TDataSkinSysButton& b = *data.CaptionButtons[i];
-        SCOPED_TRACE(i);
-        EXPECT_EQ(b.Name, e.name);
-        EXPECT_EQ(b.Action, e.action);
-        EXPECT_EQ(b.Align, e.align);
-        EXPECT_EQ(b.XCoord, e.x);
-        EXPECT_EQ(b.YCoord, e.y);
-        EXPECT_EQ(b.Visibility, e.visibility);
-        EXPECT_EQ(b.Visibility1, e.visibility1);
-        EXPECT_EQ(b.FrameCount, e.frames);
-        EXPECT_EQ(b.Picture.Width(), e.width);
-        EXPECT_EQ(b.Picture.Height(), e.height);
-        EXPECT_EQ(b.CombineOp, i < 5 ? -1 : 0);
-    }
+    ExpectCaptionButtons(data, expected, 5);
     EXPECT_EQ(data.CaptionButtons[0]->FrameWidth(), 21);
 }
 
