@@ -54,11 +54,25 @@ import -window root -crop "200x120+$((wx + 4))+$((wy + 40))" "$shots/e2e_menu.pn
 changed=$(compare -metric AE "$shots/e2e_before_menu.png" "$shots/e2e_menu.png" null: 2>&1 | cut -d' ' -f1)
 e2e_check "Alt+F opens a drop-down ($changed pixels changed)" test "${changed%.*}" -gt 500
 import -window root "$shots/e2e_menu_open.png"
-xdotool key Escape Escape
+xdotool key Escape
+sleep 0.3
+xdotool key Escape
+sleep 0.3
+# A click on the caption gives the window the keys again, then Alt+F4.
+xdotool mousemove $((wx + 300)) $((wy + 8)) click 1
 sleep 0.3
 xdotool key alt+F4
-code=$(e2e_wait_exit 15)
+code=""
+for _ in $(seq 1 75); do
+    if ! kill -0 "$E2E_PID" 2>/dev/null; then
+        wait "$E2E_PID"
+        code=$?
+        break
+    fi
+    sleep 0.2
+done
 e2e_check "Alt+F4 ends the gallery (exit ${code:-none})" test "${code:-x}" = "0"
+e2e_cleanup
 
 # Headless screenshots with each skin, then with a bad skin file.
 winpath() { echo "Z:${1//\//\\}"; }

@@ -119,9 +119,25 @@ TPngImage ShotWithMenu(TForm_Gallery& form, std::wstring& log) {
     return shot.image;
 }
 
+// The platform centres message boxes on the desktop; the picture wants it
+// over the gallery. Answers the box.
+HWND CentreOver(HWND owner, HWND box) {
+    RECT o{}, b{};
+    if (box && GetWindowRect(owner, &o) && GetWindowRect(box, &b)) {
+        const int x = (o.left + o.right - (b.right - b.left)) / 2;
+        const int y = (o.top + o.bottom - (b.bottom - b.top)) / 2;
+        if (b.left != x || b.top != y)
+            SetWindowPos(box, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return box;
+}
+
 TPngImage ShotWithMessageBox(TForm_Gallery& form, std::wstring& log) {
     TModalShot shot(
-        form.Handle(), [] { return FindWindowW(L"#32770", TForm_Gallery::kMessageTitle); },
+        form.Handle(),
+        [&form] {
+            return CentreOver(form.Handle(), FindWindowW(L"#32770", TForm_Gallery::kMessageTitle));
+        },
         [](HWND box) {
             if (box)
                 PostMessageW(box, WM_COMMAND, IDCANCEL, 0);

@@ -53,6 +53,11 @@ void ApplySkinOptions(TForm_Gallery& form, const TGalleryOptions& o, bool quiet)
     else
         MessageBoxW(nullptr, text.c_str(), TForm_Gallery::kTitle, MB_OK | MB_ICONWARNING);
 }
+// The forms go first, then the skin manager, while the application exists.
+void EndGallery(TApplication& application) {
+    application.DestroyComponents();
+    TSkinManage::Finalize();
+}
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -76,6 +81,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     if (!shots) {
         application.Run();
+        EndGallery(application);
         return 0;
     }
     form->Show();
@@ -84,5 +90,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (!log.empty())
         ErrorLine(log);
     const int expected = static_cast<int>(GalleryPageNames().size());
+    EndGallery(application);
     return saved == expected ? 0 : 1;
 }

@@ -62,10 +62,16 @@ void Click(TForm& form, const char* item) {
     ASSERT_NE(m, nullptr) << item;
     m->Click();
 }
+// The skin manager the gallery installs goes with each test, while the
+// application object still exists.
+class GalleryForm : public ::testing::Test {
+protected:
+    void TearDown() override { TSkinManage::Finalize(); }
+};
 } // namespace
 
 // Fourteen pages in order, each with the controls of its family.
-TEST(GalleryForm, EveryPageWithItsControls) {
+TEST_F(GalleryForm, EveryPageWithItsControls) {
     auto form = NewGallery();
     ASSERT_EQ(form->Pages->PageCount(), 14);
     const std::vector<TClassCounts> expected = {
@@ -97,7 +103,7 @@ TEST(GalleryForm, EveryPageWithItsControls) {
 }
 
 // The states each page is there to show, read from the platform controls.
-TEST(GalleryForm, ControlStates) {
+TEST_F(GalleryForm, ControlStates) {
     auto form = NewGallery();
     form->ShowPage(L"Buttons");
     PumpMessages(50);
@@ -128,7 +134,7 @@ TEST(GalleryForm, ControlStates) {
 
 // The MDI button opens a frame whose MDI client holds three child windows;
 // the gallery stays the application's main form.
-TEST(GalleryForm, MdiFrameWithChildren) {
+TEST_F(GalleryForm, MdiFrameWithChildren) {
     auto form = NewGallery();
     form->ShowPage(L"MDI");
     TCustomForm* main = Application->MainForm();
@@ -148,7 +154,7 @@ TEST(GalleryForm, MdiFrameWithChildren) {
 
 // A picture of the window is its size and holds more than one colour; the
 // saved file is a PNG of that image.
-TEST(GalleryForm, ScreenshotOfAPage) {
+TEST_F(GalleryForm, ScreenshotOfAPage) {
     auto form = NewGallery();
     form->ShowPage(L"Progress");
     PumpMessages(200);
@@ -179,7 +185,7 @@ TEST(GalleryForm, ScreenshotOfAPage) {
 
 // XPLuna -> Graphite -> ... a hundred times through the Skin menu: the skin
 // really changes each time, and every GDI counter ends where it started.
-TEST(GalleryForm, SkinSwitchingLeavesNoGdiObjects) {
+TEST_F(GalleryForm, SkinSwitchingLeavesNoGdiObjects) {
     auto form = NewGallery();
     ASSERT_TRUE(form->Skins().UseEmbedded(TGallerySkin::XPLuna));
     form->Skins().SetSkinning(true);
@@ -211,7 +217,7 @@ TEST(GalleryForm, SkinSwitchingLeavesNoGdiObjects) {
 
 // A file that is not a skin archive, and a missing file: skinning is off and
 // the reason names the file.
-TEST(GalleryForm, BadSkinFileLeavesGalleryUnskinned) {
+TEST_F(GalleryForm, BadSkinFileLeavesGalleryUnskinned) {
     auto form = NewGallery();
     ASSERT_TRUE(form->Skins().UseEmbedded(TGallerySkin::XPLuna));
     form->Skins().SetSkinning(true);
