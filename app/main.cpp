@@ -5,6 +5,7 @@
 #include "app/main_frm.h"
 #include "framework/ole/ole_scope.h"
 #include "framework/ui/application.h"
+#include "skin/window/skin_manager.h"
 
 // No command line, no files: everything comes from the built-in definitions.
 // OLE lives as long as the program: the browser host needs it from the
@@ -14,6 +15,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     TApplication application(nullptr);
     application.Initialize();
     application.SetTitle(L"岚拓食品销售管理系统");
+    // The skin data component of the main window reaches the skin manager.
+    TSkinManage::Install();
     try {
         application.CreateForm<TForm_Main>();
     } catch (...) {

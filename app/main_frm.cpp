@@ -12,13 +12,15 @@
 #include "lantuo_config.h"
 #include "skin/model/skin_data.h"
 
+TForm_Main::TForm_Main(TComponent* owner) : TForm_Main(owner, LoadFormResource(L"TFORM_MAIN")) {}
+
 // Reads the definition; the components it names are looked up afterwards.
-TForm_Main::TForm_Main(TComponent* owner) : TForm(owner) {
+TForm_Main::TForm_Main(TComponent* owner, const std::string& definition) : TForm(owner) {
     RegisterClasses<TStatusBar, TEmbeddedWB, TSkinData, TTimer>();
     RegisterHandler("FormCreate", this, &TForm_Main::FormCreate);
     RegisterHandler("FormCloseQuery", this, &TForm_Main::FormCloseQuery);
     RegisterHandler("Timer_MainTimer", this, &TForm_Main::Timer_MainTimer);
-    ReadDefinition(LoadFormResource(L"TFORM_MAIN"));
+    ReadDefinition(definition);
     StatusBar_Main = dynamic_cast<TStatusBar*>(FindComponent("StatusBar_Main"));
     Timer_Main = dynamic_cast<TTimer*>(FindComponent("Timer_Main"));
     WebBrowser = dynamic_cast<TEmbeddedWB*>(FindComponent("WebBrowser"));

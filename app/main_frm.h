@@ -16,6 +16,9 @@ public:
     // Builds the window from its definition (components in order, their
     // after-load steps, then FormCreate).
     explicit TForm_Main(TComponent* owner);
+    // The same from another definition text (the start-up benchmark builds
+    // the window with parts left out).
+    TForm_Main(TComponent* owner, const std::string& definition);
 
     TStatusBar* StatusBar_Main = nullptr;
     TEmbeddedWB* WebBrowser = nullptr;

@@ -1,10 +1,15 @@
 // Entry point of the host benchmarks: runs every registered Google Benchmark
 // and prints each result as "name: value unit" lines (time per iteration and,
-// where a benchmark sets them, its counters such as bytes per second).
+// where a benchmark sets them, its counters such as bytes per second), then
+// the side-by-side comparisons. --side_by_side_only skips the former,
+// --no_side_by_side the latter.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
+
+#include "bench/side_by_side.h"
 
 namespace {
 
@@ -42,9 +47,28 @@ public:
 } // namespace
 
 int main(int argc, char** argv) {
+    bool googleBenchmarks = true;
+    bool sideBySide = true;
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--side_by_side_only") == 0)
+            googleBenchmarks = false;
+        else if (std::strcmp(argv[i], "--no_side_by_side") == 0)
+            sideBySide = false;
+        else
+            argv[kept++] = argv[i];
+    }
+    argc = kept;
     benchmark::Initialize(&argc, argv);
-    LineReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    if (googleBenchmarks) {
+        LineReporter reporter;
+        benchmark::RunSpecifiedBenchmarks(&reporter);
+    }
     benchmark::Shutdown();
-    return 0;
+    bool ok = true;
+    if (sideBySide) {
+        for (const bench::TSideBySide& comparison : bench::SideBySideRegistry())
+            ok = comparison.run() && ok;
+    }
+    return ok ? 0 : 1;
 }

@@ -1,7 +1,11 @@
-# Skin store benchmarks (host): decode throughput, encoder ratio, INI lookups.
+# Skin store benchmarks (host): decode throughput, encoder ratio, INI lookups,
+# and the decoder side by side with a classic-shape baseline.
 lt_add_bench(skinstore_bench
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/skinstore/skinstore_bench.cpp
             ${CMAKE_CURRENT_LIST_DIR}/skinstore/skin_like.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/skinstore/samples.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/skinstore/lzh_classic.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/skinstore/lzh_vs_classic.cpp
     LIBS lt_skinpack lt_skinstore
     HOST_ONLY)
 if(TARGET skinstore_bench)

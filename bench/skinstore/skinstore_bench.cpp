@@ -1,61 +1,28 @@
 // Skin store benchmarks: decode throughput on a skin-sized archive and on
 // 4 MB of mixed data, the encoder's ratio on both, and an INI load with 300
 // lookups. Each has its baseline in the same run (plain copy, bare decode,
-// plain line split).
+// plain line split). The decoder's comparison with a classic-shape decoder is
+// in lzh_vs_classic.cpp.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
+#include "bench/skinstore/samples.h"
 #include "bench/skinstore/skin_like.h"
 #include "framework/core/stream.h"
 #include "framework/core/strings.h"
 #include "skin/store/quick_ini.h"
 #include "skin/store/skin_reader.h"
 #include "tools/skintool/lzh_encoder.h"
-#include "tools/skintool/skintool_commands.h"
 
 namespace {
 
-const std::vector<uint8_t>& SkinArchive() {
-    static const std::vector<uint8_t> a = BuildSkinArchive(skinbench::MakeSkinFiles(128 * 1024));
-    return a;
-}
-const std::vector<uint8_t>& SkinPacked() {
-    static const std::vector<uint8_t> p = LzhEncode(SkinArchive());
-    return p;
-}
-const std::vector<uint8_t>& Mixed() {
-    static const std::vector<uint8_t> m = skinbench::MakeMixed(4 * 1024 * 1024);
-    return m;
-}
-const std::vector<uint8_t>& MixedPacked() {
-    static const std::vector<uint8_t> p = LzhEncode(Mixed());
-    return p;
-}
-
-// The project's own skin packed from its sources (empty when they are absent).
-const std::vector<uint8_t>& OwnSkinArchive() {
-    static const std::vector<uint8_t> a = [] {
-        std::vector<TSkinArchiveFile> files;
-        try {
-            for (const TSkinSource& src : SkinSources(LT_OWN_SKIN_DIR)) {
-                std::ifstream in(src.path, std::ios::binary);
-                files.push_back({src.name, std::vector<uint8_t>(std::istreambuf_iterator<char>(in),
-                                                                std::istreambuf_iterator<char>())});
-            }
-        } catch (const std::exception&) {
-            return std::vector<uint8_t>();
-        }
-        return BuildSkinArchive(files);
-    }();
-    return a;
-}
-const std::vector<uint8_t>& OwnSkinPacked() {
-    static const std::vector<uint8_t> p = LzhEncode(OwnSkinArchive());
-    return p;
-}
+using skinbench::Mixed;
+using skinbench::MixedPacked;
+using skinbench::OwnSkinArchive;
+using skinbench::OwnSkinPacked;
+using skinbench::SkinArchive;
+using skinbench::SkinPacked;
 
 // Decodes a packed stream; counts output bytes.
 void RunDecode(benchmark::State& state, const std::vector<uint8_t>& packed, size_t unpacked) {
@@ -78,7 +45,7 @@ void BM_DecodeSkin128K(benchmark::State& state) {
     RunDecode(state, SkinPacked(), SkinArchive().size());
 }
 void BM_DecodeMixed4M(benchmark::State& state) {
-    RunDecode(state, MixedPacked(), Mixed().size());
+    RunDecode(state, MixedPacked(4), Mixed(4).size());
 }
 // The project's own skin, for comparison with the synthetic one.
 void BM_DecodeOwnSkin(benchmark::State& state) {
@@ -108,7 +75,7 @@ void BM_LoadSkin128K(benchmark::State& state) {
 
 // Baseline: copying the unpacked bytes into a memory stream.
 void BM_CopyBaseline4M(benchmark::State& state) {
-    const std::vector<uint8_t>& m = Mixed();
+    const std::vector<uint8_t>& m = Mixed(4);
     for (auto _ : state) {
         TMemoryStream out;
         out.WriteBuffer(m.data(), static_cast<int32_t>(m.size()));
@@ -134,7 +101,7 @@ void BM_EncodeSkin128K(benchmark::State& state) {
     RunEncode(state, SkinArchive());
 }
 void BM_EncodeMixed4M(benchmark::State& state) {
-    RunEncode(state, Mixed());
+    RunEncode(state, Mixed(4));
 }
 
 const std::string& IniText() {

@@ -6,6 +6,7 @@
 
 #include "framework/core/ansi.h"
 #include "framework/core/class_builder.h"
+#include "framework/stdctrls/std_comctl.h"
 #include "framework/stdctrls/std_paint.h"
 
 namespace {
@@ -347,10 +348,7 @@ LT_CLASS_TABLE(TCustomGroupBox) {}
 LT_CLASS_TABLE(TGroupBox) {}
 
 LT_CLASS_TABLE(TRadioGroup) {
-    c.Strings(
-         "Items",
-         [](TRadioGroup& g) -> TStringList& { return const_cast<TStringList&>(g.Items()); },
-         &TRadioGroup::SetItems)
+    c.Strings("Items", MutableList(&TRadioGroup::Items), &TRadioGroup::SetItems)
         .Integer("ItemIndex", &TRadioGroup::ItemIndex, &TRadioGroup::SetItemIndex)
         .Default(-1)
         .Integer("Columns", &TRadioGroup::Columns, &TRadioGroup::SetColumns)

@@ -3,6 +3,7 @@
 
 #include "framework/core/ansi.h"
 #include "framework/core/class_builder.h"
+#include "framework/stdctrls/std_comctl.h"
 #include "framework/stdctrls/std_common.h"
 
 TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
@@ -133,9 +134,7 @@ LT_CLASS_TABLE(TEdit) {
 }
 
 LT_CLASS_TABLE(TMemo) {
-    c.Strings(
-         "Lines", [](TMemo& m) -> TStringList& { return const_cast<TStringList&>(m.Lines()); },
-         &TMemo::SetLines)
+    c.Strings("Lines", MutableList(&TMemo::Lines), &TMemo::SetLines)
         .Integer("MaxLength", &TMemo::MaxLength, &TMemo::SetMaxLength)
         .Default(0)
         .Boolean("ReadOnly", &TMemo::ReadOnly, &TMemo::SetReadOnly)

@@ -5,6 +5,7 @@
 
 #include "framework/core/ansi.h"
 #include "framework/core/class_builder.h"
+#include "framework/stdctrls/std_comctl.h"
 #include "framework/stdctrls/std_common.h"
 
 TOwnerDrawState OwnerDrawStateOf(UINT itemState) {
@@ -22,10 +23,35 @@ TOwnerDrawState OwnerDrawStateOf(UINT itemState) {
     return s;
 }
 
-TListBox::TListBox(TComponent* owner) : TWinControl(owner), canvas_(std::make_unique<TCanvas>()) {
-    SetBounds(0, 0, 121, 97);
+TCustomListControl::TCustomListControl(TComponent* owner, const TListMessages& msgs)
+    : TWinControl(owner), items_(msgs) {
     SetTabStop(true);
     SetColor(clWindow);
+}
+
+void TCustomListControl::Click() {
+    if (!click_.Blocks())
+        TWinControl::Click();
+}
+
+void TCustomListControl::NotifyClick() {
+    TFlagScope scope(click_.notifying);
+    Click();
+}
+
+void TCustomListControl::WndProc(TMessage& msg) {
+    if (msg.Msg == WM_LBUTTONUP) {
+        TFlagScope scope(click_.inMouseUp);
+        TWinControl::WndProc(msg);
+        return;
+    }
+    TWinControl::WndProc(msg);
+}
+
+TListBox::TListBox(TComponent* owner)
+    : TCustomListControl(owner, {LB_RESETCONTENT, LB_ADDSTRING, LB_GETCURSEL, LB_SETCURSEL}),
+      canvas_(std::make_unique<TCanvas>()) {
+    SetBounds(0, 0, 121, 97);
 }
 
 TListBox::~TListBox() {
@@ -47,50 +73,13 @@ void TListBox::CreateParams(TCreateParams& params) {
 void TListBox::CreateHandleDone() {
     if (style_ == lbOwnerDrawFixed)
         SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, itemHeight_);
-    FillListWindow(Handle(), LB_RESETCONTENT, LB_ADDSTRING, items_);
-    SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
-}
-
-void TListBox::SetItems(const TStringList& v) {
-    const int index = ItemIndex();
-    items_.Assign(v);
-    itemIndex_ = index < items_.Count() ? index : -1;
-    if (HandleAllocated()) {
-        FillListWindow(Handle(), LB_RESETCONTENT, LB_ADDSTRING, items_);
-        SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
-    }
-}
-
-int TListBox::AddItem(const std::wstring& text) {
-    const int index = items_.Add(WideToAnsiText(text));
-    if (HandleAllocated())
-        SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    return index;
-}
-
-void TListBox::ClearItems() {
-    items_.Clear();
-    itemIndex_ = -1;
-    if (HandleAllocated())
-        SendMessageW(Handle(), LB_RESETCONTENT, 0, 0);
-}
-
-int TListBox::ItemIndex() const {
-    if (HandleAllocated())
-        return static_cast<int>(SendMessageW(Handle(), LB_GETCURSEL, 0, 0));
-    return itemIndex_;
-}
-
-void TListBox::SetItemIndex(int v) {
-    itemIndex_ = v;
-    if (HandleAllocated())
-        SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(v), 0);
+    items_.Fill(Handle());
 }
 
 void TListBox::SetStyle(TListBoxStyle v) {
     if (v == style_)
         return;
-    itemIndex_ = ItemIndex();
+    items_.Remember(Window());
     style_ = v;
     RecreateWindowOf(*this);
 }
@@ -105,11 +94,6 @@ void TListBox::SetItemHeight(int v) {
     }
 }
 
-void TListBox::Click() {
-    if (!click_.Blocks())
-        TWinControl::Click();
-}
-
 // Without a handler: the text on the selection or window colour.
 void TListBox::DrawItem(int index, const RECT& rect, TOwnerDrawState state) {
     if (OnDrawItem) {
@@ -118,8 +102,8 @@ void TListBox::DrawItem(int index, const RECT& rect, TOwnerDrawState state) {
     }
     TCanvas& c = *canvas_;
     c.FillRect(rect);
-    if (index >= 0 && index < items_.Count())
-        c.TextOut(rect.left + 2, rect.top, AnsiToWideText(items_[index]));
+    if (index >= 0 && index < Items().Count())
+        c.TextOut(rect.left + 2, rect.top, AnsiToWideText(Items()[index]));
 }
 
 void TListBox::DrawItemMessage(const DRAWITEMSTRUCT& dis) {
@@ -137,15 +121,9 @@ void TListBox::DrawItemMessage(const DRAWITEMSTRUCT& dis) {
 
 void TListBox::WndProc(TMessage& msg) {
     switch (msg.Msg) {
-    case WM_LBUTTONUP: {
-        TFlagScope scope(click_.inMouseUp);
-        TWinControl::WndProc(msg);
-        return;
-    }
     case CN_COMMAND:
         if (HIWORD(msg.WParam) == LBN_SELCHANGE) {
-            TFlagScope scope(click_.notifying);
-            Click();
+            NotifyClick();
             return;
         }
         break;
@@ -165,13 +143,12 @@ void TListBox::WndProc(TMessage& msg) {
     default:
         break;
     }
-    TWinControl::WndProc(msg);
+    TCustomListControl::WndProc(msg);
 }
 
-TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
+TComboBox::TComboBox(TComponent* owner)
+    : TCustomListControl(owner, {CB_RESETCONTENT, CB_ADDSTRING, CB_GETCURSEL, CB_SETCURSEL}) {
     SetBounds(0, 0, 145, 21);
-    SetTabStop(true);
-    SetColor(clWindow);
 }
 
 int TComboBox::ListHeight() const {
@@ -190,12 +167,12 @@ void TComboBox::CreateParams(TCreateParams& params) {
 }
 
 void TComboBox::CreateHandleDone() {
-    FillListWindow(Handle(), CB_RESETCONTENT, CB_ADDSTRING, items_);
-    SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
-    if (itemIndex_ < 0 && style_ != csDropDownList)
+    items_.Fill(Handle());
+    const int index = items_.Index(Handle());
+    if (index < 0 && style_ != csDropDownList)
         SetWindowTextW(Handle(), Caption().c_str());
-    else if (itemIndex_ >= 0)
-        SyncCaption(AnsiToWideText(items_[itemIndex_]));
+    else
+        ShowLine(index);
 }
 
 // The closed height comes from the font; what is asked for is kept below as
@@ -211,51 +188,22 @@ void TComboBox::SetBounds(int left, int top, int width, int height) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TComboBox::SetItems(const TStringList& v) {
-    const int index = ItemIndex();
-    items_.Assign(v);
-    itemIndex_ = index < items_.Count() ? index : -1;
-    if (HandleAllocated()) {
-        FillListWindow(Handle(), CB_RESETCONTENT, CB_ADDSTRING, items_);
-        SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
-    }
-}
-
-int TComboBox::AddItem(const std::wstring& text) {
-    const int index = items_.Add(WideToAnsiText(text));
-    if (HandleAllocated())
-        SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    return index;
-}
-
-void TComboBox::ClearItems() {
-    items_.Clear();
-    itemIndex_ = -1;
-    if (HandleAllocated())
-        SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
-}
-
-int TComboBox::ItemIndex() const {
-    if (HandleAllocated())
-        return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0));
-    return itemIndex_;
-}
-
 // Choosing a line by program shows its text (no change event).
 void TComboBox::SetItemIndex(int v) {
-    itemIndex_ = v;
-    if (HasState(csReading))
-        return;
-    if (HandleAllocated())
-        SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(v), 0);
-    if (v >= 0 && v < items_.Count())
-        SyncCaption(AnsiToWideText(items_[v]));
+    items_.SetIndex(Window(), v);
+    if (!HasState(csReading))
+        ShowLine(v);
+}
+
+void TComboBox::ShowLine(int index) {
+    if (index >= 0 && index < Items().Count())
+        SyncCaption(AnsiToWideText(Items()[index]));
 }
 
 void TComboBox::SetStyle(TComboBoxStyle v) {
     if (v == style_)
         return;
-    itemIndex_ = ItemIndex();
+    items_.Remember(Window());
     const int closed = Height();
     style_ = v;
     if (HandleAllocated()) {
@@ -290,27 +238,13 @@ void TComboBox::Change() {
     OnChange(this);
 }
 
-void TComboBox::Click() {
-    if (!click_.Blocks())
-        TWinControl::Click();
-}
-
 void TComboBox::WndProc(TMessage& msg) {
     switch (msg.Msg) {
-    case WM_LBUTTONUP: {
-        TFlagScope scope(click_.inMouseUp);
-        TWinControl::WndProc(msg);
-        return;
-    }
     case CN_COMMAND:
         switch (HIWORD(msg.WParam)) {
         case CBN_SELCHANGE: {
-            const int index = ItemIndex();
-            itemIndex_ = index;
-            if (index >= 0 && index < items_.Count())
-                SyncCaption(AnsiToWideText(items_[index]));
-            TFlagScope scope(click_.notifying);
-            Click();
+            ShowLine(ItemIndex());
+            NotifyClick();
             Change();
             return;
         }
@@ -329,7 +263,7 @@ void TComboBox::WndProc(TMessage& msg) {
     default:
         break;
     }
-    TWinControl::WndProc(msg);
+    TCustomListControl::WndProc(msg);
 }
 
 TScrollCode ScrollCodeOf(int sbCode) {
@@ -480,15 +414,14 @@ void TScrollBar::WndProc(TMessage& msg) {
     TWinControl::WndProc(msg);
 }
 
+LT_CLASS_TABLE(TCustomListControl) {}
+
 LT_CLASS_TABLE(TListBox) {
     c.Enum("Style", &TListBox::Style, &TListBox::SetStyle)
         .Default(lbStandard)
         .Integer("ItemHeight", &TListBox::ItemHeight, &TListBox::SetItemHeight)
         .Default(16)
-        .Strings(
-            "Items",
-            [](TListBox& l) -> TStringList& { return const_cast<TStringList&>(l.Items()); },
-            &TListBox::SetItems)
+        .Strings("Items", MutableList(&TListBox::Items), &TListBox::SetItems)
         .Integer("ItemIndex", &TListBox::ItemIndex, &TListBox::SetItemIndex)
         .Default(-1)
         .Event("OnDrawItem", &TListBox::OnDrawItem)
@@ -500,10 +433,7 @@ LT_CLASS_TABLE(TComboBox) {
         .Default(csDropDown)
         .Integer("DropDownCount", &TComboBox::DropDownCount, &TComboBox::SetDropDownCount)
         .Default(8)
-        .Strings(
-            "Items",
-            [](TComboBox& b) -> TStringList& { return const_cast<TStringList&>(b.Items()); },
-            &TComboBox::SetItems)
+        .Strings("Items", MutableList(&TComboBox::Items), &TComboBox::SetItems)
         .Integer("ItemIndex", &TComboBox::ItemIndex, &TComboBox::SetItemIndex)
         .Default(-1)
         .String("Text", &TComboBox::Text, &TComboBox::SetText)

@@ -7,6 +7,7 @@
 #include "framework/core/set.h"
 #include "framework/core/strings.h"
 #include "framework/gdi/canvas.h"
+#include "framework/stdctrls/std_common.h"
 #include "framework/stdctrls/std_types.h"
 #include "framework/ui/wincontrol.h"
 
@@ -18,20 +19,41 @@ using TMeasureItemEvent = TEvent<void(TWinControl* control, int index, int& heig
 // The owner-draw state of an item from the platform's ODS_* bits.
 TOwnerDrawState OwnerDrawStateOf(UINT itemState);
 
-class TListBox : public TWinControl {
-    LT_CLASS(TListBox, TWinControl)
+// Lines and selection of a platform list, and OnClick from its selection
+// notification only.
+class TCustomListControl : public TWinControl {
+    LT_CLASS(TCustomListControl, TWinControl)
+public:
+    TCustomListControl(TComponent* owner, const TListMessages& msgs);
+
+    // The lines shown (ANSI); changes go to the window at once.
+    const TStringList& Items() const { return items_.Lines(); }
+    void SetItems(const TStringList& v) { items_.Assign(Window(), v); }
+    int AddItem(const std::wstring& text) { return items_.Add(Window(), text); }
+    void ClearItems() { items_.Clear(Window()); }
+    // The selected line, or -1.
+    int ItemIndex() const { return items_.Index(Window()); }
+    virtual void SetItemIndex(int v) { items_.SetIndex(Window(), v); }
+    void Click() override;
+
+protected:
+    void WndProc(TMessage& msg) override;
+    // Fires Click() as the platform list's selection notification.
+    void NotifyClick();
+    HWND Window() const { return HandleAllocated() ? Handle() : nullptr; }
+
+    TWindowItems items_;
+
+private:
+    TNotifyClick click_;
+};
+
+class TListBox : public TCustomListControl {
+    LT_CLASS(TListBox, TCustomListControl)
 public:
     explicit TListBox(TComponent* owner);
     ~TListBox() override;
 
-    // The lines shown (ANSI); changes go to the window at once.
-    const TStringList& Items() const { return items_; }
-    void SetItems(const TStringList& v);
-    int AddItem(const std::wstring& text);
-    void ClearItems();
-    // The selected line, or -1.
-    int ItemIndex() const;
-    void SetItemIndex(int v);
     TListBoxStyle Style() const { return style_; }
     void SetStyle(TListBoxStyle v);
     // Height of the lines of an owner-drawn list (variable ones start from it).
@@ -42,7 +64,6 @@ public:
 
     TDrawItemEvent OnDrawItem;
     TMeasureItemEvent OnMeasureItem;
-    void Click() override;
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -54,25 +75,18 @@ protected:
 private:
     void DrawItemMessage(const DRAWITEMSTRUCT& dis);
 
-    TStringList items_;
     std::unique_ptr<TCanvas> canvas_;
-    int itemIndex_ = -1;
     TListBoxStyle style_ = lbStandard;
     int itemHeight_ = 16;
-    TNotifyClick click_;
 };
 
-class TComboBox : public TWinControl {
-    LT_CLASS(TComboBox, TWinControl)
+class TComboBox : public TCustomListControl {
+    LT_CLASS(TComboBox, TCustomListControl)
 public:
     explicit TComboBox(TComponent* owner);
 
-    const TStringList& Items() const { return items_; }
-    void SetItems(const TStringList& v);
-    int AddItem(const std::wstring& text);
-    void ClearItems();
-    int ItemIndex() const;
-    void SetItemIndex(int v);
+    // Choosing a line by program shows its text (no change event).
+    void SetItemIndex(int v) override;
     // Typed or chosen text (a drop-down list shows only chosen text).
     const std::wstring& Text() const { return Caption(); }
     void SetText(const std::wstring& v) { SetCaption(v); }
@@ -88,7 +102,6 @@ public:
     // Fires when the text changes by typing or by choosing a line.
     TNotifyEvent OnChange;
     void SetBounds(int left, int top, int width, int height) override;
-    void Click() override;
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -100,13 +113,12 @@ private:
     // Height of the dropped-down list below the closed box.
     int ListHeight() const;
     void SyncCaption(const std::wstring& text);
+    // The caption shows line `index` when there is one.
+    void ShowLine(int index);
 
-    TStringList items_;
-    int itemIndex_ = -1;
     TComboBoxStyle style_ = csDropDown;
     int dropDownCount_ = 8;
     bool syncing_ = false;
-    TNotifyClick click_;
 };
 
 // The position a scroll request leads to: line and page steps, thumb

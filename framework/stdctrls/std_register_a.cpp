@@ -10,5 +10,5 @@
 void RegisterStandardControlsA() {
     RegisterClasses<TButtonControl, TButton, TBitBtn, TSpeedButton, TCheckBox, TRadioButton,
                     TCustomGroupBox, TGroupBox, TRadioGroup, TPanel, TCustomEdit, TEdit, TMemo,
-                    TListBox, TComboBox, TScrollBar>();
+                    TCustomListControl, TListBox, TComboBox, TScrollBar>();
 }

@@ -1,15 +1,13 @@
-// LZH decoder: bit input, symbol and position decoding, and the main loop.
+// LZH decoder: table allocation, the stream-bound decode and the read and
+// write procedures (the loop itself is in lzh_decode.h).
 #include "skin/store/lzh.h"
 
-#include <cstring>
 #include <new>
 
 #include "framework/core/class_builder.h"
 #include "framework/core/stream.h"
 
 LT_CLASS_TABLE(TLZH) {}
-
-using namespace lzh;
 
 // Per-decode tables come from the free store; nullptr reports no memory.
 TLzhTables* TLZH::AllocateTables() {
@@ -22,110 +20,105 @@ bool TLZH::ReleaseTables(TLzhTables* tables) {
     return true;
 }
 
-// Pulls whole bytes into the bit buffer until more than 8 bits are held; a
-// byte the source cannot give reads as 0.
-void TLZH::Refill(const TLzhIoProc& read) {
-    while (bitCount_ <= 8) {
-        uint8_t b = 0;
-        uint16_t got = 0;
-        read(&b, 1, got);
-        if (got != 1)
-            b = 0;
-        bitBuffer_ = static_cast<uint16_t>(bitBuffer_ | (b << (8 - bitCount_)));
-        bitCount_ = static_cast<uint8_t>(bitCount_ + 8);
-    }
-}
+namespace {
 
-// Takes the next bit (most significant first).
-int TLZH::GetBit(const TLzhIoProc& read) {
-    Refill(read);
-    const int bit = bitBuffer_ >> 15;
-    bitBuffer_ = static_cast<uint16_t>(bitBuffer_ << 1);
-    --bitCount_;
-    return bit;
-}
-
-// Takes the next eight bits.
-int TLZH::GetByte(const TLzhIoProc& read) {
-    Refill(read);
-    const int byte = bitBuffer_ >> 8;
-    bitBuffer_ = static_cast<uint16_t>(bitBuffer_ << 8);
-    bitCount_ = static_cast<uint8_t>(bitCount_ - 8);
-    return byte;
-}
-
-// Walks the tree from the root by single bits down to a leaf, then counts
-// the symbol in the tree.
-int TLZH::DecodeSymbol(TLzhTree& tree, const TLzhIoProc& read) {
-    int c = tree.child[kRoot];
-    while (c < kNodeCount)
-        c = tree.child[c + GetBit(read)];
-    c -= kNodeCount;
-    tree.Update(c);
-    return c;
-}
-
-// Reads a match position: a prefix code for the upper six bits found from
-// the first byte, then the remaining bits of the code and six verbatim bits.
-int TLZH::DecodePosition(const TLzhIoProc& read) {
-    int i = GetByte(read);
-    const int upper = kPositionUpper[i] << 6;
-    for (int j = kPositionCodeLength[i] - 2; j > 0; --j)
-        i = (i << 1) + GetBit(read);
-    return upper | (i & 0x3F);
-}
-
-// The main loop over a fresh tree and ring.
-void TLZH::Run(TLzhTables& t, int32_t size, const TLzhIoProc& write, const TLzhIoProc& read) {
-    bitBuffer_ = 0;
-    bitCount_ = 0;
-    t.tree.Start();
-    // Cells past the preset part are never read by a well-formed stream
-    // before being written; they get the fill byte too, so nothing is undefined.
-    std::memset(t.ring, kFillByte, sizeof(t.ring));
-    int r = kStartPosition;
-    uint16_t actual = 0;
-    for (int32_t n = 0; n < size;) {
-        const int c = DecodeSymbol(t.tree, read);
-        if (c < 256) {
-            uint8_t b = static_cast<uint8_t>(c);
-            write(&b, 1, actual);
-            t.ring[r] = b;
-            r = (r + 1) & kWindowMask;
-            ++n;
-            continue;
-        }
-        const int start = (r - (DecodePosition(read) + 1)) & kWindowMask;
-        const int length = c - 255 + kThreshold;
-        for (int k = 0; k < length; ++k) {
-            uint8_t b = t.ring[(start + k) & kWindowMask];
-            write(&b, 1, actual);
-            t.ring[r] = b;
-            r = (r + 1) & kWindowMask;
-            ++n;
+// The source stream read a block at a time; one-byte reads are served from
+// the block. Bytes fetched but not consumed are given back by moving the
+// stream's position back, so the stream ends where one-byte reads would
+// have left it.
+class TBlockSource {
+public:
+    explicit TBlockSource(TStream* stream) : stream_(stream) {}
+    ~TBlockSource() {
+        try {
+            GiveBack();
+        } catch (...) { // already leaving by an exception; the position is moot
         }
     }
-}
+    TBlockSource(const TBlockSource&) = delete;
+    TBlockSource& operator=(const TBlockSource&) = delete;
 
-// Allocates the tables, runs the loop and releases the tables on every exit.
-void TLZH::Decode(int32_t size, const TLzhIoProc& write, const TLzhIoProc& read) {
-    TLzhTables* tables = AllocateTables();
-    if (!tables)
-        throw ElzhException(kNoMemoryMessage);
-    try {
-        Run(*tables, size, write, read);
-    } catch (...) {
-        ReleaseTables(tables);
-        throw;
+    // Same results as TLZH::ReadProc: fewer bytes only at the stream's end.
+    void operator()(uint8_t* buffer, uint16_t requested, uint16_t& actual) {
+        actual = 0;
+        while (actual < requested) {
+            if (next_ == end_ && !Fill())
+                return;
+            buffer[actual++] = *next_++;
+        }
     }
-    if (!ReleaseTables(tables))
-        throw ElzhException(kFreeFailedMessage);
-}
+
+    // Moves the stream back over what was fetched but not consumed.
+    void GiveBack() {
+        const int64_t unread = end_ - next_;
+        next_ = end_;
+        if (unread > 0)
+            stream_->Seek(-unread, TSeekOrigin::Current);
+    }
+
+private:
+    bool Fill() {
+        if (!stream_ || ended_)
+            return false;
+        const int32_t got = stream_->Read(block_, sizeof(block_));
+        if (got <= 0) {
+            ended_ = true;
+            return false;
+        }
+        next_ = block_;
+        end_ = block_ + got;
+        return true;
+    }
+
+    TStream* stream_;
+    bool ended_ = false;
+    const uint8_t* next_ = nullptr;
+    const uint8_t* end_ = nullptr;
+    uint8_t block_[4096];
+};
+
+// The target stream written a block at a time; Flush writes what is held.
+class TBlockTarget {
+public:
+    explicit TBlockTarget(TStream* stream) : stream_(stream) {}
+    TBlockTarget(const TBlockTarget&) = delete;
+    TBlockTarget& operator=(const TBlockTarget&) = delete;
+
+    // Same results as TLZH::WriteProc: all bytes taken (a failing stream
+    // raises when the block is flushed).
+    void operator()(uint8_t* buffer, uint16_t requested, uint16_t& actual) {
+        actual = requested;
+        for (uint16_t i = 0; i < requested; ++i) {
+            if (fill_ == block_ + sizeof(block_))
+                Flush();
+            *fill_++ = buffer[i];
+        }
+    }
+
+    void Flush() {
+        const int32_t count = static_cast<int32_t>(fill_ - block_);
+        if (count == 0)
+            return;
+        if (!stream_)
+            throw EWriteError(L"LZH : no target stream");
+        fill_ = block_;
+        stream_->WriteBuffer(block_, count);
+    }
+
+private:
+    TStream* stream_;
+    uint8_t block_[4096];
+    uint8_t* fill_ = block_;
+};
+
+} // namespace
 
 void TLZH::Decode(int32_t size) {
-    Decode(
-        size, [this](uint8_t* b, uint16_t n, uint16_t& a) { WriteProc(b, n, a); },
-        [this](uint8_t* b, uint16_t n, uint16_t& a) { ReadProc(b, n, a); });
+    TBlockSource source(source_);
+    TBlockTarget target(target_);
+    Decode(size, target, source);
+    target.Flush();
+    source.GiveBack();
 }
 
 // The actual count is the requested one, lowered to what is left between the

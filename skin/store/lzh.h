@@ -8,6 +8,7 @@
 
 #include "framework/core/exception.h"
 #include "framework/core/object.h"
+#include "skin/store/lzh_decode.h"
 #include "skin/store/lzh_tree.h"
 
 class TStream;
@@ -15,13 +16,14 @@ class TStream;
 // Raised when the decoder's tables cannot be allocated or released.
 LT_DECLARE_EXCEPTION(ElzhException, Exception);
 
-// Byte input or output of the decoder: (buffer, requested count, out actual count).
+// Byte input or output of the decoder: (buffer, requested count, out actual
+// count). Decode takes any callable of this shape; this type holds one.
 using TLzhIoProc = std::function<void(uint8_t* buffer, uint16_t requested, uint16_t& actual)>;
 
 // Tables of one decode: the tree and the ring buffer.
 struct TLzhTables {
     lzh::TLzhTree tree;
-    uint8_t ring[lzh::kWindowSize + lzh::kLookAhead - 1];
+    lzh::TLzhRing ring;
 };
 
 class TLZH : public TObject {
@@ -45,9 +47,13 @@ public:
     void SetTargetStream(TStream* s) { target_ = s; }
 
     // Produces `size` bytes (a final match may run past it; size <= 0 gives
-    // nothing). Bytes come in and go out one per call of read and write.
-    void Decode(int32_t size, const TLzhIoProc& write, const TLzhIoProc& read);
-    // Decode bound to this object's own ReadProc and WriteProc.
+    // nothing). Bytes come in and go out one per call of read and write,
+    // callables of the TLzhIoProc shape; the loop is compiled for their types.
+    template <class Write, class Read> void Decode(int32_t size, Write&& write, Read&& read);
+    // Decode over the source and target streams, with the results of
+    // ReadProc and WriteProc: the same bytes out, the source left just past
+    // the bytes consumed. The streams are reached in blocks, so the per-byte
+    // procedures are inlined buffer steps.
     void Decode(int32_t size);
 
     // Reads up to `requested` bytes from the source stream; fewer at its end.
@@ -62,15 +68,21 @@ protected:
     virtual bool ReleaseTables(TLzhTables* tables);
 
 private:
-    void Run(TLzhTables& t, int32_t size, const TLzhIoProc& write, const TLzhIoProc& read);
-    void Refill(const TLzhIoProc& read);
-    int GetBit(const TLzhIoProc& read);
-    int GetByte(const TLzhIoProc& read);
-    int DecodeSymbol(lzh::TLzhTree& tree, const TLzhIoProc& read);
-    int DecodePosition(const TLzhIoProc& read);
-
     TStream* source_ = nullptr;
     TStream* target_ = nullptr;
-    uint16_t bitBuffer_ = 0;
-    uint8_t bitCount_ = 0;
 };
+
+// Allocates the tables, runs the loop and releases the tables on every exit.
+template <class Write, class Read> void TLZH::Decode(int32_t size, Write&& write, Read&& read) {
+    TLzhTables* tables = AllocateTables();
+    if (!tables)
+        throw ElzhException(kNoMemoryMessage);
+    try {
+        lzh::DecodeStream(tables->tree, tables->ring, size, write, read);
+    } catch (...) {
+        ReleaseTables(tables);
+        throw;
+    }
+    if (!ReleaseTables(tables))
+        throw ElzhException(kFreeFailedMessage);
+}

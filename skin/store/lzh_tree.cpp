@@ -95,35 +95,4 @@ void TLzhTree::Rebuild() {
     }
 }
 
-// Increments the frequencies on the path from symbol s to the root; a node
-// whose count now exceeds its right neighbour's swaps with the last node of
-// lower count. Equal counts never swap.
-void TLzhTree::Update(int s) {
-    if (freq[kRoot] == kRebuildLimit)
-        Rebuild();
-    int c = parent[s + kNodeCount];
-    do {
-        const uint16_t k = ++freq[c];
-        if (k > freq[c + 1]) {
-            int l = c + 1;
-            while (k > freq[l + 1])
-                ++l;
-            freq[c] = freq[l];
-            freq[l] = k;
-            const int a = child[c];
-            parent[a] = static_cast<int16_t>(l);
-            if (a < kNodeCount)
-                parent[a + 1] = static_cast<int16_t>(l);
-            const int b = child[l];
-            child[l] = static_cast<int16_t>(a);
-            parent[b] = static_cast<int16_t>(c);
-            if (b < kNodeCount)
-                parent[b + 1] = static_cast<int16_t>(c);
-            child[c] = static_cast<int16_t>(b);
-            c = l;
-        }
-        c = parent[c];
-    } while (c != 0);
-}
-
 } // namespace lzh

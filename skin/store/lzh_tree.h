@@ -32,10 +32,50 @@ struct TLzhTree {
 
     // Sets up the balanced starting tree with every symbol at frequency 1.
     void Start();
-    // Counts one more occurrence of symbol s and restores the sibling order.
+    // Counts one more occurrence of symbol s and restores the sibling order
+    // (inline: it runs once per decoded symbol).
     void Update(int s);
     // Halves all leaf frequencies and rebuilds the inner nodes.
     void Rebuild();
+
+private:
+    // Swaps the subtrees at positions c and l (frequency k moving to l).
+    void Swap(int c, int l, uint16_t k);
 };
+
+// Increments the frequencies on the path from symbol s to the root; a node
+// whose count now exceeds its right neighbour's swaps with the last node of
+// lower count. Equal counts never swap.
+inline void TLzhTree::Update(int s) {
+    if (freq[kRoot] == kRebuildLimit)
+        Rebuild();
+    int c = parent[s + kNodeCount];
+    do {
+        const uint16_t k = ++freq[c];
+        if (k > freq[c + 1]) {
+            int l = c + 1;
+            while (k > freq[l + 1])
+                ++l;
+            Swap(c, l, k);
+            c = l;
+        }
+        c = parent[c];
+    } while (c != 0);
+}
+
+inline void TLzhTree::Swap(int c, int l, uint16_t k) {
+    freq[c] = freq[l];
+    freq[l] = k;
+    const int a = child[c];
+    parent[a] = static_cast<int16_t>(l);
+    if (a < kNodeCount)
+        parent[a + 1] = static_cast<int16_t>(l);
+    const int b = child[l];
+    child[l] = static_cast<int16_t>(a);
+    parent[b] = static_cast<int16_t>(c);
+    if (b < kNodeCount)
+        parent[b + 1] = static_cast<int16_t>(c);
+    child[c] = static_cast<int16_t>(b);
+}
 
 } // namespace lzh

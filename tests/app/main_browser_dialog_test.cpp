@@ -13,66 +13,10 @@
 #include "browser/embedded_wb.h"
 #include "framework/ole/com_ptr.h"
 #include "framework/ui/application.h"
+#include "tests/browser/message_box_reader.h"
 
 namespace {
-
 const wchar_t kProgramTitle[] = L"岚拓食品销售管理系统";
-
-// Reads the caption and small icon of this thread's visible dialog box, then closes it.
-struct TBoxReader {
-    static TBoxReader* current;
-    std::wstring caption = L"<no dialog seen>";
-    HICON icon = nullptr;
-    bool seen = false;
-    UINT_PTR timer = 0;
-    TBoxReader() {
-        current = this;
-        timer = SetTimer(nullptr, 0, 150, &Tick);
-    }
-    ~TBoxReader() {
-        KillTimer(nullptr, timer);
-        current = nullptr;
-    }
-    static BOOL CALLBACK FindBox(HWND w, LPARAM p) {
-        wchar_t cls[80];
-        if (IsWindowVisible(w) && GetClassNameW(w, cls, 80) && wcscmp(cls, L"#32770") == 0) {
-            *reinterpret_cast<HWND*>(p) = w;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        if (!current || current->seen)
-            return;
-        HWND box = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), &FindBox, reinterpret_cast<LPARAM>(&box));
-        if (!box)
-            return;
-        wchar_t text[256] = {};
-        GetWindowTextW(box, text, 256);
-        current->caption = text;
-        current->icon = reinterpret_cast<HICON>(SendMessageW(box, WM_GETICON, ICON_SMALL, 0));
-        current->seen = true;
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-    }
-};
-TBoxReader* TBoxReader::current = nullptr;
-
-// Makes `wnd` the active foreground window (other programs share the desktop).
-bool Activate(HWND wnd) {
-    for (int i = 0; i < 100; ++i) {
-        if (GetForegroundWindow() == wnd && GetActiveWindow() == wnd)
-            return true;
-        SetForegroundWindow(wnd);
-        SetActiveWindow(wnd);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&msg);
-        Sleep(20);
-    }
-    return false;
-}
-
 } // namespace
 
 TEST(MainBrowserDialog, BrowserMessageBoxCarriesTheProgramsTitleAndIcon) {
@@ -88,7 +32,6 @@ TEST(MainBrowserDialog, BrowserMessageBoxCarriesTheProgramsTitleAndIcon) {
     EXPECT_TRUE(form->WebBrowser->OwnerHooked());
     form->Show();
     HWND browserWindow = form->WebBrowser->Handle();
-    ASSERT_TRUE(Activate(form->Handle()));
 
     // The browser asks its host first; with no handler the host leaves the
     // box to the browser, which shows it owned by its own window.
@@ -101,9 +44,7 @@ TEST(MainBrowserDialog, BrowserMessageBoxCarriesTheProgramsTitleAndIcon) {
                                   platformTitle.data(), MB_OK | MB_ICONWARNING, nullptr, 0,
                                   &result),
               S_FALSE);
-    TBoxReader reader;
-    MessageBoxW(browserWindow, L"alert text", platformTitle.c_str(), MB_OK | MB_ICONWARNING);
-    ASSERT_TRUE(reader.seen);
-    EXPECT_EQ(reader.caption, kProgramTitle);
-    EXPECT_EQ(reader.icon, app.Icon());
+    HICON icon = nullptr;
+    EXPECT_EQ(ShowBox(browserWindow, platformTitle.c_str(), &icon), kProgramTitle);
+    EXPECT_EQ(icon, app.Icon());
 }

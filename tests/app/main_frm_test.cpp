@@ -6,13 +6,16 @@
 #include "app/clock_text.h"
 #include "app/main_frm.h"
 #include "app/unit_messagebox.h"
+#include "browser/embedded_wb.h"
 #include "framework/ui/application.h"
 #include "lantuo_config.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -48,6 +51,34 @@ protected:
 };
 TApplication* MainFormTest::app_ = nullptr;
 TForm_Main* MainFormTest::form_ = nullptr;
+
+// A browser host that records each navigation request instead of passing it
+// to the platform's browser (whose pages do not load under Wine).
+class TRecordingWB : public TEmbeddedWB {
+public:
+    using TEmbeddedWB::TEmbeddedWB;
+    struct TRequest {
+        VARIANT args[5]; // url, flags, target frame, post data, headers
+    };
+    std::vector<TRequest> requests;
+
+    void Navigate2(const VARIANT& url, const VARIANT& flags, const VARIANT& targetFrameName,
+                   const VARIANT& postData, const VARIANT& headers) override {
+        TRequest r;
+        const VARIANT* given[5] = {&url, &flags, &targetFrameName, &postData, &headers};
+        for (int i = 0; i < 5; ++i) {
+            VariantInit(&r.args[i]);
+            VariantCopy(&r.args[i], const_cast<VARIANT*>(given[i]));
+        }
+        requests.push_back(r);
+    }
+    ~TRecordingWB() override {
+        for (TRequest& r : requests) {
+            for (VARIANT& v : r.args)
+                VariantClear(&v);
+        }
+    }
+};
 
 } // namespace
 
@@ -142,4 +173,110 @@ TEST_F(MainFormTest, CloseQueryAsksTheDialog) {
         [](TForm_MessageBox& box) { Later(200, [&box] { box.RzBitBtn_Cancel->Click(); }); });
     EXPECT_FALSE(form_->CloseQuery());
     SetAskConfirmShowHook(nullptr);
+}
+
+// The create handler asks the component named WebBrowser to go to
+// http://<configured host>/LantuoWeb, the other four arguments left out.
+TEST_F(MainFormTest, CreateHandlerNavigatesTheBrowserToTheStartAddress) {
+    TComponent* fromDefinition = form_->FindComponent("WebBrowser");
+    ASSERT_NE(fromDefinition, nullptr);
+    fromDefinition->SetName("WebBrowser_FromDefinition");
+    auto* recorder = new TRecordingWB(form_);
+    recorder->SetName("WebBrowser");
+
+    form_->FormCreate(form_);
+
+    ASSERT_EQ(recorder->requests.size(), 1u);
+    const TRecordingWB::TRequest& r = recorder->requests[0];
+    ASSERT_EQ(r.args[0].vt, VT_BSTR);
+    EXPECT_EQ(std::wstring(r.args[0].bstrVal),
+              std::wstring(L"http://") + LT_SERVER_HOST_TEXT + L"/LantuoWeb");
+    for (int i = 1; i < 5; ++i) {
+        EXPECT_EQ(r.args[i].vt, VT_ERROR) << i;
+        EXPECT_EQ(r.args[i].scode, DISP_E_PARAMNOTFOUND) << i;
+    }
+    EXPECT_EQ(form_->WebBrowser, recorder);
+
+    delete recorder;
+    fromDefinition->SetName("WebBrowser");
+    form_->WebBrowser = dynamic_cast<TEmbeddedWB*>(fromDefinition);
+}
+
+namespace {
+
+// Width in pixels of text in the status bar's own font (the font it was
+// given with WM_SETFONT), measured on its DC as its drawing does.
+int TextWidthInBar(HWND bar, const std::wstring& text) {
+    HDC dc = GetDC(bar);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(bar, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(bar, dc);
+    return size.cx;
+}
+
+// The room for text in a panel: the control draws a one-pixel sunken edge
+// around the part's rectangle and starts the text three pixels inside it.
+int InnerWidth(HWND bar, int part) {
+    RECT r{};
+    SendMessageW(bar, SB_GETRECT, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(&r));
+    return (r.right - r.left) - 2 - 3;
+}
+
+// The contact line of panel 3 as the definition builds it.
+std::wstring ContactLine(const std::wstring& mail, const std::wstring& phone1,
+                         const std::wstring& phone2) {
+    return L"E_Mail：" + mail + L"\u3000QQ：" + phone1 + L"、" + phone2;
+}
+
+} // namespace
+
+// Every panel's text fits inside its panel: the texts of this build, and the
+// longest values the configuration accepts made of the widest characters
+// they may hold.
+TEST_F(MainFormTest, StatusPanelTextsFitTheirPanels) {
+    form_->Show();
+    HWND bar = form_->StatusBar_Main->Handle();
+    TStatusPanels* panels = form_->StatusBar_Main->Panels();
+    ASSERT_EQ(panels->Count(), 5);
+    form_->Timer_MainTimer(form_);
+    for (int i = 1; i < 5; ++i) {
+        const std::wstring& text = panels->Items(i)->Text();
+        EXPECT_LE(TextWidthInBar(bar, text), InnerWidth(bar, i))
+            << "panel " << i << " cuts off \"" << std::string(text.begin(), text.end()) << "\"";
+    }
+    // The widest clock text (two-digit month and day) fits the clock panel.
+    EXPECT_LE(TextWidthInBar(bar, L"2026年12月28日 23:58:58"), InnerWidth(bar, 4));
+
+    // The widest character each value may hold (numbers: digits and hyphens).
+    const auto widestOf = [&](wchar_t first, wchar_t last, const std::wstring& extra) {
+        std::wstring all = extra;
+        for (wchar_t c = first; c <= last; ++c)
+            all += c;
+        wchar_t widest = all[0];
+        for (wchar_t c : all) {
+            if (TextWidthInBar(bar, std::wstring(1, c)) >
+                TextWidthInBar(bar, std::wstring(1, widest)))
+                widest = c;
+        }
+        return widest;
+    };
+    const wchar_t widest = widestOf(0x21, 0x7E, L"");
+    const wchar_t widestDigit = widestOf(L'0', L'9', L"-");
+    const std::wstring web(LT_VENDOR_WEB_MAX, widest);
+    const std::wstring number(LT_VENDOR_PHONE_MAX, widestDigit);
+    const std::wstring contact =
+        ContactLine(std::wstring(LT_VENDOR_MAIL_MAX, widest), number, number);
+    EXPECT_LE(TextWidthInBar(bar, web), InnerWidth(bar, 2));
+    EXPECT_LE(TextWidthInBar(bar, contact), InnerWidth(bar, 3));
+    // Two more characters of the widest kind would not fit: the limits are
+    // within a character of the room there is.
+    EXPECT_GT(TextWidthInBar(bar, web + widest + widest), InnerWidth(bar, 2));
+    EXPECT_GT(TextWidthInBar(bar, contact + widest + widest), InnerWidth(bar, 3));
+    std::printf("status panels: inner widths %d %d %d, widest ASCII '%c' %d px, longest web %d px, "
+                "longest contact %d px\n",
+                InnerWidth(bar, 1), InnerWidth(bar, 2), InnerWidth(bar, 3),
+                static_cast<char>(widest), TextWidthInBar(bar, std::wstring(1, widest)),
+                TextWidthInBar(bar, web), TextWidthInBar(bar, contact));
 }

@@ -3,6 +3,7 @@
 set(lt_browser_tests ${CMAKE_CURRENT_LIST_DIR})
 lt_add_test(browser_host_test WIN32_ONLY
     SOURCES ${lt_browser_tests}/browser_test_util.cpp
+            ${lt_browser_tests}/message_box_reader.cpp
             ${CMAKE_SOURCE_DIR}/tests/framework/ole/ole_environment.cpp
             ${lt_browser_tests}/fake_html.c
             ${lt_browser_tests}/embedded_wb_test.cpp

@@ -243,6 +243,15 @@ struct TServerUnderTest {
     std::function<void()> onShellExecute;
 };
 
+// A folder command naming an item list in shared memory: [Name("", handle:pid, show)].
+std::string SharedListCommand(const std::string& name, HANDLE shared, DWORD processId, int show) {
+    char command[160];
+    snprintf(command, sizeof(command), "[%s(\"\", %lu:%lu, %d)]", name.c_str(),
+             static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(shared)),
+             static_cast<unsigned long>(processId), show);
+    return command;
+}
+
 // A small item identifier list allocated by the common controls' allocator.
 void* CommonControlsIdList() {
     using AllocFn = void*(WINAPI*)(DWORD);
@@ -381,11 +390,9 @@ TEST(DdeServerTest, FolderConversationOpenExploreFind) {
     // Open without a path: the item list (shared memory) as a byte array.
     const uint8_t openBytes[8] = {6, 0, 'a', 'b', 'c', 'd', 0, 0};
     HANDLE openShared = ShellAllocShared(openBytes, sizeof(openBytes), GetCurrentProcessId());
-    char command[128];
-    sprintf(command, "[%s(\"\", %lu:%lu, 1)]", DdeNames().openCommand.c_str(),
-            static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(openShared)),
-            static_cast<unsigned long>(GetCurrentProcessId()));
-    ASSERT_TRUE(client.Execute(conv, command, &status));
+    ASSERT_TRUE(client.Execute(
+        conv, SharedListCommand(DdeNames().openCommand, openShared, GetCurrentProcessId(), 1),
+        &status));
     EXPECT_EQ(status, static_cast<UINT_PTR>(DDE_FACK));
     ASSERT_EQ(s.navigations.size(), 2u);
     EXPECT_EQ(s.navigations[1].vt, VT_ARRAY | VT_UI1);
@@ -395,10 +402,9 @@ TEST(DdeServerTest, FolderConversationOpenExploreFind) {
     const uint8_t bytes[8] = {6, 0, 'w', 'x', 'y', 'z', 0, 0};
     HANDLE shared = ShellAllocShared(bytes, sizeof(bytes), GetCurrentProcessId());
     ASSERT_NE(shared, nullptr);
-    sprintf(command, "[%s(\"\", %lu:%lu, 3)]", DdeNames().exploreCommand.c_str(),
-            static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(shared)),
-            static_cast<unsigned long>(GetCurrentProcessId()));
-    ASSERT_TRUE(client.Execute(conv, command, &status));
+    ASSERT_TRUE(client.Execute(
+        conv, SharedListCommand(DdeNames().exploreCommand, shared, GetCurrentProcessId(), 3),
+        &status));
     EXPECT_EQ(status, static_cast<UINT_PTR>(DDE_FACK));
     ASSERT_EQ(s.verbs.size(), 1u);
     EXPECT_EQ(s.verbs[0], "explore");
@@ -458,10 +464,8 @@ TEST(DdeServerTest, FolderItemListsAreCheckedBeforeUse) {
     // Shared memory said to belong to another process.
     const uint8_t good[8] = {6, 0, 'a', 'b', 'c', 'd', 0, 0};
     HANDLE shared = ShellAllocShared(good, sizeof(good), GetCurrentProcessId());
-    sprintf(command, "[%s(\"\", %lu:%lu, 1)]", open.c_str(),
-            static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(shared)),
-            static_cast<unsigned long>(GetCurrentProcessId() + 4));
-    ASSERT_TRUE(client.Execute(conv, command, &status));
+    ASSERT_TRUE(client.Execute(conv, SharedListCommand(open, shared, GetCurrentProcessId() + 4, 1),
+                               &status));
     EXPECT_EQ(status, 0u);
     ShellFreeShared(shared, GetCurrentProcessId());
     // A list whose item runs past the end of its block (no terminator inside).
@@ -470,26 +474,20 @@ TEST(DdeServerTest, FolderItemListsAreCheckedBeforeUse) {
     runaway[1] = 0x7F; // one item of 32767 bytes
     shared =
         ShellAllocShared(runaway.data(), static_cast<DWORD>(runaway.size()), GetCurrentProcessId());
-    sprintf(command, "[%s(\"\", %lu:%lu, 1)]", open.c_str(),
-            static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(shared)),
-            static_cast<unsigned long>(GetCurrentProcessId()));
-    ASSERT_TRUE(client.Execute(conv, command, &status));
+    ASSERT_TRUE(
+        client.Execute(conv, SharedListCommand(open, shared, GetCurrentProcessId(), 1), &status));
     EXPECT_EQ(status, 0u);
     // An item shorter than its own size field.
     const uint8_t malformed[6] = {1, 0, 'x', 0, 0, 0};
     shared = ShellAllocShared(malformed, sizeof(malformed), GetCurrentProcessId());
-    sprintf(command, "[%s(\"\", %lu:%lu, 1)]", open.c_str(),
-            static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(shared)),
-            static_cast<unsigned long>(GetCurrentProcessId()));
-    ASSERT_TRUE(client.Execute(conv, command, &status));
+    ASSERT_TRUE(
+        client.Execute(conv, SharedListCommand(open, shared, GetCurrentProcessId(), 1), &status));
     EXPECT_EQ(status, 0u);
     EXPECT_TRUE(s.navigations.empty());
     // The checked form goes through.
     shared = ShellAllocShared(good, sizeof(good), GetCurrentProcessId());
-    sprintf(command, "[%s(\"\", %lu:%lu, 1)]", open.c_str(),
-            static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(shared)),
-            static_cast<unsigned long>(GetCurrentProcessId()));
-    ASSERT_TRUE(client.Execute(conv, command, &status));
+    ASSERT_TRUE(
+        client.Execute(conv, SharedListCommand(open, shared, GetCurrentProcessId(), 1), &status));
     EXPECT_EQ(status, static_cast<UINT_PTR>(DDE_FACK));
     EXPECT_EQ(s.navigations.size(), 1u);
 }

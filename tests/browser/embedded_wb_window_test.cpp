@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "browser/fpu_control.h"
+#include "message_box_reader.h"
 
 namespace {
 
@@ -126,65 +127,6 @@ TEST(EmbeddedWBWindowTest, CloseGoesOnOnlyWhenTheQueryAllowsIt) {
     EXPECT_TRUE(s.SawBelow(WM_CLOSE));
 }
 
-// Reads the caption and small icon of the thread's message box, then closes it.
-struct TDialogWatcher {
-    static TDialogWatcher* current;
-    std::wstring caption;
-    HICON icon = nullptr;
-    bool seen = false;
-    UINT_PTR timer = 0;
-    TDialogWatcher() {
-        current = this;
-        timer = SetTimer(nullptr, 0, 150, &Tick);
-    }
-    ~TDialogWatcher() {
-        KillTimer(nullptr, timer);
-        current = nullptr;
-    }
-    static BOOL CALLBACK FindDialog(HWND w, LPARAM p) {
-        wchar_t cls[80];
-        if (IsWindowVisible(w) && GetClassNameW(w, cls, 80) && wcscmp(cls, L"#32770") == 0) {
-            *reinterpret_cast<HWND*>(p) = w;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        if (!current || current->seen)
-            return;
-        HWND box = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&box));
-        if (!box)
-            return;
-        wchar_t text[256] = {};
-        GetWindowTextW(box, text, 256);
-        current->caption = text;
-        current->icon = reinterpret_cast<HICON>(SendMessageW(box, WM_GETICON, ICON_SMALL, 0));
-        current->seen = true;
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-    }
-};
-TDialogWatcher* TDialogWatcher::current = nullptr;
-
-// Shows a real message box owned by the form, as the browser's alert does.
-std::wstring ShowBox(HWND owner, const wchar_t* caption, HICON* icon = nullptr) {
-    // Other programs on the shared desktop may hold the foreground: insist.
-    PumpUntil(
-        [&] {
-            if (GetForegroundWindow() == owner && GetActiveWindow() == owner)
-                return true;
-            SetForegroundWindow(owner);
-            SetActiveWindow(owner);
-            return false;
-        },
-        2000);
-    TDialogWatcher watcher;
-    MessageBoxW(owner, L"alert text", caption, MB_OK);
-    if (icon)
-        *icon = watcher.icon;
-    return watcher.seen ? watcher.caption : L"<no dialog seen>";
-}
-
 TEST(EmbeddedWBWindowTest, OwnerHookRetitlesTheBrowsersDialogs) {
     HICON appIcon = LoadIconW(nullptr, IDI_INFORMATION);
     Application->SetIcon(appIcon);
@@ -220,16 +162,7 @@ TEST(EmbeddedWBWindowTest, AnyActivatedWindowIsReportedButOnlyDialogsRetitled) {
     f.browser->SetReplaceCaption(true);
     std::vector<HWND> shown;
     f.browser->OnShowDialog = [&](TObject*, HWND h) { shown.push_back(h); };
-    HWND owner = f.form->Handle();
-    PumpUntil(
-        [&] {
-            if (GetForegroundWindow() == owner && GetActiveWindow() == owner)
-                return true;
-            SetForegroundWindow(owner);
-            SetActiveWindow(owner);
-            return false;
-        },
-        2000);
+    ActivateTopLevel(f.form->Handle());
     HWND other = CreateWindowExW(0, L"STATIC", L"Microsoft Internet Explorer",
                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100,
                                  f.form->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);

@@ -5,8 +5,10 @@
 
 #include <vector>
 
+#include "framework/gdi/gdi_handles.h"
 #include "framework/stdctrls/std_register_a.h"
 #include "framework/ui/ui_register.h"
+#include "tests/framework/ui/real_input.h"
 
 namespace {
 class TStdControlsEnvironment : public ::testing::Environment {
@@ -29,12 +31,11 @@ INPUT MouseInput(DWORD flags) {
     return in;
 }
 
-INPUT KeyInput(WORD vk, wchar_t ch, DWORD flags) {
+INPUT UnicodeInput(wchar_t ch, bool up) {
     INPUT in{};
     in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
     in.ki.wScan = ch;
-    in.ki.dwFlags = flags;
+    in.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
     return in;
 }
 } // namespace
@@ -54,9 +55,7 @@ void Settle() {
 }
 
 void ClickAt(TControl& control, POINT client) {
-    const POINT p = control.ClientToScreen(client);
-    SetCursorPos(p.x, p.y);
-    Settle();
+    MoveMouseTo(control.ClientToScreen(client));
     // Press and release go in together: controls that track the mouse in a
     // loop of their own (scroll bars) would otherwise wait for the release
     // while this thread waits for them.
@@ -69,14 +68,13 @@ void ClickCentre(TControl& control) {
 }
 
 void PressKey(WORD vk) {
-    Send({KeyInput(vk, 0, 0), KeyInput(vk, 0, KEYEVENTF_KEYUP)});
+    TypeChord({vk});
     Settle();
 }
 
 void TypeText(const std::wstring& text) {
     for (wchar_t ch : text)
-        Send({KeyInput(0, ch, KEYEVENTF_UNICODE),
-              KeyInput(0, ch, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)});
+        Send({UnicodeInput(ch, false), UnicodeInput(ch, true)});
     Settle();
 }
 
@@ -85,4 +83,11 @@ COLORREF ScreenPixel(HWND wnd, int x, int y) {
     const COLORREF c = GetPixel(dc, x, y);
     ReleaseDC(wnd, dc);
     return c;
+}
+
+int GdiGrowthOverRepaints(HWND wnd, int times) {
+    const int before = GdiLiveTotal();
+    for (int i = 0; i < times; ++i)
+        RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    return GdiLiveTotal() - before;
 }

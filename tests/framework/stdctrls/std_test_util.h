@@ -19,5 +19,8 @@ void PressKey(WORD vk);
 void TypeText(const std::wstring& text);
 // Handles messages until input sent so far has been delivered.
 void Settle();
+// Repaints a window and its children `times` times at once; answers how
+// many counted GDI objects are alive afterwards minus before.
+int GdiGrowthOverRepaints(HWND wnd, int times);
 // A pixel of a window's client area as on screen (0x00BBGGRR).
 COLORREF ScreenPixel(HWND wnd, int x, int y);

@@ -53,17 +53,25 @@ public:
     TMessageHookLink link;
 };
 
+// A windowed panel on a form, with a trail for what the hooks see.
+class MessageHooks : public ::testing::Test {
+protected:
+    MessageHooks() : panel(new TCustomControl(&form)) {
+        panel->SetParent(&form);
+        wnd = panel->Handle();
+    }
+    TForm form{Application};
+    TCustomControl* panel;
+    HWND wnd = nullptr;
+    TTrail t;
+};
+
 } // namespace
 
 // Hook A then B: B sees each message first, then A, then the control itself.
 // With A taken off first, B goes on seeing every message and A none; a key
 // hooked again keeps its place.
-TEST(MessageHooks, OrderAndIdentity) {
-    TForm form(Application);
-    auto* panel = new TCustomControl(&form);
-    panel->SetParent(&form);
-    HWND wnd = panel->Handle();
-    TTrail t;
+TEST_F(MessageHooks, OrderAndIdentity) {
     t.WatchBottom(*panel);
     int a = 0, b = 0;
     panel->HookMessages(&a, t.Hook("A"));
@@ -109,12 +117,7 @@ TEST(MessageHooks, OrderAndIdentity) {
 // A hook taken off inside a message it handles (its own or another party's)
 // is safe: the message goes on below, the removed hook sees nothing more, and
 // the dead entry is swept when the outermost message returns.
-TEST(MessageHooks, UnhookInsideTheHookedMessage) {
-    TForm form(Application);
-    auto* panel = new TCustomControl(&form);
-    panel->SetParent(&form);
-    HWND wnd = panel->Handle();
-    TTrail t;
+TEST_F(MessageHooks, UnhookInsideTheHookedMessage) {
     t.WatchBottom(*panel);
     int a = 0, b = 0, c = 0;
     size_t entriesDuring = 0;
@@ -177,12 +180,7 @@ TEST(MessageHooks, UnhookInsideTheHookedMessage) {
 // its message method and window are gone, outside hookers later still; both
 // unhook without touching it. A control freed by a hook during its own
 // message leaves the rest of the chain doing nothing.
-TEST(MessageHooks, ControlFreedWhileHookedByTwoParties) {
-    TForm form(Application);
-    TTrail t;
-    auto* panel = new TCustomControl(&form);
-    panel->SetParent(&form);
-    HWND wnd = panel->Handle();
+TEST_F(MessageHooks, ControlFreedWhileHookedByTwoParties) {
     std::weak_ptr<TMessageHooks> stack = panel->MessageHooks();
     auto* owned = new THooker(panel, t, "owned");
     auto outside = std::make_unique<TMessageHookLink>();
@@ -221,8 +219,7 @@ TEST(MessageHooks, ControlFreedWhileHookedByTwoParties) {
 
 // Hooks see messages from Perform, from the window (SendMessage), and the
 // ones a parent routes to its windowless children: broadcasts and mouse input.
-TEST(MessageHooks, EveryDeliveryPathGoesThroughTheHooks) {
-    TForm form(Application);
+TEST_F(MessageHooks, EveryDeliveryPathGoesThroughTheHooks) {
     form.SetBounds(100, 100, 300, 200);
     auto* spot = new TGraphicControl(&form);
     spot->SetParent(&form);
@@ -257,8 +254,6 @@ TEST(MessageHooks, EveryDeliveryPathGoesThroughTheHooks) {
     EXPECT_TRUE(saw(WM_LBUTTONUP));
 
     // A windowed control's hooks see the messages its window gets.
-    auto* panel = new TCustomControl(&form);
-    panel->SetParent(&form);
     std::vector<UINT> windowSeen;
     panel->HookMessages(&key, [&](TMessage& msg, const TMessageChain& next) {
         windowSeen.push_back(msg.Msg);
@@ -281,12 +276,7 @@ TEST(MessageHooks, EveryDeliveryPathGoesThroughTheHooks) {
 }
 
 // A thousand hook/unhook cycles, outside and inside messages, leave no entry behind.
-TEST(MessageHooks, ManyCyclesLeaveNoGrowth) {
-    TForm form(Application);
-    auto* panel = new TCustomControl(&form);
-    panel->SetParent(&form);
-    HWND wnd = panel->Handle();
-    TTrail t;
+TEST_F(MessageHooks, ManyCyclesLeaveNoGrowth) {
     int resident = 0;
     panel->HookMessages(&resident, t.Hook("resident"));
     std::vector<int> keys(1000);

@@ -29,14 +29,16 @@ Bytes DecodeStream(const Bytes& stream, int64_t* consumed = nullptr) {
     return Bytes(dst.Memory(), dst.Memory() + dst.Size());
 }
 
-// Decodes bare coded bits to `size` bytes.
-Bytes DecodeBits(const Bytes& bits, int32_t size) {
+// Decodes bare coded bits to `size` bytes; `consumed` gets the source's end position.
+Bytes DecodeBits(const Bytes& bits, int32_t size, int64_t* consumed = nullptr) {
     TReadOnlyMemoryStream src(bits.data(), static_cast<int64_t>(bits.size()));
     TMemoryStream dst;
     TLZH lzh;
     lzh.SetSourceStream(&src);
     lzh.SetTargetStream(&dst);
     lzh.Decode(size);
+    if (consumed)
+        *consumed = src.Position();
     return Bytes(dst.Memory(), dst.Memory() + dst.Size());
 }
 
@@ -365,4 +367,46 @@ TEST(Lzh, DecodesKnownAnswerVectors) {
     const Bytes out5000 = DecodeBits(coded, 5000);
     EXPECT_EQ(out5000.size(), 5009u);
     EXPECT_EQ(Fnv1a(out5000), 0x5440187e5ab029bdull);
+}
+
+// Decode(size) reaches the streams in blocks; it must leave them exactly as
+// one-byte calls of ReadProc and WriteProc do: same output, and the source
+// just past the coded bytes used even when more bytes follow them.
+TEST(Lzh, StreamDecodeMatchesOneByteProcedures) {
+    for (size_t plainSize : {size_t(10), size_t(5000), size_t(70000)}) {
+        Bytes coded = LzhEncodeBits(SomeText(plainSize));
+        const size_t codedSize = coded.size();
+        const Bytes trailer = RandomBytes(9000, 7); // past one block of read-ahead
+        coded.insert(coded.end(), trailer.begin(), trailer.end());
+        const int32_t size = static_cast<int32_t>(plainSize);
+
+        int64_t consumed = 0;
+        const Bytes out = DecodeBits(coded, size, &consumed);
+
+        TReadOnlyMemoryStream src2(coded.data(), static_cast<int64_t>(coded.size()));
+        TMemoryStream dst2;
+        TLZH bytes;
+        bytes.SetSourceStream(&src2);
+        bytes.SetTargetStream(&dst2);
+        bytes.Decode(
+            size, [&](uint8_t* b, uint16_t n, uint16_t& a) { bytes.WriteProc(b, n, a); },
+            [&](uint8_t* b, uint16_t n, uint16_t& a) { bytes.ReadProc(b, n, a); });
+
+        ASSERT_EQ(out.size(), plainSize);
+        EXPECT_TRUE(out == SomeText(plainSize));
+        EXPECT_TRUE(out == Bytes(dst2.Memory(), dst2.Memory() + dst2.Size()));
+        EXPECT_EQ(consumed, src2.Position()) << plainSize;
+        // The scheme reads at most two bytes ahead of the last bit it uses.
+        EXPECT_GE(consumed, static_cast<int64_t>(codedSize)) << plainSize;
+        EXPECT_LE(consumed, static_cast<int64_t>(codedSize) + 2) << plainSize;
+    }
+    // Without a target the first write fails as WriteProc's does; without a
+    // source every byte reads as 0, as through ReadProc.
+    TLZH lzh;
+    EXPECT_THROW(lzh.Decode(100), EWriteError);
+    TMemoryStream out;
+    lzh.SetTargetStream(&out);
+    lzh.Decode(300);
+    const Bytes zeros(300, 0);
+    EXPECT_TRUE(Bytes(out.Memory(), out.Memory() + out.Size()) == DecodeBits(zeros, 300));
 }

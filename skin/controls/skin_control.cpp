@@ -1,0 +1,318 @@
+// The control wrapper base: attaching, message routing, painting entry points.
+#include "skin/controls/skin_control.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "framework/gdi/color.h"
+#include "framework/core/class_builder.h"
+#include "framework/core/property_access.h"
+#include "framework/gdi/gdi_handles.h"
+#include "framework/ui/graphic_control.h"
+#include "framework/ui/messages.h"
+#include "framework/ui/wincontrol.h"
+#include "skin/draw/skin_draw.h"
+#include "skin/model/skin_data.h"
+
+LT_CLASS_TABLE(TSkinControl) {}
+
+TSkinControl::TSkinControl(TComponent* owner) : TComponent(owner), window_(this) {}
+
+// Gives the control back its message method or window procedure, then
+// leaves the form skinner's list.
+TSkinControl::~TSkinControl() {
+    hook_.Unhook();
+    if (window_.IsSubclassed())
+        window_.Unsubclass();
+    if (FormSkinner)
+        FormSkinner->UnregisterWrapper(this);
+}
+
+void TSkinControl::AttachControl(TWrapperHost* formSkinner, TSkinData* skinData, bool recolour,
+                                 TCanvas* canvas) {
+    if (Attached)
+        return;
+    Recolour = recolour;
+    SkinData = skinData;
+    FormSkinner = formSkinner;
+    Canvas = canvas;
+    Control = dynamic_cast<TWinControl*>(Owner());
+    if (!Control)
+        return;
+    Handle = Control->Handle();
+    hook_.Hook(Control->MessageHooks(), this,
+               [this](TMessage& msg, const TMessageChain& next) { HandleHooked(msg, next); });
+    Control->SetDoubleBuffered(true);
+    if (FormSkinner)
+        FormSkinner->RegisterWrapper(this);
+    Focused = GetFocus() == Handle;
+    Enabled = !(GetWindowLongW(Handle, GWL_STYLE) & WS_DISABLED);
+    Caption = ReadWindowText();
+    if (Recolour) {
+        SavedColor = Control->Color();
+        Control->SetColor(FaceColour());
+    }
+    Control->Invalidate();
+    Attached = true;
+    State = TWrapperState::Attached;
+}
+
+void TSkinControl::AttachWindow(HWND handle, TSkinData* skinData, TWrapperHost* formSkinner,
+                                TCanvas* canvas) {
+    SkinData = skinData;
+    Canvas = canvas;
+    FormSkinner = formSkinner;
+    Handle = handle;
+    Enabled = true;
+    if (FormSkinner)
+        FormSkinner->RegisterWrapper(this);
+    Caption = ReadWindowText();
+    if (Handle && !window_.IsSubclassed())
+        window_.Subclass(Handle, TProcCharset::Ansi);
+    if (Handle)
+        InvalidateRect(Handle, nullptr, TRUE);
+    Attached = true;
+    State = TWrapperState::Attached;
+}
+
+void TSkinControl::RestoreControl() {
+    if (Recolour && Control)
+        Control->SetColor(SavedColor);
+}
+
+bool TSkinControl::BeforeMessage(TMessage& msg) {
+    if (msg.Msg == WM_NCDESTROY) {
+        CallPrevious(msg);
+        State = TWrapperState::Destroyed;
+        RestoreControl();
+        return false;
+    }
+    return true;
+}
+
+void TSkinControl::AfterMessage(TMessage& msg) {
+    switch (msg.Msg) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+    case CM_ENABLEDCHANGED:
+        Refresh();
+        break;
+    case WM_SETTEXT:
+        // Read back from the window: framework controls take wide text,
+        // raw windows subclassed as ANSI take code-page text.
+        Caption = ReadWindowText();
+        Refresh();
+        break;
+    case WM_PAINT:
+        PaintToWindow(reinterpret_cast<HDC>(msg.WParam));
+        break;
+    case SM_WRAPPERSWITCH:
+        SkinActive = static_cast<int>(msg.WParam) > 0;
+        break;
+    default:
+        break;
+    }
+}
+
+// Paints the whole window, non-client area included; a failure while
+// painting is swallowed and the DC still released.
+void TSkinControl::PaintToWindow(HDC dc) {
+    RECT r{};
+    if (!Handle || !GetWindowRect(Handle, &r))
+        return;
+    WindowRect = r;
+    const RECT paint{0, 0, r.right - r.left, r.bottom - r.top};
+    try {
+        if (dc) {
+            PaintSkin(dc, paint);
+        } else {
+            TWindowDC windowDC(Handle);
+            PaintSkin(windowDC.Handle(), paint);
+        }
+    } catch (...) {
+        // A skin that cannot be drawn leaves the control's own look.
+    }
+}
+
+void TSkinControl::PaintSkin(HDC, const RECT&) {}
+
+void TSkinControl::SkinChanged() {
+    if (Recolour && Control)
+        Control->SetColor(FaceColour());
+    Refresh();
+}
+
+void TSkinControl::CallPrevious(TMessage& msg) {
+    if (next_) {
+        (*next_)(msg);
+    } else if (Control) {
+        // Outside a hooked message: the control's own message method.
+        if (Control->WindowProc)
+            Control->WindowProc(msg);
+    } else if (window_.IsSubclassed()) {
+        msg.Result = window_.CallPrevious(msg);
+    } else if (Handle) {
+        msg.Result = SendMessageA(Handle, msg.Msg, msg.WParam, msg.LParam);
+    }
+}
+
+void TSkinControl::Refresh() {
+    if (Control) {
+        Control->Invalidate();
+    } else if (GraphicControl) {
+        GraphicControl->Invalidate();
+    } else if (Handle) {
+        InvalidateRect(Handle, nullptr, TRUE);
+        UpdateWindow(Handle);
+    }
+}
+
+void TSkinControl::PaintThroughBeginPaint(TMessage& msg) {
+    auto paint = [this](HDC dc) {
+        RECT r{};
+        GetWindowRect(Handle, &r);
+        WindowRect = r;
+        PaintSkin(dc, RECT{0, 0, r.right - r.left, r.bottom - r.top});
+    };
+    if (msg.WParam) {
+        paint(reinterpret_cast<HDC>(msg.WParam));
+    } else {
+        TPaintDC scope(Handle);
+        paint(scope.Handle());
+    }
+    msg.Result = 0;
+}
+
+// Routes one message: while skinning is off only the switch message is
+// looked at; everything else goes to the control unchanged.
+void TSkinControl::MessageProc(TMessage& msg) {
+    if (SkinActive) {
+        if (BeforeMessage(msg)) {
+            CallPrevious(msg);
+            AfterMessage(msg);
+        }
+        return;
+    }
+    if (msg.Msg == SM_WRAPPERSWITCH) {
+        SkinActive = static_cast<int>(msg.WParam) > 0;
+        if (SkinActive)
+            Refresh();
+        return;
+    }
+    CallPrevious(msg);
+}
+
+void TSkinControl::HandleHooked(TMessage& msg, const TMessageChain& next) {
+    const TMessageChain* outer = next_;
+    next_ = &next;
+    try {
+        MessageProc(msg);
+    } catch (...) {
+        next_ = outer;
+        throw;
+    }
+    next_ = outer;
+}
+
+void TSkinControl::TWrapperWindow::WindowMessage(TMessage& msg) {
+    owner_->MessageProc(msg);
+    if (msg.Msg == WM_NCDESTROY && owner_->State != TWrapperState::Destroyed)
+        owner_->State = TWrapperState::Destroyed;
+}
+
+TColor TSkinControl::FaceColour() const {
+    return SkinData ? SkinData->ButtonFaceColour : ColorToRGB(clBtnFace);
+}
+
+void TSkinControl::FillFace(HDC dc, const RECT& rect) const {
+    TBrushHandle brush(CreateSolidBrush(ColorToRGB(FaceColour())));
+    FillRect(dc, &rect, brush.Get());
+}
+
+void TSkinControl::FillParent(HDC dc, const RECT& rect) const {
+    TColor colour = FaceColour();
+    if (Control && Control->Parent())
+        colour = Control->Parent()->Color();
+    TBrushHandle brush(CreateSolidBrush(ColorToRGB(colour)));
+    FillRect(dc, &rect, brush.Get());
+}
+
+std::wstring TSkinControl::ReadWindowText() const {
+    if (!Handle)
+        return {};
+    const int n = GetWindowTextLengthW(Handle);
+    std::wstring text(static_cast<size_t>(std::max(n, 0)) + 1, L'\0');
+    const int got = GetWindowTextW(Handle, text.data(), n + 1);
+    text.resize(static_cast<size_t>(std::max(got, 0)));
+    return text;
+}
+
+void TSkinControl::DrawWindowText(HDC dc, const std::wstring& text, RECT& rect, UINT format) const {
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, format);
+}
+
+int32_t SkinReadInteger(TObject* obj, const char* name) {
+    return obj ? ReadIntegerProperty(obj, name) : 0;
+}
+
+std::string SkinReadEnum(TObject* obj, const char* name) {
+    std::string text = obj ? ReadEnumerationProperty(obj, name) : std::string();
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+std::wstring SkinReadText(TObject* obj, const char* name) {
+    return obj ? ReadTextProperty(obj, name) : std::wstring();
+}
+
+bool SkinWriteValue(TObject* obj, const char* name, const char* text) {
+    return obj && WriteValueProperty(obj, name, text);
+}
+
+RECT StripCellRect(int bitmapWidth, int bitmapHeight, int n, int k) {
+    if (n < 1 || bitmapWidth <= 0 || bitmapHeight <= 0)
+        return RECT{0, 0, 0, 0};
+    const int w = bitmapWidth / n;
+    RECT cell{(k - 1) * w, 0, k * w, bitmapHeight};
+    cell.left = std::clamp<LONG>(cell.left, 0, bitmapWidth);
+    cell.right = std::clamp<LONG>(cell.right, 0, bitmapWidth);
+    if (cell.right <= cell.left)
+        return RECT{0, 0, 0, 0};
+    return cell;
+}
+
+void DrawStripCell(HDC dc, const RECT& rect, int n, int k, TBitmap& strip) {
+    if (rect.right < rect.left || rect.bottom < rect.top || strip.Empty())
+        return;
+    const RECT cell = StripCellRect(strip.Width(), strip.Height(), n, k);
+    if (cell.right <= cell.left || k < 1 || k > n)
+        return;
+    TMemoryDC source(dc);
+    TSelectObject picked(source.Handle(), strip.Handle());
+    const int sw = cell.right - cell.left, sh = cell.bottom - cell.top;
+    const int tw = rect.right - rect.left, th = rect.bottom - rect.top;
+    if (tw == sw && th == sh) {
+        TransparentBlt(dc, rect.left, rect.top, tw, th, source.Handle(), cell.left, cell.top, sw,
+                       sh, kSkinKeyColor);
+        return;
+    }
+    // Stretch colour-on-colour first, so the key colour stays exact at the edges.
+    TMemoryDC scaled(dc);
+    TBitmapHandle bits(CreateCompatibleBitmap(dc, tw, th));
+    TSelectObject pickedScaled(scaled.Handle(), bits.Get());
+    SetStretchBltMode(scaled.Handle(), COLORONCOLOR);
+    StretchBlt(scaled.Handle(), 0, 0, tw, th, source.Handle(), cell.left, cell.top, sw, sh,
+               SRCCOPY);
+    TransparentBlt(dc, rect.left, rect.top, tw, th, scaled.Handle(), 0, 0, tw, th, kSkinKeyColor);
+}
+
+void DrawElementFrame(HDC dc, const RECT& rect, int n, int k, TDataSkinObject& element) {
+    if (rect.right < rect.left || rect.bottom < rect.top || element.Picture.Empty())
+        return;
+    if (n < 1 || k < 1 || k > n)
+        return;
+    DrawSkinElement(dc, rect, element.Picture, false, element.Tile != 0, element.Trans != 0, n, k,
+                    element.Margins());
+}

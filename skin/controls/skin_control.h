@@ -1,0 +1,147 @@
+// The base of every control wrapper: a component attached to one control
+// window that lets the control do its own work and paints the skin over it.
+// It hooks a framework control's message method (through the control's hook
+// stack) or subclasses a raw window (through the one subclassing mechanism).
+#pragma once
+
+#include "framework/ui/win32.h"
+
+#include <cstdint>
+#include <string>
+
+#include "framework/core/component.h"
+#include "framework/gdi/canvas.h"
+#include "framework/ui/message_hooks.h"
+#include "framework/ui/subclass.h"
+
+class TSkinData;
+class TSkinControl;
+class TDataSkinObject;
+class TControl;
+class TWinControl;
+class TGraphicControl;
+class TBitmap;
+class TImageList;
+
+// What a wrapper needs of the form skinner that made it.
+class TWrapperHost {
+public:
+    virtual ~TWrapperHost() = default;
+    // Adds the wrapper to the list; answers whether it was there already.
+    virtual bool RegisterWrapper(TSkinControl* wrapper) = 0;
+    virtual void UnregisterWrapper(TSkinControl* wrapper) = 0;
+    // The push-button wrapper under the pointer now (read and written by buttons).
+    virtual TSkinControl*& HotButton() = 0;
+    // The canvas lent to the wrappers' attach operations.
+    virtual TCanvas* Canvas() = 0;
+};
+
+// Wrapper states the form skinner acts on.
+enum class TWrapperState : int { Created = 0, Attached = 1, Destroyed = 6 };
+
+// Bits of MouseState.
+constexpr uint8_t kMouseHot = 0x01;
+constexpr uint8_t kMousePressed = 0x02;
+
+class TSkinControl : public TComponent {
+    LT_CLASS(TSkinControl, TComponent)
+public:
+    explicit TSkinControl(TComponent* owner);
+    ~TSkinControl() override;
+
+    // Attach through the owner control's message method.
+    virtual void AttachControl(TWrapperHost* formSkinner, TSkinData* skinData, bool recolour,
+                               TCanvas* canvas);
+    // Attach to a raw window by subclassing it.
+    virtual void AttachWindow(HWND handle, TSkinData* skinData, TWrapperHost* formSkinner,
+                              TCanvas* canvas);
+    // Undoes the wrapper's change to the control (its colour).
+    virtual void RestoreControl();
+    // Before the control's own handling: true lets it run, then AfterMessage.
+    virtual bool BeforeMessage(TMessage& msg);
+    virtual void AfterMessage(TMessage& msg);
+    // Paints the whole window now (dc null: through the window DC).
+    virtual void PaintToWindow(HDC dc);
+    // Draws the skin; nothing in the base.
+    virtual void PaintSkin(HDC dc, const RECT& rect);
+    // Re-applies the skin after the skin data changed.
+    virtual void SkinChanged();
+
+    // The control's own handling of msg (fills msg.Result).
+    void CallPrevious(TMessage& msg);
+    // Repaints the control.
+    void Refresh();
+    // WM_PAINT handling of wrappers that replace the control's painting:
+    // the DC of WParam, or a paint scope.
+    void PaintThroughBeginPaint(TMessage& msg);
+
+    uint8_t MouseState = 0;
+    TCanvas* Canvas = nullptr;
+    bool Enabled = true;
+    bool Focused = false;
+    std::wstring Caption;
+    bool SkinActive = true;
+    TSkinData* SkinData = nullptr;
+    HWND Handle = nullptr;
+    TWinControl* Control = nullptr;
+    RECT WindowRect{};
+    TGraphicControl* GraphicControl = nullptr;
+    bool Recolour = false;
+    TColor SavedColor = 0;
+    bool Attached = false;
+    TWrapperState State = TWrapperState::Created;
+    TWrapperHost* FormSkinner = nullptr;
+
+    // Whether the control's message method or window is hooked now.
+    bool HooksControl() const { return hook_.Hooked(); }
+    bool SubclassesWindow() const { return window_.IsSubclassed(); }
+
+protected:
+    // Fills with the skin's face colour, or with the parent's colour.
+    void FillFace(HDC dc, const RECT& rect) const;
+    void FillParent(HDC dc, const RECT& rect) const;
+    // The window's text (wide).
+    std::wstring ReadWindowText() const;
+    void DrawWindowText(HDC dc, const std::wstring& text, RECT& rect, UINT format) const;
+    // The skin's face colour (the platform's when there is no skin).
+    TColor FaceColour() const;
+
+private:
+    // The message procedure: the skin switch, then Before/own/After.
+    void MessageProc(TMessage& msg);
+    void HandleHooked(TMessage& msg, const TMessageChain& next);
+
+    class TWrapperWindow : public TWindowSubclass {
+    public:
+        explicit TWrapperWindow(TSkinControl* owner) : owner_(owner) {}
+
+    protected:
+        void WindowMessage(TMessage& msg) override;
+
+    private:
+        TSkinControl* owner_;
+    };
+
+    TMessageHookLink hook_;
+    TWrapperWindow window_;
+    // The rest of the control's chain while a hooked message is handled.
+    const TMessageChain* next_ = nullptr;
+};
+
+// By-name reading of a control's published properties (neutral values when
+// the property is missing or of another kind).
+int32_t SkinReadInteger(TObject* obj, const char* name);
+// Lower-cased enumeration identifier ("true", "blglyphleft" ...).
+std::string SkinReadEnum(TObject* obj, const char* name);
+std::wstring SkinReadText(TObject* obj, const char* name);
+bool SkinWriteValue(TObject* obj, const char* name, const char* text);
+
+// Element frame k of n drawn into rect by the nine-part rule (colour-on-colour
+// stretching, magenta transparent when the element says so); nothing for an
+// inverted rectangle, an empty element or a frame outside 1..n.
+void DrawElementFrame(HDC dc, const RECT& rect, int n, int k, TDataSkinObject& element);
+// Cell k of n of a strip stretched to rect, magenta transparent; the source
+// is clipped to the bitmap, so a cell outside it draws nothing.
+void DrawStripCell(HDC dc, const RECT& rect, int n, int k, TBitmap& strip);
+// The cell rectangle k of n of a strip, clipped to the bitmap (empty when outside).
+RECT StripCellRect(int bitmapWidth, int bitmapHeight, int n, int k);

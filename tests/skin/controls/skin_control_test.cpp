@@ -1,0 +1,351 @@
+// The control wrapper base with real windows under Wine, message-sequence
+// style: what the control receives with a wrapper in front of it, the skin
+// switch, destruction of the window and of the wrapper, the paint entry
+// points, the by-name reading, and the strip and element drawing.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "framework/gdi/bitmap.h"
+#include "skin/controls/skin_control.h"
+#include "skin/controls/skin_control_text.h"
+#include "skin/draw/skin_draw.h"
+#include "skin/model/skin_data.h"
+#include "skin/model/skin_objects.h"
+#include "tests/framework/ui/ui_test_util.h"
+
+namespace {
+
+constexpr COLORREF kMark = RGB(200, 10, 30);
+
+// A wrapper that paints a 3x3 mark at the paint rectangle's origin and
+// records where it painted.
+class TMarkWrapper : public TSkinControl {
+public:
+    using TSkinControl::TSkinControl;
+    void PaintSkin(HDC dc, const RECT& rect) override {
+        ++paints;
+        lastDcType = GetObjectType(dc);
+        lastRect = rect;
+        RECT mark{rect.left, rect.top, rect.left + 3, rect.top + 3};
+        HBRUSH b = CreateSolidBrush(kMark);
+        FillRect(dc, &mark, b);
+        DeleteObject(b);
+        if (failPaint)
+            throw std::runtime_error("paint failed");
+    }
+    bool BeforeMessage(TMessage& msg) override {
+        if (msg.Msg == WM_USER + 7)
+            throw std::runtime_error("before failed");
+        return TSkinControl::BeforeMessage(msg);
+    }
+    int paints = 0;
+    DWORD lastDcType = 0;
+    RECT lastRect{};
+    bool failPaint = false;
+};
+
+// A form skinner's side: the wrapper list.
+class TListHost : public TWrapperHost {
+public:
+    bool RegisterWrapper(TSkinControl* w) override {
+        if (std::find(list.begin(), list.end(), w) != list.end())
+            return true;
+        list.push_back(w);
+        return false;
+    }
+    void UnregisterWrapper(TSkinControl* w) override { std::erase(list, w); }
+    TSkinControl*& HotButton() override { return hot; }
+    TCanvas* Canvas() override { return nullptr; }
+    std::vector<TSkinControl*> list;
+    TSkinControl* hot = nullptr;
+};
+
+class TWrapperForm : public TForm {
+public:
+    explicit TWrapperForm(TComponent* owner) : TForm(owner) {
+        SetBounds(50, 50, 300, 200);
+        button = new TTestButton(this);
+        button->SetParent(this);
+        button->SetBounds(10, 10, 80, 30);
+        button->SetColor(clWindow);
+    }
+    TTestButton* button;
+};
+
+// Records what reaches the control's own message method.
+struct Recorder {
+    explicit Recorder(TControl& c) : control(c), own(c.WindowProc) {
+        c.WindowProc = [this](TMessage& m) {
+            seen.push_back(m.Msg);
+            own(m);
+        };
+    }
+    ~Recorder() { control.WindowProc = own; }
+    bool Saw(UINT msg) const { return std::find(seen.begin(), seen.end(), msg) != seen.end(); }
+    TControl& control;
+    TWndMethod own;
+    std::vector<UINT> seen;
+};
+
+void Fill(TBitmap& b, COLORREF c) {
+    RECT r{0, 0, b.Width(), b.Height()};
+    HBRUSH brush = CreateSolidBrush(c);
+    FillRect(b.Canvas().Handle(), &r, brush);
+    DeleteObject(brush);
+}
+
+COLORREF ScreenPixel(HWND wnd, int x, int y) {
+    HDC dc = GetWindowDC(wnd);
+    COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(wnd, dc);
+    return c;
+}
+
+} // namespace
+
+TEST(SkinControlTest, AttachesOnceRoutesMessagesAndSwitchesOff) {
+    TWrapperForm form(Application);
+    form.Show();
+    TListHost host;
+    TSkinData data(nullptr);
+    data.ButtonFaceColour = RGB(1, 2, 3);
+    Recorder rec(*form.button);
+    auto* w = new TMarkWrapper(form.button);
+    w->AttachControl(&host, &data, true, nullptr);
+    EXPECT_TRUE(w->Attached);
+    EXPECT_EQ(w->State, TWrapperState::Attached);
+    EXPECT_EQ(w->Handle, form.button->Handle());
+    EXPECT_TRUE(form.button->DoubleBuffered());
+    EXPECT_EQ(form.button->Color(), RGB(1, 2, 3));
+    EXPECT_EQ(w->SavedColor, static_cast<TColor>(clWindow));
+    EXPECT_EQ(host.list.size(), 1u);
+    // A second attach changes nothing: one hook, the saved colour kept.
+    w->AttachControl(&host, &data, true, nullptr);
+    EXPECT_EQ(form.button->MessageHooks()->LiveCount(), 1u);
+    EXPECT_EQ(w->SavedColor, static_cast<TColor>(clWindow));
+
+    // Messages reach the control through the wrapper; its paint lands after
+    // the control's own, through the window DC (non-client origin).
+    rec.seen.clear();
+    RedrawWindow(w->Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_TRUE(rec.Saw(WM_PAINT));
+    EXPECT_GE(w->paints, 1);
+    EXPECT_EQ(w->lastRect.left, 0);
+    EXPECT_EQ(w->lastRect.right, 80);
+
+    // Switch off: nothing is painted any more and the switch message itself
+    // is not passed on while off; every other message reaches the control.
+    SendMessageW(w->Handle, SM_WRAPPERSWITCH, 0, 0);
+    EXPECT_FALSE(w->SkinActive);
+    const int before = w->paints;
+    rec.seen.clear();
+    RedrawWindow(w->Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    SendMessageW(w->Handle, SM_WRAPPERSWITCH, 0, 0);
+    EXPECT_EQ(w->paints, before);
+    EXPECT_TRUE(rec.Saw(WM_PAINT));
+    EXPECT_FALSE(rec.Saw(SM_WRAPPERSWITCH));
+    // Switch on: it repaints at once.
+    SendMessageW(w->Handle, SM_WRAPPERSWITCH, 1, 0);
+    EXPECT_TRUE(w->SkinActive);
+    form.button->Update();
+    EXPECT_GT(w->paints, before);
+
+    // Freeing the wrapper gives the control back: no more hook, no more
+    // paints, the control still gets its messages.
+    delete w;
+    EXPECT_EQ(form.button->MessageHooks()->LiveCount(), 0u);
+    EXPECT_TRUE(host.list.empty());
+    rec.seen.clear();
+    RedrawWindow(form.button->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_TRUE(rec.Saw(WM_PAINT));
+}
+
+TEST(SkinControlTest, WindowDestructionSetsStateSixAndRestoresTheColour) {
+    TWrapperForm form(Application);
+    form.Show();
+    TSkinData data(nullptr);
+    data.ButtonFaceColour = RGB(9, 8, 7);
+    auto* w = new TMarkWrapper(form.button);
+    w->AttachControl(nullptr, &data, true, nullptr);
+    EXPECT_EQ(form.button->Color(), RGB(9, 8, 7));
+    form.button->DestroyHandle();
+    EXPECT_EQ(w->State, TWrapperState::Destroyed);
+    EXPECT_EQ(form.button->Color(), static_cast<TColor>(clWindow));
+    // The wrapper goes with its control.
+}
+
+TEST(SkinControlTest, PaintsIntoTheGivenDcOrTheWindowDcAndSwallowsPaintFailures) {
+    TWrapperForm form(Application);
+    form.Show();
+    auto* w = new TMarkWrapper(form.button);
+    w->AttachControl(nullptr, nullptr, false, nullptr);
+    PumpMessages(30);
+
+    // A DC in WParam: the skin goes there.
+    TBitmap target;
+    target.SetSize(80, 30);
+    HDC mem = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(mem, target.Handle());
+    RECT all{0, 0, 80, 30};
+    FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    w->PaintToWindow(mem);
+    EXPECT_EQ(w->lastDcType, static_cast<DWORD>(OBJ_MEMDC));
+    EXPECT_EQ(GetPixel(mem, 1, 1), kMark);
+    EXPECT_EQ(GetPixel(mem, 4, 4), RGB(255, 255, 255));
+    SelectObject(mem, old);
+    DeleteDC(mem);
+
+    // Without one: the window DC, whose origin is the window's corner.
+    w->PaintToWindow(nullptr);
+    EXPECT_EQ(w->lastDcType, static_cast<DWORD>(OBJ_DC));
+    EXPECT_EQ(ScreenPixel(w->Handle, 1, 1), kMark);
+
+    // A failing paint is swallowed.
+    w->failPaint = true;
+    ReportedErrors().clear();
+    EXPECT_NO_THROW(w->PaintToWindow(nullptr));
+    RedrawWindow(w->Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_TRUE(ReportedErrors().empty());
+}
+
+TEST(SkinControlTest, RawWindowsAreSubclassedAndGivenBackAndFailuresGetANeutralAnswer) {
+    HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                  nullptr, nullptr, nullptr);
+    HWND edit = CreateWindowExA(0, "EDIT", "abc", WS_CHILD | WS_VISIBLE, 5, 5, 100, 20, parent,
+                                nullptr, nullptr, nullptr);
+    const LONG_PTR original = GetWindowLongPtrA(edit, GWLP_WNDPROC);
+    TListHost host;
+    auto* w = new TMarkWrapper(nullptr);
+    w->AttachWindow(edit, nullptr, &host, nullptr);
+    EXPECT_TRUE(w->SubclassesWindow());
+    EXPECT_NE(GetWindowLongPtrA(edit, GWLP_WNDPROC), original);
+    EXPECT_EQ(w->Caption, L"abc");
+    EXPECT_EQ(host.list.size(), 1u);
+    // The text is read back after the window took it.
+    SetWindowTextA(edit, "xyz");
+    EXPECT_EQ(w->Caption, L"xyz");
+    // A handler that raises: reported, and the message answered neutrally.
+    ReportedErrors().clear();
+    EXPECT_EQ(SendMessageW(edit, WM_USER + 7, 0, 0), 0);
+    EXPECT_EQ(ReportedErrors().size(), 1u);
+    // Freed: the previous procedure is back.
+    delete w;
+    EXPECT_EQ(GetWindowLongPtrA(edit, GWLP_WNDPROC), original);
+    EXPECT_TRUE(host.list.empty());
+    DestroyWindow(parent);
+}
+
+TEST(SkinControlTest, ByNameReadingGivesNeutralValuesForMissingProperties) {
+    TWrapperForm form(Application);
+    EXPECT_EQ(SkinReadInteger(form.button, "Width"), 80);
+    EXPECT_EQ(SkinReadInteger(form.button, "NoSuchThing"), 0);
+    EXPECT_EQ(SkinReadEnum(form.button, "Visible"), "true");
+    EXPECT_EQ(SkinReadEnum(form.button, "NoSuchThing"), "");
+    EXPECT_EQ(SkinReadText(form.button, "NoSuchThing"), L"");
+    EXPECT_EQ(SkinReadInteger(nullptr, "Width"), 0);
+    EXPECT_FALSE(SkinWriteValue(form.button, "Flat", "True"));
+    EXPECT_TRUE(SkinWriteValue(form.button, "Width", "90"));
+    EXPECT_EQ(form.button->Width(), 90);
+}
+
+TEST(SkinControlTest, StripCellsAreClippedToTheBitmap) {
+    // 65 pixels in 5 cells of 13.
+    RECT c = StripCellRect(65, 13, 5, 2);
+    EXPECT_EQ(c.left, 13);
+    EXPECT_EQ(c.right, 26);
+    // A cell past the end draws nothing; a partial one is clipped.
+    c = StripCellRect(65, 13, 5, 6);
+    EXPECT_EQ(c.right - c.left, 0);
+    c = StripCellRect(60, 13, 4, 5);
+    EXPECT_EQ(c.right - c.left, 0);
+    c = StripCellRect(40, 16, 3, 3);
+    EXPECT_EQ(c.left, 26);
+    EXPECT_EQ(c.right, 39);
+
+    // Cell 2 of a red|green|blue strip, magenta corner transparent.
+    TBitmap strip;
+    strip.SetSize(30, 10);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 30; ++x)
+            strip.Canvas().SetPixel(x, y,
+                                    x < 10   ? RGB(255, 0, 0)
+                                    : x < 20 ? RGB(0, 255, 0)
+                                             : RGB(0, 0, 255));
+    strip.Canvas().SetPixel(10, 0, RGB(255, 0, 255));
+    TBitmap target;
+    target.SetSize(20, 20);
+    Fill(target, RGB(255, 255, 255));
+    DrawStripCell(target.Canvas().Handle(), RECT{0, 0, 10, 10}, 3, 2, strip);
+    EXPECT_EQ(target.Canvas().Pixel(5, 5), RGB(0, 255, 0));
+    EXPECT_EQ(target.Canvas().Pixel(0, 0), RGB(255, 255, 255)) << "magenta is transparent";
+    // Stretched to 20x20: still pure green inside, the key still left out.
+    DrawStripCell(target.Canvas().Handle(), RECT{0, 0, 20, 20}, 3, 2, strip);
+    EXPECT_EQ(target.Canvas().Pixel(15, 15), RGB(0, 255, 0));
+    EXPECT_EQ(target.Canvas().Pixel(0, 0), RGB(255, 255, 255));
+    // Out of range: nothing drawn.
+    Fill(target, RGB(255, 255, 255));
+    DrawStripCell(target.Canvas().Handle(), RECT{0, 0, 10, 10}, 3, 4, strip);
+    DrawStripCell(target.Canvas().Handle(), RECT{0, 0, 10, 10}, 3, 0, strip);
+    DrawStripCell(target.Canvas().Handle(), RECT{10, 0, 0, 10}, 3, 1, strip);
+    EXPECT_EQ(target.Canvas().Pixel(5, 5), RGB(255, 255, 255));
+}
+
+TEST(SkinControlTest, CaptionLayoutsFollowTheirArithmetic) {
+    const RECT r{10, 20, 110, 40}; // 100 x 20
+    // Left: 2 px in; the text starts one pixel after the 16-pixel image.
+    TImageTextLayout l = LayoutImageText(r, 0, SIZE{30, 12}, 16, true, 3);
+    EXPECT_TRUE(l.drawImage);
+    EXPECT_EQ(l.image.x, 12);
+    EXPECT_EQ(l.image.y, 22); // (20 - 16) / 2
+    EXPECT_EQ(l.text.left, 12 + 16 + 1);
+    EXPECT_EQ(l.text.top, 24); // (20 - 12) / 2
+    // Centred: (100 - 16 - 30) / 2 = 27.
+    l = LayoutImageText(r, 1, SIZE{30, 12}, 16, true, 3);
+    EXPECT_EQ(l.image.x, 37);
+    // Right: 100 - 16 - 30 - 2 = 52.
+    l = LayoutImageText(r, 2, SIZE{30, 12}, 16, true, 3);
+    EXPECT_EQ(l.image.x, 62);
+    // Too wide a text: at least 2 px in, clipped to the cell.
+    l = LayoutImageText(r, 2, SIZE{300, 12}, 16, true, 3);
+    EXPECT_EQ(l.image.x, 12);
+    EXPECT_EQ(l.text.right, 110);
+    // An empty caption with an image: only the image, at least 2 px in.
+    l = LayoutImageText(r, 1, SIZE{0, 0}, 16, true, 0);
+    EXPECT_TRUE(l.drawImage);
+    EXPECT_EQ(l.image.x, 10 + 42);
+    EXPECT_EQ(l.text.right - l.text.left, 0);
+    // No image index, no list, or an image as wide as the cell: no image.
+    EXPECT_FALSE(LayoutImageText(r, 0, SIZE{30, 12}, 16, true, -1).drawImage);
+    EXPECT_FALSE(LayoutImageText(r, 0, SIZE{30, 12}, 16, false, 2).drawImage);
+    EXPECT_FALSE(LayoutImageText(r, 0, SIZE{30, 12}, 100, true, 2).drawImage);
+
+    // Centred text: one pixel above the middle; horizontally centred only
+    // for DT_CENTER, else the cell's own sides.
+    RECT c = LayoutCentredText(r, DT_CENTER, SIZE{40, 12});
+    EXPECT_EQ(c.top, 20 + 3);
+    EXPECT_EQ(c.left, 10 + 30);
+    EXPECT_EQ(c.right, 10 + 70);
+    c = LayoutCentredText(r, DT_RIGHT, SIZE{40, 12});
+    EXPECT_EQ(c.left, 10);
+    EXPECT_EQ(c.right, 110);
+    EXPECT_EQ(c.bottom - c.top, 12);
+}
+
+TEST(SkinControlTest, TwoWrappersOnOneControlUnhookInAnyOrder) {
+    TWrapperForm form(Application);
+    form.Show();
+    auto* first = new TMarkWrapper(form.button);
+    auto* second = new TMarkWrapper(form.button);
+    first->AttachControl(nullptr, nullptr, false, nullptr);
+    second->AttachControl(nullptr, nullptr, false, nullptr);
+    EXPECT_EQ(form.button->MessageHooks()->LiveCount(), 2u);
+    // The first one goes first: the second still sees every paint.
+    delete first;
+    const int before = second->paints;
+    RedrawWindow(form.button->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_GT(second->paints, before);
+    EXPECT_EQ(form.button->MessageHooks()->LiveCount(), 1u);
+    delete second;
+    EXPECT_EQ(form.button->MessageHooks()->LiveCount(), 0u);
+}
