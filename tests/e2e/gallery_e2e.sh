@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# End to end: the gallery starts with its title; clicking the tab row and
+# pressing Right switches pages (the title names the page); Alt+F opens the
+# File drop-down; Alt+F4 ends it. Then --screenshot saves the 14 pages for
+# each skin under SCREENSHOT_DIR/gallery/<skin>/, each a valid PNG of the
+# window's size that is not blank; a bad skin file is reported on stderr and
+# the screenshots are still taken, unskinned.
+#   gallery_e2e.sh GALLERY.EXE SKINS_DIR SCREENSHOT_DIR
+set -uo pipefail
+
+exe=$1
+skins=$2
+shots=$3/gallery
+mkdir -p "$shots"
+E2E_LOG="$shots/gallery.log"
+: >"$E2E_LOG"
+. "$(dirname "$0")/e2e_lib.sh"
+trap e2e_cleanup EXIT
+title="Skin gallery"
+pages="buttons checks edits lists combos scroll tabs progress panels views toolbar mdi menus messagebox"
+
+name_of() { xdotool getwindowname "$1" 2>/dev/null; }
+
+e2e_start "$exe"
+win=$(e2e_wait_window "^$title" 60 --onlyvisible)
+e2e_check "gallery window appeared" test -n "$win"
+[ -n "$win" ] || exit 1
+sleep 1
+read -r wx wy ww wh < <(e2e_geometry "$win")
+echo "gallery window: $wx,$wy ${ww}x$wh"
+
+# Real input: a click on the first tab, then Right moves to the next page.
+# The first tab sits under the caption and menu bar, at the left.
+for _ in 1 2 3; do
+    xdotool mousemove $((wx + 30)) $((wy + 58)) click 1
+    sleep 0.5
+    case "$(name_of "$win")" in *" - Buttons") break ;; esac
+done
+e2e_check "clicking the first tab shows Buttons ($(name_of "$win"))" \
+    test "$(name_of "$win")" = "$title - Buttons"
+xdotool key Right
+sleep 0.5
+e2e_check "Right shows Checks ($(name_of "$win"))" test "$(name_of "$win")" = "$title - Checks"
+xdotool key Right Right
+sleep 0.5
+e2e_check "two more Right show Lists ($(name_of "$win"))" test "$(name_of "$win")" = "$title - Lists"
+import -window root "$shots/e2e_lists.png"
+
+# Alt+F opens the File drop-down: the area under the menu bar changes.
+import -window root -crop "200x120+$((wx + 4))+$((wy + 40))" "$shots/e2e_before_menu.png"
+xdotool key alt+f
+sleep 0.8
+import -window root -crop "200x120+$((wx + 4))+$((wy + 40))" "$shots/e2e_menu.png"
+changed=$(compare -metric AE "$shots/e2e_before_menu.png" "$shots/e2e_menu.png" null: 2>&1 | cut -d' ' -f1)
+e2e_check "Alt+F opens a drop-down ($changed pixels changed)" test "${changed%.*}" -gt 500
+import -window root "$shots/e2e_menu_open.png"
+xdotool key Escape
+sleep 0.3
+xdotool key Escape
+sleep 0.3
+# A click on the caption gives the window the keys again, then Alt+F4.
+xdotool mousemove $((wx + 300)) $((wy + 8)) click 1
+sleep 0.3
+xdotool key alt+F4
+code=""
+for _ in $(seq 1 75); do
+    if ! kill -0 "$E2E_PID" 2>/dev/null; then
+        wait "$E2E_PID"
+        code=$?
+        break
+    fi
+    sleep 0.2
+done
+e2e_check "Alt+F4 ends the gallery (exit ${code:-none})" test "${code:-x}" = "0"
+e2e_cleanup
+
+# Headless screenshots with each skin, then with a bad skin file.
+winpath() { echo "Z:${1//\//\\}"; }
+for skin in xpluna graphite; do
+    dir="$shots/$skin"
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    "$LT_ROOT/scripts/wine-run" "$exe" --skin "$(winpath "$skins/$skin.skn")" \
+        --screenshot "$(winpath "$dir")" </dev/null >>"$E2E_LOG" 2>&1
+    e2e_check "$skin: --screenshot ends with 0" test $? = 0
+    files=()
+    for p in $pages; do files+=("$dir/$p.png"); done
+    present=0
+    for f in "${files[@]}"; do [ -f "$f" ] && present=$((present + 1)); done
+    e2e_check "$skin: 14 screenshots saved ($present)" test "$present" = 14
+    e2e_check "$skin: valid, window-sized, not blank" \
+        python3 "$(dirname "$0")/gallery_png_check.py" "$ww" "$wh" "${files[@]}"
+done
+
+printf 'not a skin' >"$shots/bad.skn"
+rm -rf "$shots/bad"
+"$LT_ROOT/scripts/wine-run" "$exe" --skin "$(winpath "$shots/bad.skn")" \
+    --screenshot "$(winpath "$shots/bad")" </dev/null >"$shots/bad.out" 2>"$shots/bad.err"
+e2e_check "bad skin: reported on stderr ($(head -1 "$shots/bad.err"))" \
+    grep -q "Not a packed skin archive" "$shots/bad.err"
+e2e_check "bad skin: screenshots still taken, unskinned" test -f "$shots/bad/buttons.png"
+
+[ "$FAILURES" -eq 0 ]

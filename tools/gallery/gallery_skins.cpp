@@ -1,0 +1,73 @@
+// The gallery's skins; see the header.
+#include "framework/ui/win32.h"
+
+#include "tools/gallery/gallery_skins.h"
+
+#include <exception>
+
+#include "framework/core/ansi.h"
+#include "framework/core/exception.h"
+#include "framework/core/stream.h"
+#include "skin/model/skin_data.h"
+
+namespace {
+const wchar_t* ResourceName(TGallerySkin skin) {
+    return skin == TGallerySkin::Graphite ? L"GALLERY_GRAPHITE" : L"GALLERY_XPLUNA";
+}
+} // namespace
+
+// The skin's bytes become the component's stream, as a file's would.
+bool TGallerySkins::UseEmbedded(TGallerySkin skin) {
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC info = FindResourceW(module, ResourceName(skin), MAKEINTRESOURCEW(10)); // RT_RCDATA
+    HGLOBAL res = info ? LoadResource(module, info) : nullptr;
+    const void* bytes = res ? LockResource(res) : nullptr;
+    if (!bytes)
+        return Failed(std::wstring(L"The built-in skin ") + ResourceName(skin) + L" is missing");
+    try {
+        TReadOnlyMemoryStream src(bytes, SizeofResource(module, info));
+        data_->SkinStream().LoadFromStream(src);
+        if (!data_->LoadSkin())
+            return Failed(L"The built-in skin is not a skin archive");
+        data_->ApplySkin();
+    } catch (const Exception& e) {
+        return Failed(L"The built-in skin cannot be loaded: " + e.Message());
+    }
+    current_ = skin;
+    message_.clear();
+    return true;
+}
+
+bool TGallerySkins::UseFile(const std::wstring& path) {
+    const DWORD attrs = GetFileAttributesW(path.c_str());
+    if (attrs == INVALID_FILE_ATTRIBUTES || (attrs & FILE_ATTRIBUTE_DIRECTORY))
+        return Failed(L"Skin file not found: " + path);
+    try {
+        data_->SetSkinFile(WideToAnsiText(path));
+    } catch (const Exception& e) {
+        return Failed(L"Cannot load the skin " + path + L": " + e.Message());
+    } catch (const std::exception&) {
+        return Failed(L"Cannot load the skin " + path + L": the archive is damaged");
+    }
+    if (data_->SkinEmpty())
+        return Failed(L"Not a packed skin archive: " + path);
+    current_ = TGallerySkin::File;
+    message_.clear();
+    return true;
+}
+
+void TGallerySkins::SetSkinning(bool on) {
+    data_->SetActive(on && current_ != TGallerySkin::None);
+}
+
+bool TGallerySkins::Skinning() const {
+    return data_->Active();
+}
+
+// Nothing of a half-loaded skin is shown: skinning goes off.
+bool TGallerySkins::Failed(const std::wstring& message) {
+    message_ = message;
+    current_ = TGallerySkin::None;
+    data_->SetActive(false);
+    return false;
+}
