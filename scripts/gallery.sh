@@ -39,16 +39,8 @@ exe="$LT_BUILD/win32/tools/gallery/gallery.exe"
 . "$root/scripts/wine-env.sh"
 . "$root/scripts/xsession.sh"
 . "$root/tests/e2e/e2e_lib.sh"
-trap 'e2e_cleanup; lt_stop_started' EXIT
-trap 'exit 130' INT TERM
-
-private_display=0
-if [ -z "${DISPLAY:-}" ]; then
-    lt_start_xvfb || exit 1
-    private_display=1
-    echo "gallery.sh: started a private Xvfb on $DISPLAY"
-fi
-lt_start_wineserver
+lt_start_session gallery.sh || exit 1
+private_display=$LT_PRIVATE_DISPLAY
 
 if [ -n "$shotdir" ]; then
     "$root/scripts/wine-run" "$exe" "${args[@]}" </dev/null

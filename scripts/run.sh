@@ -31,16 +31,8 @@ exe=$(find "$LT_BUILD/win32" -name "$target.exe" -print -quit)
 . "$root/scripts/wine-env.sh"
 . "$root/scripts/xsession.sh"
 . "$root/tests/e2e/e2e_lib.sh"
-trap 'e2e_cleanup; lt_stop_started' EXIT
-trap 'exit 130' INT TERM
-
-private_display=0
-if [ -z "${DISPLAY:-}" ]; then
-    lt_start_xvfb || exit 1
-    private_display=1
-    echo "run.sh: started a private Xvfb on $DISPLAY"
-fi
-lt_start_wineserver
+lt_start_session run.sh || exit 1
+private_display=$LT_PRIVATE_DISPLAY
 
 E2E_LOG="$LT_BUILD/run.log"
 e2e_start "$exe"

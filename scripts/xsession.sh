@@ -44,3 +44,19 @@ lt_stop_started() {
     done
     LT_STARTED_PIDS=()
 }
+
+# Set-up shared by the scripts that start a Windows program for a person
+# (they source wine-env.sh, this file and tests/e2e/e2e_lib.sh first): a
+# private Xvfb when there is no display (LT_PRIVATE_DISPLAY=1 then), a
+# persistent wineserver, and both stopped at exit. $1 names the caller.
+lt_start_session() {
+    trap 'e2e_cleanup; lt_stop_started' EXIT
+    trap 'exit 130' INT TERM
+    LT_PRIVATE_DISPLAY=0
+    if [ -z "${DISPLAY:-}" ]; then
+        lt_start_xvfb || return 1
+        LT_PRIVATE_DISPLAY=1
+        echo "$1: started a private Xvfb on $DISPLAY"
+    fi
+    lt_start_wineserver
+}
