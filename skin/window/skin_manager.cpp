@@ -98,6 +98,12 @@ void TSkinManage::Finalize() {
     Singleton().reset();
 }
 
+void TSkinManage::RemoveHook() {
+    if (hookHandle_)
+        UnhookWindowsHookEx(hookHandle_);
+    hookHandle_ = nullptr;
+}
+
 void TSkinManage::Install() {
     SetSkinManagerAccess(ManagerAccess);
 }

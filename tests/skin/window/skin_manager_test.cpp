@@ -369,3 +369,53 @@ TEST_F(SkinManagerTest, SkinDataComponentDrivesTheManagerThroughItsLink) {
     EXPECT_TRUE(m->SkinDatas().empty());
     EXPECT_EQ(m->DefaultSkinData(), nullptr);
 }
+
+TEST_F(SkinManagerTest, AComponentForItsOwnFormActsOnThatFormOnly) {
+    TPlainForm host(Application);
+    TSkinData* main = MakeData(&host, sfMainform);
+    M().RegisterSkinData(main);
+    TPlainForm own(Application);
+    TSkinData* only = MakeData(&own, sfOnlyThisForm);
+    M().RegisterSkinData(only);
+    TPlainForm other(Application);
+    own.Show();
+    other.Show();
+    M().SetHookState(TSkinHookState::Running);
+
+    // Activate: only the component's own form is skinned, with that component.
+    M().SetPendingSkinData(only);
+    M().RequestAction(TSkinAction::Activate, 250);
+    M().RunPendingAction();
+    EXPECT_TRUE(M().Active());
+    EXPECT_FALSE(M().SkinAllPass());
+    ASSERT_NE(M().FindFormSkinner(own.Handle()), nullptr);
+    EXPECT_EQ(M().FindFormSkinner(own.Handle())->SkinData(), only);
+    EXPECT_EQ(M().FindFormSkinner(other.Handle()), nullptr);
+
+    // The other form is skinned with the main component.
+    EXPECT_TRUE(M().SkinWindow(other.Handle()));
+    EXPECT_EQ(M().FindFormSkinner(other.Handle())->SkinData(), main);
+
+    // Refresh touches the own form's skinner only.
+    gLog.clear();
+    M().SetPendingSkinData(only);
+    M().RequestAction(TSkinAction::Refresh, 250);
+    M().RunPendingAction();
+    EXPECT_EQ(gLog, (std::vector<std::string>{"drop buttons", "frame", "reskin"}));
+
+    // Purge frees a skinner whose window is gone, and nothing else.
+    static_cast<RecordingSkinner*>(M().FindFormSkinner(other.Handle()))->state =
+        TFormSkinnerState::Destroyed;
+    M().SetPendingSkinData(only);
+    M().RequestAction(TSkinAction::Purge, 250);
+    M().RunPendingAction();
+    EXPECT_EQ(M().FormSkinnerCount(), 1);
+
+    // Deactivate restores and frees the own form's skinner only.
+    M().SetPendingSkinData(only);
+    M().RequestAction(TSkinAction::Deactivate, 250);
+    M().RunPendingAction();
+    EXPECT_FALSE(M().Active());
+    EXPECT_EQ(M().FormSkinnerCount(), 0);
+    EXPECT_EQ(gLog.back(), "restore");
+}
