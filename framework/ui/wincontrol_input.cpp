@@ -161,14 +161,14 @@ bool TWinControl::HandleKeyboard(TMessage& msg) {
 // undone (the buffer covers the whole area); an erase into a memory DC, or
 // one that names its DC in both parameters (an explicit request), is done.
 void TWinControl::EraseBackground(TMessage& msg) {
-    if (DefWndProc() && DefWndProc() != DefWindowProcW) {
-        DefaultHandler(msg);
-        return;
-    }
     const HDC dc = reinterpret_cast<HDC>(msg.WParam);
     if (doubleBuffered_ && msg.WParam != static_cast<WPARAM>(msg.LParam) &&
         GetObjectType(dc) != OBJ_MEMDC) {
         msg.Result = 1;
+        return;
+    }
+    if (DefWndProc() && DefWndProc() != DefWindowProcW) {
+        DefaultHandler(msg);
         return;
     }
     RECT r = ClientRect();
@@ -379,14 +379,15 @@ bool TWinControl::HandleSetCursor(TMessage& msg) {
 }
 
 // One paint path: a DC in WParam paints into it; otherwise a paint scope,
-// through an off-screen buffer when double buffering is on. The buffered
-// paint goes through the message method again with the buffer's DC, so what
-// a hook draws after the control's own painting lands in the buffer too.
+// through an off-screen buffer when double buffering is on (system controls
+// included: they paint into a DC they are given). The buffered paint goes
+// through the message method again with the buffer's DC, so what a hook
+// draws after the control's own painting lands in the buffer too.
 void TWinControl::PaintHandler(TMessage& msg) {
     const bool native = DefWndProc() && DefWndProc() != DefWindowProcW;
     bool hasGraphic = std::any_of(controls_.begin(), controls_.end(),
                                   [](TControl* c) { return !dynamic_cast<TWinControl*>(c); });
-    if (native && !hasGraphic) {
+    if (native && !hasGraphic && (msg.WParam || !doubleBuffered_)) {
         DefaultHandler(msg);
         return;
     }

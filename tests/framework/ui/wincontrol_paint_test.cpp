@@ -39,7 +39,22 @@ protected:
     }
 };
 
+// A system push button in a framework control.
+class TSystemButton : public TWinControl {
+    LT_CLASS(TSystemButton, TWinControl)
+public:
+    explicit TSystemButton(TComponent* owner) : TWinControl(owner) {}
+
+protected:
+    void CreateParams(TCreateParams& params) override {
+        TWinControl::CreateParams(params);
+        params.superClass = L"BUTTON";
+        params.style |= BS_PUSHBUTTON;
+    }
+};
+
 LT_CLASS_TABLE(TPaintProbe) {}
+LT_CLASS_TABLE(TSystemButton) {}
 
 // A borderless form on top with one 40 x 30 probe at (10, 10).
 struct ProbeForm {
@@ -94,10 +109,10 @@ TEST(WinControlPaint, DoubleBufferingGoesThroughTheMessageMethod) {
     std::vector<DWORD> hookPaintKinds, eraseKinds;
     std::vector<COLORREF> afterScreenErase;
     int screenPaints = 0;
-    TWndMethod saved = f.probe->WindowProc;
-    f.probe->WindowProc = [&](TMessage& m) {
+    const int key = 0;
+    f.probe->HookMessages(&key, [&](TMessage& m, const TMessageChain& next) {
         const HDC mdc = reinterpret_cast<HDC>(m.WParam);
-        saved(m);
+        next(m);
         if (m.Msg == WM_ERASEBKGND) {
             eraseKinds.push_back(GetObjectType(mdc));
             if (eraseKinds.back() != OBJ_MEMDC)
@@ -110,7 +125,7 @@ TEST(WinControlPaint, DoubleBufferingGoesThroughTheMessageMethod) {
         } else if (m.Msg == WM_PAINT) {
             ++screenPaints;
         }
-    };
+    });
     f.probe->SetDoubleBuffered(true);
     f.probe->paintKinds.clear();
     f.PaintOld();
@@ -149,7 +164,7 @@ TEST(WinControlPaint, DoubleBufferingGoesThroughTheMessageMethod) {
     ASSERT_EQ(f.probe->paintKinds.size(), 1u);
     EXPECT_EQ(f.probe->paintKinds[0], static_cast<DWORD>(OBJ_DC));
     EXPECT_EQ(f.ScreenPixel(3, 3), kFace);
-    f.probe->WindowProc = saved;
+    f.probe->UnhookMessages(&key);
 }
 
 TEST(WinControlPaint, RaisingPainterEndsThePaintAndFreesTheBuffer) {
@@ -172,4 +187,43 @@ TEST(WinControlPaint, RaisingPainterEndsThePaintAndFreesTheBuffer) {
     }
     f.probe->raise = false;
     ReportedErrors().clear();
+}
+
+TEST(WinControlPaint, DoubleBufferedSystemControlPaintsIntoTheBuffer) {
+    TForm form(Application);
+    form.SetBorderStyle(bsNone);
+    form.SetFormStyle(fsStayOnTop);
+    form.SetBounds(20, 20, 120, 60);
+    auto* button = new TSystemButton(&form);
+    button->SetParent(&form);
+    button->SetBounds(10, 10, 80, 24);
+    form.Show();
+    PumpMessages(50);
+    std::vector<DWORD> hookPaintKinds;
+    const int key = 0;
+    button->HookMessages(&key, [&](TMessage& m, const TMessageChain& next) {
+        next(m);
+        if (m.Msg == WM_PAINT && m.WParam) {
+            HDC dc = reinterpret_cast<HDC>(m.WParam);
+            hookPaintKinds.push_back(GetObjectType(dc));
+            SetPixel(dc, 5, 5, kMarker);
+        }
+    });
+    button->SetDoubleBuffered(true);
+    RedrawWindow(button->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    // The system's button painted into the buffer given with WM_PAINT, and
+    // the hook's marker reached the screen with it.
+    ASSERT_EQ(hookPaintKinds.size(), 1u);
+    EXPECT_EQ(hookPaintKinds[0], static_cast<DWORD>(OBJ_MEMDC));
+    HDC dc = GetDC(button->Handle());
+    EXPECT_EQ(GetPixel(dc, 5, 5), kMarker);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    int faceCount = 0;
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 80; ++x)
+            faceCount += GetPixel(dc, x, y) == face;
+    ReleaseDC(button->Handle(), dc);
+    EXPECT_GT(faceCount, 80 * 24 / 2); // the button's face, not an unpainted buffer
+    button->UnhookMessages(&key);
+    form.Hide();
 }
