@@ -29,6 +29,17 @@ void DialogSettings(TRzLabel& label) {
     label.SetColor(0x00F0F0F0);
 }
 
+// A fixed-size white label with black text in the dialog's font.
+void PlainLabel(TRzLabel& label, int w, int h, int fontHeight, const wchar_t* caption) {
+    label.SetAutoSize(false);
+    label.SetBounds(0, 0, w, h);
+    label.SetColor(clWhite);
+    label.Font().SetName(L"宋体");
+    label.Font().SetHeight(fontHeight);
+    label.Font().SetColor(clBlack);
+    label.SetCaption(caption);
+}
+
 // Paints the label into a bitmap of its size through the WM_PAINT-with-DC path.
 void PaintInto(TRzLabel& label, TBitmap& bmp) {
     bmp.SetSize(label.Width(), label.Height());
@@ -156,13 +167,7 @@ TEST(RzLabel, OpaqueLabelFillsWithTheParentColour) {
 
 TEST(RzLabel, TextStylesAndDisabledText) {
     TRzLabel label(nullptr);
-    label.SetAutoSize(false);
-    label.SetBounds(0, 0, 80, 24);
-    label.SetColor(clWhite);
-    label.Font().SetName(L"宋体");
-    label.Font().SetHeight(-15);
-    label.Font().SetColor(clBlack);
-    label.SetCaption(L"测试文字");
+    PlainLabel(label, 80, 24, -15, L"测试文字");
     label.SetHighlightColor(0x0000FF);
     label.SetShadowColor(0x00FF00);
     label.SetTextStyle(tsRaised);
@@ -299,13 +304,7 @@ TEST(RzLabel, AngleNeedsATrueTypeFont) {
 
 TEST(RzLabel, RotatedTextInkAndTheDCGivenBack) {
     TRzLabel label(nullptr);
-    label.SetAutoSize(false);
-    label.SetBounds(0, 0, 40, 90);
-    label.SetColor(clWhite);
-    label.Font().SetName(L"宋体");
-    label.Font().SetHeight(-16);
-    label.Font().SetColor(clBlack);
-    label.SetCaption(L"中文字");
+    PlainLabel(label, 40, 90, -16, L"中文字");
     label.SetRotation(roFlat);
     label.SetAngle(90);
     ASSERT_EQ(label.Angle(), 90);
