@@ -2,6 +2,7 @@
 #include "controls/frame_draw.h"
 
 #include "skin/draw/skin_draw.h"
+#include "framework/gdi/gdi_handles.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ RECT Etched(TCanvas& canvas, RECT r, TSides sides, TColor a, TColor b) {
         canvas.SetPixel(r.left + 1, r.top, b);
     }
     if (bottom && !right) {
-        canvas.SetPixel(r.right - 2, r.bottom - 2, a);
+        canvas.SetPixel(r.right - 1, r.bottom - 2, a);
     }
     if (right && !bottom) {
         canvas.SetPixel(r.right - 2, r.bottom - 1, a);
@@ -120,10 +121,8 @@ bool FullColorDisplay() {
         return g_displayOverride != 0;
     }
     static const bool full = [] {
-        HDC screen = GetDC(nullptr);
-        const int colours = GetDeviceCaps(screen, NUMCOLORS);
-        ReleaseDC(nullptr, screen);
-        return colours == -1;
+        TClientDC screen(nullptr);
+        return GetDeviceCaps(screen.Handle(), NUMCOLORS) == -1;
     }();
     return full;
 }
@@ -140,12 +139,11 @@ void DrawGradientRing(TCanvas& canvas, RECT r, int /*direction*/, TColor a, TCol
         return;
     }
     HDC dc = canvas.Handle();
-    HRGN saved = CreateRectRgn(0, 0, 0, 0);
-    const bool hadClip = GetClipRgn(dc, saved) == 1;
+    TRegionHandle saved(CreateRectRgn(0, 0, 0, 0));
+    const bool hadClip = GetClipRgn(dc, saved.Get()) == 1;
     ExcludeClipRect(dc, r.left + 2, r.top + 2, r.right - 2, r.bottom - 2);
     FillGradient(canvas, r, 2, 1, a, b);
-    SelectClipRgn(dc, hadClip ? saved : nullptr);
-    DeleteObject(saved);
+    SelectClipRgn(dc, hadClip ? saved.Get() : nullptr);
 }
 
 // Frame styles in system colours.

@@ -1,6 +1,7 @@
 // Parent background painting; see the header.
 #include "controls/parent_background.h"
 
+#include "framework/gdi/gdi_handles.h"
 #include "framework/ui/form.h"
 #include "framework/ui/graphic_control.h"
 
@@ -10,14 +11,15 @@ void PaintParentBackground(TControl& control, HDC dc, bool invalidateParent) {
     if (!parent) {
         return;
     }
-    const int saved = SaveDC(dc);
+    // Origin and clipping go back on the way out, even if the parent raises.
+    const TSaveDC state(dc);
     POINT origin{};
     GetViewportOrgEx(dc, &origin);
     SetViewportOrgEx(dc, origin.x - control.Left(), origin.y - control.Top(), nullptr);
     IntersectClipRect(dc, 0, 0, parent->ClientWidth(), parent->ClientHeight());
-    parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    // The DC in both parameters: an explicit erase, done by a double-buffered parent too.
+    parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(dc));
     parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    RestoreDC(dc, saved);
     if (invalidateParent && !dynamic_cast<TCustomControl*>(parent) &&
         !dynamic_cast<TCustomForm*>(parent) && !control.HasState(csDesigning)) {
         parent->Invalidate();

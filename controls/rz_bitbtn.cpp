@@ -7,6 +7,7 @@
 #include "framework/core/class_builder.h"
 #include "framework/core/filer.h"
 #include "framework/core/stream.h"
+#include "framework/gdi/screen_text.h"
 
 #include <map>
 #include <vector>
@@ -130,13 +131,8 @@ SIZE TRzBitBtn::GlyphSize() {
 int TRzBitBtn::MeasureText() {
     RECT r = ClientRect();
     InflateRect(&r, -5, -5);
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Font().Handle());
-    const std::wstring& text = Caption();
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
-              DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK | DT_CENTER | DT_VCENTER);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    r = TScreenTextDC(Font().Handle())
+            .MeasureText(Caption(), r, DT_EXPANDTABS | DT_WORDBREAK | DT_CENTER | DT_VCENTER);
     return r.bottom - r.top;
 }
 

@@ -5,6 +5,7 @@
 #include "skin/draw/skin_draw.h"
 #include "controls/parent_background.h"
 #include "controls/rz_button.h"
+#include "framework/gdi/gdi_handles.h"
 
 #include <uxtheme.h>
 #include <vssym32.h>
@@ -189,18 +190,16 @@ void TRzButton::PaintDownPattern(TCanvas& c, const RECT& r) {
     const uint32_t base = ColorToRGB(Color());
     const uint32_t dot = base == 0xC0C0C0 ? 0x808080 : 0xC0C0C0;
     HDC dc = c.Handle();
-    HDC mem = CreateCompatibleDC(dc);
-    HBITMAP pattern = CreateCompatibleBitmap(dc, 8, 8);
-    HGDIOBJ old = SelectObject(mem, pattern);
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x)
-            ::SetPixel(mem, x, y, (x % 2) == (y % 2) ? dot : base);
-    SelectObject(mem, old);
-    DeleteDC(mem);
-    HBRUSH brush = CreatePatternBrush(pattern);
-    ::FillRect(dc, &r, brush);
-    DeleteObject(brush);
-    DeleteObject(pattern);
+    TBitmapHandle pattern(CreateCompatibleBitmap(dc, 8, 8));
+    {
+        TMemoryDC mem(dc);
+        TSelectObject select(mem.Handle(), pattern.Get());
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x)
+                ::SetPixel(mem.Handle(), x, y, (x % 2) == (y % 2) ? dot : base);
+    }
+    TBrushHandle brush(CreatePatternBrush(pattern.Get()));
+    ::FillRect(dc, &r, brush.Get());
 }
 
 // Inset 5; a grouped down button in the classic look moves by (1, 1).
@@ -220,7 +219,7 @@ void TRzButton::PaintContent(TCanvas& c) {
 // Transparent erase: the parent shows around the rounded face.
 void TRzButton::EraseTransparent(TMessage& msg) {
     HDC dc = reinterpret_cast<HDC>(msg.WParam);
-    const int saved = SaveDC(dc);
+    const TSaveDC state(dc); // the clipping below goes back on the way out
     RECT inner = ClientRect();
     const int k = Enabled() ? 1 : 2;
     InflateRect(&inner, -k, -k);
@@ -232,6 +231,5 @@ void TRzButton::EraseTransparent(TMessage& msg) {
     InflateRect(&third, -2, 2);
     ExcludeClipRect(dc, third.left, third.top, third.right, third.bottom);
     PaintParentBackground(*this, dc, false);
-    RestoreDC(dc, saved);
     msg.Result = 1;
 }

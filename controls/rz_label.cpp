@@ -4,6 +4,7 @@
 
 #include "controls/blink_clock.h"
 #include "controls/colour.h"
+#include "framework/gdi/screen_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -155,12 +156,7 @@ void TRzLabel::FontChanged() {
         fontColor_ = textColor_ = Font().Color();
     }
     if (angle_ != 0) {
-        HDC dc = GetDC(nullptr);
-        HGDIOBJ old = SelectObject(dc, Font().Handle());
-        TEXTMETRICW tm{};
-        GetTextMetricsW(dc, &tm);
-        SelectObject(dc, old);
-        ReleaseDC(nullptr, dc);
+        const TEXTMETRICW tm = TScreenTextDC(Font().Handle()).Metrics();
         if ((tm.tmPitchAndFamily & TMPF_TRUETYPE) == 0) {
             angle_ = 0;
         }
@@ -247,13 +243,10 @@ void TRzLabel::AdjustBounds() {
                    (borderSides_.Contains(sdRight) ? edge : 0) + 2 * textMargin_;
     const int dy = (borderSides_.Contains(sdTop) ? edge : 0) +
                    (borderSides_.Contains(sdBottom) ? edge : 0) + 2 * textMargin_;
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Font().Handle());
-    RECT r{0, 0, wordWrap_ ? std::max(1, Width() - dx) : 0, 0};
-    const std::wstring text = Caption().empty() ? L" " : Caption();
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, TextFlags() | DT_CALCRECT);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    const RECT r =
+        TScreenTextDC(Font().Handle())
+            .MeasureText(Caption().empty() ? L" " : Caption(),
+                         RECT{0, 0, wordWrap_ ? std::max(1, Width() - dx) : 0, 0}, TextFlags());
     int w = r.right - r.left + dx, h = r.bottom - r.top + dy;
     if (textStyle_ == tsShadow) {
         w += shadowDepth_;

@@ -1,6 +1,7 @@
 // TRzLabel painting: borders, background, then flat or rotated text passes.
 #include "controls/colour.h"
 #include "controls/rz_label.h"
+#include "framework/gdi/gdi_handles.h"
 
 #include <cmath>
 
@@ -179,11 +180,13 @@ void TRzLabel::DrawRotatedText(TCanvas& c, const RECT& tr) {
     lf.lfEscapement = angle_ * 10;
     lf.lfOrientation = 0;
     lf.lfWeight = Font().Style().Contains(fsBold) ? FW_BOLD : FW_NORMAL;
-    HFONT font = CreateFontIndirectW(&lf);
+    const TFontHandle font(CreateFontIndirectW(&lf));
     HDC dc = c.Handle();
-    HGDIOBJ old = SelectObject(dc, font);
-    const UINT oldAlign = SetTextAlign(dc, align);
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    // Alignment, mode and text colour go back with the saved state.
+    TSaveDC state(dc);
+    TSelectObject selectFont(dc, font.Get());
+    SetTextAlign(dc, align);
+    SetBkMode(dc, TRANSPARENT);
     auto pass = [&](int px, int py, TColor colour) {
         SetTextColor(dc, ColorToRGB(colour));
         ExtTextOutW(dc, px, py, ETO_CLIPPED, &tr, text.c_str(), static_cast<UINT>(text.size()),
@@ -206,8 +209,4 @@ void TRzLabel::DrawRotatedText(TCanvas& c, const RECT& tr) {
         }
         pass(x, y, textColor_);
     }
-    SetBkMode(dc, oldMode);
-    SetTextAlign(dc, oldAlign);
-    SelectObject(dc, old);
-    DeleteObject(font);
 }

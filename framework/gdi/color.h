@@ -58,7 +58,11 @@ constexpr TColor clWhite = 0xFFFFFF;
 constexpr TColor clNone = 0x1FFFFFFF;
 constexpr TColor clDefault = 0x20000000;
 
-// Channel access on 0x00BBGGRR values.
+// Channel access on 0x00BBGGRR values. <windows.h> has macros of these
+// names; when it came first they give way to the functions.
+#undef GetRValue
+#undef GetGValue
+#undef GetBValue
 constexpr uint8_t GetRValue(uint32_t rgb) {
     return static_cast<uint8_t>(rgb);
 }

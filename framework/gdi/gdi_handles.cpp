@@ -93,15 +93,6 @@ TWindowDC::~TWindowDC() {
     }
 }
 
-TPaintDC::TPaintDC(HWND wnd) : wnd_(wnd), dc_(BeginPaint(wnd, &ps_)) {
-    gdi_detail::CountUp(TGdiKind::PaintDC);
-}
-
-TPaintDC::~TPaintDC() {
-    EndPaint(wnd_, &ps_);
-    gdi_detail::CountDown(TGdiKind::PaintDC);
-}
-
 TSelectObject::TSelectObject(HDC dc, HGDIOBJ obj) : dc_(dc), old_(SelectObject(dc, obj)) {
     gdi_detail::CountUp(TGdiKind::Selection);
 }

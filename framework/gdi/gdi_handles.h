@@ -161,22 +161,6 @@ private:
     HDC dc_;
 };
 
-// BeginPaint / EndPaint pair.
-class TPaintDC {
-public:
-    explicit TPaintDC(HWND wnd);
-    ~TPaintDC();
-    TPaintDC(const TPaintDC&) = delete;
-    TPaintDC& operator=(const TPaintDC&) = delete;
-    HDC Handle() const { return dc_; }
-    const PAINTSTRUCT& Paint() const { return ps_; }
-
-private:
-    HWND wnd_;
-    PAINTSTRUCT ps_{};
-    HDC dc_;
-};
-
 // Selects an object into a DC and puts the previous one back on scope exit.
 class TSelectObject {
 public:

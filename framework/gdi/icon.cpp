@@ -27,17 +27,13 @@ static SIZE IconSize(HICON icon) {
     SIZE s{};
     ICONINFO info{};
     if (icon && GetIconInfo(icon, &info)) {
+        // GetIconInfo hands over copies of both bitmaps.
+        const TBitmapHandle colour(info.hbmColor), mask(info.hbmMask);
         BITMAP bm{};
-        if (info.hbmColor && GetObjectW(info.hbmColor, sizeof bm, &bm)) {
+        if (colour && GetObjectW(colour.Get(), sizeof bm, &bm)) {
             s = {bm.bmWidth, bm.bmHeight};
-        } else if (info.hbmMask && GetObjectW(info.hbmMask, sizeof bm, &bm)) {
+        } else if (mask && GetObjectW(mask.Get(), sizeof bm, &bm)) {
             s = {bm.bmWidth, bm.bmHeight / 2};
-        }
-        if (info.hbmColor) {
-            DeleteObject(info.hbmColor);
-        }
-        if (info.hbmMask) {
-            DeleteObject(info.hbmMask);
         }
     }
     return s;

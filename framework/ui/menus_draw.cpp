@@ -3,8 +3,8 @@
 
 #include "framework/core/class_builder.h"
 #include "framework/gdi/canvas.h"
+#include "framework/gdi/gdi_handles.h"
 #include "framework/ui/menus.h"
-#include "framework/ui/ui_errors.h"
 #include "framework/ui/subclass.h"
 #include "framework/ui/ui_errors.h"
 
@@ -91,15 +91,14 @@ bool TMenuItem::HandleMeasureItem(MEASUREITEMSTRUCT* mis) {
     TMenuItem* item = ItemOf(mis->itemID, mis->itemData);
     if (!item)
         return false;
-    HDC screen = GetDC(nullptr);
     int width = 0, height = 0;
     {
-        TCanvas canvas(screen);
+        TClientDC screen(nullptr);
+        TCanvas canvas(screen.Handle());
         UseMenuFont(canvas);
         item->MeasureItem(canvas, width, height);
         item->OnMeasureItem(item, &canvas, width, height);
     }
-    ReleaseDC(nullptr, screen);
     mis->itemWidth = std::max(0, width);
     mis->itemHeight = std::max(0, height);
     return true;
@@ -111,8 +110,9 @@ bool TMenuItem::HandleDrawItem(DRAWITEMSTRUCT* dis) {
     TMenuItem* item = ItemOf(dis->itemID, dis->itemData);
     if (!item)
         return false;
-    const int saved = SaveDC(dis->hDC);
     {
+        // The menu's DC gets its state back however the drawing ends.
+        TSaveDC state(dis->hDC);
         TCanvas canvas(dis->hDC);
         UseMenuFont(canvas);
         if (item->OnAdvancedDrawItem)
@@ -120,7 +120,6 @@ bool TMenuItem::HandleDrawItem(DRAWITEMSTRUCT* dis) {
         else
             item->DrawItem(canvas, dis->rcItem, dis->itemState);
     }
-    RestoreDC(dis->hDC, saved);
     return true;
 }
 

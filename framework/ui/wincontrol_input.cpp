@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "framework/gdi/color.h"
+#include "framework/gdi/paint_scope.h"
 #include "framework/ui/form.h"
 
 // The handler table: window state, framework notifications, keyboard and
@@ -30,7 +31,7 @@ bool TWinControl::HandleWindowState(TMessage& msg) {
     case WM_PRINTCLIENT: {
         // Painting into a DC someone else owns (a parent background, a snapshot).
         if (msg.LParam & PRF_ERASEBKGND)
-            Perform(WM_ERASEBKGND, msg.WParam, 0);
+            Perform(WM_ERASEBKGND, msg.WParam, static_cast<LPARAM>(msg.WParam));
         TMessage paint{WM_PAINT, msg.WParam, 0, 0};
         PaintHandler(paint);
         return true;
@@ -155,16 +156,24 @@ bool TWinControl::HandleKeyboard(TMessage& msg) {
     }
 }
 
-// Fills the client area with Color; system controls erase their own way.
+// Fills the client area with Color; system controls erase their own way. A
+// double-buffered window leaves the screen erase that precedes its paint
+// undone (the buffer covers the whole area); an erase into a memory DC, or
+// one that names its DC in both parameters (an explicit request), is done.
 void TWinControl::EraseBackground(TMessage& msg) {
+    const HDC dc = reinterpret_cast<HDC>(msg.WParam);
+    if (doubleBuffered_ && msg.WParam != static_cast<WPARAM>(msg.LParam) &&
+        GetObjectType(dc) != OBJ_MEMDC) {
+        msg.Result = 1;
+        return;
+    }
     if (DefWndProc() && DefWndProc() != DefWindowProcW) {
         DefaultHandler(msg);
         return;
     }
     RECT r = ClientRect();
-    HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
-    FillRect(reinterpret_cast<HDC>(msg.WParam), &r, brush);
-    DeleteObject(brush);
+    const TBrushHandle brush(CreateSolidBrush(ColorToRGB(Color())));
+    FillRect(dc, &r, brush.Get());
     msg.Result = 1;
 }
 
@@ -369,13 +378,16 @@ bool TWinControl::HandleSetCursor(TMessage& msg) {
     return true;
 }
 
-// One paint path: a DC in WParam paints into it; otherwise BeginPaint,
-// through an off-screen bitmap when double buffering is on.
+// One paint path: a DC in WParam paints into it; otherwise a paint scope,
+// through an off-screen buffer when double buffering is on (system controls
+// included: they paint into a DC they are given). The buffered paint goes
+// through the message method again with the buffer's DC, so what a hook
+// draws after the control's own painting lands in the buffer too.
 void TWinControl::PaintHandler(TMessage& msg) {
     const bool native = DefWndProc() && DefWndProc() != DefWindowProcW;
     bool hasGraphic = std::any_of(controls_.begin(), controls_.end(),
                                   [](TControl* c) { return !dynamic_cast<TWinControl*>(c); });
-    if (native && !hasGraphic) {
+    if (native && !hasGraphic && (msg.WParam || !doubleBuffered_)) {
         DefaultHandler(msg);
         return;
     }
@@ -385,27 +397,19 @@ void TWinControl::PaintHandler(TMessage& msg) {
         PaintControls(dc);
         return;
     }
-    PAINTSTRUCT ps;
-    HDC screen = BeginPaint(handle_, &ps);
+    const TPaintScope paint(handle_);
     if (doubleBuffered_) {
-        RECT r;
-        GetClientRect(handle_, &r);
-        HDC mem = CreateCompatibleDC(screen);
-        HBITMAP bmp =
-            CreateCompatibleBitmap(screen, std::max<LONG>(1, r.right), std::max<LONG>(1, r.bottom));
-        HGDIOBJ old = SelectObject(mem, bmp);
-        Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(mem), 0);
-        PaintWindow(mem);
-        PaintControls(mem);
-        BitBlt(screen, 0, 0, r.right, r.bottom, mem, 0, 0, SRCCOPY);
-        SelectObject(mem, old);
-        DeleteObject(bmp);
-        DeleteDC(mem);
-    } else {
-        PaintWindow(screen);
-        PaintControls(screen);
+        const TBufferScope buffer(paint.DC(), paint.Area());
+        if (buffer.Valid()) {
+            const auto mem = reinterpret_cast<WPARAM>(buffer.DC());
+            Perform(WM_ERASEBKGND, mem, static_cast<LPARAM>(mem));
+            Perform(WM_PAINT, mem, 0);
+            buffer.Present();
+            return;
+        }
     }
-    EndPaint(handle_, &ps);
+    PaintWindow(paint.DC());
+    PaintControls(paint.DC());
 }
 
 void TWinControl::PaintWindow(HDC dc) {
@@ -423,13 +427,12 @@ void TWinControl::PaintControls(HDC dc) {
         RECT r = c->BoundsRect();
         if (!RectVisible(dc, &r))
             continue;
-        const int saved = SaveDC(dc);
+        const TSaveDC state(dc);
         POINT org;
         GetViewportOrgEx(dc, &org);
         SetViewportOrgEx(dc, org.x + c->Left(), org.y + c->Top(), nullptr);
         IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
         c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-        RestoreDC(dc, saved);
     }
 }
 

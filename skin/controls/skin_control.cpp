@@ -8,6 +8,7 @@
 #include "framework/core/class_builder.h"
 #include "framework/core/property_access.h"
 #include "framework/gdi/gdi_handles.h"
+#include "framework/gdi/paint_scope.h"
 #include "framework/ui/graphic_control.h"
 #include "framework/ui/messages.h"
 #include "framework/ui/wincontrol.h"
@@ -178,8 +179,8 @@ void TSkinControl::PaintThroughBeginPaint(TMessage& msg) {
     if (msg.WParam) {
         paint(reinterpret_cast<HDC>(msg.WParam));
     } else {
-        TPaintDC scope(Handle);
-        paint(scope.Handle());
+        const TPaintScope scope(Handle);
+        paint(scope.DC());
     }
     msg.Result = 0;
 }

@@ -150,6 +150,48 @@ TEST(FrameDraw, EtchedGrooveAllSidesAndPartial) {
     EXPECT_EQ(PixelAt(bmp, 0, 4), bg);
 }
 
+TEST(FrameDraw, EtchedPartialSidesPixelExact) {
+    // Groove: A = shadow ('s'), B = highlight ('h'); '.' is the untouched background.
+    const uint32_t hi = ColorToRGB(clBtnHighlight), sh = ColorToRGB(clBtnShadow);
+    const uint32_t bg = 0x010203;
+    TBitmap bmp(6, 5);
+    auto draw = [&](TSides sides, RECT want) {
+        FillSurface(bmp, static_cast<TColor>(bg));
+        const RECT r = DrawFrameStyle(bmp.Canvas(), RECT{0, 0, 6, 5}, fsGroove, sides);
+        EXPECT_TRUE(SameRect(r, want))
+            << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+        return PixelMap(bmp, "sh.", {sh, hi, bg});
+    };
+    // Bottom without right: the corner pixel (right - 1, bottom - 2) closes
+    // the shadow line, beside the ring's end.
+    EXPECT_EQ(draw(TSides{sdBottom}, RECT{0, 0, 6, 3}), "......|"
+                                                        "......|"
+                                                        "......|"
+                                                        "ssssss|"
+                                                        "hhhhhh");
+    // Right without bottom, the mirror case: (right - 2, bottom - 1).
+    EXPECT_EQ(draw(TSides{sdRight}, RECT{0, 0, 4, 5}), "....sh|"
+                                                       "....sh|"
+                                                       "....sh|"
+                                                       "....sh|"
+                                                       "....sh");
+    EXPECT_EQ(draw(TSides{sdLeft, sdBottom}, RECT{2, 0, 6, 3}), "sh....|"
+                                                                "sh....|"
+                                                                "sh....|"
+                                                                "ssssss|"
+                                                                "hhhhhh");
+    EXPECT_EQ(draw(TSides{sdTop, sdRight}, RECT{0, 2, 4, 5}), "sssssh|"
+                                                              "hhhhsh|"
+                                                              "....sh|"
+                                                              "....sh|"
+                                                              "....sh");
+    EXPECT_EQ(draw(TSides{sdLeft, sdTop, sdBottom}, RECT{2, 2, 6, 3}), "ssssss|"
+                                                                       "shhhhh|"
+                                                                       "sh....|"
+                                                                       "ssssss|"
+                                                                       "hhhhhh");
+}
+
 TEST(FrameDraw, GradientBandsAndArithmetic) {
     TBitmap bmp(20, 21);
     FillSurface(bmp, clWhite);

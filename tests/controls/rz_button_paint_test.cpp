@@ -51,17 +51,23 @@ struct DialogButton {
     }
 };
 
-// Row colour of the face gradient (rows 2..20, 19 high), as 0x00BBGGRR.
-uint32_t FaceRow(int y) {
-    const uint32_t a = ColorToRGB(DarkenColor(kFace, 10)), b = ColorToRGB(LightenColor(kFace, 30));
-    const int j = 20 - y;
+// Colour of row j (0 = bottom) of a vertical gradient `height` rows high from
+// colour a (bottom) towards b, as 0x00BBGGRR: per channel a * 65536 plus j
+// increments of (b - a) * 65536 / height (truncated), integer part.
+uint32_t GradientRow(TColor from, TColor to, int height, int j) {
+    const uint32_t a = ColorToRGB(from), b = ColorToRGB(to);
     uint32_t out = 0;
     for (int i = 0; i < 3; ++i) {
         const int ca = (a >> (8 * i)) & 0xFF, cb = (b >> (8 * i)) & 0xFF;
-        const int step = (cb - ca) * 65536 / 19;
+        const int step = (cb - ca) * 65536 / height;
         out |= static_cast<uint32_t>((ca * 65536 + j * step) >> 16) << (8 * i);
     }
     return out;
+}
+
+// Row colour of the face gradient (rows 2..20, 19 high).
+uint32_t FaceRow(int y) {
+    return GradientRow(DarkenColor(kFace, 10), LightenColor(kFace, 30), 19, 20 - y);
 }
 
 } // namespace
@@ -164,14 +170,21 @@ TEST(RzButtonPaint, HoverRingPressedAndDisabled) {
     d.Paint(bmp);
     // Ring on (2,2)-(73,23), 21 rows, from the hot-track colour at the bottom
     // towards white mixed with it at the top.
+    const TColor hot = 0x00149BF0, pale = MixColors(clWhite, hot, 190);
+    auto ring = [&](int y) { return GradientRow(hot, pale, 21, 22 - y); };
     EXPECT_EQ(PixelAt(bmp, 2, 22), 0x149BF0u);
     EXPECT_EQ(PixelAt(bmp, 40, 22), 0x149BF0u);
-    EXPECT_EQ(PixelAt(bmp, 3, 12), PixelAt(bmp, 2, 12));
-    EXPECT_NE(PixelAt(bmp, 2, 2), PixelAt(bmp, 2, 22));
+    EXPECT_EQ(PixelAt(bmp, 2, 12), ring(12));
+    EXPECT_EQ(PixelAt(bmp, 3, 12), ring(12));
+    EXPECT_EQ(PixelAt(bmp, 72, 12), ring(12));
+    EXPECT_EQ(PixelAt(bmp, 2, 2), ring(2));
+    EXPECT_EQ(PixelAt(bmp, 40, 3), ring(3));
+    EXPECT_NE(ring(12), FaceRow(12));
     // Inside the ring the plain face stays (gradient rows at x = 4).
     EXPECT_EQ(PixelAt(bmp, 4, 10), FaceRow(10));
     EXPECT_EQ(PixelAt(bmp, 4, 20), FaceRow(20));
-    EXPECT_EQ(PixelAt(bmp, 4, 21), PixelAt(bmp, 2, 21)); // the ring covers the shadow rows
+    EXPECT_EQ(PixelAt(bmp, 4, 21), ring(21)); // the ring covers the shadow rows
+    EXPECT_NE(ring(21), ColorToRGB(DarkenColor(kFace, 20)));
     d.button->Perform(CM_MOUSELEAVE);
     EXPECT_FALSE(d.button->MouseOver());
 
@@ -208,15 +221,34 @@ TEST(RzButtonPaint, FocusedButtonShowsHighlightRingAndDottedFrame) {
     TColor h = clHighlight;
     if (ColorsNear(h, clBtnFace))
         h = DarkenColor(h, 30);
-    EXPECT_EQ(PixelAt(bmp, 2, 22), ColorToRGB(MixColors(h, l, 160)));
-    EXPECT_EQ(PixelAt(bmp, 40, 21),
-              ColorToRGB(MixColors(h, l, 160)) == PixelAt(bmp, 40, 21) ? PixelAt(bmp, 40, 21) : 0u);
-    // The dotted frame on (3,3)-(72,22): every second pixel from one past the start.
+    // The highlight ring: a gradient over the face rectangle (2,2)-(73,23),
+    // 21 rows, from A at the bottom towards B, kept to the two-pixel edge.
+    const TColor a = MixColors(h, l, 160), b = MixColors(h, l, 60);
+    ASSERT_NE(ColorToRGB(a), ColorToRGB(b));
+    auto ring = [&](int y) { return GradientRow(a, b, 21, 22 - y); };
+    EXPECT_EQ(PixelAt(bmp, 2, 22), ColorToRGB(a));
+    EXPECT_EQ(PixelAt(bmp, 41, 22), ColorToRGB(a));
+    EXPECT_EQ(PixelAt(bmp, 41, 21), ring(21)); // over the face's shadow row
+    EXPECT_NE(ring(21), ColorToRGB(DarkenColor(kFace, 20)));
+    EXPECT_EQ(PixelAt(bmp, 41, 2), ring(2));
+    EXPECT_EQ(PixelAt(bmp, 41, 3), ring(3));
+    EXPECT_EQ(PixelAt(bmp, 2, 12), ring(12));
+    EXPECT_EQ(PixelAt(bmp, 72, 12), ring(12));
+    EXPECT_EQ(PixelAt(bmp, 3, 13), ring(13));
+    // Inside the ring the plain face stays.
+    EXPECT_EQ(PixelAt(bmp, 4, 13), FaceRow(13));
+    EXPECT_EQ(PixelAt(bmp, 70, 20), FaceRow(20));
+    // The dotted frame on (3,3)-(72,22): every second pixel from one past the
+    // start, over the ring where they meet.
     EXPECT_EQ(PixelAt(bmp, 4, 3), 0x000000u);
     EXPECT_EQ(PixelAt(bmp, 6, 3), 0x000000u);
-    EXPECT_NE(PixelAt(bmp, 5, 3), 0x000000u);
+    EXPECT_EQ(PixelAt(bmp, 5, 3), ring(3));
     EXPECT_EQ(PixelAt(bmp, 3, 4), 0x000000u);
     EXPECT_EQ(PixelAt(bmp, 71, 4), 0x000000u);
+    EXPECT_EQ(PixelAt(bmp, 40, 21), 0x000000u); // the bottom edge of the frame
+    EXPECT_EQ(PixelAt(bmp, 3, 12), 0x000000u);
+    EXPECT_EQ(PixelAt(bmp, 70, 21), 0x000000u);
+    EXPECT_EQ(PixelAt(bmp, 71, 21), ring(21)); // the frame's last pixel is left out
 }
 
 TEST(RzButtonPaint, LatchedButtonShowsTheDownPattern) {
@@ -246,4 +278,16 @@ TEST(RzButtonPaint, LatchedButtonShowsTheDownPattern) {
     button->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bmp.Canvas().Handle()), 0);
     EXPECT_EQ(PixelAt(bmp, 10, 10), 0x808080u);
     EXPECT_EQ(PixelAt(bmp, 11, 10), 0xC0C0C0u);
+
+    // A thousand paints make a pattern bitmap, its memory DC and brush each
+    // time, in counted handles, and leave nothing behind.
+    const int live = GdiLiveTotal();
+    const int64_t bitmaps = GdiCreatedCount(TGdiKind::Bitmap);
+    const int64_t memoryDCs = GdiCreatedCount(TGdiKind::MemoryDC);
+    for (int i = 0; i < 1000; ++i)
+        button->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bmp.Canvas().Handle()), 0);
+    EXPECT_EQ(GdiLiveTotal(), live);
+    EXPECT_GE(GdiCreatedCount(TGdiKind::Bitmap) - bitmaps, 1000);
+    EXPECT_GE(GdiCreatedCount(TGdiKind::MemoryDC) - memoryDCs, 1000);
+    EXPECT_EQ(PixelAt(bmp, 10, 10), 0x808080u);
 }

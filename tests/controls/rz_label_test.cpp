@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 namespace {
@@ -26,6 +27,17 @@ void DialogSettings(TRzLabel& label) {
     label.Font().SetCharset(GB2312_CHARSET);
     label.Font().SetColor(clNavy);
     label.SetColor(0x00F0F0F0);
+}
+
+// A fixed-size white label with black text in the dialog's font.
+void PlainLabel(TRzLabel& label, int w, int h, int fontHeight, const wchar_t* caption) {
+    label.SetAutoSize(false);
+    label.SetBounds(0, 0, w, h);
+    label.SetColor(clWhite);
+    label.Font().SetName(L"宋体");
+    label.Font().SetHeight(fontHeight);
+    label.Font().SetColor(clBlack);
+    label.SetCaption(caption);
 }
 
 // Paints the label into a bitmap of its size through the WM_PAINT-with-DC path.
@@ -155,13 +167,7 @@ TEST(RzLabel, OpaqueLabelFillsWithTheParentColour) {
 
 TEST(RzLabel, TextStylesAndDisabledText) {
     TRzLabel label(nullptr);
-    label.SetAutoSize(false);
-    label.SetBounds(0, 0, 80, 24);
-    label.SetColor(clWhite);
-    label.Font().SetName(L"宋体");
-    label.Font().SetHeight(-15);
-    label.Font().SetColor(clBlack);
-    label.SetCaption(L"测试文字");
+    PlainLabel(label, 80, 24, -15, L"测试文字");
     label.SetHighlightColor(0x0000FF);
     label.SetShadowColor(0x00FF00);
     label.SetTextStyle(tsRaised);
@@ -294,4 +300,43 @@ TEST(RzLabel, AngleNeedsATrueTypeFont) {
     }
     label.Font().SetName(rasterName);
     EXPECT_EQ(label.Angle(), 0);
+}
+
+TEST(RzLabel, RotatedTextInkAndTheDCGivenBack) {
+    TRzLabel label(nullptr);
+    PlainLabel(label, 40, 90, -16, L"中文字");
+    label.SetRotation(roFlat);
+    label.SetAngle(90);
+    ASSERT_EQ(label.Angle(), 90);
+    TBitmap bmp;
+    bmp.SetSize(40, 90);
+    FillSurface(bmp, clWhite);
+    HDC dc = bmp.Canvas().Handle();
+    const UINT align = GetTextAlign(dc);
+    const int mode = GetBkMode(dc);
+    const HGDIOBJ font = GetCurrentObject(dc, OBJ_FONT);
+    label.Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    // Three characters up the label: the ink is much taller than wide.
+    int left = 99, right = -1, top = 99, bottom = -1;
+    for (int y = 0; y < 90; ++y)
+        for (int x = 0; x < 40; ++x)
+            if (PixelAt(bmp, x, y) != 0xFFFFFFu) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    ASSERT_GE(right, 0) << "no text drawn";
+    EXPECT_GT(bottom - top, 2 * (right - left));
+    // The rotated font, alignment and background mode do not outlive the paint.
+    EXPECT_EQ(GetTextAlign(dc), align);
+    EXPECT_EQ(GetBkMode(dc), mode);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font);
+    // Each paint makes its rotated font in a counted handle and frees it.
+    const int live = GdiLiveTotal();
+    const int64_t fonts = GdiCreatedCount(TGdiKind::Font);
+    for (int i = 0; i < 500; ++i)
+        label.Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    EXPECT_EQ(GdiLiveTotal(), live);
+    EXPECT_GE(GdiCreatedCount(TGdiKind::Font) - fonts, 500);
 }

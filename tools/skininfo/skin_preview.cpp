@@ -29,13 +29,11 @@ void Text(HDC dc, const std::wstring& text, RECT r, TColor colour, UINT format, 
     lf.lfHeight = -12;
     lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     lstrcpyW(lf.lfFaceName, L"Tahoma");
-    HFONT font = CreateFontIndirectW(&lf);
-    HGDIOBJ old = SelectObject(dc, font);
+    const TFontHandle font(CreateFontIndirectW(&lf));
+    const TSelectObject select(dc, font.Get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRGB(colour));
     DrawTextW(dc, text.c_str(), -1, &r, format);
-    SelectObject(dc, old);
-    DeleteObject(font);
 }
 
 int TitleHeight(TSkinData& d) {

@@ -15,3 +15,9 @@ lt_add_test(canvas_test WIN32_ONLY
 lt_add_test(image_list_test WIN32_ONLY
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/image_list_test.cpp
     LIBS lt_gdi)
+lt_add_test(paint_scope_test WIN32_ONLY
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/paint_scope_test.cpp
+    LIBS lt_gdi)
+lt_add_test(screen_text_test WIN32_ONLY
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/screen_text_test.cpp
+    LIBS lt_gdi)

@@ -73,7 +73,8 @@ TEST(GdiHandles, DeviceContextsSelectionsAndSavedStates) {
         POINT org;
         GetViewportOrgEx(mem.Handle(), &org);
         EXPECT_EQ(org.x, 0);
-        EXPECT_NE(GetTextColor(mem.Handle()), RGB(9, 8, 7));
+        EXPECT_EQ(org.y, 0);
+        EXPECT_EQ(GetTextColor(mem.Handle()), RGB(0, 0, 0)); // a new DC's black
         EXPECT_EQ(GdiLiveCount(TGdiKind::SavedState), 0);
     }
     EXPECT_EQ(GdiLiveCount(TGdiKind::MemoryDC), dcs);

@@ -27,3 +27,6 @@ lt_add_test(ui_sequence_test WIN32_ONLY
             ${lt_ui_tests}/focus_test.cpp ${lt_ui_tests}/mouse_test.cpp
             ${lt_ui_tests}/align_test.cpp
     LIBS lt_ui)
+lt_add_test(ui_wincontrol_paint_test WIN32_ONLY
+    SOURCES ${lt_ui_tests}/ui_test_util.cpp ${lt_ui_tests}/wincontrol_paint_test.cpp
+    LIBS lt_ui)

@@ -87,6 +87,39 @@ TEST(RegionFromBitmap, CoversEveryNonKeyPixel) {
     EXPECT_EQ(GetRgnBox(rgn.Get(), &box), NULLREGION);
 }
 
+TEST(RegionFromBitmap, TolerancesComeInBlueGreenRedOrder) {
+    // Key R 0x60, G 0x40, B 0x20 with a different tolerance per channel:
+    // blue 1, green 3, red 5. A mix-up of any two arguments moves a pixel
+    // across the edge of its range.
+    const TColor key = 0x00204060; // 0x00BBGGRR
+    const TColor row[] = {
+        key,        // 0: the key itself
+        0x00204065, // 1: red + 5, inside
+        0x00204066, // 2: red + 6, outside
+        0x00204360, // 3: green + 3, inside
+        0x00204460, // 4: green + 4, outside
+        0x00214060, // 5: blue + 1, inside
+        0x00224060, // 6: blue + 2, outside (inside if blue took red's or green's tolerance)
+        0x0020405F, // 7: red - 1, below the key: outside
+    };
+    const bool inside[] = {true, true, false, true, false, true, false, false};
+    TBitmap pic(8, 1);
+    for (int x = 0; x < 8; ++x) {
+        Put(pic, x, 0, row[x]);
+    }
+    TRegionHandle rgn = RegionFromBitmap(pic, 0, 0, 1, 3, 5, key);
+    ASSERT_TRUE(rgn);
+    for (int x = 0; x < 8; ++x) {
+        // Key-coloured pixels are cut out of the region.
+        EXPECT_EQ(PtInRegion(rgn.Get(), x, 0) != FALSE, !inside[x]) << "pixel " << x;
+    }
+    // The other way round: blue 5 cuts pixel 6 out; red 1 and green 1 keep pixels 1 and 3.
+    rgn = RegionFromBitmap(pic, 0, 0, 5, 1, 1, key);
+    EXPECT_FALSE(PtInRegion(rgn.Get(), 6, 0));
+    EXPECT_TRUE(PtInRegion(rgn.Get(), 1, 0));
+    EXPECT_TRUE(PtInRegion(rgn.Get(), 3, 0));
+}
+
 TEST(RegionFromBitmap, LargePictureMatchesNaiveUnionAcrossBatches) {
     // 2000 x 2000 with a few runs per row whose positions drift, so that
     // thousands of rectangles pass through several batches of 2000.
