@@ -11,6 +11,7 @@
 
 #include "app/form_resource.h"
 #include "app/main_frm.h"
+#include "framework/gdi/paint_scope.h"
 #include "framework/ole/ole_scope.h"
 #include "bench/bench_util.h"
 #include "framework/ui/application.h"
@@ -43,9 +44,7 @@ double MsSinceProcessStart() {
 
 LRESULT CALLBACK EmptyProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_PAINT) {
-        PAINTSTRUCT ps;
-        BeginPaint(wnd, &ps);
-        EndPaint(wnd, &ps);
+        { TPaintScope paint(wnd); }
         ReportAndExit();
     }
     return DefWindowProcW(wnd, msg, wp, lp);
