@@ -5,6 +5,7 @@
 
 #include "controls/rz_bitbtn.h"
 #include "framework/core/property_access.h"
+#include "framework/ui/ui_register.h"
 #include "framework/ui/application.h"
 
 #include <gtest/gtest.h>
@@ -227,4 +228,32 @@ TEST(RzBitBtn, GlyphAndImagesByName) {
     EXPECT_EQ(button->Images(), list);
     list->Free();
     EXPECT_EQ(button->Images(), nullptr);
+}
+
+// A definition's image list is a component the glyph button refers to by name.
+TEST(RzBitBtn, ImagesReferToAnImageListOfTheDefinition) {
+    RegisterFrameworkClasses();
+    RegisterRzControls();
+    TForm form(nullptr);
+    form.ReadDefinition(R"(object F: TForm
+  object Glyphs20: TImageList
+    Width = 20
+    Height = 18
+    Masked = False
+  end
+  object Btn: TRzBitBtn
+    Images = Glyphs20
+    ImageIndex = 0
+  end
+end
+)");
+    auto* list = ObjectAs<TImageList>(form.FindComponent("Glyphs20"));
+    auto* button = ObjectAs<TRzBitBtn>(form.FindComponent("Btn"));
+    ASSERT_NE(list, nullptr);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(list->Width(), 20);
+    EXPECT_EQ(list->Height(), 18);
+    EXPECT_FALSE(list->Masked());
+    EXPECT_EQ(button->Images(), list);
+    EXPECT_EQ(button->ImageIndex(), 0);
 }
