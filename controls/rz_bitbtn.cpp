@@ -77,6 +77,23 @@ void TRzBitBtn::SetGlyphBytes(const uint8_t* data, size_t size) {
     GlyphChanged();
 }
 
+void TRzBitBtn::SetImages(TImageList* v) {
+    if (v == images_)
+        return;
+    if (images_)
+        images_->RemoveFreeNotification(this);
+    images_ = v;
+    if (images_)
+        images_->FreeNotification(this);
+    Invalidate();
+}
+
+void TRzBitBtn::Notification(TComponent* c, TOperation op) {
+    TRzButton::Notification(c, op);
+    if (op == opRemove && c == images_)
+        images_ = nullptr;
+}
+
 void TRzBitBtn::SetNumGlyphs(int v) {
     v = v < 1 ? 1 : v > 4 ? 4 : v;
     Store(numGlyphs_, v);
@@ -288,7 +305,9 @@ void TRzBitBtn::DefineProperties(TFiler& filer) {
 }
 
 LT_CLASS_TABLE(TRzBitBtn) {
-    c.Integer("NumGlyphs", &TRzBitBtn::NumGlyphs, &TRzBitBtn::SetNumGlyphs)
+    c.SubObject("Glyph", &TRzBitBtn::Glyph, &TRzBitBtn::SetGlyph)
+        .Object("Images", &TRzBitBtn::Images, &TRzBitBtn::SetImages)
+        .Integer("NumGlyphs", &TRzBitBtn::NumGlyphs, &TRzBitBtn::SetNumGlyphs)
         .Default(1)
         .Enum("Kind", &TRzBitBtn::Kind, &TRzBitBtn::SetKind)
         .Default(bkCustom)

@@ -31,8 +31,9 @@ public:
     void SetMargin(int v) { Store(margin_, v); }
     int Spacing() const { return spacing_; }
     void SetSpacing(int v) { Store(spacing_, v); }
+    // An image list held elsewhere (cleared when that list is freed).
     TImageList* Images() const { return images_; }
-    void SetImages(TImageList* v) { Store(images_, v); }
+    void SetImages(TImageList* v);
     int ImageIndex() const { return imageIndex_; }
     void SetImageIndex(int v) { Store(imageIndex_, v); }
     int DisabledIndex() const { return disabledIndex_; }
@@ -48,6 +49,7 @@ public:
 protected:
     void PaintContent(TCanvas& c) override;
     void DefineProperties(TFiler& filer) override;
+    void Notification(TComponent* c, TOperation op) override;
 
 private:
     bool UsesImageList() const;

@@ -4,6 +4,7 @@
 
 #include "framework/core/class_builder.h"
 #include "framework/core/filer.h"
+#include "framework/ui/accel.h"
 #include "framework/ui/ui_idents.h"
 
 // 75 x 25 on the button face colour.
@@ -150,24 +151,11 @@ bool TRzButton::HandleDialogKey(TMessage& msg) {
 
 // The caption's underlined letter clicks the button.
 bool TRzButton::HandleAccelerator(TMessage& msg) {
-    const std::wstring& text = Caption();
-    for (size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != L'&')
-            continue;
-        if (text[i + 1] == L'&') {
-            ++i;
-            continue;
-        }
-        if (CharUpperW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(text[i + 1]))) ==
-                CharUpperW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(msg.WParam))) &&
-            CanFocus()) {
-            Click();
-            msg.Result = 1;
-            return true;
-        }
-        break;
-    }
-    return false;
+    if (!IsAccel(static_cast<wchar_t>(msg.WParam), Caption()) || !CanFocus())
+        return false;
+    Click();
+    msg.Result = 1;
+    return true;
 }
 
 // The focused button answers Enter; with no button focused, the Default one.

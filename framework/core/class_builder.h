@@ -159,13 +159,21 @@ public:
         return *this;
     }
 
-    // Owned persistent object (Font, Margins ...); the getter returns P* or P&.
-    template <class G> TClassBuilder& SubObject(std::string name, G get) {
+    // Owned persistent object (Font, Margins, Glyph ...); the getter returns
+    // P* or P&. With a setter (taking const P&), writing the property by name
+    // copies an object of class P into the owned one.
+    template <class G, class S = std::nullptr_t>
+    TClassBuilder& SubObject(std::string name, G get, S set = nullptr) {
         using R = lt_detail::GetResult<T, G>;
         using P = std::remove_pointer_t<R>;
         TPropInfo& p = Add(std::move(name), TTypeKind::SubObject);
         p.objectClass = &P::StaticClass;
         p.getObject = [get](TObject& o) -> TObject* { return Address(std::invoke(get, Self(o))); };
+        if constexpr (!std::is_null_pointer_v<S>)
+            p.setObject = [set](TObject& o, TObject* v) {
+                if (const P* src = ObjectAs<P>(v))
+                    lt_detail::Assign(set, Self(o), *src);
+            };
         return *this;
     }
 

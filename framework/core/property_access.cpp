@@ -44,6 +44,28 @@ TObject* ReadObjectProperty(TObject* obj, std::string_view name, const TClassInf
     return (held && held->InheritsFrom(cls)) ? held : nullptr;
 }
 
+bool WriteObjectProperty(TObject* obj, std::string_view name, TObject* value) {
+    const TPropInfo* p = FindPropInfo(obj, name);
+    if (!p || !p->setObject)
+        return false;
+    const bool fits = value && (!p->objectClass || value->InheritsFrom(p->objectClass()));
+    switch (p->kind) {
+    case TTypeKind::Object:
+        if (value && !fits)
+            return false;
+        p->setObject(*obj, value);
+        return true;
+    case TTypeKind::SubObject:
+    case TTypeKind::StringList:
+        if (!fits)
+            return false;
+        p->setObject(*obj, value);
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool WriteValueProperty(TObject* obj, std::string_view name, std::string_view text) {
     const TPropInfo* p = FindPropInfo(obj, name);
     if (!p || !p->setOrd)
@@ -107,7 +129,11 @@ void AssignPublishedProperties(TObject& dst, TObject& src) {
         case TTypeKind::SubObject: {
             TObject* from = p->getObject(src);
             TObject* to = p->getObject(dst);
-            if (from && to && from != to && &from->ClassInfo() == &to->ClassInfo())
+            if (!from || !to || from == to)
+                break;
+            if (p->setObject)
+                p->setObject(dst, from); // copies the whole object (a picture ...)
+            else if (&from->ClassInfo() == &to->ClassInfo())
                 AssignPublishedProperties(*to, *from);
             break;
         }

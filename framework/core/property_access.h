@@ -1,6 +1,6 @@
 // Access to published properties by name, for code that works with any
 // class that has a property of that name (the skin engine reads "Caption",
-// "Font", "State" ... this way). Names match without regard to case. A null
+// "Font", "Glyph", "State" ... this way). Names match without regard to case. A null
 // object, a missing property or one of another kind gives the neutral
 // answer (0, empty text, nullptr) and writing it does nothing.
 #pragma once
@@ -31,6 +31,11 @@ TObject* ReadObjectProperty(TObject* obj, std::string_view name, const TClassInf
 template <class T> T* ReadObjectProperty(TObject* obj, std::string_view name) {
     return static_cast<T*>(ReadObjectProperty(obj, name, T::StaticClass()));
 }
+// Writes an object property: a reference (Object kind) is stored when value
+// is of the property's class or null; an owned object (SubObject, string
+// list) receives a copy of value when it is of that class. Returns whether
+// anything was written.
+bool WriteObjectProperty(TObject* obj, std::string_view name, TObject* value);
 // Sets an enumeration or Boolean property from an identifier (any case), or
 // an integer property from its number text (or a name of its identifier
 // map). Returns whether a value was written.

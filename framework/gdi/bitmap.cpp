@@ -220,6 +220,14 @@ void TBitmap::Assign(const TBitmap& source) {
     Changed();
 }
 
+void TBitmap::Assign(const TPersistent& source) {
+    if (auto* bitmap = dynamic_cast<const TBitmap*>(&source)) {
+        Assign(*bitmap);
+        return;
+    }
+    TPersistent::Assign(source);
+}
+
 void TBitmap::Clear() {
     FreeContext();
     handle_.Reset();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/core/exception.h"
+#include "framework/core/persistent.h"
 #include "framework/gdi/canvas.h"
 #include "framework/gdi/color.h"
 #include "framework/gdi/gdi_handles.h"
@@ -24,13 +25,16 @@ enum class TPixelFormat { pf1bit, pf4bit, pf8bit, pf24bit, pf32bit };
 int PixelFormatBits(TPixelFormat format);
 TPixelFormat PixelFormatOfBits(int bits);
 
-class TBitmap {
+// A framework object (TPersistent), so that controls can publish their
+// pictures and code can read and assign them by property name.
+class TBitmap : public TPersistent {
+    LT_CLASS(TBitmap, TPersistent)
 public:
     TBitmap();
     TBitmap(int width, int height, TPixelFormat format = TPixelFormat::pf32bit);
     TBitmap(const TBitmap&) = delete;
     TBitmap& operator=(const TBitmap&) = delete;
-    ~TBitmap();
+    ~TBitmap() override;
 
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -72,6 +76,9 @@ public:
     // Makes this bitmap a deep copy of another (pixels, format, palette,
     // transparency).
     void Assign(const TBitmap& source);
+    // The same from any persistent object that is a bitmap (EConvertError
+    // otherwise).
+    void Assign(const TPersistent& source) override;
     // Frees the picture; the bitmap becomes empty.
     void Clear();
 

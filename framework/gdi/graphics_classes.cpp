@@ -1,6 +1,9 @@
 // Published properties of the drawing tools and the identifier maps they use.
 #include "framework/core/class_builder.h"
+#include "framework/gdi/bitmap.h"
 #include "framework/gdi/font.h"
+#include "framework/gdi/icon.h"
+#include "framework/gdi/image_list.h"
 #include "framework/gdi/pen_brush.h"
 
 const TIdentMap& GraphicsColorIdents() {
@@ -104,4 +107,19 @@ LT_CLASS_TABLE(TBrush) {
         .Default(clWhite)
         .Enum("Style", &TBrush::Style, &TBrush::SetStyle)
         .Default(TBrushStyle::bsSolid);
+}
+
+// Pictures have no published values of their own: their content is stored by
+// the owner (a binary property) and copied whole by Assign.
+LT_CLASS_TABLE(TBitmap) {}
+
+LT_CLASS_TABLE(TIcon) {}
+
+LT_CLASS_TABLE(TImageList) {
+    c.Integer("Width", &TImageList::Width, &TImageList::SetWidth)
+        .Default(16)
+        .Integer("Height", &TImageList::Height, &TImageList::SetHeight)
+        .Default(16)
+        .Boolean("Masked", &TImageList::Masked, &TImageList::SetMasked)
+        .Default(true);
 }

@@ -1,12 +1,20 @@
 // TIcon implementation.
 #include "framework/gdi/icon.h"
 
+void TIcon::Changed() {
+    if (OnChange)
+        OnChange(*this);
+}
+
 void TIcon::SetHandle(HICON icon) {
     handle_.Reset(icon);
+    Changed();
 }
 
 HICON TIcon::ReleaseHandle() {
-    return handle_.Release();
+    HICON icon = handle_.Release();
+    Changed();
+    return icon;
 }
 
 void TIcon::AssignHandle(HICON icon) {
@@ -14,11 +22,21 @@ void TIcon::AssignHandle(HICON icon) {
         return;
     }
     handle_.Reset(icon ? CopyIcon(icon) : nullptr);
+    Changed();
+}
+
+void TIcon::Assign(const TPersistent& source) {
+    if (auto* icon = dynamic_cast<const TIcon*>(&source)) {
+        Assign(*icon);
+        return;
+    }
+    TPersistent::Assign(source);
 }
 
 bool TIcon::LoadFromResourceName(HINSTANCE instance, const wchar_t* name, int cx, int cy) {
     const UINT flags = (cx == 0 && cy == 0) ? LR_DEFAULTSIZE : 0;
     handle_.Reset(static_cast<HICON>(LoadImageW(instance, name, IMAGE_ICON, cx, cy, flags)));
+    Changed();
     return !Empty();
 }
 

@@ -1,9 +1,33 @@
 // TImageList implementation.
 #include "framework/gdi/image_list.h"
 
-TImageList::TImageList(int width, int height, bool masked)
-    : width_(width), height_(height), masked_(masked) {
+TImageList::TImageList(TComponent* owner)
+    : TComponent(owner), width_(16), height_(16), masked_(true) {
     Recreate();
+}
+
+TImageList::TImageList(int width, int height, bool masked)
+    : TComponent(nullptr), width_(width), height_(height), masked_(masked) {
+    Recreate();
+}
+
+void TImageList::Assign(const TPersistent& source) {
+    auto* other = dynamic_cast<const TImageList*>(&source);
+    if (!other) {
+        TComponent::Assign(source);
+        return;
+    }
+    if (other == this) {
+        return;
+    }
+    width_ = other->width_;
+    height_ = other->height_;
+    masked_ = other->masked_;
+    if (other->handle_) {
+        handle_.Reset(ImageList_Duplicate(other->handle_.Get()));
+    } else {
+        Recreate();
+    }
 }
 
 void TImageList::Recreate() {

@@ -1,7 +1,10 @@
 // TImageList: a row of equally sized images over the common-control image
-// list, with masked (transparent) images and a disabled (embossed) look.
+// list, with masked (transparent) images and a disabled (embossed) look. It is
+// a component, so that forms can hold image lists and controls can refer to
+// them by name (a control's "Images").
 #pragma once
 
+#include "framework/core/component.h"
 #include "framework/gdi/bitmap.h"
 #include "framework/gdi/canvas.h"
 #include "framework/gdi/gdi_handles.h"
@@ -11,16 +14,20 @@
 
 using TImageListHandle = TGdiHandle<HIMAGELIST, TGdiKind::ImageList>;
 
-class TImageList {
+class TImageList : public TComponent {
+    LT_CLASS(TImageList, TComponent)
 public:
+    // A list of 16 x 16 masked images owned by `owner` (form definitions).
+    explicit TImageList(TComponent* owner);
+    // A free-standing list (no owner).
     TImageList(int width = 16, int height = 16, bool masked = true);
-    TImageList(const TImageList&) = delete;
-    TImageList& operator=(const TImageList&) = delete;
 
     int Width() const { return width_; }
     int Height() const { return height_; }
     // Changing the size or the masked setting empties the list.
     void SetSize(int width, int height);
+    void SetWidth(int width) { SetSize(width, height_); }
+    void SetHeight(int height) { SetSize(width_, height); }
     bool Masked() const { return masked_; }
     void SetMasked(bool masked);
     HIMAGELIST Handle() const { return handle_.Get(); }
@@ -36,6 +43,8 @@ public:
     int AddIcon(const TIcon& icon);
     bool Delete(int index);
     void Clear();
+    // Makes this list a copy of another image list (size, setting, images).
+    void Assign(const TPersistent& source) override;
 
     // Draws image `index` at (x, y); a disabled image is drawn embossed: its
     // shape in the highlight colour moved by one pixel, then in the shadow

@@ -113,6 +113,16 @@ public:
     void SetParentFont(bool v);
     TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor cursor);
+    // Reading order; the control's painting (and its skin) mirrors when it
+    // is not bdLeftToRight.
+    TBiDiMode BiDiMode() const { return bidiMode_; }
+    void SetBiDiMode(TBiDiMode v) {
+        if (v != bidiMode_) {
+            bidiMode_ = v;
+            Invalidate();
+        }
+    }
+    bool IsRightToLeft() const { return bidiMode_ != bdLeftToRight; }
     // The mouse is over this control (between CM_MOUSEENTER and CM_MOUSELEAVE).
     bool MouseInControl() const { return mouseInControl_; }
 
@@ -179,6 +189,7 @@ private:
     TColor color_ = clWindow;
     std::wstring caption_;
     TCursor cursor_ = crDefault;
+    TBiDiMode bidiMode_ = bdLeftToRight;
     TFont font_;
     bool parentFont_ = true;
     bool fontFromParent_ = false;

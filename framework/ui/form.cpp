@@ -32,6 +32,7 @@ void TSizeConstraints::Assign(const TPersistent& src) {
 }
 
 TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
+    icon_.OnChange = [this](TIcon&) { IconChanged(); };
     TControl::SetVisible(false);
     SetColor(clBtnFace);
     SetBounds(0, 0, 320, 240);
@@ -74,6 +75,16 @@ void TCustomForm::SetFormStyle(TFormStyle v) {
     if (HandleAllocated())
         SetWindowPos(Handle(), v == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// Hands the icon to the window: the same picture serves as big and small
+// icon (the system scales it); an empty icon takes both back.
+void TCustomForm::IconChanged() {
+    if (!HandleAllocated())
+        return;
+    const auto icon = reinterpret_cast<LPARAM>(icon_.Handle());
+    SendMessageW(TWinControl::Handle(), WM_SETICON, ICON_BIG, icon);
+    SendMessageW(TWinControl::Handle(), WM_SETICON, ICON_SMALL, icon);
 }
 
 // Style changes of a live window: new style bits and a recomputed frame.
@@ -213,6 +224,8 @@ void TCustomForm::CreateWnd() {
     }
     TWinControl::CreateWnd();
     HWND wnd = TWinControl::Handle();
+    if (!icon_.Empty())
+        IconChanged();
     if (menu_ && formStyle_ != fsMDIChild)
         ::SetMenu(wnd, menu_->Handle());
     if (formStyle_ == fsMDIForm && !clientHandle_) {
@@ -232,6 +245,37 @@ void TCustomForm::CreateWnd() {
         TWinControl::SetClientSize(cw, ch);
     }
     Realign();
+}
+
+// An MDI child is made by its MDI client (WM_MDICREATE), which sets it up as
+// one of its children: activation, the window menu, and the merging of the
+// child's system menu into the frame's menu bar when it is maximised.
+HWND TCustomForm::CreateWindowHandle(const TCreateParams& params, HMENU menuOrId) {
+    if (formStyle_ != fsMDIChild)
+        return TWinControl::CreateWindowHandle(params, menuOrId);
+    MDICREATESTRUCTW mcs{};
+    mcs.szClass = params.winClassName.c_str();
+    mcs.szTitle = params.caption.c_str();
+    mcs.hOwner = GetModuleHandleW(nullptr);
+    mcs.x = params.x;
+    mcs.y = params.y;
+    mcs.cx = params.width;
+    mcs.cy = params.height;
+    mcs.style = params.style & ~(WS_CHILD | WS_POPUP);
+    mcs.lParam = reinterpret_cast<LPARAM>(params.param);
+    return reinterpret_cast<HWND>(
+        SendMessageW(params.wndParent, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+}
+
+// An MDI child leaves through its MDI client, which then activates the next
+// child and restores the frame's menu.
+void TCustomForm::DestroyWnd() {
+    if (formStyle_ == fsMDIChild && HandleAllocated() && IsWindow(TWinControl::Handle())) {
+        HWND client = GetParent(TWinControl::Handle());
+        if (client)
+            SendMessageW(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(TWinControl::Handle()), 0);
+    }
+    TWinControl::DestroyWnd();
 }
 
 // MDI frames and children hand unhandled messages to the MDI default procedures.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/core/persistent.h"
+#include "framework/gdi/icon.h"
 #include "framework/ui/wincontrol.h"
 
 class TMainMenu;
@@ -57,6 +58,10 @@ public:
     void SetMenu(TMainMenu* menu);
     // The MDI client window of an MDI frame, or null.
     HWND ClientHandle() const { return clientHandle_; }
+    // The form's own icon, given to its window (title bar, system menu, task
+    // switching) as both its big and small icon; empty keeps the class icon.
+    TIcon& Icon() { return icon_; }
+    void SetIcon(const TIcon& icon) { icon_.Assign(icon); }
 
     RECT ClientRect() const override;
     void SetClientSize(int width, int height) override;
@@ -113,6 +118,8 @@ protected:
     friend class TWinControl;
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
+    HWND CreateWindowHandle(const TCreateParams& params, HMENU menuOrId) override;
+    void DestroyWnd() override;
     void WndProc(TMessage& msg) override;
     void DefaultHandler(TMessage& msg) override;
     void AlignControls(RECT& rect) override;
@@ -127,6 +134,7 @@ private:
     bool HandleMenuMessage(TMessage& msg);
     void RecreateFrame();
     void CloseModal();
+    void IconChanged();
 
     TFormBorderStyle borderStyle_ = bsSizeable;
     TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
@@ -134,6 +142,7 @@ private:
     TPosition position_ = poDesigned;
     TWindowState windowState_ = wsNormal;
     TSizeConstraints constraints_;
+    TIcon icon_;
     bool keyPreview_ = false;
     bool modal_ = false;
     bool placed_ = false;

@@ -154,6 +154,11 @@ bool TCustomForm::HandleMenuMessage(TMessage& msg) {
     case WM_INITMENUPOPUP:
         TMenuItem::HandleInitPopup(reinterpret_cast<HMENU>(msg.WParam));
         return false;
+    case WM_MENUCHAR:
+        // Owner-drawn items have no text the system could search.
+        msg.Result = TMenuItem::MenuCharResult(reinterpret_cast<HMENU>(msg.LParam),
+                                               static_cast<wchar_t>(LOWORD(msg.WParam)));
+        return msg.Result != MNC_IGNORE;
     default:
         return false;
     }

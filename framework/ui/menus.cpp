@@ -8,12 +8,11 @@
 
 #include "framework/core/class_builder.h"
 #include "framework/gdi/canvas.h"
+#include "framework/ui/accel.h"
 #include "framework/ui/form.h"
 
 namespace {
 
-// Command identifiers in use; below the range MDI frames give their children.
-constexpr UINT kFirstCommand = 1, kLastCommand = 0xFEFF;
 std::map<UINT, TMenuItem*>& Commands() {
     static std::map<UINT, TMenuItem*> commands;
     return commands;
@@ -23,16 +22,22 @@ std::map<HMENU, TMenuItem*>& MenuHandles() {
     return handles;
 }
 
+// The lowest identifier not in use (a freed one first, else the next new one).
 UINT AllocateCommand(TMenuItem* item) {
-    static UINT next = kFirstCommand;
     auto& used = Commands();
-    if (used.size() >= kLastCommand - kFirstCommand + 1)
+    UINT id = 1;
+    if (!used.empty() && used.rbegin()->first == used.size()) {
+        id = static_cast<UINT>(used.size()) + 1; // no gaps: the next new one
+    } else {
+        for (const auto& entry : used) {
+            if (entry.first != id)
+                break;
+            ++id;
+        }
+    }
+    if (id > kLastMenuCommand)
         throw EOutOfResources(L"Out of menu command identifiers");
-    while (used.count(next))
-        next = next >= kLastCommand ? kFirstCommand : next + 1;
-    UINT id = next;
     used[id] = item;
-    next = id >= kLastCommand ? kFirstCommand : id + 1;
     return id;
 }
 
@@ -136,6 +141,27 @@ TMenuItem* TMenuItem::FindItem(UINT command) {
     return it == Commands().end() ? nullptr : it->second;
 }
 
+TMenuItem* TMenuItem::FindItemByHandle(HMENU menu) {
+    auto it = MenuHandles().find(menu);
+    return it == MenuHandles().end() ? nullptr : it->second;
+}
+
+// Positions count the native entries, which are the visible sub-items.
+LRESULT TMenuItem::MenuCharResult(HMENU menu, wchar_t key) {
+    TMenuItem* parent = FindItemByHandle(menu);
+    if (!parent)
+        return MNC_IGNORE;
+    int position = 0;
+    for (TMenuItem* item : parent->items_) {
+        if (!item->visible_)
+            continue;
+        if (item->enabled_ && !item->IsLine() && IsAccel(key, item->caption_))
+            return MAKELRESULT(position, MNC_EXECUTE);
+        ++position;
+    }
+    return MNC_IGNORE;
+}
+
 int TMenuItem::LiveCount() {
     return static_cast<int>(Commands().size());
 }
@@ -173,6 +199,8 @@ void TMenuItem::AppendTo(HMENU menu) {
     }
     if (IsOwnerDraw())
         mii.fType |= MFT_OWNERDRAW;
+    if (IsRightToLeft())
+        mii.fType |= MFT_RIGHTORDER | MFT_RIGHTJUSTIFY;
     mii.fState =
         (checked_ ? MFS_CHECKED : 0) | (enabled_ ? 0 : MFS_DISABLED) | (default_ ? MFS_DEFAULT : 0);
     mii.wID = command_;
@@ -193,6 +221,12 @@ void TMenuItem::RebuildHandle() {
             item->AppendTo(handle_);
     if (TMenu* menu = GetParentMenu())
         menu->MenuChanged();
+}
+
+void TMenuItem::RebuildTree() {
+    for (TMenuItem* item : items_)
+        item->RebuildTree();
+    RebuildHandle();
 }
 
 void TMenuItem::Changed() {
@@ -245,6 +279,29 @@ void TMenuItem::SetShortCut(TShortCut v) {
 void TMenuItem::SetImageIndex(int32_t v) {
     if (v != imageIndex_) {
         imageIndex_ = v;
+        Changed();
+    }
+}
+
+TBiDiMode TMenuItem::BiDiMode() const {
+    if (parentBiDiMode_) {
+        if (TMenu* menu = GetParentMenu())
+            return menu->BiDiMode();
+    }
+    return bidiMode_;
+}
+
+void TMenuItem::SetBiDiMode(TBiDiMode v) {
+    if (v == bidiMode_ && !parentBiDiMode_)
+        return;
+    bidiMode_ = v;
+    parentBiDiMode_ = false;
+    Changed();
+}
+
+void TMenuItem::SetParentBiDiMode(bool v) {
+    if (v != parentBiDiMode_) {
+        parentBiDiMode_ = v;
         Changed();
     }
 }
@@ -370,14 +427,21 @@ void TMenu::SetOwnerDraw(bool v) {
     if (v == ownerDraw_)
         return;
     ownerDraw_ = v;
-    items_->RebuildHandle();
+    items_->RebuildTree();
 }
 
 void TMenu::SetImages(HIMAGELIST images) {
     if (images == images_)
         return;
     images_ = images;
-    items_->RebuildHandle();
+    items_->RebuildTree();
+}
+
+void TMenu::SetBiDiMode(TBiDiMode v) {
+    if (v == bidiMode_)
+        return;
+    bidiMode_ = v;
+    items_->RebuildTree();
 }
 
 bool TMenu::IsShortCut(WORD key, TShiftState shift) {

@@ -6,7 +6,10 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "framework/core/component.h"
@@ -26,10 +29,48 @@ std::wstring ShortCutToText(TShortCut shortCut);
 // Owner-draw state bits of a menu item (from DRAWITEMSTRUCT::itemState).
 using TOwnerDrawState = UINT;
 
+class TMenuItem;
+
+// An event of a menu item that decides how the item is built: assigning or
+// binding it rebuilds the item's native entry, so that an item whose menu
+// already exists becomes owner-drawn (or plain again) at once.
+template <class Sig> class TMenuItemEvent : public TEvent<Sig> {
+public:
+    explicit TMenuItemEvent(TMenuItem* item = nullptr) : item_(item) {}
+    TMenuItemEvent(const TMenuItemEvent&) = delete;
+    // Copies the handler; the item stays this event's own.
+    TMenuItemEvent& operator=(const TMenuItemEvent& other) {
+        TEvent<Sig>::operator=(other);
+        Notify();
+        return *this;
+    }
+    template <class F>
+    requires(!std::is_same_v<std::remove_cvref_t<F>, TMenuItemEvent>) TMenuItemEvent&
+    operator=(F&& f) {
+        TEvent<Sig>::operator=(TEvent<Sig>(std::forward<F>(f)));
+        Notify();
+        return *this;
+    }
+    void Bind(std::function<Sig> fn, std::string handlerName) {
+        TEvent<Sig>::Bind(std::move(fn), std::move(handlerName));
+        Notify();
+    }
+
+private:
+    void Notify();
+    TMenuItem* item_;
+};
+
 using TMenuMeasureItemEvent =
-    TEvent<void(TObject* sender, TCanvas* canvas, int& width, int& height)>;
+    TMenuItemEvent<void(TObject* sender, TCanvas* canvas, int& width, int& height)>;
 using TAdvancedMenuDrawItemEvent =
-    TEvent<void(TObject* sender, TCanvas* canvas, RECT rect, TOwnerDrawState state)>;
+    TMenuItemEvent<void(TObject* sender, TCanvas* canvas, RECT rect, TOwnerDrawState state)>;
+
+// Command identifiers of menu items lie in 1..kLastMenuCommand, below the
+// system commands (SC_SIZE = 0xF000 and up), so WM_COMMAND and
+// WM_SYSCOMMAND never mistake one for the other. Freed identifiers are
+// given out again, lowest first.
+constexpr UINT kLastMenuCommand = 0xEFFF;
 
 class TMenuItem : public TComponent {
     LT_CLASS(TMenuItem, TComponent)
@@ -53,6 +94,14 @@ public:
     void SetShortCut(TShortCut v);
     int32_t ImageIndex() const { return imageIndex_; }
     void SetImageIndex(int32_t v);
+    // Reading order: the item's own, or its menu's while ParentBiDiMode is
+    // set (setting BiDiMode clears it). A right-to-left item is built with
+    // MFT_RIGHTORDER | MFT_RIGHTJUSTIFY.
+    TBiDiMode BiDiMode() const;
+    void SetBiDiMode(TBiDiMode v);
+    bool ParentBiDiMode() const { return parentBiDiMode_; }
+    void SetParentBiDiMode(bool v);
+    bool IsRightToLeft() const { return BiDiMode() != bdLeftToRight; }
     // A separator is an item whose caption is "-".
     bool IsLine() const { return caption_ == L"-"; }
 
@@ -82,8 +131,8 @@ public:
     virtual void Click();
 
     TNotifyEvent OnClick;
-    TMenuMeasureItemEvent OnMeasureItem;
-    TAdvancedMenuDrawItemEvent OnAdvancedDrawItem;
+    TMenuMeasureItemEvent OnMeasureItem{this};
+    TAdvancedMenuDrawItemEvent OnAdvancedDrawItem{this};
 
     void SetParentComponent(TComponent* parent) override;
     TComponent* GetParentComponent() const override;
@@ -95,6 +144,13 @@ public:
     static void HandleInitPopup(HMENU menu);
     // The item with a command identifier, or null.
     static TMenuItem* FindItem(UINT command);
+    // The item whose sub-items make up the native menu `menu` (a menu's root
+    // item for its bar or popup), or null.
+    static TMenuItem* FindItemByHandle(HMENU menu);
+    // Answer to WM_MENUCHAR for `menu`: MNC_EXECUTE with the position of the
+    // first visible, enabled item whose accelerator is `key`, else MNC_IGNORE
+    // (0), which lets the system look further.
+    static LRESULT MenuCharResult(HMENU menu, wchar_t key);
     // Items alive (each holds one command identifier).
     static int LiveCount();
 
@@ -107,8 +163,11 @@ public:
 
 private:
     friend class TMenu;
+    template <class Sig> friend class TMenuItemEvent;
     // Puts this item's entries into its native menu again after a change.
     void RebuildHandle();
+    // The same for this item and every sub-menu below it.
+    void RebuildTree();
     // Tells the parent (or the menu) that this item's entry must be rebuilt.
     void Changed();
     void AppendTo(HMENU menu);
@@ -117,6 +176,8 @@ private:
     bool checked_ = false, enabled_ = true, visible_ = true, default_ = false, radioItem_ = false;
     TShortCut shortCut_ = 0;
     int32_t imageIndex_ = -1;
+    TBiDiMode bidiMode_ = bdLeftToRight;
+    bool parentBiDiMode_ = true;
     UINT command_;
     HMENU handle_ = nullptr;
     TMenuItem* parent_ = nullptr;
@@ -137,6 +198,9 @@ public:
     void SetOwnerDraw(bool v);
     HIMAGELIST Images() const { return images_; }
     void SetImages(HIMAGELIST images);
+    // Reading order of the items that follow their menu's (ParentBiDiMode).
+    TBiDiMode BiDiMode() const { return bidiMode_; }
+    void SetBiDiMode(TBiDiMode v);
     // Runs the item bound to a shortcut; true when one was found.
     bool IsShortCut(WORD key, TShiftState shift);
 
@@ -150,6 +214,7 @@ protected:
 private:
     TMenuItem* items_;
     bool ownerDraw_ = false;
+    TBiDiMode bidiMode_ = bdLeftToRight;
     HIMAGELIST images_ = nullptr;
 };
 
@@ -180,3 +245,8 @@ HWND PopupListWindow();
 
 // The system's menu font (what owner-drawn items are measured and drawn in).
 LOGFONTW MenuLogFont();
+
+template <class Sig> void TMenuItemEvent<Sig>::Notify() {
+    if (item_ && !item_->HasState(csDestroying))
+        item_->Changed();
+}

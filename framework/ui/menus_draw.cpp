@@ -192,13 +192,18 @@ LT_CLASS_TABLE(TMenuItem) {
         .Default(0)
         .Integer("ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex)
         .Default(-1)
+        .Enum("BiDiMode", &TMenuItem::BiDiMode, &TMenuItem::SetBiDiMode)
+        .Boolean("ParentBiDiMode", &TMenuItem::ParentBiDiMode, &TMenuItem::SetParentBiDiMode)
         .Event("OnClick", &TMenuItem::OnClick)
         .Event("OnMeasureItem", &TMenuItem::OnMeasureItem)
         .Event("OnAdvancedDrawItem", &TMenuItem::OnAdvancedDrawItem);
 }
 
 LT_CLASS_TABLE(TMenu) {
-    c.Boolean("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw).Default(false);
+    c.Boolean("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw)
+        .Default(false)
+        .Enum("BiDiMode", &TMenu::BiDiMode, &TMenu::SetBiDiMode)
+        .Default(bdLeftToRight);
 }
 
 LT_CLASS_TABLE(TMainMenu) {}

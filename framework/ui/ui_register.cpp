@@ -2,6 +2,7 @@
 #include "framework/ui/ui_register.h"
 
 #include "framework/core/class_builder.h"
+#include "framework/gdi/image_list.h"
 #include "framework/ui/form.h"
 #include "framework/ui/graphic_control.h"
 #include "framework/ui/menus.h"
@@ -11,5 +12,5 @@
 void RegisterFrameworkClasses() {
     RegisterClasses<TControl, TWinControl, TGraphicControl, TCustomControl, TCustomForm, TForm,
                     TSizeConstraints, TStatusBar, TStatusPanels, TStatusPanel, TTimer, TMenuItem,
-                    TMenu, TMainMenu, TPopupMenu>();
+                    TMenu, TMainMenu, TPopupMenu, TImageList>();
 }

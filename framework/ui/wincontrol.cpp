@@ -107,9 +107,13 @@ void TWinControl::CreateWnd() {
             static_cast<UINT_PTR>(params.id ? params.id : FreeChildId(params.wndParent)));
     t_creating = this;
     t_creatingDefProc = defProc;
-    HWND wnd = CreateWindowExW(params.exStyle, params.winClassName.c_str(), params.caption.c_str(),
-                               params.style, params.x, params.y, params.width, params.height,
-                               params.wndParent, menuOrId, GetModuleHandleW(nullptr), params.param);
+    HWND wnd = nullptr;
+    try {
+        wnd = CreateWindowHandle(params, menuOrId);
+    } catch (...) {
+        t_creating = nullptr;
+        throw;
+    }
     t_creating = nullptr;
     if (!wnd || !handle_) {
         if (wnd)
@@ -123,6 +127,12 @@ void TWinControl::CreateWnd() {
     SortTabList();
     CreateHandleDone();
     Realign();
+}
+
+HWND TWinControl::CreateWindowHandle(const TCreateParams& params, HMENU menuOrId) {
+    return CreateWindowExW(params.exStyle, params.winClassName.c_str(), params.caption.c_str(),
+                           params.style, params.x, params.y, params.width, params.height,
+                           params.wndParent, menuOrId, GetModuleHandleW(nullptr), params.param);
 }
 
 // The class procedure: binds the new window to its control on its first message.

@@ -95,6 +95,10 @@ public:
 protected:
     virtual void CreateParams(TCreateParams& params);
     virtual void CreateWnd();
+    // Makes the window itself from the parameters and the child identifier
+    // (or menu) with CreateWindowExW; MDI children override it to ask their
+    // MDI client instead.
+    virtual HWND CreateWindowHandle(const TCreateParams& params, HMENU menuOrId);
     virtual void DestroyWnd();
     // Runs after the window exists (children windows are made here).
     virtual void CreateHandleDone() {}

@@ -15,7 +15,7 @@ bool SameSize(const RECT& d, const RECT& s) {
 }
 } // namespace
 
-void CopyPiece(TBitmap& dst, const RECT& d, TBitmap& src, const RECT& s) {
+void CopyPiece(TBitmap& dst, const RECT& d, TBitmap& src, const RECT& s, int mode) {
     if (NoArea(d, s)) {
         return;
     }
@@ -23,6 +23,12 @@ void CopyPiece(TBitmap& dst, const RECT& d, TBitmap& src, const RECT& s) {
     if (SameSize(d, s)) {
         BitBlt(dst.Canvas().Handle(), d.left, d.top, sw, sh, src.Canvas().Handle(), s.left, s.top,
                SRCCOPY);
+    } else if (mode != HALFTONE) {
+        HDC dc = dst.Canvas().Handle();
+        const int old = SetStretchBltMode(dc, mode);
+        StretchBlt(dc, d.left, d.top, d.right - d.left, d.bottom - d.top, src.Canvas().Handle(),
+                   s.left, s.top, sw, sh, SRCCOPY);
+        SetStretchBltMode(dc, old);
     } else if (CanFilter(dst, d, src, s)) {
         FilteredStretch(dst, d, src, s);
     } else if (CanFilter(dst, d, dst, d)) {

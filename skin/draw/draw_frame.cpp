@@ -21,6 +21,10 @@ TSkinFrameBox LocateSkinFrame(const TBitmap& picture, bool vertical, int n, int 
     return f;
 }
 
+bool IsSkinFrameIndex(int n, int k) {
+    return k >= 1 && k <= (n < 1 ? 1 : n);
+}
+
 namespace {
 
 // One piece of the nine-part rule: where it comes from and where it goes.
@@ -72,9 +76,9 @@ std::array<Piece, PieceCount> NinePieces(const TSkinFrameBox& f, int tw, int th,
 // The nine-part rule; see the header.
 std::unique_ptr<TBitmap> StretchSkinFrame(const RECT& target, TBitmap& picture,
                                           const TSkinMargins& margins, bool vertical, bool tile,
-                                          int n, int k) {
+                                          int n, int k, int stretchMode) {
     const int tw = target.right - target.left, th = target.bottom - target.top;
-    if (tw <= 0 || th <= 0) {
+    if (tw <= 0 || th <= 0 || !IsSkinFrameIndex(n, k)) {
         return std::make_unique<TBitmap>();
     }
     auto result = MakeWorkBitmap(tw, th);
@@ -90,7 +94,7 @@ std::unique_ptr<TBitmap> StretchSkinFrame(const RECT& target, TBitmap& picture,
         if (i == Centre && tile) {
             TileRect(result->Canvas(), p.Dest, picture, p.Source);
         } else {
-            CopyPiece(*result, p.Dest, picture, p.Source);
+            CopyPiece(*result, p.Dest, picture, p.Source, stretchMode);
         }
     }
     return result;
@@ -98,11 +102,11 @@ std::unique_ptr<TBitmap> StretchSkinFrame(const RECT& target, TBitmap& picture,
 
 // Nine-part frame drawn into a DC; see the header.
 void DrawSkinElement(HDC dc, const RECT& target, TBitmap& picture, bool vertical, bool tile,
-                     bool trans, int n, int k, const TSkinMargins& margins) {
+                     bool trans, int n, int k, const TSkinMargins& margins, int stretchMode) {
     if (Inverted(target)) {
         return;
     }
-    auto image = StretchSkinFrame(target, picture, margins, vertical, tile, n, k);
+    auto image = StretchSkinFrame(target, picture, margins, vertical, tile, n, k, stretchMode);
     if (!image->Empty()) {
         PutImage(dc, target.left, target.top, *image, trans);
     }
@@ -112,7 +116,7 @@ void DrawSkinElement(HDC dc, const RECT& target, TBitmap& picture, bool vertical
 void DrawSkinEdges(HDC dc, const RECT& target, TBitmap& picture, bool vertical, int n, int k,
                    const TSkinMargins& margins) {
     const int tw = target.right - target.left, th = target.bottom - target.top;
-    if (tw <= 0 || th <= 0 || picture.Empty()) {
+    if (tw <= 0 || th <= 0 || picture.Empty() || !IsSkinFrameIndex(n, k)) {
         return;
     }
     const auto pieces = NinePieces(LocateSkinFrame(picture, vertical, n, k), tw, th, margins);
@@ -131,7 +135,7 @@ void DrawSkinEdges(HDC dc, const RECT& target, TBitmap& picture, bool vertical, 
 void DrawSkinBar(TCanvas& canvas, const RECT& target, TBitmap& picture, bool vertical, bool trans,
                  int n, int k, const TSkinMargins& margins) {
     const int tw = target.right - target.left, th = target.bottom - target.top;
-    if (Inverted(target) || tw == 0 || th == 0 || picture.Empty()) {
+    if (Inverted(target) || tw == 0 || th == 0 || picture.Empty() || !IsSkinFrameIndex(n, k)) {
         return;
     }
     const TSkinFrameBox f = LocateSkinFrame(picture, vertical, n, k);
@@ -154,7 +158,7 @@ void DrawSkinBar(TCanvas& canvas, const RECT& target, TBitmap& picture, bool ver
 // One frame stretched to the rectangle; see the header.
 void DrawSkinCell(HDC dc, const RECT& target, TBitmap& picture, bool trans, int n, int k) {
     const int tw = target.right - target.left, th = target.bottom - target.top;
-    if (Inverted(target) || tw == 0 || th == 0 || picture.Empty()) {
+    if (Inverted(target) || tw == 0 || th == 0 || picture.Empty() || !IsSkinFrameIndex(n, k)) {
         return;
     }
     const TSkinFrameBox f = LocateSkinFrame(picture, false, n, k);
@@ -165,7 +169,7 @@ void DrawSkinCell(HDC dc, const RECT& target, TBitmap& picture, bool trans, int 
 
 // One frame at its own size, centred; see the header.
 void DrawSkinGlyph(HDC dc, const RECT& target, TBitmap& picture, bool trans, int n, int k) {
-    if (Inverted(target) || picture.Empty()) {
+    if (Inverted(target) || picture.Empty() || !IsSkinFrameIndex(n, k)) {
         return;
     }
     const TSkinFrameBox f = LocateSkinFrame(picture, false, n, k);

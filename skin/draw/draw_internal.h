@@ -6,9 +6,11 @@
 namespace skin_draw_detail {
 
 // Copies source rectangle `s` of a picture to rectangle `d` of a 32-bit work
-// bitmap, stretching with filtering when the sizes differ. Pieces with no
+// bitmap, stretching with filtering when the sizes differ (or with the
+// platform's stretch in `mode` when that is not HALFTONE). Pieces with no
 // area on either side are skipped (a negative size would mirror the copy).
-void CopyPiece(TBitmap& dst, const RECT& d, TBitmap& src, const RECT& s);
+void CopyPiece(TBitmap& dst, const RECT& d, TBitmap& src, const RECT& s,
+               int mode = kSkinDefaultStretchMode);
 // The same onto any DC (stretched pieces go through a work bitmap).
 void CopyPiece(HDC dst, const RECT& d, TBitmap& src, const RECT& s);
 

@@ -41,15 +41,26 @@ struct TSkinFrameBox {
 };
 TSkinFrameBox LocateSkinFrame(const TBitmap& picture, bool vertical, int n, int k);
 
+// Whether k (1-based) names one of n frames (a count below 1 counts as 1).
+// Every frame-drawing routine draws nothing for any other index.
+bool IsSkinFrameIndex(int n, int k);
+
+// How stretched pieces are resampled: HALFTONE (the default) filters, which
+// suits pictures drawn opaque; COLORONCOLOR takes the nearest pixel, so a
+// transparent key colour is never blended into its neighbours at the edges
+// (the control skins draw that way).
+constexpr int kSkinDefaultStretchMode = HALFTONE;
+
 // Frame k drawn by the nine-part rule into a new 32-bit bitmap of the
-// target's size (empty when the target has no area).
+// target's size (empty when the target has no area or k is not a frame).
 std::unique_ptr<TBitmap> StretchSkinFrame(const RECT& target, TBitmap& picture,
                                           const TSkinMargins& margins, bool vertical, bool tile,
-                                          int n, int k);
+                                          int n, int k, int stretchMode = kSkinDefaultStretchMode);
 
 // Draws frame k into the rectangle by the nine-part rule, transparent when `trans`.
 void DrawSkinElement(HDC dc, const RECT& target, TBitmap& picture, bool vertical, bool tile,
-                     bool trans, int n, int k, const TSkinMargins& margins);
+                     bool trans, int n, int k, const TSkinMargins& margins,
+                     int stretchMode = kSkinDefaultStretchMode);
 
 // Draws frame k as a horizontal bar: left cap, repeated middle, right cap
 // (only the left and right margins are used).

@@ -142,6 +142,7 @@ void TSkinLoader::LoadBorders() {
         b->BottomHeight = across ? 0 : bottom;
         b->FrameCount = ini_.ReadInteger("Personality", n + "Frame", 1);
         b->Tile = ini_.ReadInteger("Personality", n + "Stretch", 1);
+        b->TileHoldsStretch = true;
         b->Trans = ini_.ReadInteger("Personality", n + "Trans", 1);
         Picture(b->Picture, "Personality", n);
     }
@@ -496,8 +497,8 @@ void TSkinLoader::BuildComboComposite() {
     for (int k = 1; k <= n; ++k) {
         HDC dc = cell.Canvas().Handle();
         DrawSkinElement(dc, whole, edge, k);
-        DrawSkinElement(dc, right, button.Picture, false, button.Tile != 0, true, button.FrameCount,
-                        k, button.Margins());
+        DrawSkinElement(dc, right, button.Picture, false, button.TilesMiddle(), true,
+                        button.FrameCount, k, button.Margins());
         if (data_.ExtraImages)
             DrawSkinGlyph(dc, right, data_.ExtraImages->Picture, true,
                           data_.ExtraImages->FrameCount, k);

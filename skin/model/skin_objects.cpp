@@ -11,15 +11,16 @@ int TDataSkinObject::FrameWidth() const {
 
 // Frame k of the object's picture by the nine-part rule, in a new bitmap.
 std::unique_ptr<TBitmap> StretchSkinFrame(const RECT& target, TDataSkinObject& obj, int k,
-                                          bool vertical) {
-    return StretchSkinFrame(target, obj.Picture, obj.Margins(), vertical, obj.Tile != 0,
-                            obj.FrameCount, k);
+                                          bool vertical, int stretchMode) {
+    return StretchSkinFrame(target, obj.Picture, obj.Margins(), vertical, obj.TilesMiddle(),
+                            obj.FrameCount, k, stretchMode);
 }
 
 // Frame k of the object's picture drawn by the nine-part rule.
-void DrawSkinElement(HDC dc, const RECT& target, TDataSkinObject& obj, int k, bool vertical) {
-    DrawSkinElement(dc, target, obj.Picture, vertical, obj.Tile != 0, obj.Trans != 0,
-                    obj.FrameCount, k, obj.Margins());
+void DrawSkinElement(HDC dc, const RECT& target, TDataSkinObject& obj, int k, bool vertical,
+                     int stretchMode) {
+    DrawSkinElement(dc, target, obj.Picture, vertical, obj.TilesMiddle(), obj.Trans != 0,
+                    obj.FrameCount, k, obj.Margins(), stretchMode);
 }
 
 // Frame k of the object's picture stretched into the rectangle.

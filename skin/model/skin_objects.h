@@ -24,6 +24,10 @@ public:
     int FrameWidth() const;
     // The four margins as the drawing utilities take them.
     TSkinMargins Margins() const { return {LeftWidth, TopHeight, RightWidth, BottomHeight}; }
+    // Whether the middle parts are tiled rather than stretched. Tile is a
+    // tile flag, except where it holds the skin's Stretch value (the four
+    // window borders): there a Stretch of 0 means tiling.
+    bool TilesMiddle() const { return TileHoldsStretch ? Tile == 0 : Tile != 0; }
 
     std::string Name;
     // Fixed edge sizes of each frame (copied unscaled by the painters).
@@ -34,8 +38,11 @@ public:
     TBitmap Picture;
     // Draw with magenta 0x00FF00FF as the transparent colour.
     int32_t Trans = 0;
-    // Fill mode of the middle parts: 0 stretch, non-zero tile.
+    // Fill mode of the middle parts: 0 stretch, non-zero tile; for the four
+    // borders the skin's Stretch value instead (see TilesMiddle).
     int32_t Tile = 0;
+    // Set by the loader for the borders, whose Tile holds a Stretch value.
+    bool TileHoldsStretch = false;
     int32_t FrameCount = 0;
     int32_t Style = 0;
     // Raw values from the skin (-1 when absent).
@@ -111,10 +118,11 @@ public:
 };
 
 // The drawing utilities applied to a skin object's Picture with its own
-// frame count, margins, Tile and Trans.
+// frame count, margins, fill mode (TilesMiddle) and Trans.
 std::unique_ptr<TBitmap> StretchSkinFrame(const RECT& target, TDataSkinObject& obj, int k,
-                                          bool vertical = false);
-void DrawSkinElement(HDC dc, const RECT& target, TDataSkinObject& obj, int k,
-                     bool vertical = false);
+                                          bool vertical = false,
+                                          int stretchMode = kSkinDefaultStretchMode);
+void DrawSkinElement(HDC dc, const RECT& target, TDataSkinObject& obj, int k, bool vertical = false,
+                     int stretchMode = kSkinDefaultStretchMode);
 void DrawSkinCell(HDC dc, const RECT& target, TDataSkinObject& obj, int k);
 void DrawSkinGlyph(HDC dc, const RECT& target, TDataSkinObject& obj, int k);

@@ -4,6 +4,8 @@
 #include "framework/ui/win32.h"
 
 #include "controls/rz_bitbtn.h"
+#include "framework/core/property_access.h"
+#include "framework/ui/ui_register.h"
 #include "framework/ui/application.h"
 
 #include <gtest/gtest.h>
@@ -193,4 +195,65 @@ TEST(RzBitBtn, KindsGlyphsAndImageChoice) {
     button->SetEnabled(false);
     button->SetNumGlyphs(2);
     EXPECT_EQ(button->GlyphIndex(), 1); // disabled
+}
+
+// A skin wrapper reads the glyph button's pictures by name and can assign
+// them: the glyph is copied into the button's own bitmap, the image list is a
+// reference that is cleared when the list goes.
+TEST(RzBitBtn, GlyphAndImagesByName) {
+    TForm form(nullptr);
+    auto* button = new TRzBitBtn(&form);
+    TBitmap* glyph = ReadObjectProperty<TBitmap>(button, "glyph");
+    ASSERT_EQ(glyph, &button->Glyph());
+    EXPECT_TRUE(glyph->Empty());
+    EXPECT_EQ(ReadObjectProperty<TImageList>(button, "Images"), nullptr);
+    EXPECT_EQ(ReadObjectProperty(button, "Glyph", TImageList::StaticClass()), nullptr);
+
+    TBitmap source(32, 16, TPixelFormat::pf24bit);
+    SetPixel(source.Canvas().Handle(), 17, 3, RGB(10, 20, 30));
+    EXPECT_TRUE(WriteObjectProperty(button, "Glyph", &source));
+    EXPECT_EQ(&button->Glyph(), glyph); // the button keeps its own bitmap
+    EXPECT_EQ(glyph->Width(), 32);
+    EXPECT_EQ(button->NumGlyphs(), 2);
+    EXPECT_EQ(GetPixel(glyph->Canvas().Handle(), 17, 3), RGB(10, 20, 30));
+    SetPixel(source.Canvas().Handle(), 17, 3, RGB(200, 0, 0));
+    EXPECT_EQ(GetPixel(glyph->Canvas().Handle(), 17, 3), RGB(10, 20, 30));
+
+    auto* list = new TImageList(&form);
+    EXPECT_FALSE(WriteObjectProperty(button, "Glyph", list));
+    EXPECT_TRUE(WriteObjectProperty(button, "Images", list));
+    EXPECT_EQ(button->Images(), list);
+    EXPECT_EQ(ReadObjectProperty<TImageList>(button, "images"), list);
+    EXPECT_FALSE(WriteObjectProperty(button, "Images", &source));
+    EXPECT_EQ(button->Images(), list);
+    list->Free();
+    EXPECT_EQ(button->Images(), nullptr);
+}
+
+// A definition's image list is a component the glyph button refers to by name.
+TEST(RzBitBtn, ImagesReferToAnImageListOfTheDefinition) {
+    RegisterFrameworkClasses();
+    RegisterRzControls();
+    TForm form(nullptr);
+    form.ReadDefinition(R"(object F: TForm
+  object Glyphs20: TImageList
+    Width = 20
+    Height = 18
+    Masked = False
+  end
+  object Btn: TRzBitBtn
+    Images = Glyphs20
+    ImageIndex = 0
+  end
+end
+)");
+    auto* list = ObjectAs<TImageList>(form.FindComponent("Glyphs20"));
+    auto* button = ObjectAs<TRzBitBtn>(form.FindComponent("Btn"));
+    ASSERT_NE(list, nullptr);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(list->Width(), 20);
+    EXPECT_EQ(list->Height(), 18);
+    EXPECT_FALSE(list->Masked());
+    EXPECT_EQ(button->Images(), list);
+    EXPECT_EQ(button->ImageIndex(), 0);
 }

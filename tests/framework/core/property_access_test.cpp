@@ -1,6 +1,7 @@
 // Published-property access by name.
 #include <gtest/gtest.h>
 
+#include "framework/core/class_builder.h"
 #include "framework/core/exception.h"
 #include "framework/core/property_access.h"
 #include "tests/framework/core/sample_classes.h"
@@ -126,4 +127,73 @@ TEST(PropertyAccess, AssignPublishedPropertiesCopiesValuesAndContent) {
     EXPECT_EQ(b.Panels()->ItemsAs<TSampleItem>(0)->Width, 44);
     TSampleForm f;
     EXPECT_THROW(AssignPublishedProperties(f, a), EConvertError);
+}
+
+namespace {
+
+// A holder of an owned object whose property copies on assignment (like a
+// control's picture) beside a reference property (like its image list).
+class TPictureHolder : public TComponent {
+    LT_CLASS(TPictureHolder, TComponent)
+public:
+    explicit TPictureHolder(TComponent* owner) : TComponent(owner) {}
+    TSampleFont& Picture() { return picture_; }
+    void SetPicture(const TSampleFont& p) {
+        picture_.SetHeight(p.Height());
+        picture_.SetColor(p.Color());
+        ++copies;
+    }
+    TSampleFont& Plain() { return plain_; }
+    int copies = 0;
+
+private:
+    TSampleFont picture_;
+    TSampleFont plain_;
+};
+
+} // namespace
+
+LT_CLASS_TABLE(TPictureHolder) {
+    c.SubObject("Picture", &TPictureHolder::Picture, &TPictureHolder::SetPicture)
+        .SubObject("Plain", &TPictureHolder::Plain);
+}
+
+TEST(PropertyAccess, WriteObjectCopiesOwnedObjectsAndStoresReferences) {
+    TSampleForm form;
+    auto* holder = new TPictureHolder(&form);
+    TSampleFont source;
+    source.SetHeight(-20);
+    source.SetColor(0x123456);
+    // An owned object receives a copy; the holder keeps its own object.
+    EXPECT_TRUE(WriteObjectProperty(holder, "picture", &source));
+    EXPECT_EQ(holder->copies, 1);
+    EXPECT_EQ(holder->Picture().Height(), -20);
+    EXPECT_EQ(holder->Picture().Color(), 0x123456);
+    EXPECT_EQ(ReadObjectProperty<TSampleFont>(holder, "Picture"), &holder->Picture());
+    source.SetHeight(-30);
+    EXPECT_EQ(holder->Picture().Height(), -20);
+    // Nothing for an object of another class, none, an owned object without
+    // a setter, or a missing property.
+    TSampleWidget widget(nullptr);
+    EXPECT_FALSE(WriteObjectProperty(holder, "Picture", &widget));
+    EXPECT_FALSE(WriteObjectProperty(holder, "Picture", nullptr));
+    EXPECT_FALSE(WriteObjectProperty(holder, "Plain", &source));
+    EXPECT_FALSE(WriteObjectProperty(holder, "Missing", &source));
+    EXPECT_FALSE(WriteObjectProperty(nullptr, "Picture", &source));
+    EXPECT_EQ(holder->copies, 1);
+    EXPECT_EQ(holder->Plain().Height(), -11);
+    // A reference is stored as it is (or cleared), but only of its class.
+    auto* w = new TSampleWidget(&form);
+    auto* buddy = new TSampleWidget(&form);
+    EXPECT_TRUE(WriteObjectProperty(w, "Buddy", buddy));
+    EXPECT_EQ(w->Buddy(), buddy);
+    EXPECT_FALSE(WriteObjectProperty(w, "Buddy", holder));
+    EXPECT_EQ(w->Buddy(), buddy);
+    EXPECT_TRUE(WriteObjectProperty(w, "Buddy", nullptr));
+    EXPECT_EQ(w->Buddy(), nullptr);
+    // Copying every published property copies owned objects through their setter.
+    TPictureHolder copy(nullptr);
+    AssignPublishedProperties(copy, *holder);
+    EXPECT_EQ(copy.copies, 1);
+    EXPECT_EQ(copy.Picture().Height(), -20);
 }

@@ -102,3 +102,48 @@ TEST(Icon, OwnsCopiesAndDraws) {
     }
     EXPECT_EQ(GdiLiveCount(TGdiKind::Icon), icons);
 }
+
+// Pictures are framework objects: class information, and copies made through
+// the persistent interface that by-name property writes use.
+TEST(ImageList, PicturesAreFrameworkObjectsCopiedByAssign) {
+    TBitmap strip;
+    MakeStrip(strip);
+    TImageList list(4, 4);
+    ASSERT_EQ(list.AddMasked(strip, 0xFF00FF), 0);
+    EXPECT_EQ(list.ClassName(), "TImageList");
+    EXPECT_TRUE(list.InheritsFrom(TComponent::StaticClass()));
+    EXPECT_EQ(strip.ClassName(), "TBitmap");
+    EXPECT_TRUE(strip.InheritsFrom(TPersistent::StaticClass()));
+
+    // A list copy has the size, the setting and its own images.
+    TComponent owner(nullptr);
+    auto* copy = new TImageList(&owner);
+    EXPECT_EQ(copy->Owner(), &owner);
+    EXPECT_EQ(copy->Width(), 16);
+    const TPersistent& source = list;
+    copy->Assign(source);
+    EXPECT_EQ(copy->Width(), 4);
+    EXPECT_EQ(copy->Height(), 4);
+    EXPECT_EQ(copy->Count(), 2);
+    EXPECT_NE(copy->Handle(), list.Handle());
+    list.Clear();
+    EXPECT_EQ(copy->Count(), 2);
+    TBitmap drawn(6, 6);
+    Fill(drawn, 0, 0, 6, 6, kBg);
+    copy->Draw(drawn.Canvas(), 1, 1, 0);
+    EXPECT_EQ(At(drawn, 2, 2), 0x0000FF); // the red square, masked
+    EXPECT_EQ(At(drawn, 1, 1), kBg);
+
+    // A bitmap copy through TPersistent is deep; another class is refused.
+    TBitmap picture;
+    const TPersistent& persistentStrip = strip;
+    picture.Assign(persistentStrip);
+    EXPECT_EQ(picture.Width(), 8);
+    EXPECT_EQ(At(picture, 5, 0), 0xFF0000);
+    Fill(strip, 4, 0, 8, 4, 0x00FF00);
+    EXPECT_EQ(At(picture, 5, 0), 0xFF0000);
+    EXPECT_THROW(picture.Assign(static_cast<const TPersistent&>(list)), EConvertError);
+    EXPECT_THROW(copy->Assign(static_cast<const TPersistent&>(strip)), EConvertError);
+    TIcon icon;
+    EXPECT_THROW(icon.Assign(static_cast<const TPersistent&>(strip)), EConvertError);
+}

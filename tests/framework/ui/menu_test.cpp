@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,10 @@
 
 #include <commctrl.h>
 
+#include "framework/core/property_access.h"
+#include "framework/ui/accel.h"
 #include "framework/ui/menus.h"
+#include "framework/ui/ui_errors.h"
 #include "ui_test_util.h"
 
 namespace {
@@ -236,4 +240,153 @@ TEST(Menu, DefaultOwnerDrawingWithImages) {
     DeleteObject(red);
     DeleteObject(canvasBmp);
     DeleteDC(mem);
+}
+
+namespace {
+UINT ItemType(HMENU menu, int pos) {
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof(mii);
+    mii.fMask = MIIM_FTYPE;
+    GetMenuItemInfoW(menu, pos, TRUE, &mii);
+    return mii.fType;
+}
+TMenuItem* NewItem(TComponent* owner, TMenuItem* parent, const wchar_t* caption) {
+    auto* item = new TMenuItem(owner);
+    item->SetCaption(caption);
+    parent->Add(item);
+    return item;
+}
+} // namespace
+
+// One accelerator rule (the letter after a single "&", any case), used by
+// WM_MENUCHAR for items the system cannot search (owner-drawn ones); items
+// are found by their sub-menu's handle.
+TEST(Menu, AcceleratorsAndItemsByHandle) {
+    EXPECT_EQ(AccelChar(L"&File"), L'F');
+    EXPECT_EQ(AccelChar(L"Save &As"), L'A');
+    EXPECT_EQ(AccelChar(L"Fish && Chips"), 0);
+    EXPECT_EQ(AccelChar(L"R&&&D"), L'D');
+    EXPECT_EQ(AccelChar(L"Trailing&"), 0);
+    EXPECT_TRUE(IsAccel(L'f', L"&File"));
+    EXPECT_TRUE(IsAccel(L'F', L"&file"));
+    EXPECT_TRUE(IsAccel(L'\u00E9', L"&\u00C9t\u00E9")); // beyond ASCII
+    EXPECT_FALSE(IsAccel(L'i', L"&File"));
+    EXPECT_FALSE(IsAccel(L'&', L"a && b"));
+    EXPECT_FALSE(IsAccel(0, L"none"));
+
+    TForm form(Application);
+    auto* popup = new TPopupMenu(&form);
+    popup->SetOwnerDraw(true);
+    TMenuItem* root = popup->Items();
+    NewItem(&form, root, L"&Open");
+    NewItem(&form, root, L"&Hidden")->SetVisible(false);
+    NewItem(&form, root, L"-");
+    NewItem(&form, root, L"&Disabled")->SetEnabled(false);
+    TMenuItem* more = NewItem(&form, root, L"&More");
+    TMenuItem* exit = NewItem(&form, more, L"E&xit");
+    HMENU menu = popup->Handle();
+    EXPECT_EQ(TMenuItem::FindItemByHandle(menu), root);
+    EXPECT_EQ(TMenuItem::FindItemByHandle(more->Handle()), more);
+    EXPECT_EQ(TMenuItem::FindItemByHandle(reinterpret_cast<HMENU>(0x1234)), nullptr);
+    EXPECT_EQ(exit->Parent(), TMenuItem::FindItemByHandle(GetSubMenu(menu, 3)));
+
+    // Positions count the native entries (the hidden item has none).
+    EXPECT_EQ(TMenuItem::MenuCharResult(menu, L'o'), MAKELRESULT(0, MNC_EXECUTE));
+    EXPECT_EQ(TMenuItem::MenuCharResult(menu, L'M'), MAKELRESULT(3, MNC_EXECUTE));
+    EXPECT_EQ(TMenuItem::MenuCharResult(menu, L'h'), MNC_IGNORE);
+    EXPECT_EQ(TMenuItem::MenuCharResult(menu, L'd'), MNC_IGNORE); // disabled
+    EXPECT_EQ(TMenuItem::MenuCharResult(more->Handle(), L'X'), MAKELRESULT(0, MNC_EXECUTE));
+    // The form answers WM_MENUCHAR for its menus.
+    EXPECT_EQ(form.Perform(WM_MENUCHAR, MAKEWPARAM(L'x', MF_POPUP),
+                           reinterpret_cast<LPARAM>(more->Handle())),
+              MAKELRESULT(0, MNC_EXECUTE));
+}
+
+// Identifiers stay below the system commands (0xF000): every one that can
+// be given out is, and then no more; a freed one is given out again.
+TEST(Menu, CommandIdentifiersStayBelowSystemCommands) {
+    std::vector<std::unique_ptr<TMenuItem>> items;
+    UINT highest = 0;
+    bool exhausted = false;
+    for (int i = 0; i < 0x10000 && !exhausted; ++i) {
+        try {
+            items.emplace_back(new TMenuItem(nullptr));
+            highest = std::max(highest, items.back()->Command());
+        } catch (const EOutOfResources&) {
+            exhausted = true;
+        }
+    }
+    EXPECT_TRUE(exhausted);
+    EXPECT_EQ(highest, kLastMenuCommand);
+    EXPECT_LT(highest, static_cast<UINT>(SC_SIZE));
+    EXPECT_EQ(TMenuItem::LiveCount(), static_cast<int>(kLastMenuCommand));
+    const UINT freed = items[100]->Command();
+    items[100].reset();
+    items[100].reset(new TMenuItem(nullptr));
+    EXPECT_EQ(items[100]->Command(), freed);
+    items.clear();
+    EXPECT_LT(TMenuItem::LiveCount(), 10);
+}
+
+// Draw and measure events set on items whose native menu exists already
+// switch them to owner drawing at once (and back when cleared).
+TEST(Menu, DrawEventsTakeEffectOnBuiltItems) {
+    TForm form(Application);
+    auto* popup = new TPopupMenu(&form);
+    TMenuItem* a = NewItem(&form, popup->Items(), L"A");
+    TMenuItem* sub = NewItem(&form, popup->Items(), L"Sub");
+    TMenuItem* inner = NewItem(&form, sub, L"Inner");
+    HMENU menu = popup->Handle();
+    HMENU subMenu = sub->Handle();
+    EXPECT_FALSE(ItemType(menu, 0) & MFT_OWNERDRAW);
+    a->OnAdvancedDrawItem = [](TObject*, TCanvas*, RECT, TOwnerDrawState) {};
+    EXPECT_TRUE(ItemType(menu, 0) & MFT_OWNERDRAW);
+    EXPECT_FALSE(ItemType(menu, 1) & MFT_OWNERDRAW);
+    inner->OnMeasureItem = [](TObject*, TCanvas*, int&, int& h) { h = 30; };
+    EXPECT_TRUE(ItemType(subMenu, 0) & MFT_OWNERDRAW);
+    EXPECT_EQ(GetSubMenu(menu, 1), subMenu); // the sub-menu stays attached
+    a->OnAdvancedDrawItem = nullptr;
+    EXPECT_FALSE(ItemType(menu, 0) & MFT_OWNERDRAW);
+    // The menu-wide switch reaches sub-menus too.
+    popup->SetOwnerDraw(true);
+    EXPECT_TRUE(ItemType(menu, 0) & MFT_OWNERDRAW);
+    inner->OnMeasureItem = nullptr;
+    EXPECT_TRUE(ItemType(subMenu, 0) & MFT_OWNERDRAW);
+    popup->SetOwnerDraw(false);
+    EXPECT_FALSE(ItemType(subMenu, 0) & MFT_OWNERDRAW);
+}
+
+// Right-to-left menus and items get the platform's right-to-left entry
+// types; BiDiMode is published on controls, menus and items.
+TEST(Menu, RightToLeftMenusItemsAndControls) {
+    TForm form(Application);
+    auto* menu = new TMainMenu(&form);
+    TMenuItem* file = NewItem(&form, menu->Items(), L"&File");
+    TMenuItem* open = NewItem(&form, file, L"&Open");
+    TMenuItem* help = NewItem(&form, menu->Items(), L"&Help");
+    HMENU bar = menu->Handle();
+    constexpr UINT kRtl = MFT_RIGHTORDER | MFT_RIGHTJUSTIFY;
+    EXPECT_EQ(ItemType(bar, 0) & kRtl, 0u);
+    EXPECT_TRUE(WriteValueProperty(menu, "BiDiMode", "bdRightToLeft"));
+    EXPECT_EQ(menu->BiDiMode(), bdRightToLeft);
+    EXPECT_EQ(ItemType(bar, 0) & kRtl, kRtl);
+    EXPECT_EQ(ItemType(bar, 1) & kRtl, kRtl);
+    EXPECT_EQ(ItemType(file->Handle(), 0) & kRtl, kRtl);
+    EXPECT_TRUE(open->IsRightToLeft());
+    EXPECT_EQ(ReadEnumerationProperty(open, "BiDiMode"), "bdRightToLeft");
+    // An item of its own reading order stops following the menu.
+    help->SetBiDiMode(bdLeftToRight);
+    EXPECT_FALSE(help->ParentBiDiMode());
+    EXPECT_EQ(ItemType(bar, 1) & kRtl, 0u);
+    EXPECT_EQ(ReadEnumerationProperty(help, "ParentBiDiMode"), "False");
+    menu->SetBiDiMode(bdLeftToRight);
+    EXPECT_EQ(ItemType(bar, 0) & kRtl, 0u);
+    EXPECT_EQ(ItemType(file->Handle(), 0) & kRtl, 0u);
+    EXPECT_TRUE(WriteValueProperty(help, "ParentBiDiMode", "True"));
+    EXPECT_FALSE(help->IsRightToLeft());
+
+    EXPECT_EQ(ReadEnumerationProperty(&form, "BiDiMode"), "bdLeftToRight");
+    EXPECT_TRUE(WriteValueProperty(&form, "BiDiMode", "bdRightToLeftNoAlign"));
+    EXPECT_EQ(form.BiDiMode(), bdRightToLeftNoAlign);
+    EXPECT_TRUE(form.IsRightToLeft());
 }

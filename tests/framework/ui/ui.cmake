@@ -8,7 +8,7 @@ lt_add_test(ui_control_test WIN32_ONLY
     LIBS lt_ui)
 lt_add_test(ui_form_test WIN32_ONLY
     SOURCES ${lt_ui_tests}/ui_test_util.cpp ${lt_ui_tests}/form_test.cpp
-            ${lt_ui_tests}/form_keys_test.cpp
+            ${lt_ui_tests}/form_keys_test.cpp ${lt_ui_tests}/form_icon_mdi_test.cpp
     LIBS lt_ui)
 lt_add_test(ui_components_test WIN32_ONLY
     SOURCES ${lt_ui_tests}/ui_test_util.cpp ${lt_ui_tests}/timer_test.cpp

@@ -270,3 +270,62 @@ TEST(DrawSkinGlyph, CentresTheFrameAtItsOwnSize) {
     EXPECT_EQ(At(dst, 16, 0), kBg); // key pixel at frame column 4
     EXPECT_EQ(At(dst, 17, 0), 0x0000FF);
 }
+
+// The stretch mode: the default filters, so a stretched seam next to the key
+// colour gets blended pixels that a transparent copy then draws; with
+// COLORONCOLOR whole pixels are repeated and the key half stays out exactly.
+TEST(DrawSkinElement, StretchModeDecidesWhetherTheKeyColourBlends) {
+    // Two frames of 2 x 1: frame 1 = key | red, frame 2 = blue | green.
+    TBitmap pic(4, 1);
+    Put(pic, 0, 0, kSkinKeyColor);
+    Put(pic, 1, 0, 0x0000FF);
+    Put(pic, 2, 0, 0xFF0000);
+    Put(pic, 3, 0, 0x00FF00);
+    TBitmap dst(8, 2);
+    Fill(dst, 0, 0, 8, 2, kBg);
+    DrawSkinElement(dst.Canvas().Handle(), {0, 0, 8, 2}, pic, false, false, true, 2, 1, {},
+                    COLORONCOLOR);
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            EXPECT_EQ(At(dst, x, y), x < 4 ? kBg : 0x0000FF) << x << "," << y;
+        }
+    }
+    auto plain = StretchSkinFrame({0, 0, 8, 2}, pic, {}, false, false, 2, 2, COLORONCOLOR);
+    EXPECT_EQ(At(*plain, 3, 1), 0xFF0000);
+    EXPECT_EQ(At(*plain, 4, 1), 0x00FF00);
+
+    Fill(dst, 0, 0, 8, 2, kBg);
+    DrawSkinElement(dst.Canvas().Handle(), {0, 0, 8, 2}, pic, false, false, true, 2, 1, {});
+    int blended = 0;
+    for (int x = 0; x < 8; ++x) {
+        const TColor c = At(dst, x, 0);
+        blended += (c != kBg && c != 0x0000FF) ? 1 : 0;
+    }
+    EXPECT_GT(blended, 0); // the filtered default mixes magenta into red
+}
+
+// A frame index outside 1..n draws nothing with any of the frame routines
+// (a frame count below 1 counts as 1).
+TEST(DrawSkinElement, FrameIndexOutsideTheFramesDrawsNothing) {
+    NinePartPicture p;
+    TBitmap dst(60, 40);
+    HDC dc = dst.Canvas().Handle();
+    const RECT r{5, 5, 55, 35};
+    Fill(dst, 0, 0, 60, 40, kBg);
+    for (int k : {0, 2, -1}) {
+        DrawSkinElement(dc, r, p.Pic, false, false, false, 1, k, {2, 2, 2, 2});
+        DrawSkinElement(dc, r, p.Pic, false, true, true, 1, k, {2, 2, 2, 2}, COLORONCOLOR);
+        DrawSkinEdges(dc, r, p.Pic, false, 1, k, {2, 2, 2, 2});
+        DrawSkinBar(dst.Canvas(), r, p.Pic, false, false, 1, k, {2, 2, 2, 2});
+        DrawSkinCell(dc, r, p.Pic, false, 1, k);
+        DrawSkinGlyph(dc, r, p.Pic, false, 1, k);
+        EXPECT_TRUE(StretchSkinFrame(r, p.Pic, {2, 2, 2, 2}, false, false, 1, k)->Empty()) << k;
+    }
+    EXPECT_EQ(CountOther(dst, 0, 0, 60, 40, kBg), 0);
+    EXPECT_FALSE(IsSkinFrameIndex(4, 5));
+    EXPECT_TRUE(IsSkinFrameIndex(4, 4));
+    EXPECT_TRUE(IsSkinFrameIndex(0, 1));
+    // The last frame of several, and frame 1 of a count of 0, still draw.
+    DrawSkinCell(dc, r, p.Pic, false, 0, 1);
+    EXPECT_EQ(At(dst, 40, 20), p.CentreB);
+}

@@ -3,6 +3,8 @@
 // per-object loaders and rebuilding the model in place.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "skin/model/skin_loader.h"
 #include "tests/skin/model/model_fixture.h"
 
@@ -307,4 +309,39 @@ TEST(SkinLoader, SecondLoadRebuildsTheModelInPlace) {
     ASSERT_EQ(data.CaptionButtons.size(), 4u);
     EXPECT_EQ(data.CaptionButtons[0]->Name, "BUTTON9");
     EXPECT_TRUE(data.ExtraColours.empty());
+}
+
+// A border's Tile slot holds the skin's Stretch value: Stretch 0 tiles the
+// middle, 1 stretches it; the object-bound drawing follows that, while a
+// plain object's Tile stays a tile flag.
+TEST(SkinLoader, BordersTileExactlyWhenTheirStretchValueIsZero) {
+    const uint32_t cols[9] = {0x11,   0x22,   0x0100,   0x0200,  0x0300,
+                              0x0400, 0x0500, 0x330000, 0x440000};
+    auto strip = Bmp24(9, 4, [&](int x, int) { return cols[x]; });
+    auto draw = [&](const char* stretch, TBitmap& out) {
+        TSkinData data(nullptr);
+        const std::string ini = std::string("[Personality]\r\nTop=t.bmp\r\nTopTopHeight=2\r\n"
+                                            "TopBotHeight=2\r\nTopTrans=0\r\nTopStretch=") +
+                                stretch + "\r\n[Toolbars]\r\nImage=t.bmp\r\nTile=1\r\n";
+        ASSERT_TRUE(LoadFiles(data, {IniEntry(ini), Entry("t.bmp", strip)}));
+        EXPECT_EQ(data.TopBorder->Tile, std::atoi(stretch)); // the value as the skin gives it
+        EXPECT_EQ(data.TopBorder->TilesMiddle(), std::string(stretch) == "0");
+        EXPECT_FALSE(data.LeftBorder->TilesMiddle()); // Stretch defaults to 1
+        ASSERT_TRUE(data.Toolbars);
+        EXPECT_TRUE(data.Toolbars->TilesMiddle());
+        out.SetSize(16, 4);
+        DrawSkinElement(out.Canvas().Handle(), RECT{0, 0, 16, 4}, *data.TopBorder, 1);
+    };
+    TBitmap tiled(1, 1, TPixelFormat::pf24bit), stretched(1, 1, TPixelFormat::pf24bit);
+    draw("0", tiled);
+    draw("1", stretched);
+    for (int y = 0; y < 4; ++y) {
+        EXPECT_EQ(PixelOf(tiled, 0, y), cols[0]);
+        for (int i = 0; i < 12; ++i)
+            EXPECT_EQ(PixelOf(tiled, 2 + i, y), cols[2 + i % 5]) << i;
+        EXPECT_EQ(PixelOf(tiled, 15, y), cols[8]);
+        // Stretched 5 to 12 columns: column 7 lies between source columns 3 and 4.
+        EXPECT_NE(PixelOf(stretched, 7, y), cols[2]);
+        EXPECT_EQ(PixelOf(stretched, 15, y), cols[8]);
+    }
 }
