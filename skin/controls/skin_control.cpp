@@ -312,8 +312,10 @@ void DrawStripCell(HDC dc, const RECT& rect, int n, int k, TBitmap& strip) {
 void DrawElementFrame(HDC dc, const RECT& rect, int n, int k, TDataSkinObject& element) {
     if (rect.right < rect.left || rect.bottom < rect.top || element.Picture.Empty())
         return;
-    if (n < 1 || k < 1 || k > n)
+    if (!IsSkinFrameIndex(n, k))
         return;
-    DrawSkinElement(dc, rect, element.Picture, false, element.Tile != 0, element.Trans != 0, n, k,
-                    element.Margins());
+    // Colour-on-colour: a filtered stretch would blend the key colour into
+    // its neighbours at the edges of transparent elements.
+    DrawSkinElement(dc, rect, element.Picture, false, element.TilesMiddle(), element.Trans != 0, n,
+                    k, element.Margins(), COLORONCOLOR);
 }

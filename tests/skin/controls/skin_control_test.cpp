@@ -349,3 +349,37 @@ TEST(SkinControlTest, TwoWrappersOnOneControlUnhookInAnyOrder) {
     delete second;
     EXPECT_EQ(form.button->MessageHooks()->LiveCount(), 0u);
 }
+
+TEST(SkinControlTest, ElementFramesStretchColourOnColourAndSkipFramesOutsideTheStrip) {
+    // Two 8x8 frames: red, then green with a magenta top-left quarter.
+    TDataSkinObject element("Test");
+    element.Picture.SetSize(16, 8);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 16; ++x)
+            element.Picture.Canvas().SetPixel(
+                x, y,
+                x < 8 ? RGB(255, 0, 0) : (x < 12 && y < 4 ? RGB(255, 0, 255) : RGB(0, 255, 0)));
+    element.FrameCount = 2;
+    element.Trans = 1;
+    TBitmap target;
+    target.SetSize(24, 24);
+    Fill(target, RGB(255, 255, 255));
+    DrawElementFrame(target.Canvas().Handle(), RECT{0, 0, 24, 24}, 2, 2, element);
+    // Every pixel is either untouched white (under the key) or pure green:
+    // nothing blended at the key's edge.
+    int white = 0, green = 0;
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 24; ++x) {
+            const TColor c = target.Canvas().Pixel(x, y);
+            white += c == RGB(255, 255, 255);
+            green += c == RGB(0, 255, 0);
+        }
+    EXPECT_EQ(white + green, 24 * 24);
+    EXPECT_EQ(white, 12 * 12);
+    // Frames outside 1..n and inverted rectangles draw nothing.
+    Fill(target, RGB(255, 255, 255));
+    DrawElementFrame(target.Canvas().Handle(), RECT{0, 0, 24, 24}, 2, 3, element);
+    DrawElementFrame(target.Canvas().Handle(), RECT{0, 0, 24, 24}, 2, 0, element);
+    DrawElementFrame(target.Canvas().Handle(), RECT{24, 0, 0, 24}, 2, 1, element);
+    EXPECT_EQ(target.Canvas().Pixel(12, 12), RGB(255, 255, 255));
+}
