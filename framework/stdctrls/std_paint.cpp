@@ -3,23 +3,11 @@
 
 #include <algorithm>
 
+// The target's font and colours carry over, as if drawing went there.
 TOffscreenBuffer::TOffscreenBuffer(HDC target, const RECT& r)
-    : target_(target), rect_(r), mem_(target) {
-    const int w = std::max<LONG>(1, r.right - r.left), h = std::max<LONG>(1, r.bottom - r.top);
-    bitmap_.Reset(CreateCompatibleBitmap(target, w, h));
-    old_ = SelectObject(mem_.Handle(), bitmap_.Get());
-    SetWindowOrgEx(mem_.Handle(), r.left, r.top, nullptr);
-    // The target's font and colours carry over, as if drawing went there.
-    SelectObject(mem_.Handle(), GetCurrentObject(target, OBJ_FONT));
-    SetTextColor(mem_.Handle(), GetTextColor(target));
-    SetBkColor(mem_.Handle(), GetBkColor(target));
-}
-
-TOffscreenBuffer::~TOffscreenBuffer() {
-    BitBlt(target_, rect_.left, rect_.top, rect_.right - rect_.left, rect_.bottom - rect_.top,
-           mem_.Handle(), rect_.left, rect_.top, SRCCOPY);
-    SelectObject(mem_.Handle(), GetStockObject(SYSTEM_FONT));
-    SelectObject(mem_.Handle(), old_);
+    : buffer_(target, r), font_(buffer_.DC(), GetCurrentObject(target, OBJ_FONT)) {
+    SetTextColor(buffer_.DC(), GetTextColor(target));
+    SetBkColor(buffer_.DC(), GetBkColor(target));
 }
 
 void FillColor(HDC dc, const RECT& r, TColor color) {

@@ -8,6 +8,7 @@
 
 #include "framework/gdi/color.h"
 #include "framework/gdi/gdi_handles.h"
+#include "framework/gdi/paint_scope.h"
 
 // An off-screen picture the size of `r` (target coordinates); drawing goes
 // to Handle() in the same coordinates and reaches the target in one copy
@@ -15,17 +16,15 @@
 class TOffscreenBuffer {
 public:
     TOffscreenBuffer(HDC target, const RECT& r);
-    ~TOffscreenBuffer();
+    // The one copy to the target.
+    ~TOffscreenBuffer() { buffer_.Present(); }
     TOffscreenBuffer(const TOffscreenBuffer&) = delete;
     TOffscreenBuffer& operator=(const TOffscreenBuffer&) = delete;
-    HDC Handle() const { return mem_.Handle(); }
+    HDC Handle() const { return buffer_.DC(); }
 
 private:
-    HDC target_;
-    RECT rect_;
-    TMemoryDC mem_;
-    TBitmapHandle bitmap_;
-    HGDIOBJ old_ = nullptr;
+    TBufferScope buffer_;
+    TSelectObject font_;
 };
 
 // Fills a rectangle with a colour (system colours allowed).

@@ -272,41 +272,9 @@ bool SkinWriteValue(TObject* obj, const char* name, const char* text) {
     return obj && WriteValueProperty(obj, name, text);
 }
 
-RECT StripCellRect(int bitmapWidth, int bitmapHeight, int n, int k) {
-    if (n < 1 || bitmapWidth <= 0 || bitmapHeight <= 0)
-        return RECT{0, 0, 0, 0};
-    const int w = bitmapWidth / n;
-    RECT cell{(k - 1) * w, 0, k * w, bitmapHeight};
-    cell.left = std::clamp<LONG>(cell.left, 0, bitmapWidth);
-    cell.right = std::clamp<LONG>(cell.right, 0, bitmapWidth);
-    if (cell.right <= cell.left)
-        return RECT{0, 0, 0, 0};
-    return cell;
-}
-
 void DrawStripCell(HDC dc, const RECT& rect, int n, int k, TBitmap& strip) {
-    if (rect.right < rect.left || rect.bottom < rect.top || strip.Empty())
-        return;
-    const RECT cell = StripCellRect(strip.Width(), strip.Height(), n, k);
-    if (cell.right <= cell.left || k < 1 || k > n)
-        return;
-    TMemoryDC source(dc);
-    TSelectObject picked(source.Handle(), strip.Handle());
-    const int sw = cell.right - cell.left, sh = cell.bottom - cell.top;
-    const int tw = rect.right - rect.left, th = rect.bottom - rect.top;
-    if (tw == sw && th == sh) {
-        TransparentBlt(dc, rect.left, rect.top, tw, th, source.Handle(), cell.left, cell.top, sw,
-                       sh, kSkinKeyColor);
-        return;
-    }
-    // Stretch colour-on-colour first, so the key colour stays exact at the edges.
-    TMemoryDC scaled(dc);
-    TBitmapHandle bits(CreateCompatibleBitmap(dc, tw, th));
-    TSelectObject pickedScaled(scaled.Handle(), bits.Get());
-    SetStretchBltMode(scaled.Handle(), COLORONCOLOR);
-    StretchBlt(scaled.Handle(), 0, 0, tw, th, source.Handle(), cell.left, cell.top, sw, sh,
-               SRCCOPY);
-    TransparentBlt(dc, rect.left, rect.top, tw, th, scaled.Handle(), 0, 0, tw, th, kSkinKeyColor);
+    // Colour-on-colour keeps the key colour exact where the cell is stretched.
+    DrawSkinCell(dc, rect, strip, true, n, k, COLORONCOLOR);
 }
 
 void DrawElementFrame(HDC dc, const RECT& rect, int n, int k, TDataSkinObject& element) {

@@ -140,8 +140,6 @@ bool SkinWriteValue(TObject* obj, const char* name, const char* text);
 // stretching, magenta transparent when the element says so); nothing for an
 // inverted rectangle, an empty element or a frame outside 1..n.
 void DrawElementFrame(HDC dc, const RECT& rect, int n, int k, TDataSkinObject& element);
-// Cell k of n of a strip stretched to rect, magenta transparent; the source
-// is clipped to the bitmap, so a cell outside it draws nothing.
+// Cell k of n of a strip stretched to rect, magenta transparent; a cell
+// outside 1..n (outside the bitmap) or an inverted rectangle draws nothing.
 void DrawStripCell(HDC dc, const RECT& rect, int n, int k, TBitmap& strip);
-// The cell rectangle k of n of a strip, clipped to the bitmap (empty when outside).
-RECT StripCellRect(int bitmapWidth, int bitmapHeight, int n, int k);

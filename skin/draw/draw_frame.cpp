@@ -156,14 +156,15 @@ void DrawSkinBar(TCanvas& canvas, const RECT& target, TBitmap& picture, bool ver
 }
 
 // One frame stretched to the rectangle; see the header.
-void DrawSkinCell(HDC dc, const RECT& target, TBitmap& picture, bool trans, int n, int k) {
+void DrawSkinCell(HDC dc, const RECT& target, TBitmap& picture, bool trans, int n, int k,
+                  int stretchMode) {
     const int tw = target.right - target.left, th = target.bottom - target.top;
     if (Inverted(target) || tw == 0 || th == 0 || picture.Empty() || !IsSkinFrameIndex(n, k)) {
         return;
     }
     const TSkinFrameBox f = LocateSkinFrame(picture, false, n, k);
     auto work = MakeWorkBitmap(tw, th);
-    CopyPiece(*work, {0, 0, tw, th}, picture, {f.X0, 0, f.X0 + f.Width, f.Height});
+    CopyPiece(*work, {0, 0, tw, th}, picture, {f.X0, 0, f.X0 + f.Width, f.Height}, stretchMode);
     PutImage(dc, target.left, target.top, *work, trans);
 }
 

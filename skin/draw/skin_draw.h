@@ -72,7 +72,8 @@ void DrawSkinEdges(HDC dc, const RECT& target, TBitmap& picture, bool vertical, 
                    const TSkinMargins& margins);
 
 // Draws frame k (side by side) stretched to the rectangle.
-void DrawSkinCell(HDC dc, const RECT& target, TBitmap& picture, bool trans, int n, int k);
+void DrawSkinCell(HDC dc, const RECT& target, TBitmap& picture, bool trans, int n, int k,
+                  int stretchMode = kSkinDefaultStretchMode);
 
 // Draws frame k (side by side) at its own size, centred in the rectangle.
 void DrawSkinGlyph(HDC dc, const RECT& target, TBitmap& picture, bool trans, int n, int k);

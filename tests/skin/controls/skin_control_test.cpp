@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "framework/gdi/bitmap.h"
+#include "framework/gdi/gdi_handles.h"
 #include "skin/controls/skin_control.h"
 #include "skin/controls/skin_control_text.h"
 #include "skin/draw/skin_draw.h"
@@ -28,9 +29,8 @@ public:
         lastDcType = GetObjectType(dc);
         lastRect = rect;
         RECT mark{rect.left, rect.top, rect.left + 3, rect.top + 3};
-        HBRUSH b = CreateSolidBrush(kMark);
-        FillRect(dc, &mark, b);
-        DeleteObject(b);
+        TBrushHandle b(CreateSolidBrush(kMark));
+        FillRect(dc, &mark, b.Get());
         if (failPaint)
             throw std::runtime_error("paint failed");
     }
@@ -90,16 +90,13 @@ struct Recorder {
 
 void Fill(TBitmap& b, COLORREF c) {
     RECT r{0, 0, b.Width(), b.Height()};
-    HBRUSH brush = CreateSolidBrush(c);
-    FillRect(b.Canvas().Handle(), &r, brush);
-    DeleteObject(brush);
+    TBrushHandle brush(CreateSolidBrush(c));
+    FillRect(b.Canvas().Handle(), &r, brush.Get());
 }
 
 COLORREF ScreenPixel(HWND wnd, int x, int y) {
-    HDC dc = GetWindowDC(wnd);
-    COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(wnd, dc);
-    return c;
+    TWindowDC dc(wnd);
+    return GetPixel(dc.Handle(), x, y);
 }
 
 } // namespace
@@ -185,16 +182,16 @@ TEST(SkinControlTest, PaintsIntoTheGivenDcOrTheWindowDcAndSwallowsPaintFailures)
     // A DC in WParam: the skin goes there.
     TBitmap target;
     target.SetSize(80, 30);
-    HDC mem = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(mem, target.Handle());
-    RECT all{0, 0, 80, 30};
-    FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    w->PaintToWindow(mem);
-    EXPECT_EQ(w->lastDcType, static_cast<DWORD>(OBJ_MEMDC));
-    EXPECT_EQ(GetPixel(mem, 1, 1), kMark);
-    EXPECT_EQ(GetPixel(mem, 4, 4), RGB(255, 255, 255));
-    SelectObject(mem, old);
-    DeleteDC(mem);
+    {
+        TMemoryDC mem;
+        TSelectObject picked(mem.Handle(), target.Handle());
+        RECT all{0, 0, 80, 30};
+        FillRect(mem.Handle(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        w->PaintToWindow(mem.Handle());
+        EXPECT_EQ(w->lastDcType, static_cast<DWORD>(OBJ_MEMDC));
+        EXPECT_EQ(GetPixel(mem.Handle(), 1, 1), kMark);
+        EXPECT_EQ(GetPixel(mem.Handle(), 4, 4), RGB(255, 255, 255));
+    }
 
     // Without one: the window DC, whose origin is the window's corner.
     w->PaintToWindow(nullptr);
@@ -250,18 +247,21 @@ TEST(SkinControlTest, ByNameReadingGivesNeutralValuesForMissingProperties) {
 }
 
 TEST(SkinControlTest, StripCellsAreClippedToTheBitmap) {
-    // 65 pixels in 5 cells of 13.
-    RECT c = StripCellRect(65, 13, 5, 2);
-    EXPECT_EQ(c.left, 13);
-    EXPECT_EQ(c.right, 26);
-    // A cell past the end draws nothing; a partial one is clipped.
-    c = StripCellRect(65, 13, 5, 6);
-    EXPECT_EQ(c.right - c.left, 0);
-    c = StripCellRect(60, 13, 4, 5);
-    EXPECT_EQ(c.right - c.left, 0);
-    c = StripCellRect(40, 16, 3, 3);
-    EXPECT_EQ(c.left, 26);
-    EXPECT_EQ(c.right, 39);
+    // Where a cell comes from: 65 pixels in 5 cells of 13.
+    TBitmap five;
+    five.SetSize(65, 13);
+    TSkinFrameBox c = LocateSkinFrame(five, false, 5, 2);
+    EXPECT_EQ(c.X0, 13);
+    EXPECT_EQ(c.X0 + c.Width, 26);
+    // A cell past the end draws nothing; 40 pixels in 3 cells leave the
+    // last column out.
+    EXPECT_FALSE(IsSkinFrameIndex(5, 6));
+    EXPECT_FALSE(IsSkinFrameIndex(4, 5));
+    TBitmap three;
+    three.SetSize(40, 16);
+    c = LocateSkinFrame(three, false, 3, 3);
+    EXPECT_EQ(c.X0, 26);
+    EXPECT_EQ(c.X0 + c.Width, 39);
 
     // Cell 2 of a red|green|blue strip, magenta corner transparent.
     TBitmap strip;
