@@ -14,6 +14,7 @@
 
 #include "framework/ui/win32.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +29,7 @@
 #include "skin/controls/skin_control.h"
 #include "skin/window/caption_buttons.h"
 #include "skin/window/frame_paint.h"
+#include "skin/window/menu_bar.h"
 #include "skin/window/skinner_interfaces.h"
 
 class TTimer;
@@ -63,6 +65,10 @@ public:
 
     // Makes form skinners for the skin manager (installs the factory).
     static void Install();
+    // Whether the system menu's popup is drawn by the skin (set by the
+    // popup-menu skinning); until then the window's native system menu opens.
+    static void SetSkinnedSystemMenu(bool on);
+    static bool SkinnedSystemMenu();
 
     // TFormSkinnerBase.
     TSkinData* SkinData() const override { return skinData_; }
@@ -157,6 +163,8 @@ public:
     bool SystemDialog = false;
     bool RestoreOnDestroy = false;
     std::unique_ptr<TPopupMenu> SystemMenuPopup;
+    // The skinned menu bar (a window with a menu that is not an MDI child).
+    std::unique_ptr<TWinSkinMenu> MenuBar;
     HWND MDIClientWindow = nullptr;
     HWND NewMDIChild = nullptr;
     HMENU WindowMenu = nullptr;
@@ -165,7 +173,6 @@ public:
     LONG InitialStyle = 0;
     int TextClipX = 0;
     TNCObject* HotObj = nullptr;
-    TRegionHandle Region;
     TCustomForm* Form = nullptr;
     TCanvas WindowCanvas;
     TCanvas SharedCanvas;
@@ -217,7 +224,8 @@ private:
     void HandleSize(TMessage& msg);
     void HandleSysCommand(TMessage& msg);
     void HandleGetMinMaxInfo(TMessage& msg);
-    void HandleMenuChanged(TMessage& msg);
+    void HandleMenuChanged(TMessage& msg, const std::function<void(TMessage&)>& previous);
+    void HandleNcHitTest(TMessage& msg);
     void FormMessage(TMessage& msg, const TMessageChain& next);
     bool NonNormalMDIChild() const;
     void RefreshWindowState();
@@ -252,7 +260,8 @@ private:
     TMessageHookLink formHook_;
     TSkinData* skinData_ = nullptr;
     TSkinControl* hotButton_ = nullptr;
+    // The window icon copied at small-icon size once.
+    TIconHandle iconCopy_;
     int state_ = static_cast<int>(TFormSkinnerState::Attached);
-    // The caption buttons' picture for the icon buttons of this skin.
     bool destroying_ = false;
 };
