@@ -149,9 +149,8 @@ constexpr int kSystemMenuTag = 33333;
 // (with a maximise box), " Minimize " (with a minimise box), "-", " Close "
 // (shortcut Shift+F4), each with its tag as tag and image index; a click on
 // an item calls onClick(tag).
-std::unique_ptr<TPopupMenu> BuildSystemMenuPopup(TComponent* owner, TImageList* glyphs,
-                                                 bool maxBox, bool minBox,
-                                                 std::function<void(int tag)> onClick);
+std::unique_ptr<TPopupMenu> BuildSystemMenuPopup(TComponent* owner, TImageList* glyphs, bool maxBox,
+                                                 bool minBox, std::function<void(int tag)> onClick);
 // Item enabling before the menu shows: restore unless normal, maximise unless
 // maximised, minimise unless minimised.
 void EnableSystemMenuItems(TPopupMenu& menu, int windowState);

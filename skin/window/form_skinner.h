@@ -226,10 +226,12 @@ private:
     void HandleGetMinMaxInfo(TMessage& msg);
     void HandleMenuChanged(TMessage& msg, const std::function<void(TMessage&)>& previous);
     void HandleNcHitTest(TMessage& msg);
+    void HandleDialogChar(TMessage& msg, const TMessageChain& next);
     void FormMessage(TMessage& msg, const TMessageChain& next);
     bool NonNormalMDIChild() const;
     void RefreshWindowState();
     // form_caption.cpp
+    TNCObject* ObjectAt(POINT windowPoint) const;
     void HandleNcMouseMove(TMessage& msg);
     void HandleNcLButtonDown(TMessage& msg);
     void HandleNcLButtonUp(TMessage& msg);

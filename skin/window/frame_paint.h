@@ -60,17 +60,17 @@ void DrawBorderPart(HDC dc, TBorderPart part, const RECT& rect, TSkinData& skin,
 
 // Inputs of the title-text placement.
 struct TTitleTextLayout {
-    RECT Strip{};        // the top-border rectangle R
-    SIZE Extent{};       // DrawText DT_CALCRECT|DT_NOCLIP extent of the text
-    int Alignment = 0;   // 0 left (TextShift), 1 centred, 2 right
-    int TextShift = 0;   // the Title object's LeftWidth slot
+    RECT Strip{};          // the top-border rectangle R
+    SIZE Extent{};         // DrawText DT_CALCRECT|DT_NOCLIP extent of the text
+    int Alignment = 0;     // 0 left (TextShift), 1 centred, 2 right
+    int TextShift = 0;     // the Title object's LeftWidth slot
     int TextShiftVert = 0; // its TopHeight slot
     int TextRightClip = 0; // its RightWidth slot
-    int BackLeft = 0;    // TXTBackleft
-    int BackRight = 0;   // TXTBackRight
+    int BackLeft = 0;      // TXTBackleft
+    int BackRight = 0;     // TXTBackRight
     bool RightToLeft = false;
-    bool PopupStyle = false; // InitialStyle has WS_POPUP
-    int TextClipX = 0;   // left edge of the right-most right-aligned caption button
+    bool PopupStyle = false;   // InitialStyle has WS_POPUP
+    int TextClipX = 0;         // left edge of the right-most right-aligned caption button
     bool DialogBorder = false; // BorderKind 3
 };
 // The title text rectangle T (text background included), after extent,
@@ -81,9 +81,9 @@ RECT LayoutTitleText(const TTitleTextLayout& in);
 // background, active/inactive colour, text background bar, single line with
 // end ellipsis, right-aligned for a right-to-left window) and answers the
 // text rectangle T (before the background caps are taken off).
-RECT DrawTitleText(HDC dc, const RECT& strip, const std::wstring& text, HFONT font,
-                   TSkinData& skin, bool active, bool rightToLeft, bool popupStyle,
-                   bool dialogBorder, int textClipX);
+RECT DrawTitleText(HDC dc, const RECT& strip, const std::wstring& text, HFONT font, TSkinData& skin,
+                   bool active, bool rightToLeft, bool popupStyle, bool dialogBorder,
+                   int textClipX);
 
 // Client rectangle of a window placed at `window` (screen or parent
 // coordinates): inside the frame and the menu strip.

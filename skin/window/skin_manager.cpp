@@ -62,6 +62,10 @@ TSkinTraceSink SetSkinTraceSink(TSkinTraceSink sink) {
     return old;
 }
 
+void SkinTrace(const std::string& line) {
+    gTraceSink(line);
+}
+
 std::string WindowClassNameA(HWND wnd) {
     char name[256] = {};
     int n = GetClassNameA(wnd, name, sizeof name);

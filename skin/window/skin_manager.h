@@ -23,6 +23,8 @@ enum class TMenuContext : int { Popup = 0, MenuBar = 1, SystemMenu = 2 };
 // Receives the manager's diagnostic lines; the default sink discards them.
 using TSkinTraceSink = void (*)(const std::string& line);
 TSkinTraceSink SetSkinTraceSink(TSkinTraceSink sink);
+// Hands one diagnostic line to the current sink.
+void SkinTrace(const std::string& line);
 
 class TSkinManage final : public TSkinManagerLink {
 public:

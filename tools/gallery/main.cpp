@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "framework/ui/application.h"
+#include "skin/window/form_skinner.h"
 #include "skin/window/skin_manager.h"
 #include "tools/gallery/gallery_capture.h"
 #include "tools/gallery/gallery_form.h"
@@ -68,6 +69,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         return 2;
     }
     TSkinManage::Install();
+    TWinSkinForm::Install();
     TApplication application(nullptr);
     application.Initialize();
     application.SetTitle(TForm_Gallery::kTitle);
