@@ -12,18 +12,28 @@
 
 // --- TNCObject -------------------------------------------------------------
 
+// The owner's hot object, when it is another one, leaves.
+static void OtherHotObjectLeaves(TNCObject& self) {
+    TNCObject* hot = self.Owner->HotObject();
+    if (hot && hot != &self)
+        hot->MouseLeave();
+}
+
+// A visible object becomes the owner's hot object in `state` and is painted.
+static void BecomeHot(TNCObject& self, int state) {
+    if (self.Visible) {
+        self.Owner->SetHotObject(&self);
+        self.State = state;
+        self.Paint();
+    }
+}
+
 // Another hot object leaves first; a visible object becomes the pressed hot one.
 void TNCObject::MouseDown() {
     if (!Owner)
         return;
-    TNCObject* hot = Owner->HotObject();
-    if (hot && hot != this)
-        hot->MouseLeave();
-    if (Visible) {
-        Owner->SetHotObject(this);
-        State = kNCPressed;
-        Paint();
-    }
+    OtherHotObjectLeaves(*this);
+    BecomeHot(*this, kNCPressed);
 }
 
 // Release over the object: back to hot (the owner's hot object is kept).
@@ -36,18 +46,10 @@ void TNCObject::MouseUp() {
 
 // The mouse enters: the previous hot object leaves, this one lights up.
 void TNCObject::MouseMove() {
-    if (!Owner)
+    if (!Owner || Owner->HotObject() == this)
         return;
-    TNCObject* hot = Owner->HotObject();
-    if (hot == this)
-        return;
-    if (hot)
-        hot->MouseLeave();
-    if (Visible) {
-        Owner->SetHotObject(this);
-        State = kNCHot;
-        Paint();
-    }
+    OtherHotObjectLeaves(*this);
+    BecomeHot(*this, kNCHot);
 }
 
 // The mouse left: no hot object any more, normal look.
@@ -91,32 +93,41 @@ static bool PlainDialog(const TCaptionFacts& f) {
     return f.BorderKind == 3 && !f.SystemDialog;
 }
 
-// The first condition, from Visibility. 1000..2000 ask the application.
-static bool VisibilityCondition(const TDataSkinSysButton& b, const TCaptionFacts& f,
-                                const std::function<LRESULT()>& askApplication) {
-    const int v = b.Visibility;
-    const bool maximized = f.WindowState == 1;
+// Values 1..9, alike in both columns except that in the first one the
+// maximise and minimise boxes (6 and 8) also need a system menu.
+static bool WindowCondition(int v, const TCaptionFacts& f, bool boxNeedsSystemMenu) {
+    const bool menu = f.SystemMenu || !boxNeedsSystemMenu;
     switch (v) {
-    case 0:
-        return b.Action != 0 || f.SystemMenu;
     case 1:
-        return maximized;
+        return f.WindowState == 1;
     case 2:
-        return !maximized;
+        return f.WindowState != 1;
     case 3:
         return f.Active;
     case 4:
         return !f.Active;
-    case 5:
-        return false;
     case 6:
-        return f.MaxBox && f.SystemMenu;
+        return f.MaxBox && menu;
     case 7:
         return !f.MaxBox;
     case 8:
-        return f.MinBox && f.SystemMenu;
+        return f.MinBox && menu;
     case 9:
         return !f.MinBox;
+    default:
+        return false; // 5: never
+    }
+}
+
+// The first condition, from Visibility. 1000..2000 ask the application.
+static bool VisibilityCondition(const TDataSkinSysButton& b, const TCaptionFacts& f,
+                                const std::function<LRESULT()>& askApplication) {
+    const int v = b.Visibility;
+    if (v >= 1 && v <= 9)
+        return WindowCondition(v, f, true);
+    switch (v) {
+    case 0:
+        return b.Action != 0 || f.SystemMenu;
     case 100:
         return f.MDIChildMaximized && f.MenuHeight > 0;
     case 200:
@@ -135,28 +146,11 @@ static bool VisibilityCondition(const TDataSkinSysButton& b, const TCaptionFacts
 // first condition and always end hidden.
 static bool Visibility1Condition(const TDataSkinSysButton& b, const TCaptionFacts& f, bool& a) {
     const int v = b.Visibility1;
-    const bool maximized = f.WindowState == 1;
+    if (v >= 1 && v <= 9)
+        return WindowCondition(v, f, false);
     switch (v) {
     case 0:
         return true;
-    case 1:
-        return maximized;
-    case 2:
-        return !maximized;
-    case 3:
-        return f.Active;
-    case 4:
-        return !f.Active;
-    case 5:
-        return false;
-    case 6:
-        return f.MaxBox;
-    case 7:
-        return !f.MaxBox;
-    case 8:
-        return f.MinBox;
-    case 9:
-        return !f.MinBox;
     case 100:
         return a;
     case 200:

@@ -158,64 +158,30 @@ TEST(CaptionButtons, VisibilityRulesAndOverrides) {
     sysDialog.BorderKind = 3;
     sysDialog.SystemDialog = true;
     mdi.MDIChildMaximized = true;
-    TCaptionFacts mdiNoMenu = mdi;
+    TCaptionFacts mdiNoMenu = mdi, boxes = all;
+    boxes.SystemMenu = false;
     mdi.MenuHeight = 19;
+    // Visibility rows (Visibility1 0), then Visibility1 rows (Visibility 201
+    // makes the first condition true, 5 makes it false).
+    // clang-format off
     const Row rows[] = {
-        {0, 0, n, true},
-        {1, 0, maxed, true},
-        {1, 0, all, false},
-        {2, 0, all, true},
-        {2, 0, maxed, false},
-        {3, 0, all, true},
-        {3, 0, inactive, false},
-        {4, 0, inactive, true},
-        {4, 0, all, false},
-        {5, 0, all, false},
-        {6, 0, all, true},
-        {6, 0, n, false},
-        {7, 0, n, true},
-        {7, 0, all, false},
-        {8, 0, all, true},
-        {9, 0, n, true},
-        {9, 0, all, false},
-        {10, 0, all, false},
-        {99, 0, all, false},
-        {100, 0, mdi, true},
-        {100, 0, mdiNoMenu, false},
-        {100, 0, all, false},
-        {150, 0, all, false},
-        {200, 0, dialog, true},
-        {200, 0, sysDialog, false},
-        {200, 0, all, false},
-        {201, 0, n, true},
-        {999, 0, n, true},
-        {2001, 0, all, false},
-        {-1, 0, all, false},
-        // Visibility1 (the first condition true by Visibility 201).
-        {201, 1, maxed, true},
-        {201, 1, all, false},
-        {201, 2, all, true},
-        {201, 2, maxed, false},
-        {201, 3, inactive, false},
-        {201, 4, inactive, true},
-        {201, 5, all, false},
-        {201, 6, all, true},
-        {201, 6, n, false},
-        {201, 7, n, true},
-        {201, 8, all, true},
-        {201, 8, n, false},
-        {201, 9, n, true},
-        {201, 10, all, false},
-        {201, 150, all, false},
-        {201, 100, all, true},
-        {5, 100, all, false},
-        {201, 200, dialog, false},
-        {200, 200, dialog, false},
-        {201, 201, all, false},
-        {5, 2000, all, false},
-        {201, 2001, all, false},
-        {201, -1, all, false},
-    };
+        {0, 0, n, true}, {1, 0, maxed, true}, {1, 0, all, false}, {2, 0, all, true},
+        {2, 0, maxed, false}, {3, 0, all, true}, {3, 0, inactive, false}, {4, 0, inactive, true},
+        {4, 0, all, false}, {5, 0, all, false}, {6, 0, all, true}, {6, 0, n, false},
+        {7, 0, n, true}, {7, 0, all, false}, {8, 0, all, true}, {9, 0, n, true},
+        {9, 0, all, false}, {10, 0, all, false}, {99, 0, all, false}, {100, 0, mdi, true},
+        {100, 0, mdiNoMenu, false}, {100, 0, all, false}, {150, 0, all, false},
+        {200, 0, dialog, true}, {200, 0, sysDialog, false}, {200, 0, all, false},
+        {201, 0, n, true}, {999, 0, n, true}, {2001, 0, all, false}, {-1, 0, all, false},
+        {201, 1, maxed, true}, {201, 1, all, false}, {201, 2, all, true}, {201, 2, maxed, false},
+        {201, 3, inactive, false}, {201, 4, inactive, true}, {201, 5, all, false},
+        {201, 6, all, true}, {201, 6, n, false}, {201, 7, n, true}, {201, 8, all, true},
+        {201, 8, n, false}, {201, 9, n, true}, {201, 10, all, false}, {201, 150, all, false},
+        {201, 100, all, true}, {5, 100, all, false}, {201, 200, dialog, false},
+        {200, 200, dialog, false}, {201, 201, all, false}, {201, 2000, all, false},
+        {201, 2001, all, false}, {201, -1, all, false},
+        {6, 0, boxes, false}, {8, 0, boxes, false}, {201, 6, boxes, true}, {201, 8, boxes, true}};
+    // clang-format on
     int asks = 0;
     auto ask = [&asks]() -> LRESULT { return ++asks, 1; };
     for (const Row& r : rows) {
