@@ -142,25 +142,35 @@ TEST(CaptionButtons, FourStateProtocol) {
     EXPECT_EQ(b.State, kNCNormal);
 }
 
-TEST(CaptionButtons, VisibilityRulesAndOverrides) {
+// Named window facts of the visibility tests.
+struct TFactsSet {
+    TFactsSet() {
+        all.MaxBox = all.MinBox = all.SystemMenu = true;
+        maxed = inactive = dialog = sysDialog = mdi = boxes = all;
+        maxed.WindowState = 1;
+        inactive.Active = false;
+        dialog.BorderKind = sysDialog.BorderKind = 3;
+        sysDialog.SystemDialog = true;
+        mdi.MDIChildMaximized = true;
+        mdiNoMenu = mdi;
+        mdi.MenuHeight = 19;
+        boxes.SystemMenu = false;
+    }
+    TCaptionFacts n;   // normal, active, no boxes, no system menu
+    TCaptionFacts all; // every box and the system menu
+    TCaptionFacts maxed, inactive, dialog, sysDialog, mdi, mdiNoMenu, boxes;
+};
+
+TEST(CaptionButtons, VisibilityTable) {
     struct Row {
         int visibility, visibility1;
         TCaptionFacts facts;
         bool expected;
     };
-    TCaptionFacts n;       // normal, active, no boxes, no system menu
-    TCaptionFacts all = n; // every box and the system menu
-    all.MaxBox = all.MinBox = all.SystemMenu = true;
-    TCaptionFacts maxed = all, inactive = all, dialog = all, sysDialog = all, mdi = all;
-    maxed.WindowState = 1;
-    inactive.Active = false;
-    dialog.BorderKind = 3;
-    sysDialog.BorderKind = 3;
-    sysDialog.SystemDialog = true;
-    mdi.MDIChildMaximized = true;
-    TCaptionFacts mdiNoMenu = mdi, boxes = all;
-    boxes.SystemMenu = false;
-    mdi.MenuHeight = 19;
+    const TFactsSet f;
+    const auto &n = f.n, &all = f.all, &maxed = f.maxed, &inactive = f.inactive;
+    const auto &dialog = f.dialog, &sysDialog = f.sysDialog, &mdi = f.mdi;
+    const auto &mdiNoMenu = f.mdiNoMenu, &boxes = f.boxes;
     // Visibility rows (Visibility1 0), then Visibility1 rows (Visibility 201
     // makes the first condition true, 5 makes it false).
     // clang-format off
@@ -193,7 +203,12 @@ TEST(CaptionButtons, VisibilityRulesAndOverrides) {
         EXPECT_EQ(CaptionButtonVisible(b, r.facts, ask), r.expected);
     }
     EXPECT_EQ(asks, 0);
+}
 
+TEST(CaptionButtons, ApplicationQueryAndActionOverrides) {
+    const TFactsSet f;
+    int asks = 0;
+    auto ask = [&asks]() -> LRESULT { return ++asks, 1; };
     // 1000..2000 ask once and use the answer.
     TDataSkinSysButton app;
     app.Action = 5;
@@ -202,40 +217,41 @@ TEST(CaptionButtons, VisibilityRulesAndOverrides) {
         LRESULT answer = 1;
         asks = 0;
         auto answering = [&]() -> LRESULT { return ++asks, answer; };
-        EXPECT_TRUE(CaptionButtonVisible(app, n, answering));
+        EXPECT_TRUE(CaptionButtonVisible(app, f.n, answering));
         answer = 0;
-        EXPECT_FALSE(CaptionButtonVisible(app, n, answering));
+        EXPECT_FALSE(CaptionButtonVisible(app, f.n, answering));
         EXPECT_EQ(asks, 2);
     }
+    asks = 0;
 
     // Close with Visibility 0 needs a system menu; other actions do not.
     TDataSkinSysButton close;
-    EXPECT_FALSE(CaptionButtonVisible(close, n, ask));
-    EXPECT_TRUE(CaptionButtonVisible(close, all, ask));
+    EXPECT_FALSE(CaptionButtonVisible(close, f.n, ask));
+    EXPECT_TRUE(CaptionButtonVisible(close, f.all, ask));
     // Maximise needs a maximise box and minimise a minimise box, whatever
     // their Visibility; icon buttons hide on dialogs.
     TDataSkinSysButton b;
     b.Visibility = 201;
-    TCaptionFacts noMax = all, noMin = all;
+    TCaptionFacts noMax = f.all, noMin = f.all;
     noMax.MaxBox = false;
     noMin.MinBox = false;
     const struct {
         int action;
         TCaptionFacts facts;
         bool expected;
-    } overrides[] = {{1, noMax, false},   {1, noMin, true},    {2, noMin, false},
-                     {2, noMax, true},    {22, noMax, true},   {3, dialog, false},
-                     {11, dialog, false}, {12, dialog, false}, {12, all, true},
-                     {0, dialog, true}};
+    } overrides[] = {{1, noMax, false},     {1, noMin, true},      {2, noMin, false},
+                     {2, noMax, true},      {22, noMax, true},     {3, f.dialog, false},
+                     {11, f.dialog, false}, {12, f.dialog, false}, {12, f.all, true},
+                     {0, f.dialog, true}};
     for (const auto& o : overrides) {
         SCOPED_TRACE(o.action);
         b.Action = o.action;
         EXPECT_EQ(CaptionButtonVisible(b, o.facts, ask), o.expected);
     }
-    EXPECT_EQ(asks, 2);
+    EXPECT_EQ(asks, 0);
 }
 
-TEST(CaptionButtons, LayoutByAlignAndTextClip) {
+TEST(CaptionButtons, RectangleByAlign) {
     auto b = SolidButton({1, 2, 3}, 20, 16); // 20 x 16 buttons
     TCaptionLayout l;
     l.Width = 300;
@@ -267,9 +283,13 @@ TEST(CaptionButtons, LayoutByAlignAndTextClip) {
     RECT rtl = CaptionButtonRect(*b, l);
     RECT expected{31, 30, 51, 46};
     EXPECT_TRUE(EqualRect(&rtl, &expected));
+}
 
+TEST(CaptionButtons, LayoutAndTextClip) {
     // Only visible buttons with a picture are laid out; the clip is the
     // largest left edge of the Align 1 buttons, else the previous value.
+    TCaptionLayout l;
+    l.Width = 300;
     TTestOwner owner;
     std::vector<std::unique_ptr<TWinSysButton>> buttons;
     auto close = SolidButton({1, 2, 3}, 21, 21);
@@ -285,7 +305,6 @@ TEST(CaptionButtons, LayoutByAlignAndTextClip) {
         buttons.back()->Visible = s != hidden.get();
         buttons.back()->Bounds = RECT{-9, -9, -9, -9};
     }
-    l.RightToLeft = false;
     EXPECT_EQ(LayoutCaptionButtons(buttons, l, 77), 275);
     EXPECT_EQ(buttons[0]->Bounds.left, 252);
     EXPECT_EQ(buttons[1]->Bounds.right, 296);
@@ -331,22 +350,30 @@ TEST(CaptionButtons, FrameChoiceAndHitOrder) {
     EXPECT_EQ(FindCaptionButton(buttons, POINT{27, 15}), buttons[3].get());
 }
 
-TEST(CaptionButtons, RestingAndStatePaintPixels) {
-    TTestOwner owner;
-    auto four = SolidButton(kFour);
-    auto three = SolidButton({0x00112233, 0x00445566, 0x00778899});
-    auto mdi = SolidButton(kFour);
-    mdi->Visibility = 100;
-    auto icon = SolidButton({0x00FFFFFF}, 16, 16);
-    icon->Action = 11;
-    std::vector<std::unique_ptr<TWinSysButton>> buttons;
-    const RECT bounds[] = {{5, 5, 25, 21}, {30, 5, 40, 13}, {50, 5, 60, 13}, {70, 5, 86, 21}};
-    TDataSkinSysButton* skins[] = {four.get(), three.get(), mdi.get(), icon.get()};
-    for (int i = 0; i < 4; ++i) {
-        buttons.push_back(std::make_unique<TWinSysButton>(&owner, skins[i]));
-        buttons.back()->Visible = true;
-        buttons.back()->Bounds = bounds[i];
+// Four buttons over the test owner: a four-frame and a three-frame solid
+// picture, an MDI child button and an icon button, all visible.
+class CaptionPaint : public ::testing::Test {
+protected:
+    CaptionPaint() {
+        mdi->Visibility = 100;
+        icon->Action = 11;
+        TDataSkinSysButton* skins[] = {four.get(), three.get(), mdi.get(), icon.get()};
+        for (int i = 0; i < 4; ++i) {
+            buttons.push_back(std::make_unique<TWinSysButton>(&owner, skins[i]));
+            buttons.back()->Visible = true;
+            buttons.back()->Bounds = bounds[i];
+        }
     }
+    TTestOwner owner;
+    std::unique_ptr<TDataSkinSysButton> four = SolidButton(kFour);
+    std::unique_ptr<TDataSkinSysButton> three = SolidButton({0x00112233, 0x00445566, 0x00778899});
+    std::unique_ptr<TDataSkinSysButton> mdi = SolidButton(kFour);
+    std::unique_ptr<TDataSkinSysButton> icon = SolidButton({0x00FFFFFF}, 16, 16);
+    const RECT bounds[4] = {{5, 5, 25, 21}, {30, 5, 40, 13}, {50, 5, 60, 13}, {70, 5, 86, 21}};
+    std::vector<std::unique_ptr<TWinSysButton>> buttons;
+};
+
+TEST_F(CaptionPaint, RestingLookIntoBitmap) {
     // Resting look into a bitmap: frame 1 active, frame 4 inactive (only with
     // four frames); the MDI button is left to the menu bar; the icon button
     // goes through the owner at its top-left.
@@ -375,13 +402,14 @@ TEST(CaptionButtons, RestingAndStatePaintPixels) {
     PaintCaptionButtons(bmp.Canvas().Handle(), buttons, true, owner);
     EXPECT_EQ(Mismatches(bmp, RECT{0, 0, 100, 30}, kBackground), 0);
     EXPECT_TRUE(owner.icons.empty());
+}
 
+TEST_F(CaptionPaint, StateLookIntoWindowWithoutLeaks) {
     // State look straight into the window: the state's frame, 4 for a hot
     // MDI button; nothing while invisible; the icon through the owner.
     owner.FillWindow(kBackground);
     TWinSysButton& b0 = *buttons[0];
     TWinSysButton& m = *buttons[2];
-    b0.Visible = m.Visible = true;
     for (int s : {kNCNormal, kNCPressed, kNCHot}) {
         b0.State = m.State = s;
         b0.Paint();
@@ -389,17 +417,21 @@ TEST(CaptionButtons, RestingAndStatePaintPixels) {
         EXPECT_EQ(owner.WindowPixel(15, 13), kFour[static_cast<size_t>(s - 1)]);
         EXPECT_EQ(owner.WindowPixel(55, 9), kFour[static_cast<size_t>(s == kNCHot ? 3 : s - 1)]);
     }
+    buttons[1]->Visible = false;
     buttons[1]->State = kNCPressed;
-    buttons[1]->Paint(); // invisible
+    buttons[1]->Paint();
     EXPECT_EQ(owner.WindowPixel(35, 9), kBackground);
-    buttons[3]->Visible = true;
     buttons[3]->Paint();
     ASSERT_EQ(owner.icons.size(), 1u);
     EXPECT_EQ(owner.icons[0].x, 70);
+    EXPECT_EQ(owner.icons[0].y, 5);
+    EXPECT_NE(owner.iconDCs[0], nullptr);
     EXPECT_EQ(owner.WindowPixel(72, 7), kIconColour);
 
     // A thousand state paints and resting paints leak nothing, and each state
     // paint takes and gives back one counted window DC.
+    TBitmap bmp(100, 30);
+    PaintCaptionButtons(bmp.Canvas().Handle(), buttons, true, owner);
     const int live = GdiLiveTotal();
     const int64_t windowDCs = GdiCreatedCount(TGdiKind::WindowDC);
     for (int i = 0; i < 1000; ++i) {
@@ -464,8 +496,11 @@ TEST(CaptionButtons, SystemMenuPopup) {
     EXPECT_TRUE(clicks.empty());
     menu.reset();
     EXPECT_EQ(owner.ComponentCount(), 0);
+}
 
+TEST(CaptionButtons, SystemMenuWithoutBoxes) {
     // Without the boxes their items are absent.
+    TComponent owner(nullptr);
     auto bare = BuildSystemMenuPopup(&owner, nullptr, false, false, nullptr);
     ASSERT_EQ(bare->Items()->Count(), 3);
     EXPECT_EQ(bare->Items()->Items(0)->Tag(), kSysMenuRestore);
