@@ -7,3 +7,13 @@ if(TARGET skin_manager_test)
     target_compile_definitions(skin_manager_test PRIVATE
         LT_SKIN_DIR="${CMAKE_SOURCE_DIR}/resources/skin/xpluna")
 endif()
+
+# Caption buttons: the title-bar objects' protocol, rules, layout and paint.
+lt_add_test(caption_buttons_test WIN32_ONLY
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/caption_buttons_test.cpp
+            ${CMAKE_SOURCE_DIR}/tests/framework/ui/ui_test_util.cpp
+    LIBS lt_skinwindow lt_skinfolder)
+if(TARGET caption_buttons_test)
+    target_compile_definitions(caption_buttons_test PRIVATE
+        LT_SKIN_DIR="${CMAKE_SOURCE_DIR}/resources/skin/xpluna")
+endif()
