@@ -17,3 +17,15 @@ if(TARGET caption_buttons_test)
     target_compile_definitions(caption_buttons_test PRIVATE
         LT_SKIN_DIR="${CMAKE_SOURCE_DIR}/resources/skin/xpluna")
 endif()
+
+# The form skinner with real windows: frame, region, title, caption buttons,
+# message boxes, MDI, skin switching and counters over many cycles.
+lt_add_test(form_skinner_test WIN32_ONLY
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/form_skinner_test.cpp
+            ${CMAKE_SOURCE_DIR}/tests/framework/ui/ui_test_util.cpp
+    LIBS lt_skinwindow lt_skinfolder)
+if(TARGET form_skinner_test)
+    target_compile_definitions(form_skinner_test PRIVATE
+        LT_SKIN_DIR="${CMAKE_SOURCE_DIR}/resources/skin/xpluna"
+        LT_GRAPHITE_DIR="${CMAKE_SOURCE_DIR}/resources/skin/graphite")
+endif()

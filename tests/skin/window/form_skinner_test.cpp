@@ -1,0 +1,661 @@
+// The form skinner with real windows under Wine: frame geometry and client
+// sizes, hit tests, the region, active and inactive looks, the title text,
+// caption buttons driven by non-client mouse messages, message boxes, MDI,
+// skin switching and deactivation, and live-object counters over many cycles.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "framework/gdi/gdi_handles.h"
+#include "framework/ui/form.h"
+#include "framework/ui/menus.h"
+#include "framework/ui/messages.h"
+#include "framework/ui/wincontrol.h"
+#include "skin/window/form_skinner.h"
+#include "skin/window/skin_manager.h"
+#include "tests/framework/ui/ui_test_util.h"
+#include "tests/skin/model/model_fixture.h"
+#include "tools/skininfo/skin_folder_pack.h"
+
+namespace {
+
+class TPlainForm : public TForm {
+public:
+    explicit TPlainForm(TComponent* owner, int w = 400, int h = 300) : TForm(owner) {
+        SetBounds(120, 100, w, h);
+    }
+};
+
+const std::vector<uint8_t>& GraphiteSkin() {
+    static const std::vector<uint8_t> packed = PackSkinFolder(LT_GRAPHITE_DIR);
+    return packed;
+}
+
+SIZE ClientSizeOf(HWND wnd) {
+    RECT r{};
+    GetClientRect(wnd, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+RECT WindowRectOf(HWND wnd) {
+    RECT r{};
+    GetWindowRect(wnd, &r);
+    return r;
+}
+
+// Where the client area's origin lies in window coordinates.
+POINT ClientOrigin(HWND wnd) {
+    POINT p{0, 0};
+    ClientToScreen(wnd, &p);
+    const RECT w = WindowRectOf(wnd);
+    return {p.x - w.left, p.y - w.top};
+}
+
+// A window point as the screen point non-client messages carry.
+LPARAM ScreenPoint(HWND wnd, POINT windowPoint) {
+    const RECT w = WindowRectOf(wnd);
+    return MAKELPARAM(w.left + windowPoint.x, w.top + windowPoint.y);
+}
+
+POINT Centre(const RECT& r) {
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// Removes and counts the posted messages of one kind (with that WParam, or any).
+int TakePosted(HWND wnd, UINT message, WPARAM wparam = static_cast<WPARAM>(-1)) {
+    int n = 0;
+    MSG m{};
+    while (PeekMessageW(&m, wnd, message, message, PM_REMOVE))
+        if (wparam == static_cast<WPARAM>(-1) || m.wParam == wparam)
+            ++n;
+    return n;
+}
+
+class FormSkinnerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TSkinManage::Finalize();
+        TSkinManage::Install();
+        TWinSkinForm::Install();
+        holder_ = std::make_unique<TComponent>(nullptr);
+        data_ = new TSkinData(holder_.get());
+        ASSERT_TRUE(model_test::LoadBytes(*data_, model_test::ProjectSkin()));
+        M().RegisterSkinData(data_);
+        M().SetActive(true);
+    }
+    void TearDown() override {
+        TSkinManage::Finalize();
+        holder_.reset();
+    }
+    TSkinManage& M() { return *TSkinManage::Instance(true); }
+
+    // Skins the window and lets the contents pass run.
+    TWinSkinForm* Skin(HWND wnd) {
+        EXPECT_TRUE(M().SkinWindow(wnd));
+        auto* s = dynamic_cast<TWinSkinForm*>(M().FindFormSkinner(wnd));
+        EXPECT_NE(s, nullptr);
+        if (s)
+            PumpUntil([s] { return s->State() == TFormSkinnerState::Skinned && s->ContentsSkinned; },
+                      2000);
+        PumpMessages(50);
+        return s;
+    }
+    // Switches skinning off for every window, as the deferred action does.
+    void Deactivate() {
+        M().SetPendingSkinData(data_);
+        M().RequestAction(TSkinAction::Deactivate, 250);
+        M().RunPendingAction();
+        PumpMessages(30);
+    }
+
+    std::unique_ptr<TComponent> holder_;
+    TSkinData* data_ = nullptr;
+};
+
+} // namespace
+
+TEST_F(FormSkinnerTest, FrameFromTheBordersKeepsTheClientSizeAndComesOffAgain) {
+    TPlainForm form(Application);
+    form.Show();
+    PumpMessages(50);
+    HWND wnd = form.Handle();
+    const SIZE client = ClientSizeOf(wnd);
+    const LONG style = GetWindowLongW(wnd, GWL_STYLE);
+
+    TWinSkinForm* s = Skin(wnd);
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->TitleHeight, 29);
+    EXPECT_EQ(s->LeftWidth, 3);
+    EXPECT_EQ(s->RightWidth, 3);
+    EXPECT_EQ(s->BottomHeight, 3);
+    EXPECT_EQ(s->BorderKind, kBorderSizeable);
+    EXPECT_EQ(SendMessageW(wnd, SM_SKINNEDQUERY, 0, 0), 1);
+    // The native caption is gone; the client keeps its size inside the skin's frame.
+    EXPECT_EQ(GetWindowLongW(wnd, GWL_STYLE) & WS_CAPTION, 0);
+    const SIZE skinned = ClientSizeOf(wnd);
+    EXPECT_EQ(skinned.cx, client.cx);
+    EXPECT_EQ(skinned.cy, client.cy);
+    const POINT origin = ClientOrigin(wnd);
+    EXPECT_EQ(origin.x, 3);
+    EXPECT_EQ(origin.y, 29);
+    const RECT w = WindowRectOf(wnd);
+    EXPECT_EQ(w.right - w.left, client.cx + 6);
+    EXPECT_EQ(w.bottom - w.top, client.cy + 32);
+
+    // Hit tests: title strip below y = 4 is caption, the client is client.
+    const int mid = (w.right - w.left) / 2;
+    EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, ScreenPoint(wnd, {mid, 10})), HTCAPTION);
+    EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, ScreenPoint(wnd, {mid, 4})), HTCAPTION);
+    EXPECT_NE(SendMessageW(wnd, WM_NCHITTEST, 0, ScreenPoint(wnd, {mid, 1})), HTCAPTION);
+    EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, ScreenPoint(wnd, {mid, 60})), HTCLIENT);
+    // With a menu strip below the title, the strip answers HTMENU.
+    s->MenuHeight = 19;
+    SetWindowPos(wnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    EXPECT_EQ(ClientOrigin(wnd).y, 29 + 19);
+    EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, ScreenPoint(wnd, {mid, 29 + 8})), HTMENU);
+    EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, ScreenPoint(wnd, {mid, 20})), HTCAPTION);
+    s->MenuHeight = 0;
+    SetWindowPos(wnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+
+    // Deactivation gives the native frame back at the same client size.
+    Deactivate();
+    EXPECT_EQ(M().FindFormSkinner(wnd), nullptr);
+    EXPECT_EQ(GetWindowLongW(wnd, GWL_STYLE) & WS_CAPTION, style & WS_CAPTION);
+    const SIZE back = ClientSizeOf(wnd);
+    EXPECT_EQ(back.cx, client.cx);
+    EXPECT_EQ(back.cy, client.cy);
+    TRegionHandle rgn(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(GetWindowRgn(wnd, rgn.Get()), ERROR);
+    EXPECT_EQ(SendMessageW(wnd, SM_SKINNEDQUERY, 0, 0), 0);
+}
+
+TEST_F(FormSkinnerTest, RegionFollowsThePaintedTitleOrIsThePlainRectangle) {
+    TPlainForm form(Application);
+    form.Show();
+    HWND wnd = form.Handle();
+    TWinSkinForm* s = Skin(wnd);
+    ASSERT_NE(s, nullptr);
+    SendMessageW(wnd, SM_REPAINTFRAME, 0, 0);
+    const RECT w = WindowRectOf(wnd);
+    const int width = w.right - w.left, height = w.bottom - w.top;
+    TRegionHandle rgn(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(wnd, rgn.Get()), ERROR);
+    // The rounded top corners are cut; the title and client are in.
+    EXPECT_FALSE(PtInRegion(rgn.Get(), 0, 0));
+    EXPECT_FALSE(PtInRegion(rgn.Get(), width - 1, 0));
+    EXPECT_TRUE(PtInRegion(rgn.Get(), width / 2, 2));
+    EXPECT_TRUE(PtInRegion(rgn.Get(), width / 2, height / 2));
+    EXPECT_TRUE(PtInRegion(rgn.Get(), 0, height - 1));
+    // The title text counts as opaque: every pixel of the text rectangle is in.
+    const POINT text = Centre(s->TextRect);
+    EXPECT_TRUE(PtInRegion(rgn.Get(), text.x, text.y));
+
+    // A skin without transparent borders: the plain window rectangle.
+    for (TDataSkinBorder* b :
+         {data_->LeftBorder.get(), data_->RightBorder.get(), data_->TopBorder.get(),
+          data_->BottomBorder.get()})
+        b->Trans = 0;
+    s->Reskin();
+    TRegionHandle plain(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_EQ(GetWindowRgn(wnd, plain.Get()), SIMPLEREGION);
+    RECT box{};
+    GetRgnBox(plain.Get(), &box);
+    const RECT w2 = WindowRectOf(wnd);
+    EXPECT_EQ(box.left, 0);
+    EXPECT_EQ(box.top, 0);
+    EXPECT_EQ(box.right, w2.right - w2.left);
+    EXPECT_EQ(box.bottom, w2.bottom - w2.top);
+}
+
+TEST_F(FormSkinnerTest, InactiveWindowUsesSecondFramesAndInactiveTextColour) {
+    TPlainForm form(Application);
+    form.SetCaption(L"Active and inactive");
+    form.Show();
+    HWND wnd = form.Handle();
+    TWinSkinForm* s = Skin(wnd);
+    ASSERT_NE(s, nullptr);
+    auto countColour = [s](TColor c) {
+        int n = 0;
+        TCanvas& canvas = s->TitleCache.Canvas();
+        for (int y = s->TextRect.top; y < s->TextRect.bottom; ++y)
+            for (int x = s->TextRect.left; x < s->TextRect.right; ++x)
+                n += static_cast<uint32_t>(canvas.Pixel(x, y)) == static_cast<uint32_t>(c);
+        return n;
+    };
+    const TColor activeText = data_->TitleTextActiveColour;
+    const TColor inactiveText = data_->TitleTextNoActiveColour;
+    ASSERT_NE(activeText, inactiveText);
+
+    SendMessageW(wnd, WM_NCACTIVATE, TRUE, 0);
+    EXPECT_TRUE(s->Active);
+    const int activeCount = countColour(activeText);
+    EXPECT_GT(activeCount, 10);
+    EXPECT_EQ(countColour(inactiveText), 0);
+    // The left border in the window: frame 1 of the skin's picture.
+    const RECT w = WindowRectOf(wnd);
+    const int h = w.bottom - w.top;
+    const RECT left{0, 0, 3, h};
+    auto frame1 = RenderBorderPart(TBorderPart::Left, left, *data_, true);
+    auto frame2 = RenderBorderPart(TBorderPart::Left, left, *data_, false);
+    ASSERT_TRUE(frame1 && frame2);
+    const int y = h / 2;
+    int x = 0;
+    while (x < 3 && frame1->Canvas().Pixel(x, y) == frame2->Canvas().Pixel(x, y))
+        ++x;
+    ASSERT_LT(x, 3) << "the skin's two left-border frames differ somewhere in a row";
+    {
+        TWindowDC dc(wnd);
+        EXPECT_EQ(GetPixel(dc.Handle(), x, y), static_cast<COLORREF>(frame1->Canvas().Pixel(x, y)));
+    }
+
+    SendMessageW(wnd, WM_NCACTIVATE, FALSE, 0);
+    EXPECT_FALSE(s->Active);
+    EXPECT_GT(countColour(inactiveText), 10);
+    EXPECT_EQ(countColour(activeText), 0);
+    {
+        TWindowDC dc(wnd);
+        EXPECT_EQ(GetPixel(dc.Handle(), x, y), static_cast<COLORREF>(frame2->Canvas().Pixel(x, y)));
+    }
+}
+
+TEST_F(FormSkinnerTest, LongCaptionEndsAtTheClipAndCentredCaptionStaysCentred) {
+    TPlainForm form(Application, 360, 200);
+    form.SetCaption(std::wstring(120, L'W'));
+    form.Show();
+    HWND wnd = form.Handle();
+    TWinSkinForm* s = Skin(wnd);
+    ASSERT_NE(s, nullptr);
+    SendMessageW(wnd, SM_REPAINTFRAME, 0, 0);
+    const RECT w = WindowRectOf(wnd);
+    const int width = w.right - w.left;
+    const int clip = data_->Title->RightWidth;
+    EXPECT_EQ(s->TextRect.right, width - s->RightWidth - clip);
+
+    data_->Title->TextAlignment = 1;
+    form.SetCaption(L"Centred");
+    SendMessageW(wnd, SM_REPAINTFRAME, 0, 0);
+    const int stripCentre = (s->LeftWidth + width - s->RightWidth) / 2;
+    EXPECT_LE(std::abs((s->TextRect.left + s->TextRect.right) / 2 - stripCentre), 1);
+}
+
+TEST_F(FormSkinnerTest, PopupWithoutCaptionGetsNoFrame) {
+    HWND popup = CreateWindowExW(0, L"STATIC", L"popup", WS_POPUP | WS_VISIBLE | WS_BORDER, 50,
+                                 50, 200, 120, nullptr, nullptr, nullptr, nullptr);
+    const RECT before = WindowRectOf(popup);
+    const SIZE client = ClientSizeOf(popup);
+    TWinSkinForm* s = Skin(popup);
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->BorderKind, kBorderNone);
+    EXPECT_EQ(s->TitleHeight + s->LeftWidth + s->RightWidth + s->BottomHeight + s->MenuHeight, 0);
+    const RECT after = WindowRectOf(popup);
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
+    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+    EXPECT_EQ(ClientSizeOf(popup).cx, client.cx);
+    EXPECT_EQ(ClientSizeOf(popup).cy, client.cy);
+    TRegionHandle rgn(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(GetWindowRgn(popup, rgn.Get()), ERROR);
+    DestroyWindow(popup);
+    PumpMessages(20);
+    M().PurgeClosedForms();
+    EXPECT_EQ(M().FormSkinnerCount(), 0);
+}
+
+namespace {
+
+INT_PTR CALLBACK NoDialogProc(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
+
+bool gMenuShown = false;
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) {
+    gMenuShown = true;
+    EndMenu();
+}
+
+// A modeless "#32770" dialog of the given width (dialog units) with a long
+// caption and one button.
+HWND NarrowDialog(const wchar_t* caption) {
+    alignas(4) static unsigned char buffer[512];
+    std::memset(buffer, 0, sizeof buffer);
+    auto* t = reinterpret_cast<DLGTEMPLATE*>(buffer);
+    t->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE;
+    t->cdit = 1;
+    t->x = 20;
+    t->y = 20;
+    t->cx = 60;
+    t->cy = 40;
+    auto* p = reinterpret_cast<WORD*>(t + 1);
+    *p++ = 0; // no menu
+    *p++ = 0; // default class
+    for (const wchar_t* c = caption; *c; ++c)
+        *p++ = *c;
+    *p++ = 0;
+    p = reinterpret_cast<WORD*>((reinterpret_cast<uintptr_t>(p) + 3) & ~uintptr_t(3));
+    auto* item = reinterpret_cast<DLGITEMTEMPLATE*>(p);
+    item->style = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON;
+    item->x = 5;
+    item->y = 20;
+    item->cx = 40;
+    item->cy = 14;
+    item->id = IDOK;
+    p = reinterpret_cast<WORD*>(item + 1);
+    *p++ = 0xFFFF;
+    *p++ = 0x0080; // button
+    for (const wchar_t* c = L"OK"; *c; ++c)
+        *p++ = *c;
+    *p++ = 0;
+    *p++ = 0; // no creation data
+    return CreateDialogIndirectParamW(nullptr, t, nullptr, NoDialogProc, 0);
+}
+
+} // namespace
+
+TEST_F(FormSkinnerTest, MessageBoxIsWidenedForItsCaptionAndItsButtonsMoveHalfway) {
+    HWND box = NarrowDialog(L"A dialog caption that is much wider than the dialog itself");
+    ASSERT_NE(box, nullptr);
+    HWND button = GetDlgItem(box, IDOK);
+    const SIZE client = ClientSizeOf(box);
+    RECT b0 = WindowRectOf(button);
+    POINT button0{b0.left, b0.top};
+    ScreenToClient(box, &button0);
+
+    TWinSkinForm* s = Skin(box);
+    ASSERT_NE(s, nullptr);
+    EXPECT_TRUE(s->SystemDialog);
+    EXPECT_EQ(s->BorderKind, kBorderDialog);
+    const int needed = data_->Title->LeftWidth + s->CaptionTextWidth + data_->Title->RightWidth;
+    const int plain = client.cx + s->LeftWidth + s->RightWidth;
+    ASSERT_GT(needed, plain);
+    const RECT w = WindowRectOf(box);
+    EXPECT_EQ(w.right - w.left, needed);
+    RECT b1 = WindowRectOf(button);
+    POINT button1{b1.left, b1.top};
+    ScreenToClient(box, &button1);
+    EXPECT_EQ(button1.x - button0.x, (needed - plain) / 2);
+    EXPECT_EQ(button1.y, button0.y);
+    DestroyWindow(box);
+    PumpMessages(20);
+}
+
+TEST_F(FormSkinnerTest, CaptionButtonsActOnlyWhenPressedAndReleasedOnThemselves) {
+    TPlainForm form(Application);
+    form.Show();
+    SetForegroundWindow(form.Handle());
+    HWND wnd = form.Handle();
+    TWinSkinForm* s = Skin(wnd);
+    ASSERT_NE(s, nullptr);
+    SendMessageW(wnd, WM_NCACTIVATE, TRUE, 0);
+    TWinSysButton* close = nullptr;
+    TWinSysButton* maximise = nullptr;
+    for (auto& b : s->Buttons()) {
+        if (b->Visible && b->SkinButton->Action == 0)
+            close = b.get();
+        if (b->Visible && b->SkinButton->Action == 1)
+            maximise = b.get();
+    }
+    ASSERT_NE(close, nullptr);
+    ASSERT_NE(maximise, nullptr);
+    const LPARAM onClose = ScreenPoint(wnd, Centre(close->Bounds));
+    const LPARAM onMax = ScreenPoint(wnd, Centre(maximise->Bounds));
+    const LPARAM elsewhere = ScreenPoint(wnd, {60, 14});
+    TakePosted(wnd, WM_SYSCOMMAND);
+
+    // Pressed, then released outside: nothing.
+    SendMessageW(wnd, WM_NCMOUSEMOVE, HTCAPTION, onClose);
+    EXPECT_EQ(close->State, kNCHot);
+    SendMessageW(wnd, WM_NCLBUTTONDOWN, HTCAPTION, onClose);
+    EXPECT_EQ(close->State, kNCPressed);
+    SendMessageW(wnd, WM_NCMOUSEMOVE, HTCAPTION, elsewhere);
+    EXPECT_EQ(close->State, kNCNormal);
+    EXPECT_EQ(s->HotObject(), nullptr);
+    SendMessageW(wnd, WM_NCLBUTTONUP, HTCAPTION, elsewhere);
+    EXPECT_EQ(TakePosted(wnd, WM_SYSCOMMAND), 0);
+    // Pressed on close, released over maximise: nothing either.
+    SendMessageW(wnd, WM_NCLBUTTONDOWN, HTCAPTION, onClose);
+    SendMessageW(wnd, WM_NCMOUSEMOVE, HTCAPTION, onMax);
+    SendMessageW(wnd, WM_NCLBUTTONUP, HTCAPTION, onMax);
+    EXPECT_EQ(TakePosted(wnd, WM_SYSCOMMAND), 0);
+    // Pressed and released on close: the close command.
+    SendMessageW(wnd, WM_NCMOUSEMOVE, HTCAPTION, onClose);
+    SendMessageW(wnd, WM_NCLBUTTONDOWN, HTCAPTION, onClose);
+    SendMessageW(wnd, WM_NCLBUTTONUP, HTCAPTION, onClose);
+    EXPECT_EQ(close->State, kNCHot);
+    EXPECT_EQ(TakePosted(wnd, WM_SYSCOMMAND, SC_CLOSE), 1);
+    // Maximise through its button, and back through a double click on the title.
+    SendMessageW(wnd, WM_NCMOUSEMOVE, HTCAPTION, onMax);
+    SendMessageW(wnd, WM_NCLBUTTONDOWN, HTCAPTION, onMax);
+    SendMessageW(wnd, WM_NCLBUTTONUP, HTCAPTION, onMax);
+    PumpUntil([wnd] { return IsZoomed(wnd) != FALSE; }, 1000);
+    EXPECT_TRUE(IsZoomed(wnd));
+    EXPECT_EQ(s->WindowState, kWindowMaximized);
+    SendMessageW(wnd, WM_NCLBUTTONDBLCLK, HTCAPTION, ScreenPoint(wnd, {60, 14}));
+    PumpUntil([wnd] { return !IsZoomed(wnd); }, 1000);
+    EXPECT_FALSE(IsZoomed(wnd));
+    EXPECT_EQ(s->WindowState, kWindowNormal);
+}
+
+TEST_F(FormSkinnerTest, ButtonsHideWithoutSystemMenuOrMaximiseBox) {
+    auto visibleActions = [](TWinSkinForm& s) {
+        std::vector<int> v;
+        for (auto& b : s.Buttons())
+            if (b->Visible)
+                v.push_back(b->SkinButton->Action);
+        return v;
+    };
+    TPlainForm all(Application);
+    all.Show();
+    TWinSkinForm* s1 = Skin(all.Handle());
+    ASSERT_NE(s1, nullptr);
+    SendMessageW(all.Handle(), SM_REPAINTFRAME, 0, 0);
+    const std::vector<int> full = visibleActions(*s1);
+    EXPECT_NE(std::find(full.begin(), full.end(), 0), full.end());
+    EXPECT_NE(std::find(full.begin(), full.end(), 1), full.end());
+
+    TPlainForm noMax(Application);
+    noMax.SetBorderIcons({biSystemMenu, biMinimize});
+    noMax.Show();
+    TWinSkinForm* s2 = Skin(noMax.Handle());
+    ASSERT_NE(s2, nullptr);
+    SendMessageW(noMax.Handle(), SM_REPAINTFRAME, 0, 0);
+    const std::vector<int> v2 = visibleActions(*s2);
+    EXPECT_NE(std::find(v2.begin(), v2.end(), 0), v2.end());
+    EXPECT_EQ(std::find(v2.begin(), v2.end(), 1), v2.end());
+
+    TPlainForm bare(Application);
+    bare.SetBorderIcons({});
+    bare.Show();
+    TWinSkinForm* s3 = Skin(bare.Handle());
+    ASSERT_NE(s3, nullptr);
+    SendMessageW(bare.Handle(), SM_REPAINTFRAME, 0, 0);
+    const std::vector<int> v3 = visibleActions(*s3);
+    EXPECT_EQ(std::find(v3.begin(), v3.end(), 0), v3.end());
+    EXPECT_EQ(std::find(v3.begin(), v3.end(), 1), v3.end());
+}
+
+TEST_F(FormSkinnerTest, IconOpensTheSystemMenuAndASecondClickCloses) {
+    TPlainForm form(Application);
+    form.Show();
+    HWND wnd = form.Handle();
+    TWinSkinForm* s = Skin(wnd);
+    ASSERT_NE(s, nullptr);
+    TWinSysButton* icon = nullptr;
+    for (auto& b : s->Buttons())
+        if (ShowsWindowIcon(*b->SkinButton))
+            icon = b.get();
+    ASSERT_NE(icon, nullptr);
+    // A single click opens the native system menu (closed again from a timer).
+    gMenuShown = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, CloseMenu);
+    s->LastSysMenuClick = GetTickCount() - s->DoubleClickTime - 10;
+    s->SetHotObject(icon);
+    s->RunAction(icon, {200, 200});
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(gMenuShown);
+    EXPECT_EQ(M().MenuContext(), TMenuContext::SystemMenu);
+    EXPECT_EQ(TakePosted(wnd, WM_CLOSE), 0);
+    // The second click within the double-click time closes.
+    s->SetHotObject(icon);
+    s->RunAction(icon, {200, 200});
+    EXPECT_EQ(TakePosted(wnd, WM_CLOSE), 1);
+    // The system menu's popup knows the window's boxes.
+    ASSERT_NE(s->SystemMenuPopup, nullptr);
+}
+
+TEST_F(FormSkinnerTest, ApplicationButtonPostsItsAction) {
+    // An extra button of the skin with action 5, always visible.
+    auto extra = std::make_unique<TDataSkinSysButton>("APP");
+    extra->Action = 5;
+    extra->Align = 1;
+    extra->XCoord = 120;
+    extra->YCoord = 5;
+    extra->Visibility = 300;
+    extra->FrameCount = 3;
+    extra->Picture.SetSize(3 * 16, 16);
+    extra->Picture.Canvas().Brush().SetColor(0x00336699);
+    extra->Picture.Canvas().FillRect({0, 0, 48, 16});
+    data_->CaptionButtons.insert(data_->CaptionButtons.begin(), std::move(extra));
+    TPlainForm form(Application);
+    form.Show();
+    HWND wnd = form.Handle();
+    TWinSkinForm* s = Skin(wnd);
+    ASSERT_NE(s, nullptr);
+    SendMessageW(wnd, WM_NCACTIVATE, TRUE, 0);
+    TWinSysButton* app = s->Buttons().front().get();
+    ASSERT_TRUE(app->Visible);
+    const RECT w = WindowRectOf(wnd);
+    EXPECT_EQ(app->Bounds.left, (w.right - w.left) - 120);
+    TakePosted(wnd, SM_CAPTIONACTION);
+    const LPARAM at = ScreenPoint(wnd, Centre(app->Bounds));
+    SendMessageW(wnd, WM_NCMOUSEMOVE, HTCAPTION, at);
+    SendMessageW(wnd, WM_NCLBUTTONDOWN, HTCAPTION, at);
+    SendMessageW(wnd, WM_NCLBUTTONUP, HTCAPTION, at);
+    EXPECT_EQ(TakePosted(wnd, SM_CAPTIONACTION, 5), 1);
+}
+
+TEST_F(FormSkinnerTest, MaximisedMDIChildLosesItsFrameAndGetsItBack) {
+    TPlainForm frame(Application, 500, 360);
+    frame.SetFormStyle(fsMDIForm);
+    frame.Show();
+    TWinSkinForm* fs = Skin(frame.Handle());
+    ASSERT_NE(fs, nullptr);
+    EXPECT_EQ(fs->MDIKind, kMDIFrame);
+    auto* child = new TForm(&frame);
+    child->SetFormStyle(fsMDIChild);
+    child->SetCaption(L"Child");
+    child->SetBounds(10, 10, 220, 140);
+    child->Show();
+    PumpMessages(100);
+    HWND cw = child->Handle();
+    auto* cs = dynamic_cast<TWinSkinForm*>(M().FindFormSkinner(cw));
+    ASSERT_NE(cs, nullptr) << "the new MDI child is skinned through the MDI client";
+    PumpUntil([cs] { return cs->State() == TFormSkinnerState::Skinned; }, 1000);
+    EXPECT_EQ(cs->MDIKind, kMDIChild);
+    const SIZE client = ClientSizeOf(cw);
+    EXPECT_EQ(ClientOrigin(cw).y, cs->TitleHeight);
+
+    SendMessageW(fs->MDIClientWindow, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(cw), 0);
+    PumpMessages(50);
+    EXPECT_TRUE(M().MDIMaximized());
+    EXPECT_TRUE(cs->NativeCaptionOn);
+    TRegionHandle rgn(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(GetWindowRgn(cw, rgn.Get()), ERROR);
+
+    // Restored through the frame's MDI restore button action.
+    TWinSysButton* restore = nullptr;
+    for (auto& b : fs->Buttons())
+        if (b->SkinButton->Action == 8)
+            restore = b.get();
+    ASSERT_NE(restore, nullptr);
+    fs->RunAction(restore, {0, 0});
+    PumpMessages(50);
+    EXPECT_FALSE(M().MDIMaximized());
+    EXPECT_FALSE(IsZoomed(cw));
+    EXPECT_FALSE(cs->NativeCaptionOn);
+    EXPECT_EQ(ClientOrigin(cw).y, cs->TitleHeight);
+    EXPECT_EQ(ClientSizeOf(cw).cx, client.cx);
+    EXPECT_EQ(ClientSizeOf(cw).cy, client.cy);
+    TRegionHandle back(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_NE(GetWindowRgn(cw, back.Get()), ERROR);
+}
+
+TEST_F(FormSkinnerTest, SkinSwitchReframesAtTheSameClientSize) {
+    TPlainForm a(Application);
+    TPlainForm b(Application, 300, 220);
+    a.Show();
+    b.Show();
+    const SIZE ca = ClientSizeOf(a.Handle());
+    const SIZE cb = ClientSizeOf(b.Handle());
+    TWinSkinForm* sa = Skin(a.Handle());
+    TWinSkinForm* sb = Skin(b.Handle());
+    ASSERT_TRUE(sa && sb);
+    const int xplunaTitle = sa->TitleHeight;
+
+    ASSERT_TRUE(model_test::LoadBytes(*data_, GraphiteSkin()));
+    data_->ApplySkin();
+    M().RunPendingAction();
+    PumpMessages(50);
+    const int graphiteTitle = data_->TopBorder->Picture.Height() /
+                              std::max(1, static_cast<int>(data_->TopBorder->FrameCount));
+    EXPECT_EQ(sa->TitleHeight, graphiteTitle);
+    EXPECT_EQ(sb->TitleHeight, graphiteTitle);
+    EXPECT_EQ(ClientOrigin(a.Handle()).y, graphiteTitle);
+    for (auto [wnd, c] : {std::pair{a.Handle(), ca}, std::pair{b.Handle(), cb}}) {
+        EXPECT_EQ(ClientSizeOf(wnd).cx, c.cx);
+        EXPECT_EQ(ClientSizeOf(wnd).cy, c.cy);
+    }
+    // And back.
+    ASSERT_TRUE(model_test::LoadBytes(*data_, model_test::ProjectSkin()));
+    data_->ApplySkin();
+    M().RunPendingAction();
+    PumpMessages(50);
+    EXPECT_EQ(sa->TitleHeight, xplunaTitle);
+    EXPECT_EQ(ClientSizeOf(a.Handle()).cx, ca.cx);
+    EXPECT_EQ(ClientSizeOf(a.Handle()).cy, ca.cy);
+}
+
+TEST_F(FormSkinnerTest, ThousandCyclesLeaveEveryCounterWhereItStarted) {
+    TPlainForm form(Application);
+    form.Show();
+    HWND wnd = form.Handle();
+    // One round first, so that lazily made objects exist before counting.
+    Skin(wnd);
+    Deactivate();
+    M().SetActive(true);
+    const int gdi = GdiLiveTotal();
+    const int windows = TWinControl::LiveWindowCount();
+    const int items = TMenuItem::LiveCount();
+    const SIZE client = ClientSizeOf(wnd);
+    for (int i = 0; i < 1000; ++i) {
+        ASSERT_TRUE(M().SkinWindow(wnd));
+        SendMessageW(wnd, SM_SKINCONTENTS, 0, SM_SKINCONTENTS_TAG);
+        TakePosted(wnd, SM_SKINCONTENTS);
+        M().SetPendingSkinData(data_);
+        M().RequestAction(TSkinAction::Deactivate, 250);
+        M().RunPendingAction();
+        M().SetActive(true);
+    }
+    EXPECT_EQ(GdiLiveTotal(), gdi);
+    EXPECT_EQ(TWinControl::LiveWindowCount(), windows);
+    EXPECT_EQ(TMenuItem::LiveCount(), items);
+    EXPECT_EQ(ClientSizeOf(wnd).cx, client.cx);
+    EXPECT_EQ(ClientSizeOf(wnd).cy, client.cy);
+
+    TWinSkinForm* s = Skin(wnd);
+    ASSERT_NE(s, nullptr);
+    const int gdiSkinned = GdiLiveTotal();
+    for (int i = 0; i < 1000; ++i) {
+        SetWindowPos(wnd, nullptr, 0, 0, 300 + i % 50, 240 + i % 30,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(wnd, SM_REPAINTFRAME, 0, 0);
+    }
+    EXPECT_EQ(GdiLiveTotal(), gdiSkinned);
+    for (int i = 0; i < 1000; ++i) {
+        s->DropCaptionButtons();
+        s->ComputeFrame();
+        s->Reskin();
+    }
+    EXPECT_EQ(GdiLiveTotal(), gdiSkinned);
+    EXPECT_EQ(TWinControl::LiveWindowCount(), windows);
+}
