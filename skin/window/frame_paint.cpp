@@ -73,6 +73,7 @@ int TitleShiftX(const TTitleTextLayout& in, const RECT& t) {
 
 } // namespace
 
+// Frame thickness from the border pictures; see the header.
 TFrameMetrics ComputeFrameMetrics(const TSkinData& skin, int borderKind) {
     TFrameMetrics m;
     if (borderKind == kBorderNone) {
@@ -85,6 +86,7 @@ TFrameMetrics ComputeFrameMetrics(const TSkinData& skin, int borderKind) {
     return m;
 }
 
+// Where a border part lies in the window.
 RECT BorderPartRect(TBorderPart part, const TFrameMetrics& m, int width, int height) {
     switch (part) {
     case TBorderPart::Left:
@@ -99,10 +101,12 @@ RECT BorderPartRect(TBorderPart part, const TFrameMetrics& m, int width, int hei
     return {};
 }
 
+// Frame 2 of a two-frame border shows an inactive window.
 int BorderFrameIndex(const TDataSkinObject& border, bool active) {
     return active || border.FrameCount <= 1 ? 1 : 2;
 }
 
+// One border part drawn by the nine-part rule into a bitmap of its own.
 std::unique_ptr<TBitmap> RenderBorderPart(TBorderPart part, const RECT& rect, TSkinData& skin,
                                           bool active) {
     TDataSkinBorder* border = BorderOf(skin, part);
@@ -118,6 +122,7 @@ std::unique_ptr<TBitmap> RenderBorderPart(TBorderPart part, const RECT& rect, TS
     return image;
 }
 
+// One border part copied opaquely to the DC.
 void DrawBorderPart(HDC dc, TBorderPart part, const RECT& rect, TSkinData& skin, bool active) {
     auto image = RenderBorderPart(part, rect, skin, active);
     if (!image) {
@@ -127,6 +132,7 @@ void DrawBorderPart(HDC dc, TBorderPart part, const RECT& rect, TSkinData& skin,
            SRCCOPY);
 }
 
+// Title text placement: extent, shifts, right clip, dialog move.
 RECT LayoutTitleText(const TTitleTextLayout& in) {
     const RECT& r = in.Strip;
     RECT t{r.left, r.top, r.left + in.Extent.cx, r.top + in.Extent.cy};
@@ -148,6 +154,7 @@ RECT LayoutTitleText(const TTitleTextLayout& in) {
     return t;
 }
 
+// The title text with its background bar; see the header.
 RECT DrawTitleText(HDC dc, const RECT& strip, const std::wstring& text, HFONT font, TSkinData& skin,
                    bool active, bool rightToLeft, bool popupStyle, bool dialogBorder,
                    int textClipX) {
@@ -186,11 +193,13 @@ RECT DrawTitleText(HDC dc, const RECT& strip, const std::wstring& text, HFONT fo
     return t;
 }
 
+// The client rectangle inside the skinned frame and menu strip.
 RECT SkinnedClientRect(const RECT& window, const TFrameMetrics& m, int menuHeight) {
     return {window.left + m.Left, window.top + m.Title + menuHeight, window.right - m.Right,
             window.bottom - m.Bottom};
 }
 
+// The title strip drags the window; the strip below it is the menu bar.
 LRESULT AdjustHitTest(LRESULT previous, POINT windowPoint, int titleHeight) {
     if (previous != HTNOWHERE && previous != HTCAPTION) {
         return previous;
@@ -205,6 +214,7 @@ LRESULT AdjustHitTest(LRESULT previous, POINT windowPoint, int titleHeight) {
     return answer;
 }
 
+// Whether the region has to follow the borders' magenta pixels.
 bool AnyBorderTransparent(const TSkinData& skin) {
     for (const TDataSkinBorder* b : {skin.LeftBorder.get(), skin.RightBorder.get(),
                                      skin.TopBorder.get(), skin.BottomBorder.get()}) {
@@ -282,6 +292,7 @@ TRegionHandle PartRegion(TSkinData& skin, const TFrameRegionInput& in, TBorderPa
 
 } // namespace
 
+// The window region from the borders; see the header.
 TRegionHandle BuildFrameRegion(TSkinData& skin, const TFrameRegionInput& in) {
     if (in.Width <= 0 || in.Height <= 0) {
         return {};
@@ -304,6 +315,7 @@ TRegionHandle BuildFrameRegion(TSkinData& skin, const TFrameRegionInput& in) {
     return region;
 }
 
+// Frame of the Buttons picture for a tool-bar button state.
 int ToolButtonFrame(unsigned state) {
     if (state & kToolSelected) {
         return 2;
@@ -317,6 +329,7 @@ int ToolButtonFrame(unsigned state) {
     return 0;
 }
 
+// A tool-bar button drawn from the Buttons picture.
 bool DrawSkinToolButton(TCanvas& canvas, const RECT& bounds, unsigned state, TSkinData& skin) {
     TDataSkinButton* buttons = skin.Buttons.get();
     const int k = ToolButtonFrame(state);

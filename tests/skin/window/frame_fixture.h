@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <tuple>
 #include <vector>
 
@@ -82,6 +83,13 @@ inline void LoadGraphite(TSkinData& data) {
 
 inline bool In(const TRegionHandle& r, int x, int y) {
     return PtInRegion(r.Get(), x, y) != FALSE;
+}
+
+// Expects every point inside the region, or every point outside it.
+inline void ExpectPoints(const TRegionHandle& r, bool inside, std::initializer_list<POINT> points) {
+    for (POINT p : points) {
+        EXPECT_EQ(In(r, p.x, p.y), inside) << p.x << "," << p.y;
+    }
 }
 
 inline std::vector<RECT> RegionRects(const TRegionHandle& r) {

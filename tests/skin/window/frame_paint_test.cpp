@@ -357,22 +357,10 @@ TEST(FrameRegion, TransparentBordersCutTheirMagentaPixels) {
     TRegionHandle region = BuildFrameRegion(s.Data, in);
     ASSERT_TRUE(region);
     // Corners of the top part (4..95) and the outer top pixels of the sides.
-    for (POINT p : {POINT{4, 0}, {5, 0}, {4, 1}, {95, 0}, {94, 0}, {95, 1}, {0, 0}, {99, 0}}) {
-        EXPECT_FALSE(In(region, p.x, p.y)) << p.x << "," << p.y;
-    }
-    for (POINT p : {POINT{6, 0},
-                    {5, 1},
-                    {93, 0},
-                    {1, 0},
-                    {0, 1},
-                    {98, 0},
-                    {50, 5},
-                    {50, 40},
-                    {0, 79},
-                    {99, 79},
-                    {50, 79}}) {
-        EXPECT_TRUE(In(region, p.x, p.y)) << p.x << "," << p.y;
-    }
+    ExpectPoints(region, false,
+                 {{4, 0}, {5, 0}, {4, 1}, {95, 0}, {94, 0}, {95, 1}, {0, 0}, {99, 0}});
+    ExpectPoints(region, true, {{6, 0}, {5, 1}, {93, 0}, {1, 0}, {0, 1}, {98, 0}});
+    ExpectPoints(region, true, {{50, 5}, {50, 40}, {0, 79}, {99, 79}, {50, 79}});
     EXPECT_FALSE(In(region, 100, 40));
     // Inactive: frame 2 of the top border has no magenta corners.
     in.Active = false;
@@ -437,21 +425,11 @@ TEST(FrameRegion, RealSkinRoundsTheTopCorners) {
     TFrameRegionInput in{300, 200, ComputeFrameMetrics(xpluna, kBorderSizeable)};
     TRegionHandle region = BuildFrameRegion(xpluna, in);
     ASSERT_TRUE(region);
-    for (POINT p : {POINT{0, 0},
-                    {2, 1},
-                    {0, 2},
-                    {1, 2},
-                    {3, 0},
-                    {4, 0},
-                    {295, 0},
-                    {296, 0},
-                    {299, 0},
-                    {298, 2}}) {
-        EXPECT_FALSE(In(region, p.x, p.y)) << p.x << "," << p.y;
-    }
-    for (POINT p : {POINT{2, 2}, {5, 0}, {294, 0}, {297, 2}, {150, 100}, {0, 199}, {299, 199}}) {
-        EXPECT_TRUE(In(region, p.x, p.y)) << p.x << "," << p.y;
-    }
+    ExpectPoints(
+        region, false,
+        {{0, 0}, {2, 1}, {0, 2}, {1, 2}, {3, 0}, {4, 0}, {295, 0}, {296, 0}, {299, 0}, {298, 2}});
+    ExpectPoints(region, true,
+                 {{2, 2}, {5, 0}, {294, 0}, {297, 2}, {150, 100}, {0, 199}, {299, 199}});
 }
 
 TEST(ToolButton, FramesColoursAndDrawing) {
