@@ -26,6 +26,13 @@ lt_add_test(form_skinner_test WIN32_ONLY
     LIBS lt_skinwindow lt_skinfolder)
 if(TARGET form_skinner_test)
     target_compile_definitions(form_skinner_test PRIVATE
+
+# Frame painting without a window: the real skins and hand-made borders.
+lt_add_test(frame_paint_test WIN32_ONLY
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/frame_paint_test.cpp
+    LIBS lt_skinwindow lt_skinfolder)
+if(TARGET frame_paint_test)
+    target_compile_definitions(frame_paint_test PRIVATE
         LT_SKIN_DIR="${CMAKE_SOURCE_DIR}/resources/skin/xpluna"
         LT_GRAPHITE_DIR="${CMAKE_SOURCE_DIR}/resources/skin/graphite")
 endif()
