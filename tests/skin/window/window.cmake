@@ -26,6 +26,9 @@ lt_add_test(form_skinner_test WIN32_ONLY
     LIBS lt_skinwindow lt_skinfolder)
 if(TARGET form_skinner_test)
     target_compile_definitions(form_skinner_test PRIVATE
+        LT_SKIN_DIR="${CMAKE_SOURCE_DIR}/resources/skin/xpluna"
+        LT_GRAPHITE_DIR="${CMAKE_SOURCE_DIR}/resources/skin/graphite")
+endif()
 
 # Frame painting without a window: the real skins and hand-made borders.
 lt_add_test(frame_paint_test WIN32_ONLY
