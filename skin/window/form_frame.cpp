@@ -63,6 +63,11 @@ void TWinSkinForm::BuildIconImage() {
     Icon = reinterpret_cast<HICON>(SendMessageW(Handle, WM_GETICON, ICON_SMALL, 0));
     if (!Icon)
         Icon = reinterpret_cast<HICON>(SendMessageW(Handle, WM_GETICON, ICON_BIG, 0));
+    // A window that was given no icon shows its class's, as its native caption would.
+    if (!Icon)
+        Icon = reinterpret_cast<HICON>(GetClassLongPtrW(Handle, GCLP_HICONSM));
+    if (!Icon)
+        Icon = reinterpret_cast<HICON>(GetClassLongPtrW(Handle, GCLP_HICON));
     iconCopy_.Reset();
     if (Icon) {
         HANDLE copy = CopyImage(Icon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE);

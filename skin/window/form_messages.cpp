@@ -296,14 +296,10 @@ void TWinSkinForm::HandleGetMinMaxInfo(TMessage& msg) {
         mmi->ptMaxTrackSize.x = GetSystemMetrics(SM_CXMAXIMIZED);
         mmi->ptMaxTrackSize.y = GetSystemMetrics(SM_CYMAXIMIZED);
     }
-    if (MDIKind != kMDIChild && BorderKind != kBorderNone && !(InitialStyle & WS_CHILD)) {
-        MONITORINFO mi{};
-        mi.cbSize = sizeof mi;
-        if (GetMonitorInfoW(MonitorFromWindow(Handle, MONITOR_DEFAULTTONEAREST), &mi)) {
-            mmi->ptMaxPosition = {mi.rcWork.left - mi.rcMonitor.left,
-                                  mi.rcWork.top - mi.rcMonitor.top};
-            mmi->ptMaxSize = {mi.rcWork.right - mi.rcWork.left, mi.rcWork.bottom - mi.rcWork.top};
-        }
+    RECT work{}, monitor{};
+    if (MaximizesOntoWorkArea() && WorkArea(work, monitor)) {
+        mmi->ptMaxPosition = {work.left - monitor.left, work.top - monitor.top};
+        mmi->ptMaxSize = {work.right - work.left, work.bottom - work.top};
     }
 }
 

@@ -281,8 +281,16 @@ void TWinSkinForm::SkinContents() {
 // border kind.
 void TWinSkinForm::ResizeKeepingClient(bool refresh) {
     if (WindowState == kWindowMaximized) {
-        SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        // A window maximised before it was skinned lies where its native
+        // frame put it: it moves onto the work area with the skinned frame.
+        RECT work{}, monitor{};
+        if (MaximizesOntoWorkArea() && WorkArea(work, monitor))
+            SetWindowPos(Handle, nullptr, work.left, work.top, work.right - work.left,
+                         work.bottom - work.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        else
+            SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE |
+                             SWP_FRAMECHANGED);
         return;
     }
     SIZE client{};
@@ -325,6 +333,24 @@ void TWinSkinForm::WidenSystemDialog(int& width) {
                          SWP_NOOWNERZORDER);
     }
     width = needed;
+}
+
+// Whether the window's maximised placement is the work area (a top-level
+// window with a skinned frame).
+bool TWinSkinForm::MaximizesOntoWorkArea() const {
+    return FrameSkinned && MDIKind != kMDIChild && BorderKind != kBorderNone &&
+           !(InitialStyle & WS_CHILD);
+}
+
+// The work area and the whole area of the window's monitor (screen coordinates).
+bool TWinSkinForm::WorkArea(RECT& work, RECT& monitor) const {
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    if (!GetMonitorInfoW(MonitorFromWindow(Handle, MONITOR_DEFAULTTONEAREST), &mi))
+        return false;
+    work = mi.rcWork;
+    monitor = mi.rcMonitor;
+    return true;
 }
 
 void TWinSkinForm::Reskin() {
@@ -400,9 +426,17 @@ void TWinSkinForm::Restore() {
         POINT topLeft{r.left, r.top};
         if (MDIKind == kMDIChild)
             ScreenToClient(GetParent(Handle), &topLeft);
-        const int w = r.right - r.left + NativeNonClient.cx - LeftWidth - RightWidth;
-        const int h =
-            r.bottom - r.top + NativeNonClient.cy - TitleHeight - MenuHeight - BottomHeight;
+        int w = r.right - r.left + NativeNonClient.cx - LeftWidth - RightWidth;
+        int h = r.bottom - r.top + NativeNonClient.cy - TitleHeight - MenuHeight - BottomHeight;
+        RECT work{}, monitor{};
+        if (WindowState == kWindowMaximized && MaximizesOntoWorkArea() && WorkArea(work, monitor)) {
+            // Back to the platform's maximised placement: the native side
+            // borders lie just outside the work area.
+            const int border = NativeNonClient.cx / 2;
+            topLeft = {work.left - border, work.top - border};
+            w = work.right - work.left + 2 * border;
+            h = work.bottom - work.top + 2 * border;
+        }
         SetWindowPos(Handle, nullptr, topLeft.x, topLeft.y, w, h,
                      SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
     }

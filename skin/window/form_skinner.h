@@ -251,6 +251,8 @@ private:
     std::wstring ReadCaption() const;
     // form_skinner.cpp
     void ResizeKeepingClient(bool refresh);
+    bool MaximizesOntoWorkArea() const;
+    bool WorkArea(RECT& work, RECT& monitor) const;
     void WidenSystemDialog(int& width);
     void RestoreWrappers();
     void LightRestore();

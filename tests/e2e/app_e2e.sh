@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# End to end: the program starts maximised with its title and a live clock;
-# Alt+F4 asks for confirmation; Esc, Cancel and Enter at once keep it
+# End to end: the program starts maximised with its title and a live clock,
+# framed by the skin (region, title colours, caption buttons that restore,
+# maximise and close); the skinned close button and Alt+F4 ask for
+# confirmation in a skinned dialog; Esc, Cancel and Enter at once keep it
 # running; Alt+F4, Tab, Enter ends it with exit code 0.
 #   app_e2e.sh LANTUO.EXE APP_PROBE.EXE SCREENSHOT_DIR
 set -uo pipefail
@@ -60,6 +62,41 @@ e2e_check "clock panel shows the local date and time within 2 s" clock_ok
 import -window root "$shots/app_main.png"
 echo "screenshot: $shots/app_main.png"
 
+# The skinned frame: the window answers the skinned query, its region cuts
+# the rounded top corners, the client lies inside the skin's borders (left
+# 3, title 29) and, maximised, the frame lies exactly on the work area.
+frame_of() { probe frame "$@"; }
+read -r sk rtype corner cdx cdy cl ct cr cb wl wt wr wb < <(frame_of)
+echo "frame: skinned=$sk region=$rtype corner=$corner client at $cdx,$cdy ($cl,$ct-$cr,$cb) work $wl,$wt-$wr,$wb"
+e2e_check "main window is framed by the skin" test "${sk:-0}" = 1
+e2e_check "its region cuts the top corners" test "${rtype:-0}" = 3 -a "${corner:-1}" = 0
+e2e_check "client area inside the skinned borders" test "${cdx:-0}" = 3 -a "${cdy:-0}" = 29
+e2e_check "maximised frame lies on the work area" \
+    test "${left:-1}" = "$wl" -a "${top:-1}" = "$wt" -a "${right:-0}" = "$wr" -a "${bottom:-0}" = "$wb"
+# Title text in the skin's active colour (white) on the skin's blue title.
+white=$(convert "$shots/app_main.png" -crop 200x20+20+5 +repage \
+    -fx "(r>0.97 && g>0.97 && b>0.97) ? 1 : 0" -format "%[fx:int(w*h*mean)]" info: 2>/dev/null)
+blue=$(convert "$shots/app_main.png" -crop 1x1+640+12 +repage -format "%[fx:(b-r)>0.3 ? 1 : 0]" info: 2>/dev/null)
+e2e_check "title text in the skin's white ($white pixels) on its blue title" \
+    test "${white:-0}" -gt 40 -a "${blue:-0}" = 1
+
+# The skin's caption buttons, clicked as a user clicks them: restore (48 px
+# from the right edge), maximise again, each read back from outside.
+click_caption() { xdotool mousemove "$1" "$2" click 1; }
+click_caption $(( right - 48 + 10 )) $(( top + 15 ))
+sleep 1
+read -r zoomed left top right bottom screen < <(probe main)
+e2e_check "the skinned restore button restores the window" test "${zoomed:-1}" = 0
+import -window root "$shots/app_restored.png"
+echo "screenshot: $shots/app_restored.png"
+read -r sk rtype corner _ < <(frame_of)
+e2e_check "restored window keeps the skinned frame and region" \
+    test "${sk:-0}" = 1 -a "${rtype:-0}" = 3 -a "${corner:-1}" = 0
+click_caption $(( right - 48 + 10 )) $(( top + 15 ))
+sleep 1
+read -r zoomed left top right bottom screen < <(probe main)
+e2e_check "the skinned maximise button maximises it again" test "${zoomed:-0}" = 1
+
 # Alt+F4 asks; Esc keeps the program running. A click on the status bar
 # first makes the window the one that gets the keys.
 for _ in $(seq 1 20); do
@@ -68,9 +105,14 @@ for _ in $(seq 1 20); do
     sleep 0.25
 done
 e2e_check "main window has the keyboard" test "$(probe foreground)" = "1"
-xdotool key alt+F4
-e2e_check "Alt+F4 opens the confirmation dialog" wait_dialogs 10 1
+# The skinned close button (25 px from the right edge), clicked with the mouse.
+click_caption $(( right - 25 + 10 )) $(( top + 15 ))
+e2e_check "the skinned close button opens the confirmation dialog" wait_dialogs 10 1
 read -r n dl dt dr db topmost < <(probe dialog)
+read -r dsk drtype dcorner ddx ddy _ < <(frame_of dialog)
+echo "dialog frame: skinned=$dsk region=$drtype corner=$dcorner client at $ddx,$ddy"
+e2e_check "dialog is framed by the skin" \
+    test "${dsk:-0}" = 1 -a "${drtype:-0}" = 3 -a "${dcorner:-1}" = 0 -a "${ddy:-0}" = 29
 echo "dialog: $dl,$dt-$dr,$db topmost=$topmost"
 e2e_check "dialog is topmost" test "${topmost:-0}" = "1"
 sw=$(xdpyinfo | awk '/dimensions/ {split($2, a, "x"); print a[1]}')
@@ -87,6 +129,10 @@ xdotool key Escape
 e2e_check "Esc closes the dialog" wait_dialogs 10 0
 sleep 0.5
 e2e_check "program still running after Esc" running
+xdotool key alt+F4
+e2e_check "Alt+F4 opens the confirmation dialog" wait_dialogs 10 1
+xdotool key Escape
+wait_dialogs 10 0
 
 # Cancel, clicked with the mouse.
 xdotool key alt+F4

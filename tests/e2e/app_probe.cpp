@@ -4,6 +4,12 @@
 //   app_probe buttons    "caption cx cy" of the dialog's buttons (screen centres)
 //   app_probe main       "zoomed left top right bottom screen-width" of the main window
 //   app_probe foreground 1 when the main window is the foreground window
+//   app_probe frame [dialog]  "skinned region-type corner-in client-dx client-dy
+//                        client-left client-top client-right client-bottom
+//                        work-left work-top work-right work-bottom" of the main
+//                        window (or the dialog): the skinned query's answer,
+//                        the window region, the client area against the frame
+//                        and the screen, and the work area
 #include <windows.h>
 
 #include <commctrl.h>
@@ -119,6 +125,28 @@ int wmain(int argc, wchar_t** argv) {
         GetWindowRect(main, &r);
         std::printf("%d %ld %ld %ld %ld %d\n", IsZoomed(main) ? 1 : 0, r.left, r.top, r.right,
                     r.bottom, GetSystemMetrics(SM_CXSCREEN));
+        return 0;
+    }
+    if (what == L"frame") {
+        HWND wnd = argc > 2 && std::wstring(argv[2]) == L"dialog"
+                       ? (dialogs.empty() ? nullptr : dialogs[0])
+                       : main;
+        if (!wnd)
+            return 1;
+        const LRESULT skinned = SendMessageW(wnd, 0x3504, 0, 0);
+        HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+        const int type = GetWindowRgn(wnd, rgn);
+        const int cornerIn = type == ERROR ? 1 : (PtInRegion(rgn, 0, 0) ? 1 : 0);
+        DeleteObject(rgn);
+        RECT w, c;
+        GetWindowRect(wnd, &w);
+        GetClientRect(wnd, &c);
+        MapWindowPoints(wnd, nullptr, reinterpret_cast<POINT*>(&c), 2);
+        RECT work{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        std::printf("%d %d %d %ld %ld %ld %ld %ld %ld %ld %ld %ld %ld\n", skinned == 1 ? 1 : 0,
+                    type, cornerIn, c.left - w.left, c.top - w.top, c.left, c.top, c.right,
+                    c.bottom, work.left, work.top, work.right, work.bottom);
         return 0;
     }
     if (what == L"dialog") {

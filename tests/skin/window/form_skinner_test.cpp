@@ -95,8 +95,9 @@ protected:
         auto* s = dynamic_cast<TWinSkinForm*>(M().FindFormSkinner(wnd));
         EXPECT_NE(s, nullptr);
         if (s)
-            PumpUntil([s] { return s->State() == TFormSkinnerState::Skinned && s->ContentsSkinned; },
-                      2000);
+            PumpUntil(
+                [s] { return s->State() == TFormSkinnerState::Skinned && s->ContentsSkinned; },
+                2000);
         PumpMessages(50);
         return s;
     }
@@ -130,8 +131,12 @@ TEST_F(FormSkinnerTest, FrameFromTheBordersKeepsTheClientSizeAndComesOffAgain) {
     EXPECT_EQ(s->BottomHeight, 3);
     EXPECT_EQ(s->BorderKind, kBorderSizeable);
     EXPECT_EQ(SendMessageW(wnd, SM_SKINNEDQUERY, 0, 0), 1);
-    // The native caption is gone; the client keeps its size inside the skin's frame.
-    EXPECT_EQ(GetWindowLongW(wnd, GWL_STYLE) & WS_CAPTION, 0);
+    // The native caption is gone (an owned window keeps the caption bits but
+    // loses its caption buttons); the client keeps its size inside the skin's frame.
+    if (GetWindow(wnd, GW_OWNER))
+        EXPECT_EQ(GetWindowLongW(wnd, GWL_STYLE) & (WS_SYSMENU | WS_MAXIMIZEBOX), 0);
+    else
+        EXPECT_EQ(GetWindowLongW(wnd, GWL_STYLE) & WS_CAPTION, 0);
     const SIZE skinned = ClientSizeOf(wnd);
     EXPECT_EQ(skinned.cx, client.cx);
     EXPECT_EQ(skinned.cy, client.cy);
@@ -162,7 +167,8 @@ TEST_F(FormSkinnerTest, FrameFromTheBordersKeepsTheClientSizeAndComesOffAgain) {
     // Deactivation gives the native frame back at the same client size.
     Deactivate();
     EXPECT_EQ(M().FindFormSkinner(wnd), nullptr);
-    EXPECT_EQ(GetWindowLongW(wnd, GWL_STYLE) & WS_CAPTION, style & WS_CAPTION);
+    EXPECT_EQ(GetWindowLongW(wnd, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU | WS_MAXIMIZEBOX),
+              style & (WS_CAPTION | WS_SYSMENU | WS_MAXIMIZEBOX));
     const SIZE back = ClientSizeOf(wnd);
     EXPECT_EQ(back.cx, client.cx);
     EXPECT_EQ(back.cy, client.cy);
@@ -193,9 +199,8 @@ TEST_F(FormSkinnerTest, RegionFollowsThePaintedTitleOrIsThePlainRectangle) {
     EXPECT_TRUE(PtInRegion(rgn.Get(), text.x, text.y));
 
     // A skin without transparent borders: the plain window rectangle.
-    for (TDataSkinBorder* b :
-         {data_->LeftBorder.get(), data_->RightBorder.get(), data_->TopBorder.get(),
-          data_->BottomBorder.get()})
+    for (TDataSkinBorder* b : {data_->LeftBorder.get(), data_->RightBorder.get(),
+                               data_->TopBorder.get(), data_->BottomBorder.get()})
         b->Trans = 0;
     s->Reskin();
     TRegionHandle plain(CreateRectRgn(0, 0, 0, 0));
@@ -281,8 +286,8 @@ TEST_F(FormSkinnerTest, LongCaptionEndsAtTheClipAndCentredCaptionStaysCentred) {
 }
 
 TEST_F(FormSkinnerTest, PopupWithoutCaptionGetsNoFrame) {
-    HWND popup = CreateWindowExW(0, L"STATIC", L"popup", WS_POPUP | WS_VISIBLE | WS_BORDER, 50,
-                                 50, 200, 120, nullptr, nullptr, nullptr, nullptr);
+    HWND popup = CreateWindowExW(0, L"STATIC", L"popup", WS_POPUP | WS_VISIBLE | WS_BORDER, 50, 50,
+                                 200, 120, nullptr, nullptr, nullptr, nullptr);
     const RECT before = WindowRectOf(popup);
     const SIZE client = ClientSizeOf(popup);
     TWinSkinForm* s = Skin(popup);
@@ -541,11 +546,15 @@ TEST_F(FormSkinnerTest, MaximisedMDIChildLosesItsFrameAndGetsItBack) {
     TWinSkinForm* fs = Skin(frame.Handle());
     ASSERT_NE(fs, nullptr);
     EXPECT_EQ(fs->MDIKind, kMDIFrame);
+    // The framework finds a child's frame as the application's main form.
+    TCustomForm* mainForm = Application->MainForm();
+    Application->SetMainForm(&frame);
     auto* child = new TForm(&frame);
     child->SetFormStyle(fsMDIChild);
     child->SetCaption(L"Child");
     child->SetBounds(10, 10, 220, 140);
     child->Show();
+    Application->SetMainForm(mainForm);
     PumpMessages(100);
     HWND cw = child->Handle();
     auto* cs = dynamic_cast<TWinSkinForm*>(M().FindFormSkinner(cw));
@@ -658,4 +667,43 @@ TEST_F(FormSkinnerTest, ThousandCyclesLeaveEveryCounterWhereItStarted) {
     }
     EXPECT_EQ(GdiLiveTotal(), gdiSkinned);
     EXPECT_EQ(TWinControl::LiveWindowCount(), windows);
+}
+
+TEST_F(FormSkinnerTest, MaximisedWindowLiesExactlyOnTheWorkArea) {
+    TPlainForm form(Application);
+    form.Show();
+    HWND wnd = form.Handle();
+    TWinSkinForm* s = Skin(wnd);
+    ASSERT_NE(s, nullptr);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    ShowWindow(wnd, SW_MAXIMIZE);
+    PumpMessages(50);
+    ASSERT_TRUE(IsZoomed(wnd));
+    const RECT w = WindowRectOf(wnd);
+    EXPECT_EQ(w.left, work.left);
+    EXPECT_EQ(w.top, work.top);
+    EXPECT_EQ(w.right, work.right);
+    EXPECT_EQ(w.bottom, work.bottom);
+    EXPECT_EQ(ClientOrigin(wnd).x, s->LeftWidth);
+    EXPECT_EQ(ClientOrigin(wnd).y, s->TitleHeight);
+    EXPECT_EQ(ClientSizeOf(wnd).cx, work.right - work.left - s->LeftWidth - s->RightWidth);
+    EXPECT_EQ(ClientSizeOf(wnd).cy, work.bottom - work.top - s->TitleHeight - s->BottomHeight);
+    // The maximised window is not dragged by its title.
+    EXPECT_EQ(s->WindowState, kWindowMaximized);
+
+    // A window maximised before it is skinned moves onto the work area too,
+    // and back to the platform's own maximised placement when unskinned.
+    Deactivate();
+    const RECT native = WindowRectOf(wnd);
+    EXPECT_LT(native.left, work.left);
+    EXPECT_TRUE(IsZoomed(wnd));
+    M().SetActive(true);
+    Skin(wnd);
+    const RECT again = WindowRectOf(wnd);
+    EXPECT_EQ(again.left, work.left);
+    EXPECT_EQ(again.top, work.top);
+    EXPECT_EQ(again.bottom, work.bottom);
+    ShowWindow(wnd, SW_RESTORE);
+    PumpMessages(30);
 }
