@@ -1,0 +1,99 @@
+// The skinned frame against the platform's own non-client handling, side by
+// side in one run on two 1920 x 1080 windows of the same style: a whole
+// frame paint, the region rebuild, and one drag-resize step (size change,
+// non-client paint, region).
+#include "bench/bench_util.h"
+#include "framework/core/stream.h"
+#include "framework/ui/messages.h"
+#include "skin/model/skin_data.h"
+#include "skin/window/form_skinner.h"
+#include "tools/skininfo/skin_folder_pack.h"
+
+#include <memory>
+
+namespace {
+
+constexpr int kWidth = 1920;
+constexpr int kHeight = 1080;
+
+HWND MakeWindow(const wchar_t* title) {
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = L"FrameBenchWindow";
+        RegisterClassW(&wc);
+        registered = true;
+    }
+    return CreateWindowExW(0, L"FrameBenchWindow", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                           kWidth, kHeight, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+void Pump() {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&m);
+        DispatchMessageW(&m);
+    }
+}
+
+// One drag-resize step: the size changes, the frame is painted.
+void ResizeStep(HWND wnd, int i) {
+    const int d = (i & 1) ? 16 : 0;
+    SetWindowPos(wnd, nullptr, 0, 0, kWidth - d, kHeight - d,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(wnd, WM_NCPAINT, 1, 0);
+}
+
+} // namespace
+
+int main() {
+    TSkinData data(nullptr);
+    const std::vector<uint8_t> skin = PackSkinFolder(LT_SKIN_DIR);
+    data.SkinStream().WriteBuffer(skin.data(), static_cast<int32_t>(skin.size()));
+    if (!data.LoadSkin()) {
+        std::printf("frame_bench: the skin did not load\n");
+        return 1;
+    }
+    HWND native = MakeWindow(L"native frame");
+    HWND skinned = MakeWindow(L"skinned frame");
+    auto skinner = std::make_unique<TWinSkinForm>(nullptr);
+    skinner->Handle = skinned;
+    skinner->AttachWindow(&data);
+    SendMessageW(skinned, SM_SKINCONTENTS, 0, SM_SKINCONTENTS_TAG);
+    Pump();
+    if (skinner->State() != TFormSkinnerState::Skinned) {
+        std::printf("frame_bench: the window was not skinned\n");
+        return 1;
+    }
+
+    const double nativePaint =
+        bench::MedianNs(9, 20, [&] { SendMessageW(native, WM_NCPAINT, 1, 0); });
+    const double skinnedPaint =
+        bench::MedianNs(9, 20, [&] { SendMessageW(skinned, WM_NCPAINT, 1, 0); });
+    bench::Report("frame.native_ncpaint_1920x1080", nativePaint / 1e6, "ms");
+    bench::Report("frame.skinned_paintframe_1920x1080", skinnedPaint / 1e6, "ms");
+    bench::Report("frame.paint_ratio_skinned_vs_native", skinnedPaint / nativePaint, "x");
+
+    const double region = bench::MedianNs(9, 10, [&] {
+        skinner->RegionSize = {};
+        skinner->RebuildRegion();
+    });
+    bench::Report("frame.rebuild_region_1920x1080", region / 1e6, "ms");
+
+    int i = 0, j = 0;
+    const double nativeResize = bench::MedianNs(9, 10, [&] { ResizeStep(native, i++); });
+    const double skinnedResize = bench::MedianNs(9, 10, [&] { ResizeStep(skinned, j++); });
+    bench::Report("frame.native_resize_step", nativeResize / 1e6, "ms");
+    bench::Report("frame.skinned_resize_step", skinnedResize / 1e6, "ms");
+    bench::Report("frame.resize_ratio_skinned_vs_native", skinnedResize / nativeResize, "x");
+
+    skinner->Restore();
+    skinner.reset();
+    DestroyWindow(skinned);
+    DestroyWindow(native);
+    return 0;
+}
