@@ -8,6 +8,7 @@
 
 #include "framework/ui/win32.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,6 +23,47 @@ class TWinSkinMenu;
 class TSkinData;
 class TMenuItem;
 class TMainMenu;
+class TDataSkinObject;
+
+// The bar's pure rules, tested without a window.
+
+// Width an item takes: its caption's text width, plus 10 when above 0.
+int MenuItemWidth(int textWidth);
+// Where the items start (from the left, or from the right edge for a
+// right-to-left menu): with a menu-bar picture TileLeftMenu + 4, or
+// TileRightMenu + 8 for right to left, and 12 when the bar is narrower than
+// that; without a menu-bar picture 6.
+int MenuBarStartOffset(const TDataSkinObject* menuBar, bool rightToLeft, int barWidth);
+// One item as the layout sees it.
+struct TMenuBarSlot {
+    bool Visible = true;
+    int Width = 0;
+};
+// Item rectangles in bar coordinates (width x height): invisible items get an
+// empty rectangle, the others follow one another from `start` (left to right)
+// or from width - start leftwards, each from y 0 to height - 1.
+std::vector<RECT> LayoutMenuBar(const std::vector<TMenuBarSlot>& slots, int start, int width,
+                                int height, bool rightToLeft);
+// Frame of the bar's picture: 1 for an active window, 2 for an inactive one.
+inline int MenuBarFrame(bool active) {
+    return active ? 1 : 2;
+}
+
+// One drop-down entry as the separator tidying sees it.
+struct TMenuEntry {
+    bool IsLine = false;
+    bool Visible = true;
+};
+// The entries' visibility after tidying the separators: none before the
+// first or after the last visible item; of each run of separators between
+// visible items only the last one shows (made visible even when it was
+// hidden). Invisible items neither end a run nor change.
+std::vector<bool> TidySeparators(const std::vector<TMenuEntry>& entries);
+// The same applied to a framework item's sub-items.
+void TidySeparators(TMenuItem& parent);
+// Makes every item of `menu` and of its sub-menus owner-drawn (MFT_OWNERDRAW
+// added to its type).
+void MakeMenuOwnerDrawn(HMENU menu);
 
 // One top-level item of the bar.
 class TMenuBtn : public TNCObject {
@@ -68,6 +110,14 @@ public:
     // CM_DIALOGCHAR: true when an item was clicked by its accelerator.
     bool HandleDialogChar(const TMessage& msg);
 
+    // Whether drop-down items are made owner-drawn before they open. Off
+    // until the popup-menu skinning draws them: the framework draws only its
+    // own items, so a raw native item made owner-drawn would show nothing.
+    static void SetOwnerDrawnDropDowns(bool on);
+    static bool OwnerDrawnDropDowns();
+    // The bar item whose drop-down is open (in any bar), or null.
+    static TMenuBtn* TrackedItem();
+
     std::vector<std::unique_ptr<TMenuBtn>> Items;
     TMainMenu* FrameworkMenu = nullptr;
     RECT BarRect{};
@@ -77,4 +127,25 @@ public:
     int ItemCount = 0;
     bool Painting = false;
     HMENU MenuHandle = nullptr;
+
+private:
+    // Frees the items (the owner forgets a hot one).
+    void ClearItems();
+    // Fills the items from MenuHandle's entries; `override` finds the
+    // framework item that stands for a native entry (or null).
+    void ReadNativeMenu(const std::function<TMenuItem*(int position, UINT id)>& override,
+                        bool ownCommand);
+    // A new item at the end of Items.
+    TMenuBtn& AddItem();
+    // The captions laid out and drawn into the bar bitmap's DC.
+    void PaintItems(HDC dc, const RECT& rect, int width, int height);
+    // The MDI child buttons of a maximised child, in the bar bitmap's DC.
+    void PaintMDIButtons(HDC dc);
+    // Ends the tracking when it belongs to this bar's form skinner.
+    void ForgetTracking();
 };
+
+// Draws a caption centred in `rect` in the menu font: the skin's menu-bar
+// text colour when enabled, the system button-shadow colour when not.
+void DrawMenuBarCaption(HDC dc, const std::wstring& caption, RECT rect, bool enabled,
+                        const TSkinData* skin);
