@@ -262,6 +262,13 @@ void TWinSkinForm::HandleSize(TMessage& msg) {
         TSkinManage* m = Manager();
         if (m && WindowState == kWindowMaximized && !m->MDIMaximized())
             m->SetMDIMaximized(true);
+        if (m && WindowState == kWindowNormal && m->MDIMaximized()) {
+            BOOL maximized = FALSE;
+            SendMessageW(GetParent(Handle), WM_MDIGETACTIVE, 0,
+                         reinterpret_cast<LPARAM>(&maximized));
+            if (!maximized)
+                m->SetMDIMaximized(false);
+        }
         if (m && (m->MDIMaximized() || WindowState != kWindowNormal))
             return;
     }

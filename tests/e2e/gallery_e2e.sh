@@ -97,6 +97,13 @@ for skin in xpluna graphite; do
     fi
     e2e_check "$skin: valid, window-sized (${sw}x$sh), not blank" \
         python3 "$(dirname "$0")/gallery_png_check.py" "$sw" "$sh" "${files[@]}"
+    # The MDI frame's active child maximised (its buttons in the frame's menu
+    # bar) and restored (its skinned frame back).
+    e2e_check "$skin: MDI child maximised and restored pictures" \
+        python3 "$(dirname "$0")/gallery_png_check.py" "$sw" "$sh" \
+        "$dir/mdi_maximized.png" "$dir/mdi_restored.png"
+    e2e_check "$skin: no drop-down or message-box shot went missing" \
+        test -z "$(grep -E 'no (drop-down|message box)' "$E2E_LOG")"
 done
 
 printf 'not a skin' >"$shots/bad.skn"

@@ -110,11 +110,25 @@ private:
 };
 
 // The File drop-down of the menu bar, opened as Alt+F opens it.
+// Alt+letter typed as a user types it (through the system's input queue), so
+// that a skinned menu bar and the platform's own one open alike.
+void PressAltLetter(HWND wnd, WORD letter) {
+    SetForegroundWindow(wnd);
+    INPUT keys[4] = {};
+    const WORD vk[4] = {VK_MENU, letter, letter, VK_MENU};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = vk[i];
+        keys[i].ki.dwFlags = (i >= 2) ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(4, keys, sizeof(INPUT));
+}
+
 TPngImage ShotWithMenu(TForm_Gallery& form, std::wstring& log) {
     HWND wnd = form.Handle();
     TModalShot shot(
         wnd, [] { return FindWindowW(L"#32768", nullptr); }, [](HWND) { EndMenu(); });
-    if (!shot.Run([wnd] { PostMessageW(wnd, WM_SYSCOMMAND, SC_KEYMENU, 'f'); }))
+    if (!shot.Run([wnd] { PressAltLetter(wnd, 'F'); }))
         log += L"menus: no drop-down menu appeared\n";
     return shot.image;
 }
@@ -147,18 +161,39 @@ TPngImage ShotWithMessageBox(TForm_Gallery& form, std::wstring& log) {
     return shot.image;
 }
 
+// Pictures taken besides the pages' own, saved after them.
+std::vector<std::pair<std::wstring, TPngImage>>& ExtraShots() {
+    static std::vector<std::pair<std::wstring, TPngImage>> shots;
+    return shots;
+}
+
+// The MDI frame over the gallery with its children cascaded; then its active
+// child maximised (its buttons in the frame's menu bar) and restored again.
+TPngImage ShotOfMdi(TForm_Gallery& form) {
+    form.OpenMdi();
+    Settle(400);
+    TPngImage img = CaptureWindow(form.Handle());
+    HWND client = form.MdiFrame()->ClientHandle();
+    const auto child = reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, 0));
+    if (child) {
+        SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+        Settle(400);
+        ExtraShots().emplace_back(L"mdi_maximized.png", CaptureWindow(form.Handle()));
+        SendMessageW(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
+        Settle(400);
+        ExtraShots().emplace_back(L"mdi_restored.png", CaptureWindow(form.Handle()));
+    }
+    form.MdiFrame()->Hide();
+    return img;
+}
+
 TPngImage ShotOfPage(TForm_Gallery& form, const std::wstring& page, std::wstring& log) {
     if (page == L"Menus")
         return ShotWithMenu(form, log);
     if (page == L"MessageBox")
         return ShotWithMessageBox(form, log);
-    if (page == L"MDI") {
-        form.OpenMdi();
-        Settle(400);
-        TPngImage img = CaptureWindow(form.Handle());
-        form.MdiFrame()->Hide();
-        return img;
-    }
+    if (page == L"MDI")
+        return ShotOfMdi(form);
     return CaptureWindow(form.Handle());
 }
 } // namespace
@@ -181,5 +216,9 @@ int SaveEveryPage(TForm_Gallery& form, const std::wstring& dir, std::wstring& lo
             log += L"cannot write " + path + L"\n";
         Settle(100);
     }
+    for (auto& [name, img] : ExtraShots())
+        if (!SavePng(dir + L"\\" + name, img))
+            log += L"cannot write " + name + L"\n";
+    ExtraShots().clear();
     return saved;
 }

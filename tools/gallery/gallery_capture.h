@@ -19,7 +19,8 @@ TPngImage CaptureWindow(HWND wnd);
 bool SavePng(const std::wstring& path, const TPngImage& image);
 
 // Shows every page in turn and saves DIR\<page>.png: the MDI page with its
-// frame open, the menu page with a drop-down of the menu bar open, the
+// frame open (and, in two more pictures, its active child maximised
+// and restored), the menu page with a drop-down of the menu bar open, the
 // message-box page with a message box over the gallery. Answers the number
 // of pictures saved; problems go to `log` (one line each).
 int SaveEveryPage(TForm_Gallery& form, const std::wstring& dir, std::wstring& log);

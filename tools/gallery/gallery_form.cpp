@@ -94,6 +94,22 @@ void TForm_Gallery::OpenMdi() {
         frame->SetFormStyle(fsMDIForm);
         frame->SetCaption(L"MDI frame");
         frame->SetBounds(Left() + 60, Top() + 90, 460, 300);
+        // The frame's menu bar, where a maximised child shows its buttons.
+        auto* menu = new TMainMenu(frame);
+        auto* window = new TMenuItem(menu);
+        window->SetCaption(L"&Window");
+        menu->Items()->Add(window);
+        const auto addCommand = [frame, window](const wchar_t* caption, UINT message) {
+            auto* item = new TMenuItem(window);
+            item->SetCaption(caption);
+            item->OnClick = [frame, message](TObject*) {
+                SendMessageW(frame->ClientHandle(), message, 0, 0);
+            };
+            window->Add(item);
+        };
+        addCommand(L"&Cascade", WM_MDICASCADE);
+        addCommand(L"&Tile", WM_MDITILE);
+        frame->SetMenu(menu);
         frame->Show();
         TMainFormSwap swap(frame);
         for (int i = 0; i < 3; ++i) {

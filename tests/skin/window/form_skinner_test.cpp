@@ -587,6 +587,20 @@ TEST_F(FormSkinnerTest, MaximisedMDIChildLosesItsFrameAndGetsItBack) {
     EXPECT_EQ(ClientSizeOf(cw).cy, client.cy);
     TRegionHandle back(CreateRectRgn(0, 0, 0, 0));
     EXPECT_NE(GetWindowRgn(cw, back.Get()), ERROR);
+
+    // The MDI client's own maximise and restore take the same way.
+    SendMessageW(fs->MDIClientWindow, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(cw), 0);
+    PumpMessages(50);
+    EXPECT_TRUE(M().MDIMaximized());
+    SendMessageW(fs->MDIClientWindow, WM_MDIRESTORE, reinterpret_cast<WPARAM>(cw), 0);
+    PumpMessages(50);
+    EXPECT_FALSE(M().MDIMaximized());
+    EXPECT_FALSE(cs->NativeCaptionOn);
+    TRegionHandle again(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(cw, again.Get()), ERROR);
+    EXPECT_FALSE(PtInRegion(again.Get(), 0, 0));
+    EXPECT_EQ(ClientSizeOf(cw).cx, client.cx);
+    EXPECT_EQ(ClientSizeOf(cw).cy, client.cy);
 }
 
 TEST_F(FormSkinnerTest, SkinSwitchReframesAtTheSameClientSize) {
