@@ -4,6 +4,7 @@
 // skin switching and deactivation, and live-object counters over many cycles.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "framework/gdi/gdi_handles.h"
@@ -720,4 +721,39 @@ TEST_F(FormSkinnerTest, MaximisedWindowLiesExactlyOnTheWorkArea) {
     EXPECT_EQ(again.bottom, work.bottom);
     ShowWindow(wnd, SW_RESTORE);
     PumpMessages(30);
+}
+
+// Real skin switches: the skin data loads the other skin's archive and the
+// manager re-frames the window; every counter ends where it started.
+TEST_F(FormSkinnerTest, ThousandSkinSwitchesLeaveEveryCounterWhereItStarted) {
+    TPlainForm form(Application);
+    form.Show();
+    HWND wnd = form.Handle();
+    TWinSkinForm* s = Skin(wnd);
+    ASSERT_NE(s, nullptr);
+    const SIZE client = ClientSizeOf(wnd);
+    auto switchTo = [this](const std::vector<uint8_t>& skin) {
+        ASSERT_TRUE(model_test::LoadBytes(*data_, skin));
+        data_->ApplySkin();
+        M().RunPendingAction();
+    };
+    // One round first: pictures made on first use exist before counting.
+    switchTo(GraphiteSkin());
+    switchTo(model_test::ProjectSkin());
+    const int gdi = GdiLiveTotal();
+    const int windows = TWinControl::LiveWindowCount();
+    const int items = TMenuItem::LiveCount();
+    const DWORD start = GetTickCount();
+    for (int i = 0; i < 1000; ++i) {
+        switchTo((i & 1) ? model_test::ProjectSkin() : GraphiteSkin());
+        if (i % 100 == 0)
+            PumpMessages(1);
+    }
+    std::printf("1000 skin switches: %lu ms\n", GetTickCount() - start);
+    EXPECT_EQ(GdiLiveTotal(), gdi);
+    EXPECT_EQ(TWinControl::LiveWindowCount(), windows);
+    EXPECT_EQ(TMenuItem::LiveCount(), items);
+    EXPECT_EQ(s->TitleHeight, 29);
+    EXPECT_EQ(ClientSizeOf(wnd).cx, client.cx);
+    EXPECT_EQ(ClientSizeOf(wnd).cy, client.cy);
 }
