@@ -543,6 +543,12 @@ TEST_F(FormSkinnerTest, ApplicationButtonPostsItsAction) {
 TEST_F(FormSkinnerTest, MaximisedMDIChildLosesItsFrameAndGetsItBack) {
     TPlainForm frame(Application, 500, 360);
     frame.SetFormStyle(fsMDIForm);
+    // A menu bar, where the maximised child's buttons go.
+    auto* menu = new TMainMenu(&frame);
+    auto* window = new TMenuItem(menu);
+    window->SetCaption(L"&Window");
+    menu->Items()->Add(window);
+    frame.SetMenu(menu);
     frame.Show();
     TWinSkinForm* fs = Skin(frame.Handle());
     ASSERT_NE(fs, nullptr);
@@ -571,6 +577,18 @@ TEST_F(FormSkinnerTest, MaximisedMDIChildLosesItsFrameAndGetsItBack) {
     EXPECT_TRUE(cs->NativeCaptionOn);
     TRegionHandle rgn(CreateRectRgn(0, 0, 0, 0));
     EXPECT_EQ(GetWindowRgn(cw, rgn.Get()), ERROR);
+    // The child's three buttons stand in the frame's menu bar, right-aligned.
+    ASSERT_GT(fs->MenuHeight, 0);
+    SendMessageW(frame.Handle(), SM_REPAINTFRAME, 0, 0);
+    int inBar = 0;
+    for (auto& b : fs->Buttons())
+        if (b->SkinButton->Visibility == 100 && b->Visible) {
+            ++inBar;
+            const int h = b->Bounds.bottom - b->Bounds.top;
+            EXPECT_EQ(b->Bounds.top, fs->TitleHeight + (fs->MenuHeight - h) / 2);
+            EXPECT_GT(b->Bounds.left, fs->FrameWidth / 2);
+        }
+    EXPECT_EQ(inBar, 3);
 
     // Restored through the frame's MDI restore button action.
     TWinSysButton* restore = nullptr;
@@ -624,6 +642,15 @@ TEST_F(FormSkinnerTest, SkinSwitchReframesAtTheSameClientSize) {
                               std::max(1, static_cast<int>(data_->TopBorder->FrameCount));
     EXPECT_EQ(sa->TitleHeight, graphiteTitle);
     EXPECT_EQ(sb->TitleHeight, graphiteTitle);
+    // The caption buttons are Graphite's, laid out by its coordinates.
+    SendMessageW(a.Handle(), SM_REPAINTFRAME, 0, 0);
+    for (auto& btn : sa->Buttons())
+        if (btn->Visible && btn->SkinButton->Align == 1) {
+            EXPECT_EQ(btn->Bounds.left, sa->FrameWidth - btn->SkinButton->XCoord);
+            EXPECT_EQ(btn->Bounds.top, btn->SkinButton->YCoord);
+        }
+    ASSERT_FALSE(sa->Buttons().empty());
+    EXPECT_EQ(sa->Buttons().front()->SkinButton, data_->CaptionButtons.front().get());
     EXPECT_EQ(ClientOrigin(a.Handle()).y, graphiteTitle);
     for (auto [wnd, c] : {std::pair{a.Handle(), ca}, std::pair{b.Handle(), cb}}) {
         EXPECT_EQ(ClientSizeOf(wnd).cx, c.cx);
