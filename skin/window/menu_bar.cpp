@@ -206,7 +206,8 @@ void TWinSkinMenu::BuildFromFrameworkMenu() {
         }
         ItemCount = static_cast<int>(Items.size());
     }
-    SetMenu(Owner->Handle, nullptr);
+    if (Owner)
+        SetMenu(Owner->Handle, nullptr);
 }
 
 void TWinSkinMenu::ReadNativeMenu(const std::function<TMenuItem*(int, UINT)>& override,
@@ -246,7 +247,8 @@ void TWinSkinMenu::BuildFromNativeMenu() {
             return root && position < root->Count() ? root->Items(position) : nullptr;
         },
         false);
-    SetMenu(Owner->Handle, nullptr);
+    if (Owner)
+        SetMenu(Owner->Handle, nullptr);
 }
 
 void TWinSkinMenu::BuildByCommand(HMENU menu) {
