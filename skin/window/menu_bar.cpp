@@ -175,28 +175,39 @@ TMenuBtn& TWinSkinMenu::AddItem() {
     return *Items.back();
 }
 
-void TWinSkinMenu::BuildFromFrameworkMenu() {
+// The framework item's caption, enabling and drop-down.
+static void TakeFrameworkItem(TMenuBtn& item, TMenuItem* source) {
+    item.Caption = source->Caption();
+    item.Enabled = source->Enabled();
+    item.Item = source;
+    item.SubMenu = source->Count() > 0 ? source->Handle() : nullptr;
+}
+
+bool TWinSkinMenu::TakeWindowMenu() {
     const HWND wnd = Owner ? Owner->Handle : nullptr;
     if (HMENU current = wnd ? GetMenu(wnd) : nullptr)
         MenuHandle = current;
     if (!MenuHandle)
-        return;
+        return false;
     ClearItems();
+    return true;
+}
+
+void TWinSkinMenu::BuildFromFrameworkMenu() {
+    if (!TakeWindowMenu())
+        return;
     if (FrameworkMenu) {
         TMenuItem* root = FrameworkMenu->Items();
         for (int i = 0; i < root->Count(); ++i) {
-            TMenuItem* source = root->Items(i);
             TMenuBtn& item = AddItem();
-            item.Visible = source->Visible();
-            item.Enabled = source->Enabled();
-            item.Command = source->Command();
-            item.Caption = source->Caption();
-            item.Item = source;
-            item.SubMenu = source->Count() > 0 ? source->Handle() : nullptr;
+            TakeFrameworkItem(item, root->Items(i));
+            item.Visible = root->Items(i)->Visible();
+            item.Command = root->Items(i)->Command();
         }
         ItemCount = static_cast<int>(Items.size());
     }
-    SetMenu(wnd, nullptr);
+    if (Owner)
+        SetMenu(Owner->Handle, nullptr);
 }
 
 void TWinSkinMenu::ReadNativeMenu(const std::function<TMenuItem*(int, UINT)>& override,
@@ -219,11 +230,8 @@ void TWinSkinMenu::ReadNativeMenu(const std::function<TMenuItem*(int, UINT)>& ov
         if (item.Caption.empty())
             continue;
         if (TMenuItem* source = override(i, mii.wID)) {
-            item.Caption = source->Caption();
-            item.Enabled = source->Enabled();
+            TakeFrameworkItem(item, source);
             item.Command = ownCommand ? source->Command() : GetMenuItemID(MenuHandle, i);
-            item.Item = source;
-            item.SubMenu = source->Count() > 0 ? source->Handle() : nullptr;
         }
     }
     if (ItemCount < 0)
@@ -231,19 +239,16 @@ void TWinSkinMenu::ReadNativeMenu(const std::function<TMenuItem*(int, UINT)>& ov
 }
 
 void TWinSkinMenu::BuildFromNativeMenu() {
-    const HWND wnd = Owner ? Owner->Handle : nullptr;
-    if (HMENU current = wnd ? GetMenu(wnd) : nullptr)
-        MenuHandle = current;
-    if (!MenuHandle)
+    if (!TakeWindowMenu())
         return;
-    ClearItems();
     ReadNativeMenu(
         [this](int position, UINT) -> TMenuItem* {
             TMenuItem* root = FrameworkMenu ? FrameworkMenu->Items() : nullptr;
             return root && position < root->Count() ? root->Items(position) : nullptr;
         },
         false);
-    SetMenu(wnd, nullptr);
+    if (Owner)
+        SetMenu(Owner->Handle, nullptr);
 }
 
 void TWinSkinMenu::BuildByCommand(HMENU menu) {

@@ -131,6 +131,9 @@ public:
 private:
     // Frees the items (the owner forgets a hot one).
     void ClearItems();
+    // MenuHandle := the window's menu when it has one; with a handle the old
+    // items go and the answer is true.
+    bool TakeWindowMenu();
     // Fills the items from MenuHandle's entries; `override` finds the
     // framework item that stands for a native entry (or null).
     void ReadNativeMenu(const std::function<TMenuItem*(int position, UINT id)>& override,

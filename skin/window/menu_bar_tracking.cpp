@@ -123,8 +123,9 @@ void TrackMessage(const MSG& m) {
     }
     TMenuBtn* target = SwitchTarget(*bar, m);
     if (target && target->Index != gTrack.OpenIndex) {
-        // The posted click lands after this menu loop: EndMenu closes the
-        // loop first, so the click opens the target's drop-down afresh.
+        // The posted click opens the target's drop-down once this menu loop
+        // has ended. Wine's loop does not end on a posted non-client click (the
+        // drop-down test hangs without EndMenu), so it is ended here.
         gTrack.Switching = true;
         bar->ClickItem(target);
         EndMenu();

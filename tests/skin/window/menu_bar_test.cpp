@@ -1,58 +1,19 @@
 // The skinned menu bar: its layout and separator rules, the builders from a
-// framework menu and from a native menu, accelerators and the keyboard menu,
-// pixel-exact bar and item paint, and real drop-downs under Wine (opened by a
-// non-client click, moved by the arrow keys, closed from a timer).
+// framework menu, a native menu and by command, accelerators and the keyboard
+// menu, pixel-exact bar and item paint.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "framework/gdi/color.h"
-#include "framework/ui/form.h"
-#include "framework/ui/menus.h"
-#include "framework/ui/message_hooks.h"
-#include "framework/ui/messages.h"
-#include "skin/window/form_skinner.h"
 #include "skin/window/menu_bar.h"
-#include "skin/window/skin_manager.h"
-#include "tests/framework/ui/ui_test_util.h"
-#include "tests/skin/model/model_fixture.h"
+#include "tests/skin/window/menu_bar_fixture.h"
 
 namespace {
 
-// A form with a main menu: "&File" (Open, separator, Exit), "&Edit" (Copy),
-// a disabled "&Help" (About), "&Run" without sub-items and a hidden "&Zed".
-class TMenuForm : public TForm {
-public:
-    explicit TMenuForm(TComponent* owner) : TForm(owner) {
-        SetBounds(120, 120, 420, 260);
-        Menu = new TMainMenu(this);
-        File = Add(Menu->Items(), L"&File");
-        Open = Add(File, L"&Open");
-        Add(File, L"-");
-        Add(File, L"E&xit");
-        Edit = Add(Menu->Items(), L"&Edit");
-        Add(Edit, L"&Copy");
-        Help = Add(Menu->Items(), L"&Help");
-        Add(Help, L"&About");
-        Help->SetEnabled(false);
-        Run = Add(Menu->Items(), L"&Run");
-        Zed = Add(Menu->Items(), L"&Zed");
-        Zed->SetVisible(false);
-        File->OnClick = [this](TObject*) { ++FileClicks; };
-        SetMenu(Menu);
-    }
-    static TMenuItem* Add(TMenuItem* parent, const wchar_t* caption) {
-        auto* item = new TMenuItem(parent);
-        item->SetCaption(caption);
-        parent->Add(item);
-        return item;
-    }
-
-    TMainMenu* Menu;
-    TMenuItem *File, *Open, *Edit, *Help, *Run, *Zed;
-    int FileClicks = 0;
-};
+using menu_bar_test::TMenuForm;
+using MenuBarTest = menu_bar_test::MenuBarFixture;
 
 // "L" visible separator, "l" hidden one, "I" visible item, "i" hidden item.
 std::vector<TMenuEntry> Entries(const std::string& s) {
@@ -84,11 +45,11 @@ int MenuTextWidth(const std::wstring& text) {
 }
 
 // A skin whose menu-bar picture is red above (frame 1) and green below
-// (frame 2), with margins 2 and known text and frame colours.
+// (frame 2), with margins 3 and 5 and known text and frame colours.
 std::vector<uint8_t> MenuSkin(bool withMenuBar) {
     std::string ini = "[Personality]\n";
     if (withMenuBar)
-        ini += "menuBar=menu.bmp\nTileMenu=1\nTileLeftMenu=2\nTileRightMenu=3\n";
+        ini += "menuBar=menu.bmp\nTileMenu=1\nTileLeftMenu=3\nTileRightMenu=5\n";
     ini += "[Colours]\nMenubar=10 20 30\nMenuBarText=0 0 200\nButtonHilight=1 2 3\n";
     return PackSkinArchive({model_test::IniEntry(ini),
                             model_test::Entry("menu.bmp", model_test::Bmp24(20, 22, [](int, int y) {
@@ -119,28 +80,6 @@ template <class F> int CountMixed(HDC dc, const RECT& r, COLORREF background, F 
         }
     return n;
 }
-
-class MenuBarTest : public ::testing::Test {
-protected:
-    void SetUp() override { TSkinManage::Finalize(); }
-    void TearDown() override { TSkinManage::Finalize(); }
-
-    // A loaded skin data component owned by `owner`.
-    TSkinData* LoadSkin(TComponent* owner, const std::vector<uint8_t>& bytes) {
-        auto* d = new TSkinData(owner);
-        EXPECT_TRUE(model_test::LoadBytes(*d, bytes));
-        return d;
-    }
-    // A form skinner attached to the shown form (the menu bar built).
-    TWinSkinForm* Skin(TMenuForm& form, TSkinData* data) {
-        form.Show();
-        auto* skinner = new TWinSkinForm(&form);
-        skinner->AttachForm(&form, data);
-        PostMessageW(form.Handle(), SM_SKINCONTENTS, 0, 1000);
-        PumpMessages(150);
-        return skinner;
-    }
-};
 
 } // namespace
 
@@ -238,7 +177,25 @@ TEST_F(MenuBarTest, BuildsItemsFromTheFrameworkMenu) {
     SetMenu(form.Handle(), native);
 }
 
-TEST_F(MenuBarTest, BuildsItemsFromANativeMenuAndByCommand) {
+namespace {
+
+// A framework menu of three items: "&Zero" (with a sub-item), a disabled "&One", "&Two".
+struct TZeroOneTwo {
+    TZeroOneTwo() {
+        Zero = TMenuForm::Add(Menu.Items(), L"&Zero");
+        TMenuForm::Add(Zero, L"Inner");
+        One = TMenuForm::Add(Menu.Items(), L"&One");
+        One->SetEnabled(false);
+        TMenuForm::Add(Menu.Items(), L"&Two");
+    }
+    TMainMenu Menu{nullptr};
+    TMenuItem* Zero;
+    TMenuItem* One;
+};
+
+} // namespace
+
+TEST_F(MenuBarTest, BuildsItemsFromANativeMenu) {
     TForm form(Application);
     form.SetBounds(100, 100, 300, 200);
     form.Show();
@@ -268,44 +225,54 @@ TEST_F(MenuBarTest, BuildsItemsFromANativeMenuAndByCommand) {
     EXPECT_TRUE(bar.Items[3]->Visible);
 
     // The framework overrides by position (entries with text only).
-    TMainMenu fw(nullptr);
-    TMenuItem* fw0 = TMenuForm::Add(fw.Items(), L"&Zero");
-    TMenuForm::Add(fw0, L"Inner");
-    TMenuItem* fw1 = TMenuForm::Add(fw.Items(), L"&One");
-    fw1->SetEnabled(false);
-    TMenuForm::Add(fw.Items(), L"&Two");
-    bar.FrameworkMenu = &fw;
+    TZeroOneTwo fw;
+    bar.FrameworkMenu = &fw.Menu;
     bar.BuildFromNativeMenu();
     ASSERT_EQ(bar.Items.size(), 4u);
     EXPECT_EQ(bar.Items[0]->Caption, L"&Zero");
-    EXPECT_EQ(bar.Items[0]->SubMenu, fw0->Handle());
+    EXPECT_EQ(bar.Items[0]->SubMenu, fw.Zero->Handle());
     EXPECT_EQ(bar.Items[0]->Command, GetMenuItemID(native, 0));
-    EXPECT_EQ(bar.Items[0]->Item, fw0);
+    EXPECT_EQ(bar.Items[0]->Item, fw.Zero);
     EXPECT_EQ(bar.Items[1]->Caption, L"&One");
     EXPECT_FALSE(bar.Items[1]->Enabled);
     EXPECT_EQ(bar.Items[1]->Command, 501u);
     EXPECT_EQ(bar.Items[2]->Caption, L"");
     EXPECT_EQ(bar.Items[2]->Item, nullptr);
     EXPECT_EQ(bar.Items[3]->Caption, L"&Gamma");
+    DestroyMenu(native);
+}
 
-    // By command: the framework item with the entry's identifier, in any order.
+TEST_F(MenuBarTest, BuildsItemsByCommand) {
+    TForm form(Application);
+    form.SetBounds(100, 100, 300, 200);
+    form.Show();
+    TZeroOneTwo fw;
+    TWinSkinForm skinner(nullptr);
+    skinner.Handle = form.Handle();
+    TWinSkinMenu bar(&skinner);
+    bar.FrameworkMenu = &fw.Menu;
+    // The framework item with the entry's identifier, in any order.
     HMENU byCommand = CreateMenu();
-    AppendMenuW(byCommand, MF_STRING, fw1->Command(), L"native one");
-    AppendMenuW(byCommand, MF_STRING, fw0->Command(), L"native zero");
+    AppendMenuW(byCommand, MF_STRING, fw.One->Command(), L"native one");
+    AppendMenuW(byCommand, MF_STRING, fw.Zero->Command(), L"native zero");
     AppendMenuW(byCommand, MF_STRING, 999, L"&Other");
+    SetMenu(form.Handle(), byCommand);
     bar.BuildByCommand(byCommand);
     EXPECT_EQ(bar.MenuHandle, byCommand);
+    EXPECT_EQ(GetMenu(form.Handle()), nullptr);
     ASSERT_EQ(bar.Items.size(), 3u);
     EXPECT_EQ(bar.Items[0]->Caption, L"&One");
-    EXPECT_EQ(bar.Items[0]->Command, fw1->Command());
+    EXPECT_EQ(bar.Items[0]->Command, fw.One->Command());
+    EXPECT_FALSE(bar.Items[0]->Enabled);
     EXPECT_EQ(bar.Items[1]->Caption, L"&Zero");
-    EXPECT_EQ(bar.Items[1]->SubMenu, fw0->Handle());
+    EXPECT_EQ(bar.Items[1]->SubMenu, fw.Zero->Handle());
     EXPECT_EQ(bar.Items[2]->Caption, L"&Other");
     EXPECT_EQ(bar.Items[2]->Command, 999u);
+    // Without a menu the handle stays.
     bar.BuildByCommand(nullptr);
     EXPECT_EQ(bar.MenuHandle, byCommand);
+    ASSERT_EQ(bar.Items.size(), 3u);
     DestroyMenu(byCommand);
-    DestroyMenu(native);
 }
 
 TEST_F(MenuBarTest, AcceleratorsKeyboardMenuAndDialogChars) {
@@ -363,80 +330,111 @@ TEST_F(MenuBarTest, AcceleratorsKeyboardMenuAndDialogChars) {
     SetMenu(form.Handle(), bar.MenuHandle);
 }
 
-TEST_F(MenuBarTest, PaintsTheBarPixelExact) {
-    TComponent owner(nullptr);
-    TSkinData* skin = LoadSkin(&owner, MenuSkin(true));
-    TSkinData* plain = LoadSkin(&owner, MenuSkin(false));
-    TWinSkinForm skinner(nullptr);
-    TWinSkinMenu bar(&skinner);
-    bar.SkinData = skin;
-    for (const wchar_t* caption : {L"&File", L"", L"&Help"}) {
-        bar.Items.push_back(std::make_unique<TMenuBtn>(&bar, &skinner));
-        bar.Items.back()->Caption = caption;
-        bar.Items.back()->SkinData = skin;
-        bar.Items.back()->Visible = true;
+namespace {
+
+// A bar of three items ("&File", an empty caption, a disabled "&Help") on an
+// unattached form skinner, painted into a white 240 x 40 bitmap at (5, 7, 205, 27).
+struct TPaintBench {
+    TPaintBench() : bar(&skinner), target(240, 40) {
+        skin = LoadMenuSkin(true);
+        plain = LoadMenuSkin(false);
+        bar.SkinData = skin;
+        for (const wchar_t* caption : {L"&File", L"", L"&Help"}) {
+            bar.Items.push_back(std::make_unique<TMenuBtn>(&bar, &skinner));
+            bar.Items.back()->Caption = caption;
+            bar.Items.back()->SkinData = skin;
+            bar.Items.back()->Visible = true;
+        }
+        bar.Items[2]->Enabled = false;
+        dc = target.Canvas().Handle();
+        PatBlt(dc, 0, 0, 240, 40, WHITENESS);
     }
-    bar.Items[2]->Enabled = false;
-    const COLORREF red = RGB(255, 0, 0), green = RGB(0, 255, 0), text = RGB(0, 0, 200);
-    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
-    TBitmap target(240, 40);
-    HDC dc = target.Canvas().Handle();
-    PatBlt(dc, 0, 0, 240, 40, WHITENESS);
+    TSkinData* LoadMenuSkin(bool withMenuBar) {
+        auto* d = new TSkinData(&owner);
+        EXPECT_TRUE(model_test::LoadBytes(*d, MenuSkin(withMenuBar)));
+        return d;
+    }
+    void Paint() { bar.Paint(dc, rect); }
+
+    TComponent owner{nullptr};
+    TSkinData* skin;
+    TSkinData* plain;
+    TWinSkinForm skinner{nullptr};
+    TWinSkinMenu bar;
+    TBitmap target;
+    HDC dc;
     const RECT rect{5, 7, 205, 27};
-    bar.Paint(dc, rect);
-    EXPECT_TRUE(Same(bar.BarRect, rect));
-    EXPECT_EQ(GetPixel(dc, 4, 10), RGB(255, 255, 255));
-    EXPECT_EQ(GetPixel(dc, 5, 7), red);
-    EXPECT_EQ(GetPixel(dc, 204, 26), red);
-    EXPECT_EQ(GetPixel(dc, 205, 26), RGB(255, 255, 255));
+    const int file = MenuTextWidth(L"&File") + 10;
+    const int help = MenuTextWidth(L"&Help") + 10;
+};
+
+const COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kText = RGB(0, 0, 200);
+
+} // namespace
+
+TEST_F(MenuBarTest, PaintsTheActiveBarPixelExact) {
+    TPaintBench t;
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+    t.Paint();
+    EXPECT_TRUE(Same(t.bar.BarRect, t.rect));
+    EXPECT_EQ(GetPixel(t.dc, 4, 10), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(t.dc, 5, 7), kRed);
+    EXPECT_EQ(GetPixel(t.dc, 204, 26), kRed);
+    EXPECT_EQ(GetPixel(t.dc, 205, 26), RGB(255, 255, 255));
     // Start offset TileLeftMenu + 4; widths text + 10; the empty caption takes nothing.
-    const int file = MenuTextWidth(L"&File") + 10, help = MenuTextWidth(L"&Help") + 10;
-    const RECT fileBounds{5 + 6, 7, 5 + 6 + file, 7 + 19};
-    const RECT helpBounds{5 + 6 + file, 7, 5 + 6 + file + help, 7 + 19};
-    EXPECT_TRUE(Same(bar.Items[0]->Bounds, fileBounds));
-    EXPECT_EQ(bar.Items[1]->Bounds.left, bar.Items[1]->Bounds.right);
-    EXPECT_TRUE(Same(bar.Items[2]->Bounds, helpBounds));
-    EXPECT_EQ(bar.ItemAt(POINT{fileBounds.left, fileBounds.top}), bar.Items[0].get());
-    EXPECT_EQ(bar.ItemAt(POINT{helpBounds.left, 10}), bar.Items[2].get());
-    EXPECT_EQ(bar.ItemAt(POINT{fileBounds.left - 1, 10}), nullptr);
+    const RECT fileBounds{5 + 7, 7, 5 + 7 + t.file, 7 + 19};
+    const RECT helpBounds{5 + 7 + t.file, 7, 5 + 7 + t.file + t.help, 7 + 19};
+    EXPECT_TRUE(Same(t.bar.Items[0]->Bounds, fileBounds));
+    EXPECT_EQ(t.bar.Items[1]->Bounds.left, t.bar.Items[1]->Bounds.right);
+    EXPECT_TRUE(Same(t.bar.Items[2]->Bounds, helpBounds));
+    EXPECT_EQ(t.bar.ItemAt(POINT{fileBounds.left, fileBounds.top}), t.bar.Items[0].get());
+    EXPECT_EQ(t.bar.ItemAt(POINT{helpBounds.left, 10}), t.bar.Items[2].get());
+    EXPECT_EQ(t.bar.ItemAt(POINT{fileBounds.left - 1, 10}), nullptr);
     // Enabled captions in MenuBarText, disabled ones in the system shadow
     // colour (smoothed edges mix it with the red background).
-    EXPECT_GT(CountColour(dc, fileBounds, text), 0);
-    EXPECT_EQ(CountColour(dc, fileBounds, shadow), 0);
-    EXPECT_GT(CountColour(dc, helpBounds, shadow), 0);
-    EXPECT_EQ(CountColour(dc, helpBounds, text), 0);
-    EXPECT_GT(CountMixed(dc, fileBounds, red, [](COLORREF c) { return GetGValue(c) == 0; }), 20);
-    EXPECT_EQ(CountMixed(dc, fileBounds, red, [](COLORREF c) { return GetGValue(c) != 0; }), 0);
-    EXPECT_GT(
-        CountMixed(dc, helpBounds, red, [](COLORREF c) { return GetGValue(c) == GetBValue(c); }),
-        20);
-    EXPECT_EQ(
-        CountMixed(dc, helpBounds, red, [](COLORREF c) { return GetGValue(c) != GetBValue(c); }),
-        0);
+    EXPECT_GT(CountColour(t.dc, fileBounds, kText), 0);
+    EXPECT_EQ(CountColour(t.dc, fileBounds, shadow), 0);
+    EXPECT_GT(CountColour(t.dc, helpBounds, shadow), 0);
+    EXPECT_EQ(CountColour(t.dc, helpBounds, kText), 0);
+    auto noGreen = [](COLORREF c) { return GetGValue(c) == 0; };
+    auto grey = [](COLORREF c) { return GetGValue(c) == GetBValue(c); };
+    EXPECT_GT(CountMixed(t.dc, fileBounds, kRed, noGreen), 20);
+    EXPECT_EQ(CountMixed(t.dc, fileBounds, kRed, [&](COLORREF c) { return !noGreen(c); }), 0);
+    EXPECT_GT(CountMixed(t.dc, helpBounds, kRed, grey), 20);
+    EXPECT_EQ(CountMixed(t.dc, helpBounds, kRed, [&](COLORREF c) { return !grey(c); }), 0);
     // The background is kept without the captions.
-    ASSERT_EQ(bar.Background.Width(), 200);
-    ASSERT_EQ(bar.Background.Height(), 20);
-    EXPECT_EQ(CountColour(bar.Background.Canvas().Handle(), RECT{0, 0, 200, 20}, red), 4000);
+    ASSERT_EQ(t.bar.Background.Width(), 200);
+    ASSERT_EQ(t.bar.Background.Height(), 20);
+    EXPECT_EQ(CountColour(t.bar.Background.Canvas().Handle(), RECT{0, 0, 200, 20}, kRed), 4000);
+}
 
+TEST_F(MenuBarTest, PaintsInactivePlainAndRightToLeftBars) {
+    TPaintBench t;
     // Inactive: frame 2.
-    skinner.Active = false;
-    bar.Paint(dc, rect);
-    EXPECT_EQ(GetPixel(dc, 5, 7), green);
-    EXPECT_EQ(GetPixel(dc, 150, 20), green);
+    t.skinner.Active = false;
+    t.Paint();
+    EXPECT_EQ(GetPixel(t.dc, 5, 7), kGreen);
+    EXPECT_EQ(GetPixel(t.dc, 150, 20), kGreen);
     // Without a menu-bar picture: Menubar colour, start offset 6.
-    skinner.Active = true;
-    bar.SkinData = plain;
-    bar.Paint(dc, rect);
-    EXPECT_EQ(GetPixel(dc, 5, 7), RGB(10, 20, 30));
-    EXPECT_EQ(GetPixel(dc, 204, 26), RGB(10, 20, 30));
-    EXPECT_EQ(bar.Items[0]->Bounds.left, 5 + 6);
+    t.skinner.Active = true;
+    t.bar.SkinData = t.plain;
+    t.Paint();
+    EXPECT_EQ(GetPixel(t.dc, 5, 7), RGB(10, 20, 30));
+    EXPECT_EQ(GetPixel(t.dc, 204, 26), RGB(10, 20, 30));
+    EXPECT_EQ(t.bar.Items[0]->Bounds.left, 5 + 6);
     // Right to left: from the right edge less TileRightMenu + 8.
-    bar.SkinData = skin;
-    skinner.RightToLeft = true;
-    bar.Paint(dc, rect);
-    EXPECT_EQ(bar.Items[0]->Bounds.right, 205 - 11);
-    EXPECT_EQ(bar.Items[0]->Bounds.left, 205 - 11 - file);
-    EXPECT_EQ(bar.Items[2]->Bounds.right, 205 - 11 - file);
+    t.bar.SkinData = t.skin;
+    t.skinner.RightToLeft = true;
+    t.Paint();
+    EXPECT_EQ(t.bar.Items[0]->Bounds.right, 205 - 13);
+    EXPECT_EQ(t.bar.Items[0]->Bounds.left, 205 - 13 - t.file);
+    EXPECT_EQ(t.bar.Items[2]->Bounds.right, 205 - 13 - t.file);
+    EXPECT_EQ(t.bar.Items[2]->Bounds.left, 205 - 13 - t.file - t.help);
+    // Painting again and again leaves no counted GDI object behind.
+    const int live = GdiLiveTotal();
+    for (int i = 0; i < 200; ++i)
+        t.Paint();
+    EXPECT_EQ(GdiLiveTotal(), live);
 }
 
 TEST_F(MenuBarTest, ItemPaintFramesHotAndPressedItems) {
@@ -449,7 +447,7 @@ TEST_F(MenuBarTest, ItemPaintFramesHotAndPressedItems) {
     ASSERT_GT(item.Bounds.right, item.Bounds.left);
     TWindowDC dc(form.Handle());
     const RECT& b = item.Bounds;
-    const COLORREF hilight = RGB(1, 2, 3), red = RGB(255, 0, 0);
+    const COLORREF hilight = RGB(1, 2, 3), red = kRed;
     EXPECT_EQ(GetPixel(dc.Handle(), b.left, b.top), red);
     item.MouseMove(); // hot
     EXPECT_EQ(item.State, kNCHot);

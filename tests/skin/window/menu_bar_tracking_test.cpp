@@ -1,0 +1,209 @@
+// The skinned menu bar's drop-downs under Wine: opened by a non-client click,
+// moved along the bar by the arrow keys, a disabled item's command without a
+// drop-down, the native menu given back, and owner-drawn entries behind their
+// switch. A thread timer watches the menu loop and closes the menus.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "framework/ui/message_hooks.h"
+#include "skin/window/menu_bar.h"
+#include "tests/skin/window/menu_bar_fixture.h"
+
+namespace {
+
+using menu_bar_test::TMenuForm;
+using MenuBarTrackingTest = menu_bar_test::MenuBarFixture;
+
+// What a timer sees while drop-downs open during a test: each newly shown
+// menu, the tracked bar item and the busy flag at that moment. For the n-th
+// menu seen it posts Keys[n - 1] to it, and ends the menu once the keys are used.
+struct TDropDownProbe {
+    TDropDownProbe(TWinSkinForm* skinner, std::vector<WORD> keys)
+        : Skinner(skinner), Keys(std::move(keys)) {}
+    TWinSkinForm* Skinner;
+    std::vector<WORD> Keys;
+    std::vector<HMENU> Opened;
+    std::vector<int> TrackedIndex;
+    std::vector<bool> Busy;
+};
+TDropDownProbe* gProbe = nullptr;
+
+// The visible menu window of the thread, or null.
+HWND OpenMenuWindow() {
+    HWND w = nullptr;
+    while ((w = FindWindowExW(nullptr, w, L"#32768", nullptr)) != nullptr)
+        if (IsWindowVisible(w))
+            return w;
+    return nullptr;
+}
+
+void CALLBACK ProbeTick(HWND, UINT, UINT_PTR, DWORD) {
+    TDropDownProbe& p = *gProbe;
+    const HWND w = OpenMenuWindow();
+    if (!w)
+        return;
+    const auto menu = reinterpret_cast<HMENU>(SendMessageW(w, MN_GETHMENU, 0, 0));
+    if (!p.Opened.empty() && p.Opened.back() == menu)
+        return;
+    p.Opened.push_back(menu);
+    TMenuBtn* tracked = TWinSkinMenu::TrackedItem();
+    p.TrackedIndex.push_back(tracked ? tracked->Index : -1);
+    p.Busy.push_back(p.Skinner->Busy);
+    if (p.Opened.size() <= p.Keys.size())
+        PostMessageW(w, WM_KEYDOWN, p.Keys[p.Opened.size() - 1], 0);
+    else
+        EndMenu();
+}
+
+// Posts a left click on the bar item (its middle, in screen coordinates) and
+// handles messages until `menus` drop-downs were seen and all are closed, or
+// `ms` passed.
+void ClickAndWatch(TDropDownProbe& probe, const TMenuBtn& item, size_t menus, int ms) {
+    RECT w{};
+    GetWindowRect(probe.Skinner->Handle, &w);
+    const int x = w.left + (item.Bounds.left + item.Bounds.right) / 2;
+    const int y = w.top + (item.Bounds.top + item.Bounds.bottom) / 2;
+    gProbe = &probe;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 30, ProbeTick);
+    PostMessageW(probe.Skinner->Handle, WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(x, y));
+    PumpUntil(
+        [&] {
+            return probe.Opened.size() >= menus && !OpenMenuWindow() &&
+                   !TWinSkinMenu::TrackedItem();
+        },
+        ms);
+    KillTimer(nullptr, timer);
+    gProbe = nullptr;
+}
+
+} // namespace
+
+TEST_F(MenuBarTrackingTest, ClickOpensTheDropDownAndArrowsMoveAlongTheBar) {
+    TMenuForm form(Application);
+    TSkinData* skin = LoadSkin(&form, model_test::ProjectSkin());
+    TWinSkinForm* skinner = Skin(form, skin);
+    ASSERT_NE(skinner->MenuBar, nullptr);
+    EXPECT_EQ(GetMenu(form.Handle()), nullptr);
+    skinner->PaintFrame(nullptr);
+    TWinSkinMenu& bar = *skinner->MenuBar;
+    ASSERT_GT(bar.Items[0]->Bounds.right, bar.Items[0]->Bounds.left);
+
+    // A click opens File's drop-down; Right moves on to Edit's (Open, the
+    // selected entry, has no sub-menu); the timer then ends the menu.
+    TDropDownProbe probe{skinner, {VK_RIGHT}};
+    ClickAndWatch(probe, *bar.Items[0], 2, 4000);
+    ASSERT_EQ(probe.Opened.size(), 2u);
+    EXPECT_EQ(probe.Opened[0], form.File->Handle());
+    EXPECT_EQ(probe.Opened[1], form.Edit->Handle());
+    EXPECT_EQ(probe.TrackedIndex, (std::vector<int>{0, 1}));
+    EXPECT_EQ(probe.Busy, (std::vector<bool>{true, true}));
+    EXPECT_FALSE(skinner->Busy);
+    EXPECT_EQ(form.FileClicks, 1);
+
+    // Left from File wraps to the last bar item (the hidden one is not skipped),
+    // which has no drop-down: File's menu closes (it would stay open, and the
+    // test hang, without the move) and nothing else opens.
+    TDropDownProbe back{skinner, {VK_LEFT}};
+    ClickAndWatch(back, *bar.Items[0], 1, 1500);
+    ASSERT_GE(back.Opened.size(), 1u);
+    EXPECT_EQ(back.Opened[0], form.File->Handle());
+    EXPECT_FALSE(skinner->Busy);
+    EXPECT_EQ(TWinSkinMenu::TrackedItem(), nullptr);
+}
+
+TEST_F(MenuBarTrackingTest, DisabledItemSendsItsCommandButOpensNothing) {
+    TMenuForm form(Application);
+    TSkinData* skin = LoadSkin(&form, model_test::ProjectSkin());
+    TWinSkinForm* skinner = Skin(form, skin);
+    ASSERT_NE(skinner->MenuBar, nullptr);
+    skinner->PaintFrame(nullptr);
+    std::vector<WPARAM> commands;
+    TMessageHookLink link;
+    link.Hook(form.MessageHooks(), &commands, [&](TMessage& msg, const TMessageChain& next) {
+        if (msg.Msg == WM_COMMAND)
+            commands.push_back(msg.WParam);
+        next(msg);
+    });
+    TDropDownProbe probe{skinner, {}};
+    ClickAndWatch(probe, *skinner->MenuBar->Items[2], 1, 400);
+    EXPECT_TRUE(probe.Opened.empty());
+    EXPECT_EQ(commands, (std::vector<WPARAM>{form.Help->Command()}));
+    EXPECT_FALSE(skinner->Busy);
+    EXPECT_EQ(TWinSkinMenu::TrackedItem(), nullptr);
+
+    // The native menu comes back when the skin lets go.
+    const HMENU native = skinner->MenuBar->MenuHandle;
+    EXPECT_EQ(native, form.Menu->Handle());
+    skinner->Restore();
+    EXPECT_EQ(skinner->MenuBar, nullptr);
+    EXPECT_EQ(GetMenu(form.Handle()), native);
+}
+
+namespace {
+
+UINT ItemType(HMENU menu, int position, ULONG_PTR* data = nullptr) {
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_FTYPE | MIIM_DATA;
+    GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &mii);
+    if (data)
+        *data = mii.dwItemData;
+    return mii.fType;
+}
+
+} // namespace
+
+TEST_F(MenuBarTrackingTest, OwnerDrawnDropDownsBehindTheSwitch) {
+    // Every entry of a menu and its sub-menus, data kept.
+    HMENU inner = CreatePopupMenu();
+    AppendMenuW(inner, MF_STRING, 701, L"Inner");
+    HMENU outer = CreatePopupMenu();
+    AppendMenuW(outer, MF_STRING, 702, L"Plain");
+    AppendMenuW(outer, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(outer, MF_POPUP, reinterpret_cast<UINT_PTR>(inner), L"More");
+    MENUITEMINFOW data{};
+    data.cbSize = sizeof data;
+    data.fMask = MIIM_DATA;
+    data.dwItemData = 0x1234;
+    SetMenuItemInfoW(outer, 0, TRUE, &data);
+    MakeMenuOwnerDrawn(outer);
+    ULONG_PTR kept = 0;
+    EXPECT_TRUE(ItemType(outer, 0, &kept) & MFT_OWNERDRAW);
+    EXPECT_EQ(kept, 0x1234u);
+    EXPECT_TRUE(ItemType(outer, 1) & MFT_OWNERDRAW);
+    EXPECT_TRUE(ItemType(outer, 1) & MFT_SEPARATOR);
+    EXPECT_TRUE(ItemType(outer, 2) & MFT_OWNERDRAW);
+    EXPECT_TRUE(ItemType(inner, 0) & MFT_OWNERDRAW);
+    DestroyMenu(outer);
+
+    TMenuForm form(Application);
+    TSkinData* skin = LoadSkin(&form, model_test::ProjectSkin());
+    TWinSkinForm* skinner = Skin(form, skin);
+    skinner->PaintFrame(nullptr);
+    std::vector<ULONG_PTR> drawn;
+    TMessageHookLink link;
+    link.Hook(form.MessageHooks(), &drawn, [&](TMessage& msg, const TMessageChain& next) {
+        if (msg.Msg == WM_DRAWITEM)
+            drawn.push_back(reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam)->itemData);
+        next(msg);
+    });
+    auto openFile = [&] {
+        TDropDownProbe probe{skinner, {}};
+        ClickAndWatch(probe, *skinner->MenuBar->Items[0], 1, 1500);
+        return probe.Opened.size();
+    };
+    // Off (the default): the drop-down keeps its native entries.
+    EXPECT_FALSE(TWinSkinMenu::OwnerDrawnDropDowns());
+    EXPECT_EQ(openFile(), 1u);
+    EXPECT_FALSE(ItemType(form.File->Handle(), 0) & MFT_OWNERDRAW);
+    EXPECT_TRUE(drawn.empty());
+    // On: the entries are owner-drawn and the framework draws its own items.
+    TWinSkinMenu::SetOwnerDrawnDropDowns(true);
+    EXPECT_EQ(openFile(), 1u);
+    TWinSkinMenu::SetOwnerDrawnDropDowns(false);
+    EXPECT_TRUE(ItemType(form.File->Handle(), 0) & MFT_OWNERDRAW);
+    EXPECT_NE(std::find(drawn.begin(), drawn.end(), reinterpret_cast<ULONG_PTR>(form.Open)),
+              drawn.end());
+}
