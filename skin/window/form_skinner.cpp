@@ -396,15 +396,20 @@ void TWinSkinForm::RestoreWindowProc() {
     window_.Unsubclass();
 }
 
-void TWinSkinForm::Restore() {
+// The first steps of both undos; false when the light restore did it all.
+bool TWinSkinForm::StopFrameSkinning() {
     if (!FrameSkinned) {
         LightRestore();
-        return;
+        return false;
     }
     SystemMenuPopup.reset();
     if (HoverTimer)
         HoverTimer->SetEnabled(false);
-    if (!window_.IsSubclassed())
+    return true;
+}
+
+void TWinSkinForm::Restore() {
+    if (!StopFrameSkinning() || !window_.IsSubclassed())
         return;
     ReleaseFormHook();
     RestoreWindowProc();
@@ -446,13 +451,8 @@ void TWinSkinForm::Restore() {
 }
 
 void TWinSkinForm::RestoreOnNcDestroy() {
-    if (!FrameSkinned) {
-        LightRestore();
+    if (!StopFrameSkinning())
         return;
-    }
-    SystemMenuPopup.reset();
-    if (HoverTimer)
-        HoverTimer->SetEnabled(false);
     ReleaseFormHook();
     if (window_.IsSubclassed())
         RestoreWindowProc();

@@ -255,6 +255,7 @@ private:
     bool WorkArea(RECT& work, RECT& monitor) const;
     void WidenSystemDialog(int& width);
     void RestoreWrappers();
+    bool StopFrameSkinning();
     void LightRestore();
     void ReleaseFormHook();
     void RestoreWindowProc();

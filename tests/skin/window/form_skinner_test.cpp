@@ -443,41 +443,35 @@ TEST_F(FormSkinnerTest, CaptionButtonsActOnlyWhenPressedAndReleasedOnThemselves)
 }
 
 TEST_F(FormSkinnerTest, ButtonsHideWithoutSystemMenuOrMaximiseBox) {
-    auto visibleActions = [](TWinSkinForm& s) {
+    // The actions of the visible caption buttons of a form with these icons.
+    std::vector<std::unique_ptr<TPlainForm>> forms;
+    auto visibleActions = [this, &forms](TBorderIcons icons) {
+        forms.push_back(std::make_unique<TPlainForm>(Application));
+        TPlainForm& f = *forms.back();
+        f.SetBorderIcons(icons);
+        f.Show();
         std::vector<int> v;
-        for (auto& b : s.Buttons())
+        TWinSkinForm* s = Skin(f.Handle());
+        if (!s)
+            return v;
+        SendMessageW(f.Handle(), SM_REPAINTFRAME, 0, 0);
+        for (auto& b : s->Buttons())
             if (b->Visible)
                 v.push_back(b->SkinButton->Action);
         return v;
     };
-    TPlainForm all(Application);
-    all.Show();
-    TWinSkinForm* s1 = Skin(all.Handle());
-    ASSERT_NE(s1, nullptr);
-    SendMessageW(all.Handle(), SM_REPAINTFRAME, 0, 0);
-    const std::vector<int> full = visibleActions(*s1);
-    EXPECT_NE(std::find(full.begin(), full.end(), 0), full.end());
-    EXPECT_NE(std::find(full.begin(), full.end(), 1), full.end());
-
-    TPlainForm noMax(Application);
-    noMax.SetBorderIcons({biSystemMenu, biMinimize});
-    noMax.Show();
-    TWinSkinForm* s2 = Skin(noMax.Handle());
-    ASSERT_NE(s2, nullptr);
-    SendMessageW(noMax.Handle(), SM_REPAINTFRAME, 0, 0);
-    const std::vector<int> v2 = visibleActions(*s2);
-    EXPECT_NE(std::find(v2.begin(), v2.end(), 0), v2.end());
-    EXPECT_EQ(std::find(v2.begin(), v2.end(), 1), v2.end());
-
-    TPlainForm bare(Application);
-    bare.SetBorderIcons({});
-    bare.Show();
-    TWinSkinForm* s3 = Skin(bare.Handle());
-    ASSERT_NE(s3, nullptr);
-    SendMessageW(bare.Handle(), SM_REPAINTFRAME, 0, 0);
-    const std::vector<int> v3 = visibleActions(*s3);
-    EXPECT_EQ(std::find(v3.begin(), v3.end(), 0), v3.end());
-    EXPECT_EQ(std::find(v3.begin(), v3.end(), 1), v3.end());
+    auto has = [](const std::vector<int>& v, int action) {
+        return std::find(v.begin(), v.end(), action) != v.end();
+    };
+    const std::vector<int> full = visibleActions({biSystemMenu, biMinimize, biMaximize});
+    EXPECT_TRUE(has(full, 0));
+    EXPECT_TRUE(has(full, 1));
+    const std::vector<int> noMax = visibleActions({biSystemMenu, biMinimize});
+    EXPECT_TRUE(has(noMax, 0));
+    EXPECT_FALSE(has(noMax, 1));
+    const std::vector<int> bare = visibleActions({});
+    EXPECT_FALSE(has(bare, 0));
+    EXPECT_FALSE(has(bare, 1));
 }
 
 TEST_F(FormSkinnerTest, IconOpensTheSystemMenuAndASecondClickCloses) {
