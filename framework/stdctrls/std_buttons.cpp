@@ -547,7 +547,8 @@ LT_CLASS_TABLE(TButton) {
 }
 
 LT_CLASS_TABLE(TBitBtn) {
-    c.Enum("Kind", &TBitBtn::Kind, &TBitBtn::SetKind)
+    c.SubObject("Glyph", &TBitBtn::Glyph, &TBitBtn::SetGlyph)
+        .Enum("Kind", &TBitBtn::Kind, &TBitBtn::SetKind)
         .Default(bkCustom)
         .Integer("NumGlyphs", &TBitBtn::NumGlyphs, &TBitBtn::SetNumGlyphs)
         .Default(1)
@@ -560,7 +561,8 @@ LT_CLASS_TABLE(TBitBtn) {
 }
 
 LT_CLASS_TABLE(TSpeedButton) {
-    c.Integer("GroupIndex", &TSpeedButton::GroupIndex, &TSpeedButton::SetGroupIndex)
+    c.SubObject("Glyph", &TSpeedButton::Glyph, &TSpeedButton::SetGlyph)
+        .Integer("GroupIndex", &TSpeedButton::GroupIndex, &TSpeedButton::SetGroupIndex)
         .Default(0)
         .Boolean("AllowAllUp", &TSpeedButton::AllowAllUp, &TSpeedButton::SetAllowAllUp)
         .Default(false)

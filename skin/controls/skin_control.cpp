@@ -41,8 +41,7 @@ void TSkinControl::AttachControl(TWrapperHost* formSkinner, TSkinData* skinData,
     if (!Control)
         return;
     Handle = Control->Handle();
-    hook_.Hook(Control->MessageHooks(), this,
-               [this](TMessage& msg, const TMessageChain& next) { HandleHooked(msg, next); });
+    HookControlMessages(*Control);
     Control->SetDoubleBuffered(true);
     if (FormSkinner)
         FormSkinner->RegisterWrapper(this);
@@ -56,6 +55,11 @@ void TSkinControl::AttachControl(TWrapperHost* formSkinner, TSkinData* skinData,
     Control->Invalidate();
     Attached = true;
     State = TWrapperState::Attached;
+}
+
+void TSkinControl::HookControlMessages(TControl& control) {
+    hook_.Hook(control.MessageHooks(), this,
+               [this](TMessage& msg, const TMessageChain& next) { HandleHooked(msg, next); });
 }
 
 void TSkinControl::AttachWindow(HWND handle, TSkinData* skinData, TWrapperHost* formSkinner,
@@ -151,6 +155,9 @@ void TSkinControl::CallPrevious(TMessage& msg) {
         // Outside a hooked message: the control's own message method.
         if (Control->WindowProc)
             Control->WindowProc(msg);
+    } else if (GraphicControl) {
+        if (GraphicControl->WindowProc)
+            GraphicControl->WindowProc(msg);
     } else if (window_.IsSubclassed()) {
         msg.Result = window_.CallPrevious(msg);
     } else if (Handle) {

@@ -97,6 +97,10 @@ public:
     bool SubclassesWindow() const { return window_.IsSubclassed(); }
 
 protected:
+    // Hooks a control's message method, windowed or windowless (the
+    // speed-button attach uses it too); UnhookControl gives it back.
+    void HookControlMessages(TControl& control);
+    void UnhookControl() { hook_.Unhook(); }
     // Fills with the skin's face colour, or with the parent's colour.
     void FillFace(HDC dc, const RECT& rect) const;
     void FillParent(HDC dc, const RECT& rect) const;

@@ -1,0 +1,23 @@
+// A form skinner's side of the wrapper tests: the wrapper list and the hot
+// button slot.
+#pragma once
+
+#include <algorithm>
+#include <vector>
+
+#include "skin/controls/skin_control.h"
+
+class TListHost : public TWrapperHost {
+public:
+    bool RegisterWrapper(TSkinControl* w) override {
+        if (std::find(list.begin(), list.end(), w) != list.end())
+            return true;
+        list.push_back(w);
+        return false;
+    }
+    void UnregisterWrapper(TSkinControl* w) override { std::erase(list, w); }
+    TSkinControl*& HotButton() override { return hot; }
+    TCanvas* Canvas() override { return nullptr; }
+    std::vector<TSkinControl*> list;
+    TSkinControl* hot = nullptr;
+};
