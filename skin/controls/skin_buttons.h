@@ -140,6 +140,9 @@ protected:
                        bool enabled, TColor baseColour);
     // The caption's size in the selected font (0 x 0 when empty).
     SIZE MeasureCaption(HDC dc, SIZE client) const;
+    // Focused, Enabled and Caption from the window (or the control);
+    // answers the window style.
+    LONG ReadWindowState();
     // "||" broken into lines, kept in Caption.
     void TakeCaption(const std::wstring& text);
 

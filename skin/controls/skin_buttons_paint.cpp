@@ -23,25 +23,27 @@ constexpr TColor kRawDisabledText = 0x00808080;
 // The caption block: centred both ways, broken at words and line marks.
 constexpr UINT kCaptionBlock = DT_CENTER | DT_WORDBREAK;
 
-// The font a caption is drawn in: the framework object's "Font" (with its
-// colour), else the window's own font.
-struct TCaptionFont {
-    HFONT handle = nullptr;
-    TColor colour = clWindowText;
-    bool fromControl = false;
-};
-
-TCaptionFont CaptionFontOf(TObject* source, HWND wnd) {
-    TCaptionFont f;
-    if (auto* font = ReadObjectProperty<TFont>(source, "Font")) {
-        f.handle = font->Handle();
-        f.colour = font->Color();
-        f.fromControl = true;
-    } else if (wnd) {
-        f.handle = reinterpret_cast<HFONT>(SendMessageW(wnd, WM_GETFONT, 0, 0));
+// The font a caption is drawn in, selected into the buffer for the scope:
+// the framework object's "Font" (with its colour), else the window's own font.
+class TCaptionFontScope {
+public:
+    TCaptionFontScope(HDC dc, TObject* source, HWND wnd) {
+        HFONT handle = nullptr;
+        if (auto* font = ReadObjectProperty<TFont>(source, "Font")) {
+            handle = font->Handle();
+            colour_ = font->Color();
+        } else if (wnd) {
+            handle = reinterpret_cast<HFONT>(SendMessageW(wnd, WM_GETFONT, 0, 0));
+        }
+        if (handle)
+            pick_.emplace(dc, handle);
     }
-    return f;
-}
+    TColor Colour() const { return colour_; }
+
+private:
+    TColor colour_ = clWindowText;
+    std::optional<TSelectObject> pick_;
+};
 
 // The glyph of a framework object read by name.
 TButtonGlyph ReadGlyph(TObject* source) {
@@ -141,6 +143,14 @@ void TSkinButton::PresentBuffer(HDC dc, const RECT& rect) {
            PaintBuffer->Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
+LONG TSkinButton::ReadWindowState() {
+    const LONG style = Handle ? GetWindowLongW(Handle, GWL_STYLE) : 0;
+    Focused = Handle && GetFocus() == Handle;
+    Enabled = !(style & WS_DISABLED);
+    TakeCaption(Control ? SkinReadText(Control, "Caption") : ReadWindowText());
+    return style;
+}
+
 SIZE TSkinButton::MeasureCaption(HDC dc, SIZE client) const {
     if (Caption.empty())
         return SIZE{0, 0};
@@ -174,19 +184,13 @@ void TSkinButton::PaintSkin(HDC dc, const RECT& rect) {
     TDataSkinButton* element = ButtonsElement();
     if (!element)
         return;
-    const LONG style = Handle ? GetWindowLongW(Handle, GWL_STYLE) : 0;
-    Focused = Handle && GetFocus() == Handle;
-    Enabled = !(style & WS_DISABLED);
-    TakeCaption(Control ? SkinReadText(Control, "Caption") : ReadWindowText());
+    const LONG style = ReadWindowState();
     const int frame =
         SkinButtonFrame(Pressed(), Hot(), (style & BS_DEFPUSHBUTTON) != 0, Focused, Enabled);
     lastFrame_ = frame;
     HDC buffer = PrepareBuffer(rect, *element, kButtonFrames, frame);
-    const TCaptionFont font = CaptionFontOf(Control, Handle);
-    std::optional<TSelectObject> pick;
-    if (font.handle)
-        pick.emplace(buffer, font.handle);
-    const TColor base = Control ? font.colour : SkinData->ButtonTextColour;
+    const TCaptionFontScope font(buffer, Control, Handle);
+    const TColor base = Control ? font.Colour() : SkinData->ButtonTextColour;
     const TColor disabled = Control ? clBtnShadow : kRawDisabledText;
     SetTextColor(buffer,
                  ColorToRGB(ButtonStateTextColour(frame, Enabled, base, *element, disabled)));
@@ -202,21 +206,15 @@ void TSkinBitButton::PaintSkin(HDC dc, const RECT& rect) {
     if (!element)
         return;
     TObject* source = Source();
-    const LONG style = Handle ? GetWindowLongW(Handle, GWL_STYLE) : 0;
-    Focused = Handle && GetFocus() == Handle;
-    Enabled = !(style & WS_DISABLED);
-    TakeCaption(Control ? SkinReadText(Control, "Caption") : ReadWindowText());
+    ReadWindowState();
     const bool isDefault = SkinReadEnum(source, "Default") == "true";
     const int frame = SkinBitButtonFrame(Pressed(), Hot(), Focused, isDefault, Enabled);
     lastFrame_ = frame;
     HDC buffer = PrepareBuffer(rect, *element, element->FrameCount, frame);
-    const TCaptionFont font = CaptionFontOf(source, Handle);
-    std::optional<TSelectObject> pick;
-    if (font.handle)
-        pick.emplace(buffer, font.handle);
+    const TCaptionFontScope font(buffer, source, Handle);
     TButtonFaceInput in = ReadFaceInput(source, SIZE{PaintBuffer->Width(), PaintBuffer->Height()});
     in.centred = SkinReadEnum(source, "Alignment") == "tacenter";
-    DrawGlyphFace(buffer, in, ReadGlyph(source), frame, Enabled, font.colour);
+    DrawGlyphFace(buffer, in, ReadGlyph(source), frame, Enabled, font.Colour());
     PresentBuffer(dc, rect);
 }
 
@@ -235,21 +233,18 @@ void TSkinSpeedButton::PaintSpeedButton(HDC dc, const RECT& rect) {
     const bool flat = SkinReadEnum(source, "Flat") == "true";
     const bool bare = flat && frame == kFrameNormal;
     HDC buffer = PrepareBuffer(rect, *element, element->FrameCount, bare ? 0 : frame);
-    const TCaptionFont font = CaptionFontOf(source, nullptr);
-    std::optional<TSelectObject> pick;
-    if (font.handle)
-        pick.emplace(buffer, font.handle);
+    const TCaptionFontScope font(buffer, source, nullptr);
     TButtonGlyph glyph = ReadGlyph(source);
     // Speed buttons have no image list.
     glyph.images = nullptr;
     const SIZE client{PaintBuffer->Width(), PaintBuffer->Height()};
     if (!glyph.strip) {
-        SetTextColor(buffer, ColorToRGB(font.colour));
+        SetTextColor(buffer, ColorToRGB(font.Colour()));
         DrawCentredText(buffer, RECT{0, 0, client.cx, client.cy}, kCaptionBlock, true, Caption);
     } else {
         TButtonFaceInput in = ReadFaceInput(source, client);
         in.speed = true;
-        DrawGlyphFace(buffer, in, glyph, frame, Enabled, font.colour);
+        DrawGlyphFace(buffer, in, glyph, frame, Enabled, font.Colour());
     }
     PresentBuffer(dc, rect);
 }
