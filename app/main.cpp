@@ -5,7 +5,7 @@
 #include "app/main_frm.h"
 #include "framework/ole/ole_scope.h"
 #include "framework/ui/application.h"
-#include "skin/window/form_skinner.h"
+#include "skin/window/skin_engine.h"
 #include "skin/window/skin_manager.h"
 
 // No command line, no files: everything comes from the built-in definitions.
@@ -17,8 +17,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     application.Initialize();
     application.SetTitle(L"岚拓食品销售管理系统");
     // The skin data component of the main window reaches the skin manager.
-    TSkinManage::Install();
-    TWinSkinForm::Install();
+    InstallSkinEngine();
     try {
         application.CreateForm<TForm_Main>();
     } catch (...) {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "framework/ui/application.h"
-#include "skin/window/form_skinner.h"
+#include "skin/window/skin_engine.h"
 #include "skin/window/skin_manager.h"
 #include "tools/gallery/gallery_capture.h"
 #include "tools/gallery/gallery_form.h"
@@ -68,8 +68,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         ErrorLine(options.error + L"\nusage: gallery [--skin FILE | --no-skin] [--screenshot DIR]");
         return 2;
     }
-    TSkinManage::Install();
-    TWinSkinForm::Install();
+    InstallSkinEngine();
     TApplication application(nullptr);
     application.Initialize();
     application.SetTitle(TForm_Gallery::kTitle);

@@ -1,0 +1,8 @@
+// The skin engine's start-up: the skin manager reachable from skin data
+// components, the form skinner factory, the popup-menu skinning and every
+// control wrapper family registered by class name (the wrapper mapping
+// creates wrappers by name). The program and the gallery call it once,
+// before any form is read.
+#pragma once
+
+void InstallSkinEngine();
