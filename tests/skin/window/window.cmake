@@ -49,3 +49,14 @@ if(TARGET menu_bar_test)
     target_compile_definitions(menu_bar_test PRIVATE
         LT_SKIN_DIR="${CMAKE_SOURCE_DIR}/resources/skin/xpluna")
 endif()
+
+# Popup menus: item rules, the skinned item drawing into DIBs, the
+# preparations of a form's menus and real popup windows with skinned borders.
+lt_add_test(popup_menu_test WIN32_ONLY
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/popup_menu_test.cpp
+            ${CMAKE_SOURCE_DIR}/tests/framework/ui/ui_test_util.cpp
+    LIBS lt_skinwindow lt_skinfolder)
+if(TARGET popup_menu_test)
+    target_compile_definitions(popup_menu_test PRIVATE
+        LT_SKIN_DIR="${CMAKE_SOURCE_DIR}/resources/skin/xpluna")
+endif()
