@@ -103,12 +103,19 @@ void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) {
 // Embossed look: the image's opaque shape (from its mask) painted with a
 // brush through the raster operation "brush where the mask is black".
 void TImageList::DrawDisabled(HDC dc, int x, int y, int index) {
+    DrawImageDisabled(dc, handle_.Get(), index, x, y, masked_);
+}
+
+void DrawImageDisabled(HDC dc, HIMAGELIST list, int index, int x, int y, bool masked) {
+    int width = 0, height = 0;
+    if (!list || !ImageList_GetIconSize(list, &width, &height))
+        return;
     TMemoryDC monoDC(dc);
-    TBitmapHandle mono(CreateBitmap(width_, height_, 1, 1, nullptr));
+    TBitmapHandle mono(CreateBitmap(width, height, 1, 1, nullptr));
     TSelectObject keep(monoDC.Handle(), mono.Get());
-    PatBlt(monoDC.Handle(), 0, 0, width_, height_, masked_ ? WHITENESS : BLACKNESS);
-    if (masked_) {
-        ImageList_Draw(handle_.Get(), index, monoDC.Handle(), 0, 0, ILD_MASK);
+    PatBlt(monoDC.Handle(), 0, 0, width, height, masked ? WHITENESS : BLACKNESS);
+    if (masked) {
+        ImageList_Draw(list, index, monoDC.Handle(), 0, 0, ILD_MASK);
     }
     constexpr DWORD kBrushWhereSourceBlack = 0x00B8074A;
     const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
@@ -116,12 +123,12 @@ void TImageList::DrawDisabled(HDC dc, int x, int y, int index) {
     {
         TBrushHandle light(CreateSolidBrush(ColorToRGB(clBtnHighlight)));
         TSelectObject b(dc, light.Get());
-        BitBlt(dc, x + 1, y + 1, width_, height_, monoDC.Handle(), 0, 0, kBrushWhereSourceBlack);
+        BitBlt(dc, x + 1, y + 1, width, height, monoDC.Handle(), 0, 0, kBrushWhereSourceBlack);
     }
     {
         TBrushHandle shadow(CreateSolidBrush(ColorToRGB(clBtnShadow)));
         TSelectObject b(dc, shadow.Get());
-        BitBlt(dc, x, y, width_, height_, monoDC.Handle(), 0, 0, kBrushWhereSourceBlack);
+        BitBlt(dc, x, y, width, height, monoDC.Handle(), 0, 0, kBrushWhereSourceBlack);
     }
     SetTextColor(dc, oldText);
     SetBkColor(dc, oldBk);

@@ -62,3 +62,7 @@ private:
     bool masked_;
     TImageListHandle handle_;
 };
+
+// Draws image `index` of a native image list embossed (the disabled look of
+// TImageList::Draw) with its top-left corner at (x, y).
+void DrawImageDisabled(HDC dc, HIMAGELIST list, int index, int x, int y, bool masked = true);

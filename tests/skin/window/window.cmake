@@ -51,3 +51,25 @@ foreach(name menu_bar_test menu_bar_tracking_test)
             LT_SKIN_DIR="${CMAKE_SOURCE_DIR}/resources/skin/xpluna")
     endif()
 endforeach()
+
+# Popup-menu windows: border geometry, items on the popup's background, the
+# animation capture and real popups with skinned borders.
+lt_add_test(popup_menu_test WIN32_ONLY
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/popup_menu_test.cpp
+            ${CMAKE_SOURCE_DIR}/tests/framework/ui/ui_test_util.cpp
+    LIBS lt_skinwindow lt_skinfolder)
+if(TARGET popup_menu_test)
+    target_compile_definitions(popup_menu_test PRIVATE
+        LT_SKIN_DIR="${CMAKE_SOURCE_DIR}/resources/skin/xpluna")
+endif()
+
+# Skinned menu items: rules, preparations of a form's menus, pixel-exact
+# drawing into DIBs and a GDI count over a thousand draws.
+lt_add_test(menu_items_test WIN32_ONLY
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/menu_items_test.cpp
+            ${CMAKE_SOURCE_DIR}/tests/framework/ui/ui_test_util.cpp
+    LIBS lt_skinwindow lt_skinfolder)
+if(TARGET menu_items_test)
+    target_compile_definitions(menu_items_test PRIVATE
+        LT_SKIN_DIR="${CMAKE_SOURCE_DIR}/resources/skin/xpluna")
+endif()
