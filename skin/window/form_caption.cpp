@@ -8,6 +8,7 @@
 #include "framework/ui/messages.h"
 #include "framework/ui/timer.h"
 #include "skin/model/skin_data.h"
+#include "skin/window/menu_items.h"
 #include "skin/window/skin_manager.h"
 
 namespace {
@@ -201,6 +202,8 @@ void TWinSkinForm::BuildSystemMenu() {
     SystemMenuPopup = BuildSystemMenuPopup(
         nullptr, skinData_ ? skinData_->MenuGlyphs.get() : nullptr, (Caps & kCapMaxBox) != 0,
         (Caps & kCapMinBox) != 0, [this](int tag) { SystemMenuClick(tag); });
+    if (SystemMenuPopup && skinData_)
+        PrepareSystemMenuPopup(*SystemMenuPopup, skinData_);
 }
 
 void TWinSkinForm::SystemMenuClick(int tag) {

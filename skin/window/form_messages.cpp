@@ -11,6 +11,7 @@
 #include "framework/ui/messages.h"
 #include "framework/ui/timer.h"
 #include "skin/model/skin_data.h"
+#include "skin/window/menu_items.h"
 #include "skin/window/skin_manager.h"
 
 namespace {
@@ -171,10 +172,34 @@ void TWinSkinForm::SkinnedMessage(TMessage& msg) {
     case SM_REPAINTFRAME:
         PaintFrame(nullptr);
         return;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+        HandleMenuItemMessage(msg);
+        return;
     default:
         window_.CallPrevious(msg);
         return;
     }
+}
+
+// The items of the window's own menus (the bar's drop-downs): measured and
+// drawn by the skin; anything else goes to the previous handling.
+void TWinSkinForm::HandleMenuItemMessage(TMessage& msg) {
+    TSkinManage* m = Manager();
+    TMenuOwnerContext ctx{skinData_, MenuBar ? MenuBar->FrameworkMenu : nullptr, Form != nullptr,
+                          TWinSkinMenu::TrackedItem() ? TWinSkinMenu::TrackedItem()->SubMenu
+                                                      : GetMenu(Handle),
+                          m && (m->WindowsVersion() & 0x80000000) != 0};
+    const bool done =
+        WindowMenu &&
+        (msg.Msg == WM_MEASUREITEM
+             ? MeasureOwnerDrawnItem(ctx, *reinterpret_cast<MEASUREITEMSTRUCT*>(msg.LParam),
+                                     ClientSizeFixed)
+             : DrawOwnerDrawnItem(ctx, *reinterpret_cast<const DRAWITEMSTRUCT*>(msg.LParam)));
+    if (done)
+        msg.Result = 1;
+    else
+        window_.CallPrevious(msg);
 }
 
 // The platform's answer, then the title strip is caption and the menu strip

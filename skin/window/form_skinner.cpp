@@ -11,6 +11,7 @@
 #include "framework/ui/messages.h"
 #include "framework/ui/timer.h"
 #include "skin/model/skin_data.h"
+#include "skin/window/menu_items.h"
 #include "skin/window/skin_manager.h"
 
 LT_CLASS_TABLE(TWinSkinForm) {}
@@ -77,6 +78,8 @@ void TWinSkinForm::AttachForm(TCustomForm* form, TSkinData* data) {
     AttachWindow(data);
     SavedFormColor = form->Color();
     form->SetColor(data->ButtonFaceColour);
+    PreparePopupMenus(form, data, true);
+    PrepareMainMenus(form, data, true);
 }
 
 void TWinSkinForm::AttachWindow(TSkinData* data) {
@@ -396,6 +399,14 @@ void TWinSkinForm::RestoreWindowProc() {
     window_.Unsubclass();
 }
 
+// The form's popup and main menus lose the skinned item drawing.
+void TWinSkinForm::UnprepareMenus() {
+    if (Form && skinData_) {
+        PreparePopupMenus(Form, skinData_, false);
+        PrepareMainMenus(Form, skinData_, false);
+    }
+}
+
 // The first steps of both undos; false when the light restore did it all.
 bool TWinSkinForm::StopFrameSkinning() {
     if (!FrameSkinned) {
@@ -414,6 +425,7 @@ void TWinSkinForm::Restore() {
     ReleaseFormHook();
     RestoreWindowProc();
     RestoreWrappers();
+    UnprepareMenus();
     const bool ncDestroyed = state_ == static_cast<int>(TFormSkinnerState::NcDestroyed);
     if (Form && !ncDestroyed)
         Form->SetColor(SavedFormColor);
@@ -467,6 +479,7 @@ void TWinSkinForm::LightRestore() {
     if (HoverTimer)
         HoverTimer->SetEnabled(false);
     RestoreWrappers();
+    UnprepareMenus();
     const bool ncDestroyed = state_ == static_cast<int>(TFormSkinnerState::NcDestroyed);
     if (Form && !ncDestroyed)
         Form->SetColor(SavedFormColor);

@@ -226,6 +226,7 @@ private:
     void HandleGetMinMaxInfo(TMessage& msg);
     void HandleMenuChanged(TMessage& msg, const std::function<void(TMessage&)>& previous);
     void HandleNcHitTest(TMessage& msg);
+    void HandleMenuItemMessage(TMessage& msg);
     void HandleDialogChar(TMessage& msg, const TMessageChain& next);
     void FormMessage(TMessage& msg, const TMessageChain& next);
     bool NonNormalMDIChild() const;
@@ -256,6 +257,7 @@ private:
     void WidenSystemDialog(int& width);
     void RestoreWrappers();
     bool StopFrameSkinning();
+    void UnprepareMenus();
     void LightRestore();
     void ReleaseFormHook();
     void RestoreWindowProc();

@@ -3,10 +3,15 @@
 
 #include "skin/controls/skin_buttons.h"
 #include "skin/window/form_skinner.h"
+#include "skin/window/menu_bar.h"
+#include "skin/window/popup_menu.h"
 #include "skin/window/skin_manager.h"
 
 void InstallSkinEngine() {
     TSkinManage::Install();
     TWinSkinForm::Install();
+    InstallPopupMenuSkins();
+    // The bar's drop-downs are owner drawn now that the skin draws their items.
+    TWinSkinMenu::SetOwnerDrawnDropDowns(true);
     RegisterButtonSkins();
 }
