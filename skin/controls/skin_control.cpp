@@ -80,6 +80,42 @@ void TSkinControl::AttachWindow(HWND handle, TSkinData* skinData, TWrapperHost* 
     State = TWrapperState::Attached;
 }
 
+void TSkinControl::AttachScrollBars(TWinControl* control, TSkinData* skinData,
+                                    TWrapperHost* formSkinner, TCanvas* canvas) {
+    if (!control)
+        return;
+    SkinData = skinData;
+    FormSkinner = formSkinner;
+    Canvas = canvas;
+    Control = control;
+    Handle = control->Handle();
+    if (FormSkinner)
+        FormSkinner->RegisterWrapper(this);
+    hook_.Hook(Control->MessageHooks(), this,
+               [this](TMessage& msg, const TMessageChain& next) { HandleHooked(msg, next); });
+}
+
+void TSkinControl::AttachScrollControl(TWinControl* control, TSkinData* skinData,
+                                       TWrapperHost* formSkinner, TCanvas* canvas) {
+    TSkinControl::AttachScrollBars(control, skinData, formSkinner, canvas);
+}
+
+bool TSkinControl::AttachGraphic(TWrapperHost* formSkinner, TSkinData* skinData, TCanvas* canvas) {
+    SkinData = skinData;
+    Canvas = canvas;
+    FormSkinner = formSkinner;
+    GraphicControl = dynamic_cast<TGraphicControl*>(Owner());
+    if (!GraphicControl)
+        return false;
+    hook_.Hook(GraphicControl->MessageHooks(), this,
+               [this](TMessage& msg, const TMessageChain& next) { HandleHooked(msg, next); });
+    const bool was = FormSkinner && FormSkinner->RegisterWrapper(this);
+    State = TWrapperState::Attached;
+    return was;
+}
+
+void TSkinControl::SetGlyphMode(bool) {}
+
 void TSkinControl::RestoreControl() {
     if (Recolour && Control)
         Control->SetColor(SavedColor);

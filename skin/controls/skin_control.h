@@ -67,6 +67,26 @@ public:
     // Re-applies the skin after the skin data changed.
     virtual void SkinChanged();
 
+    // ---- Further attach operations and modes, called by the form skinner on
+    // a wrapper it created by class name. The base behaviour is neutral: it
+    // stores what it is given, registers and hooks like the families do, and
+    // draws nothing of its own; the families override what they add.
+    // Attach to a control's scroll bars: stores skin data, form skinner,
+    // canvas, Control and Handle, registers and hooks the control's message
+    // method; Attached and State are left as they are.
+    virtual void AttachScrollBars(TWinControl* control, TSkinData* skinData,
+                                  TWrapperHost* formSkinner, TCanvas* canvas);
+    // Attach to a scroll-bar control: the base does what AttachScrollBars does.
+    virtual void AttachScrollControl(TWinControl* control, TSkinData* skinData,
+                                     TWrapperHost* formSkinner, TCanvas* canvas);
+    // Attach to the owner when it is a windowless control: GraphicControl :=
+    // the owner, hooks its message method, registers, State := 1 (Handle stays
+    // null, Attached false). Answers whether the wrapper was registered already.
+    virtual bool AttachGraphic(TWrapperHost* formSkinner, TSkinData* skinData, TCanvas* canvas);
+    // The image-check (glyph) mode of an image wrapper; nothing in the base.
+    virtual void SetGlyphMode(bool on);
+    // ---- end of the further attach operations
+
     // The control's own handling of msg (fills msg.Result).
     void CallPrevious(TMessage& msg);
     // Repaints the control.

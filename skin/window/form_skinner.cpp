@@ -244,12 +244,6 @@ void TWinSkinForm::Repaint() {
         PostMessageW(Handle, SM_REPAINTFRAME, 0, 0);
 }
 
-// The wrapper mapping gives controls their wrappers; the form skinner only
-// keeps the list they register in.
-void TWinSkinForm::SkinOwnedControls(TComponent*) {}
-void TWinSkinForm::SkinChildWindows() {}
-void TWinSkinForm::SkinChildWindow(HWND) {}
-
 // The contents pass, once after attaching: wrappers, then the first resize
 // to the skinned frame at the same client size.
 void TWinSkinForm::SkinContents() {

@@ -191,6 +191,14 @@ public:
     uint8_t WindowState = kWindowNormal;
     bool OwnsRegion = false;
 
+    // ---- Control wrapper mapping (form_mapping.cpp, rule in control_mapping.h)
+    // Chooses and attaches the wrapper of one framework control; walked is
+    // the component whose owned controls are being walked (the form or a
+    // container). SkinOwnedControls, SkinChildWindows and SkinChildWindow are
+    // defined with it.
+    void SkinControl(TControl* control, TComponent* walked);
+    // ---- end of the control wrapper mapping
+
 private:
     // The subclassed window's and the MDI client's procedures.
     class TFrameWindow : public TWindowSubclass {

@@ -73,3 +73,19 @@ if(TARGET menu_items_test)
     target_compile_definitions(menu_items_test PRIVATE
         LT_SKIN_DIR="${CMAKE_SOURCE_DIR}/resources/skin/xpluna")
 endif()
+
+# The control wrapper mapping's decisions, without a window.
+lt_add_test(control_mapping_test WIN32_ONLY
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/control_mapping_test.cpp
+    LIBS lt_skinwindow)
+
+# The control wrapper mapping carried out on real forms and raw windows,
+# with recording wrappers registered under the family names.
+lt_add_test(form_mapping_test WIN32_ONLY
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/form_mapping_test.cpp
+            ${CMAKE_SOURCE_DIR}/tests/framework/ui/ui_test_util.cpp
+    LIBS lt_skinwindow lt_skinfolder)
+if(TARGET form_mapping_test)
+    target_compile_definitions(form_mapping_test PRIVATE
+        LT_SKIN_DIR="${CMAKE_SOURCE_DIR}/resources/skin/xpluna")
+endif()
