@@ -69,10 +69,51 @@ void PaintMarkColumn(HDC dc, const TMarkPlace& place, int n, int k, TBitmap& str
     buffer.Present();
 }
 
-// The vertical half of both marks: centred in R.
-void CentreMark(const RECT& r, int cellHeight, RECT& mark) {
-    mark.top = r.top + (r.bottom - r.top - cellHeight) / 2;
-    mark.bottom = mark.top + cellHeight;
+// The cell before the strip's own rules: 1 unchecked, 2 checked (the
+// properties' word before the native state's), two further when disabled.
+int BaseMarkCell(uint32_t native, int propertyCell, bool disabled) {
+    int c = (native & BST_CHECKED) ? 2 : 1;
+    if (propertyCell != 0)
+        c = propertyCell;
+    return disabled ? c + 2 : c;
+}
+
+// Where the wide strips keep checked (5), disabled (4) and checked and
+// disabled (8).
+int WideStripCell(int c) {
+    switch (c) {
+    case 2:
+        return 5;
+    case 3:
+        return 4;
+    case 4:
+        return 8;
+    default:
+        return c;
+    }
+}
+
+// The mark centred vertically in R; on the right it is centred in the last
+// `rightColumn` pixels (1 pixel in when wider), on the left in 14 pixels
+// moved by `leftShift` (`wideInset` in when wider). The column under it is
+// 18 pixels on the right, 16 on the left.
+TMarkPlace PlaceMark(const RECT& r, int w, int h, bool leftText, int rightColumn, int leftShift,
+                     int wideInset) {
+    constexpr int kLeftColumn = kMarkColumn - 1;
+    TMarkPlace p;
+    p.Mark.top = r.top + (r.bottom - r.top - h) / 2;
+    p.Mark.bottom = p.Mark.top + h;
+    if (leftText) {
+        p.Mark.right = w > rightColumn ? r.right - 1 : r.right - (rightColumn - w) / 2;
+        p.Mark.left = p.Mark.right - w;
+        p.Background = RECT{r.right - 18, r.top, r.right, r.bottom};
+    } else {
+        p.Mark.left =
+            w > kLeftColumn ? r.left + wideInset : r.left + (kLeftColumn - w) / 2 + leftShift;
+        p.Mark.right = p.Mark.left + w;
+        p.Background = RECT{r.left, r.top, r.left + 16, r.bottom};
+    }
+    return p;
 }
 
 } // namespace
@@ -97,20 +138,11 @@ int RadioPropertyCell(TObject* control) {
 
 int CheckMarkCell(int frameCount, uint32_t nativeState, int propertyCell, bool disabled) {
     const bool indeterminate = (nativeState & BST_INDETERMINATE) != 0;
-    int c = (nativeState & BST_CHECKED) ? 2 : 1;
-    if (propertyCell != 0)
-        c = propertyCell;
-    if (disabled)
-        c += 2;
+    int c = BaseMarkCell(nativeState, propertyCell, disabled);
     if (indeterminate)
         c = 4;
     if (frameCount == kWideCheckStrip) {
-        if (c == 2)
-            c = 5;
-        else if (c == 3)
-            c = 4;
-        else if (c == 4)
-            c = 8;
+        c = WideStripCell(c);
         if (indeterminate)
             c = disabled ? 12 : 9;
     }
@@ -118,54 +150,65 @@ int CheckMarkCell(int frameCount, uint32_t nativeState, int propertyCell, bool d
 }
 
 int RadioMarkCell(int frameCount, uint32_t nativeCheck, int propertyCell, bool disabled) {
-    int c = (nativeCheck & BST_CHECKED) ? 2 : 1;
-    if (propertyCell != 0)
-        c = propertyCell;
-    if (disabled)
-        c += 2;
-    if (frameCount == kWideRadioStrip) {
-        if (c == 2)
-            c = 5;
-        else if (c == 3)
-            c = 4;
-        else if (c == 4)
-            c = 8;
-    }
-    return c;
+    const int c = BaseMarkCell(nativeCheck, propertyCell, disabled);
+    return frameCount == kWideRadioStrip ? WideStripCell(c) : c;
 }
 
+// The check mark sits in the last 15 pixels on the right, or one pixel in
+// from the left; the radio mark in 14 pixels on either side.
 TMarkPlace CheckMarkPlace(const RECT& r, int cellWidth, int cellHeight, bool leftText) {
-    TMarkPlace p;
-    CentreMark(r, cellHeight, p.Mark);
-    if (leftText) {
-        p.Mark.right =
-            cellWidth > kMarkColumn ? r.right - 1 : r.right - (kMarkColumn - cellWidth) / 2;
-        p.Mark.left = p.Mark.right - cellWidth;
-        p.Background = RECT{r.right - 18, r.top, r.right, r.bottom};
-    } else {
-        p.Mark.left = cellWidth > kMarkColumn - 1 ? r.left + 2
-                                                  : r.left + (kMarkColumn - 1 - cellWidth) / 2 + 1;
-        p.Mark.right = p.Mark.left + cellWidth;
-        p.Background = RECT{r.left, r.top, r.left + 16, r.bottom};
-    }
-    return p;
+    return PlaceMark(r, cellWidth, cellHeight, leftText, kMarkColumn, 1, 2);
 }
 
 TMarkPlace RadioMarkPlace(const RECT& r, int cellWidth, int cellHeight, bool leftText) {
-    TMarkPlace p;
-    CentreMark(r, cellHeight, p.Mark);
-    const int column = kMarkColumn - 1;
-    if (leftText) {
-        p.Mark.right = cellWidth > column ? r.right - 1 : r.right - (column - cellWidth) / 2;
-        p.Mark.left = p.Mark.right - cellWidth;
-        p.Background = RECT{r.right - 18, r.top, r.right, r.bottom};
-    } else {
-        p.Mark.left = cellWidth > column ? r.left : r.left + (column - cellWidth) / 2;
-        p.Mark.right = p.Mark.left + cellWidth;
-        p.Background = RECT{r.left, r.top, r.left + 16, r.bottom};
-    }
-    return p;
+    return PlaceMark(r, cellWidth, cellHeight, leftText, kMarkColumn - 1, 0, 0);
 }
+
+namespace {
+
+// What tells a check mark from a radio mark: its strip and frame count in
+// the skin, the message that asks the native state, and its rules.
+struct TMarkKind {
+    TBitmap TDataSkinButton::*Strip;
+    int32_t TDataSkinButton::*Frames;
+    UINT StateMessage;
+    int (*PropertyCell)(TObject*);
+    int (*Cell)(int, uint32_t, int, bool);
+    TMarkPlace (*Place)(const RECT&, int, int, bool);
+};
+const TMarkKind kCheckMark{&TDataSkinButton::CheckPicture,
+                           &TDataSkinButton::CheckButtonFrame,
+                           BM_GETSTATE,
+                           CheckPropertyCell,
+                           CheckMarkCell,
+                           CheckMarkPlace};
+const TMarkKind kRadioMark{&TDataSkinButton::RadioPicture,
+                           &TDataSkinButton::RadioButtonFrame,
+                           BM_GETCHECK,
+                           RadioPropertyCell,
+                           RadioMarkCell,
+                           RadioMarkPlace};
+
+// The check state comes from the control's properties first, the native
+// state second; the window style gives the disabled look and the side. A
+// skin without the strip leaves the control's own mark.
+template <class FillBackground>
+void PaintMark(const TMarkKind& kind, TSkinControl& w, HDC dc, const RECT& rect,
+               FillBackground fill) {
+    if (!w.SkinData || !w.SkinData->Buttons || (w.SkinData->Buttons.get()->*kind.Strip).Empty())
+        return;
+    TBitmap& strip = w.SkinData->Buttons.get()->*kind.Strip;
+    const int n = std::max(w.SkinData->Buttons.get()->*kind.Frames, 1);
+    const auto state = static_cast<uint32_t>(SendMessageA(w.Handle, kind.StateMessage, 0, 0));
+    const LONG style = WindowStyle(w.Handle);
+    const int property = w.Control ? kind.PropertyCell(w.Control) : 0;
+    const int c = kind.Cell(n, state, property, (style & WS_DISABLED) != 0);
+    const TMarkPlace place =
+        kind.Place(rect, strip.Width() / n, strip.Height(), (style & BS_LEFTTEXT) != 0);
+    PaintMarkColumn(dc, place, n, c, strip, fill);
+}
+
+} // namespace
 
 void TSkinCheckBox::AfterMessage(TMessage& msg) {
     if (RepaintsMark(msg.Msg))
@@ -174,21 +217,8 @@ void TSkinCheckBox::AfterMessage(TMessage& msg) {
         TSkinControl::AfterMessage(msg);
 }
 
-// The check state comes from the control's properties first, the native
-// state second; the window style gives the disabled look and the side.
 void TSkinCheckBox::PaintSkin(HDC dc, const RECT& rect) {
-    if (!SkinData || !SkinData->Buttons || SkinData->Buttons->CheckPicture.Empty())
-        return;
-    TBitmap& strip = SkinData->Buttons->CheckPicture;
-    const int n = std::max(SkinData->Buttons->CheckButtonFrame, 1);
-    const auto state = static_cast<uint32_t>(SendMessageA(Handle, BM_GETSTATE, 0, 0));
-    const LONG style = WindowStyle(Handle);
-    const int c = CheckMarkCell(n, state, Control ? CheckPropertyCell(Control) : 0,
-                                (style & WS_DISABLED) != 0);
-    const TMarkPlace place =
-        CheckMarkPlace(rect, strip.Width() / n, strip.Height(), (style & BS_LEFTTEXT) != 0);
-    PaintMarkColumn(dc, place, n, c, strip,
-                    [this](HDC target, const RECT& r) { FillParent(target, r); });
+    PaintMark(kCheckMark, *this, dc, rect, [this](HDC d, const RECT& r) { FillParent(d, r); });
 }
 
 void TSkinRadioButton::AfterMessage(TMessage& msg) {
@@ -199,16 +229,5 @@ void TSkinRadioButton::AfterMessage(TMessage& msg) {
 }
 
 void TSkinRadioButton::PaintSkin(HDC dc, const RECT& rect) {
-    if (!SkinData || !SkinData->Buttons || SkinData->Buttons->RadioPicture.Empty())
-        return;
-    TBitmap& strip = SkinData->Buttons->RadioPicture;
-    const int n = std::max(SkinData->Buttons->RadioButtonFrame, 1);
-    const auto check = static_cast<uint32_t>(SendMessageA(Handle, BM_GETCHECK, 0, 0));
-    const LONG style = WindowStyle(Handle);
-    const int c = RadioMarkCell(n, check, Control ? RadioPropertyCell(Control) : 0,
-                                (style & WS_DISABLED) != 0);
-    const TMarkPlace place =
-        RadioMarkPlace(rect, strip.Width() / n, strip.Height(), (style & BS_LEFTTEXT) != 0);
-    PaintMarkColumn(dc, place, n, c, strip,
-                    [this](HDC target, const RECT& r) { FillParent(target, r); });
+    PaintMark(kRadioMark, *this, dc, rect, [this](HDC d, const RECT& r) { FillParent(d, r); });
 }

@@ -17,12 +17,15 @@
 #include "skin/model/skin_data.h"
 #include "tests/framework/gdi/pixel_test_util.h"
 #include "tests/framework/ui/ui_test_util.h"
+#include "tests/skin/controls/wrapper_test_util.h"
 #include "tests/skin/model/model_fixture.h"
 
 namespace {
 
 using pixel_test::At;
 using pixel_test::CountOther;
+using wrapper_test::Recorder;
+using wrapper_test::WindowRectAtOrigin;
 
 constexpr TColor kSentinel = 0x00102030;
 constexpr TColor kFace = 0x00C0D0E0;
@@ -73,20 +76,8 @@ std::unique_ptr<TDataSkinObject> MakeThumb(int w, int h, int shift = 0) {
     return t;
 }
 
-RECT WindowRectAtOrigin(HWND wnd) {
-    RECT r{};
-    GetWindowRect(wnd, &r);
-    return RECT{0, 0, r.right - r.left, r.bottom - r.top};
-}
-
-// The wrapper's paint of the whole window into a bitmap first filled with
-// the sentinel colour.
 std::unique_ptr<TBitmap> PaintOf(TSkinControl& w) {
-    const RECT r = WindowRectAtOrigin(w.Handle);
-    auto b = std::make_unique<TBitmap>(r.right, r.bottom);
-    pixel_test::Fill(*b, 0, 0, r.right, r.bottom, kSentinel);
-    w.PaintSkin(b->Canvas().Handle(), r);
-    return b;
+    return wrapper_test::PaintOf(w, kSentinel);
 }
 
 // The window's client area as it paints itself into a bitmap.
@@ -134,21 +125,6 @@ public:
     TTrackBar* skinned;
     TTrackBar* plain;
     TProgressBar* other;
-};
-
-// Records what reaches the control's own message method.
-struct Recorder {
-    explicit Recorder(TControl& c) : control(c), own(c.WindowProc) {
-        c.WindowProc = [this](TMessage& m) {
-            seen.push_back(m.Msg);
-            own(m);
-        };
-    }
-    ~Recorder() { control.WindowProc = own; }
-    bool Saw(UINT msg) const { return std::find(seen.begin(), seen.end(), msg) != seen.end(); }
-    TControl& control;
-    TWndMethod own;
-    std::vector<UINT> seen;
 };
 
 } // namespace
@@ -285,66 +261,58 @@ TEST(SkinBarsTest, ChunkedBarRepeatsChunksOnePastTheFilledLength) {
 }
 
 TEST(SkinBarsTest, RealSkinsPaintTheirBarsFromTheirOwnPictures) {
+    TSkinData luna(nullptr), graphite(nullptr);
+    ASSERT_TRUE(model_test::LoadBytes(luna, model_test::ProjectSkin()));
+    ASSERT_TRUE(model_test::LoadBytes(graphite, PackSkinFolder(LT_GRAPHITE_DIR)));
+    ASSERT_EQ(luna.Progress->Style, 0);
+    ASSERT_EQ(graphite.Progress->Style, 1);
     TBarsForm form(Application);
     form.Show();
-    std::string where;
-    // XPLuna, stretched: the empty part is the same as on an empty bar, the
-    // filled part is not; the bottom row is the window's.
-    {
-        TSkinData data(nullptr);
-        ASSERT_TRUE(model_test::LoadBytes(data, model_test::ProjectSkin()));
-        ASSERT_TRUE(data.Progress);
-        ASSERT_EQ(data.Progress->Style, 0);
-        auto* bar = new TSkinProgress(form.progress);
-        bar->AttachControl(nullptr, &data, false, nullptr);
-        auto half = PaintOf(*bar);
-        form.progress->SetPosition(0);
-        auto empty = PaintOf(*bar);
-        int differ = 0, same = 0;
-        for (int y = 0; y < 15; ++y)
-            for (int x = 0; x < 150; ++x) {
-                if (x >= 75)
-                    same += At(*half, x, y) == At(*empty, x, y);
-                else
-                    differ += At(*half, x, y) != At(*empty, x, y);
-            }
-        EXPECT_EQ(same, 75 * 15);
-        EXPECT_GT(differ, 75 * 15 / 2);
-        EXPECT_EQ(CountOther(*half, 0, 15, 150, 16, kSentinel), 0);
-        delete bar;
-        form.progress->SetPosition(100);
-    }
+    TSkinProgress& bar = *new TSkinProgress(form.progress);
+    bar.AttachControl(nullptr, &luna, false, nullptr);
+    // Half and empty bars of each skin.
+    auto paint = [&](TSkinData& data, int pos) {
+        bar.SkinData = &data;
+        form.progress->SetPosition(pos);
+        return PaintOf(bar);
+    };
+    auto lunaHalf = paint(luna, 100), lunaEmpty = paint(luna, 0);
+    auto graphiteHalf = paint(graphite, 100), trough = paint(graphite, 0);
+
+    // XPLuna, stretched: right of the filled 75 columns the bar is the empty
+    // bar; the filled part is not; the bottom row is the window's.
+    int differ = 0, same = 0;
+    for (int y = 0; y < 15; ++y)
+        for (int x = 0; x < 150; ++x) {
+            const bool equal = At(*lunaHalf, x, y) == At(*lunaEmpty, x, y);
+            if (x >= 75)
+                same += equal;
+            else
+                differ += !equal;
+        }
+    EXPECT_EQ(same, 75 * 15);
+    EXPECT_GT(differ, 75 * 15 / 2);
+    EXPECT_EQ(CountOther(*lunaHalf, 0, 15, 150, 16, kSentinel), 0);
+
     // Graphite, chunked: its 9 x 8 chunk repeated from x = 3 over 75
-    // pixels, centred; elsewhere (and under the chunk's magenta) the trough.
-    {
-        TSkinData data(nullptr);
-        ASSERT_TRUE(model_test::LoadBytes(data, PackSkinFolder(LT_GRAPHITE_DIR)));
-        ASSERT_EQ(data.Progress->Style, 1);
-        TBitmap& chunk = data.Progress->Picture2;
-        ASSERT_EQ(chunk.Width(), 9);
-        ASSERT_EQ(chunk.Height(), 8);
-        ASSERT_EQ(data.Progress->LeftWidth, 3);
-        auto* bar = new TSkinProgress(form.progress);
-        bar->AttachControl(nullptr, &data, false, nullptr);
-        auto half = PaintOf(*bar);
-        form.progress->SetPosition(0);
-        auto trough = PaintOf(*bar);
-        int bad = 0;
-        for (int y = 0; y < 16; ++y)
-            for (int x = 0; x < 150; ++x) {
-                TColor want = At(*trough, x, y);
-                if (y >= 4 && y < 12 && x >= 3 && x < 78) {
-                    const TColor c = chunk.Canvas().Pixel((x - 3) % 9, y - 4);
-                    if (c != kMagenta)
-                        want = c;
-                }
-                bad += At(*half, x, y) != want;
+    // pixels, centred; elsewhere (and under the chunk's magenta) the
+    // trough, which covers the whole height.
+    TBitmap& chunk = graphite.Progress->Picture2;
+    ASSERT_EQ(chunk.Width(), 9);
+    ASSERT_EQ(chunk.Height(), 8);
+    ASSERT_EQ(graphite.Progress->LeftWidth, 3);
+    int bad = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 150; ++x) {
+            TColor want = At(*trough, x, y);
+            if (y >= 4 && y < 12 && x >= 3 && x < 78) {
+                const TColor c = chunk.Canvas().Pixel((x - 3) % 9, y - 4);
+                want = c == kMagenta ? want : c;
             }
-        EXPECT_EQ(bad, 0);
-        // The chunked look copies the whole height.
-        EXPECT_EQ(CountOther(*trough, 0, 0, 150, 16, kSentinel), 150 * 16);
-        delete bar;
-    }
+            bad += At(*graphiteHalf, x, y) != want;
+        }
+    EXPECT_EQ(bad, 0);
+    EXPECT_EQ(CountOther(*trough, 0, 0, 150, 16, kSentinel), 150 * 16);
 }
 
 TEST(SkinBarsTest, ProgressWindowShowsOnlyTheSkinWhileItHasAPicture) {
@@ -511,6 +479,8 @@ TEST(SkinBarsTest, TrackBarTakesTheFocusOnASkinChangeOnlyWhenVisible) {
     form.skinned->SetVisible(false);
     track->SkinChanged();
     EXPECT_EQ(GetFocus(), form.plain->Handle());
+    // Not even asked for: the form's active control stays where it was.
+    EXPECT_EQ(form.ActiveControl(), form.plain);
 }
 
 TEST(SkinBarsTest, RegisteredByClassNameAndLeakFreeOverAThousandPaints) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "framework/gdi/gdi_handles.h"
@@ -15,11 +16,13 @@
 #include "skin/model/skin_data.h"
 #include "tests/framework/gdi/pixel_test_util.h"
 #include "tests/framework/ui/ui_test_util.h"
+#include "tests/skin/controls/wrapper_test_util.h"
 #include "tests/skin/model/model_fixture.h"
 
 namespace {
 
 using pixel_test::At;
+using wrapper_test::WindowRectAtOrigin;
 
 constexpr TColor kSentinel = 0x00102030;
 constexpr TColor kParent = 0x00405060;
@@ -41,77 +44,78 @@ void MakeStrip(TBitmap& strip, int n, int w, int h) {
     }
 }
 
-void FillBitmap(TBitmap& b, TColor c) {
-    pixel_test::Fill(b, 0, 0, b.Width(), b.Height(), c);
+std::unique_ptr<TBitmap> PaintOf(TSkinControl& w) {
+    return wrapper_test::PaintOf(w, kSentinel);
 }
 
-RECT WindowRectAtOrigin(HWND wnd) {
-    RECT r{};
-    GetWindowRect(wnd, &r);
-    return RECT{0, 0, r.right - r.left, r.bottom - r.top};
-}
-
-// Pixels of `target` that differ from what a mark of cell k of `strip` in
-// `place` should leave: the strip's pixels in the mark (magenta shows the
-// background), `bg` in the rest of the column, `outside` everywhere else.
-int MarkMismatches(TBitmap& target, const TMarkPlace& place, TBitmap& strip, int n, int k,
-                   TColor bg, TColor outside, std::string* where) {
-    const int w = strip.Width() / n;
+// Whether the wrapper paints exactly cell k of `strip` in `place`: the
+// strip's pixels in the mark (magenta shows the column), `bg` in the rest
+// of the column, nothing anywhere else.
+testing::AssertionResult PaintsMark(TSkinControl& w, const TMarkPlace& place, TBitmap& strip, int n,
+                                    int k, TColor bg) {
+    auto target = PaintOf(w);
+    const int cw = strip.Width() / n;
     int bad = 0;
-    for (int y = 0; y < target.Height(); ++y)
-        for (int x = 0; x < target.Width(); ++x) {
+    std::string first;
+    for (int y = 0; y < target->Height(); ++y)
+        for (int x = 0; x < target->Width(); ++x) {
             const POINT p{x, y};
-            TColor want = outside;
-            if (PtInRect(&place.Background, p))
-                want = bg;
+            TColor want = PtInRect(&place.Background, p) ? bg : kSentinel;
             if (PtInRect(&place.Mark, p)) {
-                const TColor s =
-                    strip.Canvas().Pixel((k - 1) * w + x - place.Mark.left, y - place.Mark.top);
-                if (s != kMagenta)
-                    want = s;
+                const TColor c =
+                    strip.Canvas().Pixel((k - 1) * cw + x - place.Mark.left, y - place.Mark.top);
+                want = c == kMagenta ? want : c;
             }
-            if (At(target, x, y) != want) {
-                if (bad++ == 0 && where) {
-                    char buf[96];
-                    snprintf(buf, sizeof buf, "(%d,%d)=%06X want %06X", x, y,
-                             unsigned(At(target, x, y)), unsigned(want));
-                    *where = buf;
-                }
+            if (At(*target, x, y) != want && bad++ == 0) {
+                char buf[96];
+                snprintf(buf, sizeof buf, "(%d,%d)=%06X want %06X", x, y,
+                         unsigned(At(*target, x, y)), unsigned(want));
+                first = buf;
             }
         }
-    return bad;
+    if (bad == 0)
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << bad << " pixels differ, first " << first;
 }
 
 // The colour the wrapper paints at the middle of the mark.
 TColor MarkCentre(TSkinControl& w, const TMarkPlace& place) {
-    const RECT r = WindowRectAtOrigin(w.Handle);
-    TBitmap target(r.right, r.bottom);
-    FillBitmap(target, kSentinel);
-    w.PaintSkin(target.Canvas().Handle(), r);
-    return At(target, (place.Mark.left + place.Mark.right) / 2,
+    return At(*PaintOf(w), (place.Mark.left + place.Mark.right) / 2,
               (place.Mark.top + place.Mark.bottom) / 2);
 }
 
+// A shown form with a check box, a radio button and a second radio button,
+// the first two wrapped with the given skin.
 class TChecksForm : public TForm {
 public:
-    explicit TChecksForm(TComponent* owner) : TForm(owner) {
+    explicit TChecksForm(TSkinData* data) : TForm(Application) {
         SetBounds(40, 40, 320, 200);
         SetColor(kParent);
-        check = new TCheckBox(this);
-        check->SetParent(this);
-        check->SetBounds(10, 10, 120, 17);
-        check->SetCaption(L"Check");
-        radio = new TRadioButton(this);
-        radio->SetParent(this);
-        radio->SetBounds(10, 40, 120, 17);
-        radio->SetCaption(L"Radio");
-        other = new TRadioButton(this);
-        other->SetParent(this);
-        other->SetBounds(10, 70, 120, 17);
+        check = Add<TCheckBox>(10);
+        radio = Add<TRadioButton>(40);
+        other = Add<TRadioButton>(70);
+        if (!data)
+            return;
+        Show();
+        checkSkin = new TSkinCheckBox(check);
+        checkSkin->AttachControl(nullptr, data, false, nullptr);
+        radioSkin = new TSkinRadioButton(radio);
+        radioSkin->AttachControl(nullptr, data, false, nullptr);
+        r = WindowRectAtOrigin(check->Handle());
+    }
+    template <class T> T* Add(int top) {
+        auto* c = new T(this);
+        c->SetParent(this);
+        c->SetBounds(10, top, 120, 17);
+        c->SetCaption(L"Mark");
+        return c;
     }
     TCheckBox* check;
     TRadioButton* radio;
     TRadioButton* other;
+    TSkinCheckBox* checkSkin = nullptr;
+    TSkinRadioButton* radioSkin = nullptr;
+    RECT r{};
 };
 
 // A raw button window with its own parent, for the subclassing attach.
@@ -180,7 +184,7 @@ TEST(SkinChecksTest, CellTablesFollowStateDisabledAndIndeterminateRules) {
     EXPECT_EQ(RadioMarkCell(8, BST_UNCHECKED, 2, true), 8);
 
     // Reading the properties by name: "State" first, then "Checked".
-    TChecksForm form(Application);
+    TChecksForm form(nullptr);
     form.check->SetState(cbGrayed);
     EXPECT_EQ(CheckPropertyCell(form.check), 4);
     form.check->SetState(cbChecked);
@@ -244,125 +248,117 @@ TEST(SkinChecksTest, MarkPlacesFollowTheColumnArithmetic) {
     EXPECT_EQ(RadioMarkPlace(RECT{7, 5, 50, 25}, 13, 13, false).Background.left, 7);
 }
 
-TEST(SkinChecksTest, XPLunaMarksArePixelExactInTheirColumnOnTheParentColour) {
-    TSkinData data(nullptr);
-    ASSERT_TRUE(model_test::LoadBytes(data, model_test::ProjectSkin()));
-    TBitmap& checks = data.Buttons->CheckPicture;
-    TBitmap& radios = data.Buttons->RadioPicture;
-    // The skin's strips: 5 cells of 13 x 13 (no frame count given).
-    ASSERT_EQ(data.Buttons->CheckButtonFrame, 5);
+TEST(SkinChecksTest, RealSkinsMarksArePixelExactInTheirColumnOnTheParentColour) {
+    // XPLuna: 5 cells of 13 x 13 (no frame count given).
+    TSkinData luna(nullptr);
+    ASSERT_TRUE(model_test::LoadBytes(luna, model_test::ProjectSkin()));
+    TBitmap& checks = luna.Buttons->CheckPicture;
+    TBitmap& radios = luna.Buttons->RadioPicture;
+    ASSERT_EQ(luna.Buttons->CheckButtonFrame, 5);
+    ASSERT_EQ(luna.Buttons->RadioButtonFrame, 5);
     ASSERT_EQ(checks.Width(), 65);
     ASSERT_EQ(checks.Height(), 13);
-    ASSERT_EQ(data.Buttons->RadioButtonFrame, 5);
-
-    TChecksForm form(Application);
-    form.Show();
+    TChecksForm form(&luna);
+    ASSERT_EQ(form.r.right, 120);
+    ASSERT_EQ(form.r.bottom, 17);
     form.check->SetState(cbChecked);
     form.radio->SetChecked(true);
-    auto* check = new TSkinCheckBox(form.check);
-    check->AttachControl(nullptr, &data, false, nullptr);
-    auto* radio = new TSkinRadioButton(form.radio);
-    radio->AttachControl(nullptr, &data, false, nullptr);
-    const RECT r = WindowRectAtOrigin(check->Handle);
-    ASSERT_EQ(r.right, 120);
-    ASSERT_EQ(r.bottom, 17);
-
-    // Checked check box: cell 2 at R.left + 1, rows 2..14; the 16-pixel
-    // column around it in the form's colour; nothing else touched.
-    TBitmap target(r.right, r.bottom);
-    FillBitmap(target, kSentinel);
-    check->PaintSkin(target.Canvas().Handle(), r);
-    std::string where;
-    TMarkPlace place = CheckMarkPlace(r, 13, 13, false);
+    // Checked: cell 2 at R.left + 1 (check) and R.left (radio), rows 2..14,
+    // in the 16-pixel column of the form's colour; nothing else touched.
+    TMarkPlace place = CheckMarkPlace(form.r, 13, 13, false);
     EXPECT_EQ(place.Mark.left, 1);
-    EXPECT_EQ(MarkMismatches(target, place, checks, 5, 2, kParent, kSentinel, &where), 0) << where;
-    // The same paint through the wrapper's own entry point with the DC.
-    FillBitmap(target, kSentinel);
-    check->PaintToWindow(target.Canvas().Handle());
-    EXPECT_EQ(MarkMismatches(target, place, checks, 5, 2, kParent, kSentinel, &where), 0) << where;
-
-    // Checked radio button: cell 2 at R.left.
-    FillBitmap(target, kSentinel);
-    radio->PaintSkin(target.Canvas().Handle(), r);
-    place = RadioMarkPlace(r, 13, 13, false);
+    EXPECT_TRUE(PaintsMark(*form.checkSkin, place, checks, 5, 2, kParent));
+    place = RadioMarkPlace(form.r, 13, 13, false);
     EXPECT_EQ(place.Mark.left, 0);
-    EXPECT_EQ(MarkMismatches(target, place, radios, 5, 2, kParent, kSentinel, &where), 0) << where;
+    EXPECT_TRUE(PaintsMark(*form.radioSkin, place, radios, 5, 2, kParent));
     // Unchecked and disabled: cell 3.
     form.radio->SetChecked(false);
     form.radio->SetEnabled(false);
-    FillBitmap(target, kSentinel);
-    radio->PaintSkin(target.Canvas().Handle(), r);
-    EXPECT_EQ(MarkMismatches(target, place, radios, 5, 3, kParent, kSentinel, &where), 0) << where;
-
-    // After a real paint of the window the mark on screen is the skin's.
+    EXPECT_TRUE(PaintsMark(*form.radioSkin, place, radios, 5, 3, kParent));
+    // A real paint of the window puts the skin's mark on screen.
     form.check->SetState(cbUnchecked);
-    RedrawWindow(check->Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    place = CheckMarkPlace(r, 13, 13, false);
+    RedrawWindow(form.check->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    place = CheckMarkPlace(form.r, 13, 13, false);
     int same = 0;
     for (int y = place.Mark.top; y < place.Mark.bottom; ++y)
         for (int x = place.Mark.left; x < place.Mark.right; ++x) {
             const TColor s = checks.Canvas().Pixel(x - place.Mark.left, y - place.Mark.top);
-            same += ScreenPixel(check->Handle, x, y) == (s == kMagenta ? kParent : s);
+            same += ScreenPixel(form.check->Handle(), x, y) == (s == kMagenta ? kParent : s);
         }
     EXPECT_EQ(same, 13 * 13);
+
+    // Graphite: 12 check cells and 8 radio cells of 14 x 14. A grayed check
+    // box shows cell 9 (12 when disabled); a disabled checked radio button
+    // shows cell 8.
+    TSkinData graphite(nullptr);
+    ASSERT_TRUE(model_test::LoadBytes(graphite, PackSkinFolder(LT_GRAPHITE_DIR)));
+    ASSERT_EQ(graphite.Buttons->CheckButtonFrame, 12);
+    ASSERT_EQ(graphite.Buttons->RadioButtonFrame, 8);
+    ASSERT_EQ(graphite.Buttons->CheckPicture.Width(), 12 * 14);
+    ASSERT_EQ(graphite.Buttons->RadioPicture.Width(), 8 * 14);
+    form.checkSkin->SkinData = &graphite;
+    form.radioSkin->SkinData = &graphite;
+    form.check->SetState(cbGrayed);
+    form.radio->SetChecked(true);
+    place = CheckMarkPlace(form.r, 14, 14, false);
+    EXPECT_EQ(place.Mark.left, 1);
+    EXPECT_TRUE(PaintsMark(*form.checkSkin, place, graphite.Buttons->CheckPicture, 12, 9, kParent));
+    form.check->SetEnabled(false);
+    EXPECT_TRUE(
+        PaintsMark(*form.checkSkin, place, graphite.Buttons->CheckPicture, 12, 12, kParent));
+    place = RadioMarkPlace(form.r, 14, 14, false);
+    EXPECT_TRUE(PaintsMark(*form.radioSkin, place, graphite.Buttons->RadioPicture, 8, 8, kParent));
 }
 
 TEST(SkinChecksTest, CellChoiceFollowsTheControlWithEitherStrip) {
     TSkinData data(nullptr);
-    data.ButtonFaceColour = kFace;
-    TChecksForm form(Application);
-    form.Show();
-    auto* check = new TSkinCheckBox(form.check);
-    check->AttachControl(nullptr, &data, false, nullptr);
-    auto* radio = new TSkinRadioButton(form.radio);
-    radio->AttachControl(nullptr, &data, false, nullptr);
-    const RECT r = WindowRectAtOrigin(check->Handle);
-    const TMarkPlace checkPlace = CheckMarkPlace(r, 13, 13, false);
-    const TMarkPlace radioPlace = RadioMarkPlace(r, 13, 13, false);
-
+    TChecksForm form(&data);
+    TSkinCheckBox& check = *form.checkSkin;
+    TSkinRadioButton& radio = *form.radioSkin;
+    const TMarkPlace checkPlace = CheckMarkPlace(form.r, 13, 13, false);
+    const TMarkPlace radioPlace = RadioMarkPlace(form.r, 13, 13, false);
     // No strip: nothing drawn, the control's own mark stays.
-    EXPECT_EQ(MarkCentre(*check, checkPlace), kSentinel);
-    EXPECT_EQ(MarkCentre(*radio, radioPlace), kSentinel);
+    EXPECT_EQ(MarkCentre(check, checkPlace), kSentinel);
+    EXPECT_EQ(MarkCentre(radio, radioPlace), kSentinel);
 
-    // A 12-cell check strip: grayed 9, grayed and disabled 12, checked 5,
-    // checked and disabled 8, unchecked and disabled 4.
+    // A 12-cell check strip: grayed 9, grayed and disabled 12, checked and
+    // disabled 8, unchecked and disabled 4, checked 5.
     MakeStrip(data.Buttons->CheckPicture, 12, 13, 13);
     data.Buttons->CheckButtonFrame = 12;
-    form.check->SetState(cbGrayed);
-    EXPECT_EQ(MarkCentre(*check, checkPlace), CellColour(9));
-    form.check->SetEnabled(false);
-    EXPECT_EQ(MarkCentre(*check, checkPlace), CellColour(12));
-    form.check->SetState(cbChecked);
-    EXPECT_EQ(MarkCentre(*check, checkPlace), CellColour(8));
-    form.check->SetState(cbUnchecked);
-    EXPECT_EQ(MarkCentre(*check, checkPlace), CellColour(4));
-    form.check->SetEnabled(true);
-    form.check->SetState(cbChecked);
-    EXPECT_EQ(MarkCentre(*check, checkPlace), CellColour(5));
+    struct Case {
+        TCheckBoxState state;
+        bool enabled;
+        int cell;
+    };
+    for (const Case& c :
+         {Case{cbGrayed, true, 9}, Case{cbGrayed, false, 12}, Case{cbChecked, false, 8},
+          Case{cbUnchecked, false, 4}, Case{cbChecked, true, 5}}) {
+        form.check->SetState(c.state);
+        form.check->SetEnabled(c.enabled);
+        EXPECT_EQ(MarkCentre(check, checkPlace), CellColour(c.cell)) << c.cell;
+    }
     // A 4-cell strip: grayed is cell 4.
     MakeStrip(data.Buttons->CheckPicture, 4, 13, 13);
     data.Buttons->CheckButtonFrame = 4;
     form.check->SetState(cbGrayed);
-    EXPECT_EQ(MarkCentre(*check, checkPlace), CellColour(4));
-    // The property is read before the native state: the native mark says
-    // checked, "State" says unchecked.
+    EXPECT_EQ(MarkCentre(check, checkPlace), CellColour(4));
+    // "State" comes before the native state: the native mark says checked.
     form.check->SetState(cbUnchecked);
     SendMessageW(form.check->Handle(), BM_SETCHECK, BST_CHECKED, 0);
-    EXPECT_EQ(MarkCentre(*check, checkPlace), CellColour(1));
+    EXPECT_EQ(MarkCentre(check, checkPlace), CellColour(1));
 
-    // An 8-cell radio strip: a disabled checked radio button shows cell 8,
-    // an enabled one cell 5; the "Checked" property counts, not the native.
+    // An 8-cell radio strip: disabled and checked 8, checked 5; "Checked"
+    // counts, not the native state.
     MakeStrip(data.Buttons->RadioPicture, 8, 13, 13);
     data.Buttons->RadioButtonFrame = 8;
     form.radio->SetChecked(true);
     form.radio->SetEnabled(false);
-    EXPECT_EQ(MarkCentre(*radio, radioPlace), CellColour(8));
+    EXPECT_EQ(MarkCentre(radio, radioPlace), CellColour(8));
     form.radio->SetEnabled(true);
-    EXPECT_EQ(MarkCentre(*radio, radioPlace), CellColour(5));
     SendMessageW(form.radio->Handle(), BM_SETCHECK, BST_UNCHECKED, 0);
-    EXPECT_EQ(MarkCentre(*radio, radioPlace), CellColour(5));
+    EXPECT_EQ(MarkCentre(radio, radioPlace), CellColour(5));
     form.other->SetChecked(true);
-    EXPECT_EQ(MarkCentre(*radio, radioPlace), CellColour(1));
+    EXPECT_EQ(MarkCentre(radio, radioPlace), CellColour(1));
 }
 
 TEST(SkinChecksTest, LeftTextMarksSitAtTheRightAndRepaintOnlyTheirColumn) {
@@ -371,43 +367,22 @@ TEST(SkinChecksTest, LeftTextMarksSitAtTheRightAndRepaintOnlyTheirColumn) {
     data.Buttons->CheckButtonFrame = 4;
     MakeStrip(data.Buttons->RadioPicture, 4, 11, 11);
     data.Buttons->RadioButtonFrame = 4;
-    TChecksForm form(Application);
-    form.Show();
+    TChecksForm form(&data);
     form.check->SetAlignment(taLeftJustify);
     form.radio->SetAlignment(taLeftJustify);
     ASSERT_TRUE(GetWindowLongW(form.check->Handle(), GWL_STYLE) & BS_LEFTTEXT);
     form.check->SetState(cbChecked);
-    auto* check = new TSkinCheckBox(form.check);
-    check->AttachControl(nullptr, &data, false, nullptr);
-    auto* radio = new TSkinRadioButton(form.radio);
-    radio->AttachControl(nullptr, &data, false, nullptr);
-    const RECT r = WindowRectAtOrigin(check->Handle);
-
-    // The check mark at the right edge (120 - 1 = 119 is its right), the
-    // last 18 pixels in the parent's colour, the text area untouched.
-    TBitmap target(r.right, r.bottom);
-    FillBitmap(target, kSentinel);
-    check->PaintSkin(target.Canvas().Handle(), r);
-    TMarkPlace place = CheckMarkPlace(r, 13, 13, true);
+    // The check mark ends 1 pixel before the right edge, the last 18 pixels
+    // take the parent's colour, the text area keeps the control's painting.
+    TMarkPlace place = CheckMarkPlace(form.r, 13, 13, true);
     EXPECT_EQ(place.Mark.right, 119);
-    std::string where;
-    EXPECT_EQ(
-        MarkMismatches(target, place, data.Buttons->CheckPicture, 4, 2, kParent, kSentinel, &where),
-        0)
-        << where;
-    EXPECT_EQ(pixel_test::CountOther(target, 0, 0, r.right - 18, r.bottom, kSentinel), 0);
-    EXPECT_EQ(At(target, r.right - 18, 0), kParent);
-
-    // The radio mark (11-pixel cells): centred in the last 14 pixels.
-    FillBitmap(target, kSentinel);
-    radio->PaintSkin(target.Canvas().Handle(), r);
-    place = RadioMarkPlace(r, 11, 11, true);
+    EXPECT_EQ(place.Background.left, 120 - 18);
+    EXPECT_TRUE(PaintsMark(*form.checkSkin, place, data.Buttons->CheckPicture, 4, 2, kParent));
+    // The radio mark (11-pixel cells) centred in the last 14 pixels.
+    place = RadioMarkPlace(form.r, 11, 11, true);
     EXPECT_EQ(place.Mark.right, 119);
     EXPECT_EQ(place.Mark.top, 3);
-    EXPECT_EQ(
-        MarkMismatches(target, place, data.Buttons->RadioPicture, 4, 1, kParent, kSentinel, &where),
-        0)
-        << where;
+    EXPECT_TRUE(PaintsMark(*form.radioSkin, place, data.Buttons->RadioPicture, 4, 1, kParent));
 }
 
 TEST(SkinChecksTest, RawButtonWindowsUseTheNativeStateOnTheFaceColour) {
@@ -416,28 +391,18 @@ TEST(SkinChecksTest, RawButtonWindowsUseTheNativeStateOnTheFaceColour) {
     MakeStrip(data.Buttons->CheckPicture, 12, 13, 13);
     data.Buttons->CheckButtonFrame = 12;
     RawButton raw(BS_AUTO3STATE);
-    auto* check = new TSkinCheckBox(nullptr);
-    check->AttachWindow(raw.wnd, &data, nullptr, nullptr);
-    ASSERT_TRUE(check->SubclassesWindow());
-    const RECT r = WindowRectAtOrigin(raw.wnd);
-    const TMarkPlace place = CheckMarkPlace(r, 13, 13, false);
-
+    TSkinCheckBox check(nullptr);
+    check.AttachWindow(raw.wnd, &data, nullptr, nullptr);
+    ASSERT_TRUE(check.SubclassesWindow());
     // Without a framework control the column takes the skin's face colour
     // and the cell comes from the native state.
+    const TMarkPlace place = CheckMarkPlace(WindowRectAtOrigin(raw.wnd), 13, 13, false);
     SendMessageA(raw.wnd, BM_SETCHECK, BST_INDETERMINATE, 0);
-    TBitmap target(r.right, r.bottom);
-    FillBitmap(target, kSentinel);
-    check->PaintSkin(target.Canvas().Handle(), r);
-    std::string where;
-    EXPECT_EQ(
-        MarkMismatches(target, place, data.Buttons->CheckPicture, 12, 9, kFace, kSentinel, &where),
-        0)
-        << where;
+    EXPECT_TRUE(PaintsMark(check, place, data.Buttons->CheckPicture, 12, 9, kFace));
     SendMessageA(raw.wnd, BM_SETCHECK, BST_CHECKED, 0);
-    EXPECT_EQ(MarkCentre(*check, place), CellColour(5));
+    EXPECT_EQ(MarkCentre(check, place), CellColour(5));
     EnableWindow(raw.wnd, FALSE);
-    EXPECT_EQ(MarkCentre(*check, place), CellColour(8));
-    delete check;
+    EXPECT_EQ(MarkCentre(check, place), CellColour(8));
 }
 
 TEST(SkinChecksTest, MarkRepaintsAtOnceOnPressReleaseDoubleClickAndNewState) {
@@ -445,12 +410,11 @@ TEST(SkinChecksTest, MarkRepaintsAtOnceOnPressReleaseDoubleClickAndNewState) {
     MakeStrip(data.Buttons->CheckPicture, 4, 13, 13);
     data.Buttons->CheckButtonFrame = 4;
     RawButton raw(BS_AUTOCHECKBOX);
-    auto* check = new TSkinCheckBox(nullptr);
+    auto check = std::make_unique<TSkinCheckBox>(nullptr);
     check->AttachWindow(raw.wnd, &data, nullptr, nullptr);
     SetFocus(raw.wnd);
     PumpMessages(50);
-    const RECT r = WindowRectAtOrigin(raw.wnd);
-    const TMarkPlace place = CheckMarkPlace(r, 13, 13, false);
+    const TMarkPlace place = CheckMarkPlace(WindowRectAtOrigin(raw.wnd), 13, 13, false);
     const int cx = (place.Mark.left + place.Mark.right) / 2;
     const int cy = (place.Mark.top + place.Mark.bottom) / 2;
     const LPARAM at = MAKELPARAM(cx, cy);
@@ -471,6 +435,8 @@ TEST(SkinChecksTest, MarkRepaintsAtOnceOnPressReleaseDoubleClickAndNewState) {
         {BM_SETCHECK, BST_CHECKED, 0, 2},
         {CM_EXIT, 0, 0, 2},
         {CM_REPAINTMARK, 0, 0, 2},
+        // A release without a press: the button itself does nothing.
+        {WM_LBUTTONUP, 0, at, 2},
     };
     for (const Step& s : steps) {
         Scribble(raw.wnd, place.Background);
@@ -482,103 +448,42 @@ TEST(SkinChecksTest, MarkRepaintsAtOnceOnPressReleaseDoubleClickAndNewState) {
     Scribble(raw.wnd, place.Background);
     SendMessageA(raw.wnd, WM_NULL, 0, 0);
     EXPECT_EQ(ScreenPixel(raw.wnd, cx, cy), RGB(0, 0, 0));
-    delete check;
+    check.reset();
 
     // A framework control is invalidated by the same messages, also by the
     // ones the platform's button ignores.
-    TChecksForm form(Application);
-    form.Show();
-    auto* radio = new TSkinRadioButton(form.radio);
-    radio->AttachControl(nullptr, &data, false, nullptr);
-    for (UINT msg : {CM_EXIT, CM_REPAINTMARK}) {
-        ValidateRect(radio->Handle, nullptr);
-        SendMessageW(radio->Handle, msg, 0, 0);
-        EXPECT_TRUE(GetUpdateRect(radio->Handle, nullptr, FALSE)) << "message " << msg;
+    TChecksForm form(&data);
+    HWND wnd = form.radio->Handle();
+    for (UINT msg : {CM_EXIT, CM_REPAINTMARK, UINT(WM_NULL)}) {
+        ValidateRect(wnd, nullptr);
+        SendMessageW(wnd, msg, 0, 0);
+        EXPECT_EQ(GetUpdateRect(wnd, nullptr, FALSE) != FALSE, msg != WM_NULL) << msg;
     }
-    ValidateRect(radio->Handle, nullptr);
-    SendMessageW(radio->Handle, WM_NULL, 0, 0);
-    EXPECT_FALSE(GetUpdateRect(radio->Handle, nullptr, FALSE));
 }
 
 TEST(SkinChecksTest, RegisteredByClassNameAndLeakFreeOverAThousandPaints) {
     RegisterCheckSkins();
-    TChecksForm form(Application);
+    TSkinData data(nullptr);
+    ASSERT_TRUE(model_test::LoadBytes(data, model_test::ProjectSkin()));
+    TChecksForm form(&data);
     for (const char* name : {"TSkinCheckBox", "TSkinRadioButton"}) {
         const TClassInfo* cls = FindClass(name);
         ASSERT_NE(cls, nullptr) << name;
-        TObject* made = cls->CreateInstance(form.check);
+        std::unique_ptr<TObject> made(cls->CreateInstance(form.other));
         ASSERT_NE(made, nullptr);
         EXPECT_TRUE(made->InheritsFrom(TSkinControl::StaticClass()));
         EXPECT_EQ(made->ClassName(), name);
-        delete made;
     }
-
-    TSkinData data(nullptr);
-    ASSERT_TRUE(model_test::LoadBytes(data, model_test::ProjectSkin()));
-    form.Show();
-    auto* check = new TSkinCheckBox(form.check);
-    check->AttachControl(nullptr, &data, false, nullptr);
-    auto* radio = new TSkinRadioButton(form.radio);
-    radio->AttachControl(nullptr, &data, false, nullptr);
-    const RECT r = WindowRectAtOrigin(check->Handle);
-    TBitmap target(r.right, r.bottom);
+    TBitmap target(form.r.right, form.r.bottom);
     HDC dc = target.Canvas().Handle();
-    check->PaintSkin(dc, r);
-    radio->PaintSkin(dc, r);
+    // The first paints give the strips their drawing contexts, kept with them.
+    form.checkSkin->PaintSkin(dc, form.r);
+    form.radioSkin->PaintSkin(dc, form.r);
     const int live = GdiLiveTotal();
     for (int i = 0; i < 1000; ++i) {
-        check->PaintSkin(dc, r);
-        radio->PaintSkin(dc, r);
-        check->PaintToWindow(nullptr);
+        form.checkSkin->PaintSkin(dc, form.r);
+        form.radioSkin->PaintSkin(dc, form.r);
+        form.checkSkin->PaintToWindow(nullptr);
     }
     EXPECT_EQ(GdiLiveTotal(), live);
-}
-
-TEST(SkinChecksTest, GraphiteWideStripsShowGrayedAndDisabledCells) {
-    TSkinData data(nullptr);
-    ASSERT_TRUE(model_test::LoadBytes(data, PackSkinFolder(LT_GRAPHITE_DIR)));
-    ASSERT_EQ(data.Buttons->CheckButtonFrame, 12);
-    ASSERT_EQ(data.Buttons->RadioButtonFrame, 8);
-    ASSERT_EQ(data.Buttons->CheckPicture.Width(), 12 * 14);
-    ASSERT_EQ(data.Buttons->RadioPicture.Width(), 8 * 14);
-    TChecksForm form(Application);
-    form.Show();
-    form.check->SetState(cbGrayed);
-    form.radio->SetChecked(true);
-    form.radio->SetEnabled(false);
-    auto* check = new TSkinCheckBox(form.check);
-    check->AttachControl(nullptr, &data, false, nullptr);
-    auto* radio = new TSkinRadioButton(form.radio);
-    radio->AttachControl(nullptr, &data, false, nullptr);
-    const RECT r = WindowRectAtOrigin(check->Handle);
-    TBitmap target(r.right, r.bottom);
-    std::string where;
-
-    // A grayed check box: cell 9 of 12, 14-pixel cells at R.left + 1.
-    FillBitmap(target, kSentinel);
-    check->PaintSkin(target.Canvas().Handle(), r);
-    TMarkPlace place = CheckMarkPlace(r, 14, 14, false);
-    EXPECT_EQ(place.Mark.left, 1);
-    EXPECT_EQ(MarkMismatches(target, place, data.Buttons->CheckPicture, 12, 9, kParent, kSentinel,
-                             &where),
-              0)
-        << where;
-    // Disabled as well: cell 12.
-    form.check->SetEnabled(false);
-    FillBitmap(target, kSentinel);
-    check->PaintSkin(target.Canvas().Handle(), r);
-    EXPECT_EQ(MarkMismatches(target, place, data.Buttons->CheckPicture, 12, 12, kParent, kSentinel,
-                             &where),
-              0)
-        << where;
-
-    // A disabled checked radio button: cell 8 of 8 at R.left.
-    FillBitmap(target, kSentinel);
-    radio->PaintSkin(target.Canvas().Handle(), r);
-    place = RadioMarkPlace(r, 14, 14, false);
-    EXPECT_EQ(place.Mark.left, 0);
-    EXPECT_EQ(
-        MarkMismatches(target, place, data.Buttons->RadioPicture, 8, 8, kParent, kSentinel, &where),
-        0)
-        << where;
 }
