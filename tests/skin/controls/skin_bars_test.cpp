@@ -40,8 +40,9 @@ TColor CellColour(int k) {
 }
 
 // A Progress element of two solid 8 x 8 frames (the empty one with a
-// magenta top-right pixel), no margins.
+// magenta top-right pixel), no margins; the face colour kFace.
 void MakeStretchedProgress(TSkinData& data) {
+    data.ButtonFaceColour = kFace;
     auto p = std::make_unique<TDataSkinBorder>("Progress");
     p->Picture.SetSize(16, 8);
     pixel_test::Fill(p->Picture, 0, 0, 8, 8, kEmpty);
@@ -176,7 +177,6 @@ TEST(SkinBarsTest, FillStripAndCustomDrawRulesFollowTheirArithmetic) {
 
 TEST(SkinBarsTest, StretchedBarFillsItsShareAndLeavesTheBottomRow) {
     TSkinData data(nullptr);
-    data.ButtonFaceColour = kFace;
     MakeStretchedProgress(data);
     TBarsForm form(Application);
     form.Show();
@@ -229,7 +229,6 @@ TEST(SkinBarsTest, StretchedBarFillsItsShareAndLeavesTheBottomRow) {
 
 TEST(SkinBarsTest, ChunkedBarRepeatsChunksOnePastTheFilledLength) {
     TSkinData data(nullptr);
-    data.ButtonFaceColour = kFace;
     MakeChunkedProgress(data);
     TBarsForm form(Application);
     form.progress->SetBounds(10, 10, 100, 16);
@@ -317,7 +316,6 @@ TEST(SkinBarsTest, RealSkinsPaintTheirBarsFromTheirOwnPictures) {
 
 TEST(SkinBarsTest, ProgressWindowShowsOnlyTheSkinWhileItHasAPicture) {
     TSkinData data(nullptr);
-    data.ButtonFaceColour = kFace;
     MakeStretchedProgress(data);
     TBarsForm form(Application);
     form.Show();
