@@ -40,6 +40,8 @@ constexpr UINT CM_WANTSPECIALKEY = CM_BASE + 0x1E;
 constexpr UINT CM_RELEASE = CM_BASE + 0x21;
 constexpr UINT CM_TABSTOPCHANGED = CM_BASE + 0x28;
 constexpr UINT CM_CHILDKEY = CM_BASE + 0x2E;
+// Asks a check-box or radio-button skin to repaint its mark.
+constexpr UINT CM_REPAINTMARK = CM_BASE + 0xD0;
 // A grouped latching button went down or changed its group settings (to its siblings).
 constexpr UINT CM_BUTTONPRESSED = CM_BASE + 0x10;
 

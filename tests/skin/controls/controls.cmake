@@ -14,3 +14,17 @@ if(TARGET skin_buttons_test)
     target_compile_definitions(skin_buttons_test PRIVATE
         LT_SKIN_DIR="${CMAKE_SOURCE_DIR}/resources/skin/xpluna")
 endif()
+
+# Check-box and radio-button skins; progress-bar and track-bar skins (the
+# real XPLuna and Graphite skins from their sources, and hand-made pictures).
+foreach(name skin_checks_test skin_bars_test)
+    lt_add_test(${name} WIN32_ONLY
+        SOURCES ${CMAKE_CURRENT_LIST_DIR}/${name}.cpp
+                ${CMAKE_SOURCE_DIR}/tests/framework/ui/ui_test_util.cpp
+        LIBS lt_skincontrols lt_stdctrls lt_skinfolder)
+    if(TARGET ${name})
+        target_compile_definitions(${name} PRIVATE
+            LT_SKIN_DIR="${CMAKE_SOURCE_DIR}/resources/skin/xpluna"
+            LT_GRAPHITE_DIR="${CMAKE_SOURCE_DIR}/resources/skin/graphite")
+    endif()
+endforeach()

@@ -15,8 +15,11 @@
 #include "skin/model/skin_objects.h"
 #include "tests/framework/ui/ui_test_util.h"
 #include "tests/skin/controls/wrapper_host.h"
+#include "tests/skin/controls/wrapper_test_util.h"
 
 namespace {
+
+using wrapper_test::Recorder;
 
 constexpr COLORREF kMark = RGB(200, 10, 30);
 
@@ -56,21 +59,6 @@ public:
         button->SetColor(clWindow);
     }
     TTestButton* button;
-};
-
-// Records what reaches the control's own message method.
-struct Recorder {
-    explicit Recorder(TControl& c) : control(c), own(c.WindowProc) {
-        c.WindowProc = [this](TMessage& m) {
-            seen.push_back(m.Msg);
-            own(m);
-        };
-    }
-    ~Recorder() { control.WindowProc = own; }
-    bool Saw(UINT msg) const { return std::find(seen.begin(), seen.end(), msg) != seen.end(); }
-    TControl& control;
-    TWndMethod own;
-    std::vector<UINT> seen;
 };
 
 void Fill(TBitmap& b, COLORREF c) {
