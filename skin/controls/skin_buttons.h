@@ -175,7 +175,7 @@ public:
     // Attaches to the windowless control that owns the wrapper: its message
     // method is hooked; Handle stays 0 and Attached is not set. Answers
     // whether the form skinner had the wrapper already.
-    bool AttachGraphic(TWrapperHost* formSkinner, TSkinData* skinData, TCanvas* canvas);
+    bool AttachGraphic(TWrapperHost* formSkinner, TSkinData* skinData, TCanvas* canvas) override;
 
     bool BeforeMessage(TMessage& msg) override;
     void AfterMessage(TMessage& msg) override;

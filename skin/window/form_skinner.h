@@ -113,8 +113,8 @@ public:
     void RunAction(TWinSysButton* button, POINT screenPoint);
     // The skin's contents pass: wrappers for the controls, first resize.
     void SkinContents();
-    // The framework-control walk and the raw child-window walk (the wrapper
-    // mapping; until it exists they only keep the list).
+    // The framework-control walk and the raw child-window walk: each control
+    // or child window gets its wrapper by the mapping (form_mapping.cpp).
     void SkinOwnedControls(TComponent* owner);
     void SkinChildWindows();
 

@@ -1,8 +1,12 @@
 // The skin engine's start-up.
 #include "skin/window/skin_engine.h"
 
+#include "skin/controls/skin_bars.h"
 #include "skin/controls/skin_buttons.h"
+#include "skin/controls/skin_checks.h"
+#include "skin/window/control_mapping.h"
 #include "skin/window/form_skinner.h"
+#include "skin/window/menu_items.h"
 #include "skin/window/menu_bar.h"
 #include "skin/window/popup_menu.h"
 #include "skin/window/skin_manager.h"
@@ -11,7 +15,11 @@ void InstallSkinEngine() {
     TSkinManage::Install();
     TWinSkinForm::Install();
     InstallPopupMenuSkins();
+    // Menu items of controls (tool buttons, tool bars) found by the wrapper mapping.
+    SetMenuItemSkinner([](TMenuItem* item, TSkinData* data) { PrepareMenuItem(data, item, true); });
     // The bar's drop-downs are owner drawn now that the skin draws their items.
     TWinSkinMenu::SetOwnerDrawnDropDowns(true);
     RegisterButtonSkins();
+    RegisterCheckSkins();
+    RegisterBarSkins();
 }
