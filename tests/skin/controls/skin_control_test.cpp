@@ -14,6 +14,9 @@
 #include "skin/model/skin_data.h"
 #include "skin/model/skin_objects.h"
 #include "tests/framework/ui/ui_test_util.h"
+#include "tests/skin/controls/wrapper_test_util.h"
+
+using wrapper_test::TListHost;
 
 namespace {
 
@@ -43,22 +46,6 @@ public:
     DWORD lastDcType = 0;
     RECT lastRect{};
     bool failPaint = false;
-};
-
-// A form skinner's side: the wrapper list.
-class TListHost : public TWrapperHost {
-public:
-    bool RegisterWrapper(TSkinControl* w) override {
-        if (std::find(list.begin(), list.end(), w) != list.end())
-            return true;
-        list.push_back(w);
-        return false;
-    }
-    void UnregisterWrapper(TSkinControl* w) override { std::erase(list, w); }
-    TSkinControl*& HotButton() override { return hot; }
-    TCanvas* Canvas() override { return nullptr; }
-    std::vector<TSkinControl*> list;
-    TSkinControl* hot = nullptr;
 };
 
 class TWrapperForm : public TForm {

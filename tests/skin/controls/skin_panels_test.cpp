@@ -14,9 +14,11 @@
 #include "skin/model/skin_data.h"
 #include "tests/framework/gdi/pixel_test_util.h"
 #include "tests/framework/ui/ui_test_util.h"
+#include "tests/skin/controls/wrapper_test_util.h"
 #include "tests/skin/model/model_fixture.h"
 
 using namespace pixel_test;
+using namespace wrapper_test;
 
 namespace {
 
@@ -29,6 +31,11 @@ constexpr TColor kGrip = 0x0030D0D0;
 
 // A hand-made StatusBarEdges: three 8x8 frames, a one-pixel border in
 // kEdge[f] around kInside[f]; ExtraImages: five 6x6 cells, the fifth kGrip.
+// Paints the wrapper's skin into a bitmap of the window's size filled with kJunk.
+void PaintInto(TSkinControl& w, TBitmap& target) {
+    wrapper_test::PaintInto(w, target, kJunk);
+}
+
 void MakeStatusSkin(TSkinData& data) {
     data.ButtonFaceColour = kFace;
     data.ButtonShadowColour = kShadow;
@@ -49,21 +56,6 @@ void MakeStatusSkin(TSkinData& data) {
     extra->FrameCount = 5;
     data.ExtraImages = std::move(extra);
 }
-
-class TListHost : public TWrapperHost {
-public:
-    bool RegisterWrapper(TSkinControl* w) override {
-        if (std::find(list.begin(), list.end(), w) != list.end())
-            return true;
-        list.push_back(w);
-        return false;
-    }
-    void UnregisterWrapper(TSkinControl* w) override { std::erase(list, w); }
-    TSkinControl*& HotButton() override { return hot; }
-    TCanvas* Canvas() override { return nullptr; }
-    std::vector<TSkinControl*> list;
-    TSkinControl* hot = nullptr;
-};
 
 class TPanelsForm : public TForm {
 public:
@@ -91,34 +83,21 @@ TStatusBar* MakeStatusBar(TForm& form) {
     return bar;
 }
 
+// A shown form with the three-panel status bar and a skin data component.
+struct TStatusScene {
+    TPanelsForm form{Application};
+    TStatusBar* bar = MakeStatusBar(form);
+    TSkinData data{nullptr};
+    TStatusScene() {
+        form.Show();
+        PumpMessages(30);
+    }
+};
+
 RECT PartRect(HWND bar, int i) {
     RECT r{};
     SendMessageW(bar, SB_GETRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
     return r;
-}
-
-RECT WindowBox(HWND wnd) {
-    RECT r{};
-    GetWindowRect(wnd, &r);
-    return RECT{0, 0, r.right - r.left, r.bottom - r.top};
-}
-
-// Paints the wrapper's skin into a bitmap of the window's size filled with kJunk.
-void PaintInto(TSkinControl& w, TBitmap& target) {
-    const RECT r = WindowBox(w.Handle);
-    target.SetSize(r.right, r.bottom);
-    Fill(target, 0, 0, r.right, r.bottom, kJunk);
-    w.PaintSkin(target.Canvas().Handle(), r);
-}
-
-int CountColour(TBitmap& b, int l, int t, int r, int bt, TColor c) {
-    const int area = (r - l) * (bt - t);
-    return area - CountOther(b, l, t, r, bt, c);
-}
-
-COLORREF ScreenPixel(HWND wnd, int x, int y) {
-    TWindowDC dc(wnd);
-    return GetPixel(dc.Handle(), x, y);
 }
 
 // A check box that takes a custom glyph strip, as the glyph wrapper expects.
@@ -197,11 +176,9 @@ TEST(SkinPanelsTest, GeometryAndStateChoiceFollowTheirArithmetic) {
 }
 
 TEST(SkinPanelsTest, StatusPanelsGetBevelsTextsAndTheLastReachesTheEdge) {
-    TPanelsForm form(Application);
-    TStatusBar* bar = MakeStatusBar(form);
-    form.Show();
-    PumpMessages(30);
-    TSkinData data(nullptr);
+    TStatusScene scene;
+    TStatusBar* bar = scene.bar;
+    TSkinData& data = scene.data;
     MakeStatusSkin(data);
     TListHost host;
     auto* w = new TSkinStatusBar(bar);
@@ -262,11 +239,9 @@ TEST(SkinPanelsTest, StatusPanelsGetBevelsTextsAndTheLastReachesTheEdge) {
 }
 
 TEST(SkinPanelsTest, SimplePanelGripPlainBevelsAndOwnerDrawnPanels) {
-    TPanelsForm form(Application);
-    TStatusBar* bar = MakeStatusBar(form);
-    form.Show();
-    PumpMessages(30);
-    TSkinData data(nullptr);
+    TStatusScene scene;
+    TStatusBar* bar = scene.bar;
+    TSkinData& data = scene.data;
     MakeStatusSkin(data);
     auto* w = new TSkinStatusBar(bar);
     w->AttachControl(nullptr, &data, false, nullptr);
@@ -335,11 +310,9 @@ TEST(SkinPanelsTest, SimplePanelGripPlainBevelsAndOwnerDrawnPanels) {
 }
 
 TEST(SkinPanelsTest, XPLunaStatusBarPaintsItsPicturesAndLeaksNothing) {
-    TPanelsForm form(Application);
-    TStatusBar* bar = MakeStatusBar(form);
-    form.Show();
-    PumpMessages(30);
-    TSkinData data(nullptr);
+    TStatusScene scene;
+    TStatusBar* bar = scene.bar;
+    TSkinData& data = scene.data;
     ASSERT_TRUE(model_test::LoadBytes(data, model_test::ProjectSkin()));
     ASSERT_TRUE(data.StatusBarEdges);
     auto* w = new TSkinStatusBar(bar);
@@ -357,10 +330,7 @@ TEST(SkinPanelsTest, XPLunaStatusBarPaintsItsPicturesAndLeaksNothing) {
     const RECT part2 = PartRect(bar->Handle(), 2);
     EXPECT_EQ(At(out, r.right - 1, part2.top), pic.Canvas().Pixel(3 * fw - 1, 0));
 
-    const int live = GdiLiveTotal();
-    for (int i = 0; i < 1000; ++i)
-        w->PaintSkin(out.Canvas().Handle(), r);
-    EXPECT_EQ(GdiLiveTotal(), live);
+    EXPECT_EQ(GdiGrowthOverPaints(*w, out.Canvas().Handle(), r, 1000), 0);
     delete w;
 }
 

@@ -12,9 +12,11 @@
 #include "skin/model/skin_data.h"
 #include "tests/framework/gdi/pixel_test_util.h"
 #include "tests/framework/ui/ui_test_util.h"
+#include "tests/skin/controls/wrapper_test_util.h"
 #include "tests/skin/model/model_fixture.h"
 
 using namespace pixel_test;
+using namespace wrapper_test;
 
 namespace {
 
@@ -74,17 +76,8 @@ TTabControl* MakeTabControl(TForm& form, TTabPosition position, int count = 3) {
     return tabs;
 }
 
-RECT WindowBox(HWND wnd) {
-    RECT r{};
-    GetWindowRect(wnd, &r);
-    return RECT{0, 0, r.right - r.left, r.bottom - r.top};
-}
-
 void PaintInto(TSkinControl& w, TBitmap& target) {
-    const RECT r = WindowBox(w.Handle);
-    target.SetSize(r.right, r.bottom);
-    Fill(target, 0, 0, r.right, r.bottom, kJunk);
-    w.PaintSkin(target.Canvas().Handle(), r);
+    wrapper_test::PaintInto(w, target, kJunk);
 }
 
 RECT ItemRect(HWND tabs, int i) {
@@ -101,8 +94,7 @@ RECT Body(HWND tabs, int position) {
 }
 
 int CountColour(TBitmap& b, const RECT& r, TColor c) {
-    return (r.right - r.left) * (r.bottom - r.top) -
-           CountOther(b, r.left, r.top, r.right, r.bottom, c);
+    return wrapper_test::CountColour(b, r.left, r.top, r.right, r.bottom, c);
 }
 
 void ExpectRect(const RECT& r, int left, int top, int right, int bottom) {
@@ -411,10 +403,7 @@ TEST(SkinTabsTest, XPLunaPageControlPaintsOnScreenAndLeaksNothing) {
             static_cast<TColor>(GetPixel(dc.Handle(), body.left, (body.top + body.bottom) / 2)),
             static_cast<TColor>(border.Canvas().Pixel(0, border.Height() / 2)));
     }
-    const int live = GdiLiveTotal();
-    for (int i = 0; i < 1000; ++i)
-        w->PaintSkin(out.Canvas().Handle(), r);
-    EXPECT_EQ(GdiLiveTotal(), live);
+    EXPECT_EQ(GdiGrowthOverPaints(*w, out.Canvas().Handle(), r, 1000), 0);
     delete w;
 }
 
@@ -485,10 +474,7 @@ TEST(SkinTabsTest, TabSetIsPaintedWholeWithHangingTabs) {
         EXPECT_EQ(static_cast<TColor>(GetPixel(dc.Handle(), layout[1].left + 1, 10)), kSelected);
         EXPECT_EQ(static_cast<TColor>(GetPixel(dc.Handle(), 1, 10)), kFace);
     }
-    const int live = GdiLiveTotal();
-    for (int i = 0; i < 1000; ++i)
-        w->PaintSkin(out.Canvas().Handle(), RECT{0, 0, 200, 21});
-    EXPECT_EQ(GdiLiveTotal(), live);
+    EXPECT_EQ(GdiGrowthOverPaints(*w, out.Canvas().Handle(), RECT{0, 0, 200, 21}, 1000), 0);
 }
 
 TEST(SkinTabsTest, WrappersAreRegisteredByClassName) {
