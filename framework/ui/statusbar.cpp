@@ -185,6 +185,23 @@ void TStatusBar::SetUseSystemFont(bool v) {
     }
 }
 
+void TStatusBar::DrawPanel(HDC dc, int index, const RECT& rect) {
+    if (!OnDrawPanel)
+        return;
+    if (!canvas_)
+        canvas_ = std::make_unique<TCanvas>();
+    canvas_->SetHandle(dc);
+    canvas_->Font().Assign(Font());
+    TStatusPanel* panel = index >= 0 && index < panels_.Count() ? panels_.Items(index) : nullptr;
+    try {
+        OnDrawPanel(this, panel, rect);
+    } catch (...) {
+        canvas_->SetHandle(nullptr);
+        throw;
+    }
+    canvas_->SetHandle(nullptr);
+}
+
 void TStatusBar::WndProc(TMessage& msg) {
     switch (msg.Msg) {
     case CM_FONTCHANGED:
@@ -200,15 +217,8 @@ void TStatusBar::WndProc(TMessage& msg) {
         UpdatePanels();
         return;
     case CN_DRAWITEM: {
-        auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam);
-        if (!canvas_)
-            canvas_ = std::make_unique<TCanvas>();
-        canvas_->SetHandle(dis->hDC);
-        canvas_->Font().Assign(Font());
-        TStatusPanel* panel =
-            dis->itemID < static_cast<UINT>(panels_.Count()) ? panels_.Items(dis->itemID) : nullptr;
-        OnDrawPanel(this, panel, dis->rcItem);
-        canvas_->SetHandle(nullptr);
+        const auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam);
+        DrawPanel(dis->hDC, static_cast<int>(dis->itemID), dis->rcItem);
         msg.Result = 1;
         return;
     }

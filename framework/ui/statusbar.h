@@ -77,6 +77,9 @@ public:
     // last one to the end) and every panel's text to the control.
     void UpdatePanels();
     void UpdatePanel(int index);
+    // Has OnDrawPanel draw panel `index` into `rect` of `dc` (the canvas is
+    // bound to the DC for the call); nothing without a handler.
+    void DrawPanel(HDC dc, int index, const RECT& rect);
 
     TDrawPanelEvent OnDrawPanel;
 

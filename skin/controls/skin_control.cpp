@@ -187,6 +187,10 @@ void TSkinControl::SkinChanged() {
 void TSkinControl::CallPrevious(TMessage& msg) {
     if (next_) {
         (*next_)(msg);
+    } else if (window_.IsSubclassed()) {
+        // A subclassed window (also one a framework control stands for)
+        // goes on to the procedure that was there before.
+        msg.Result = window_.CallPrevious(msg);
     } else if (Control) {
         // Outside a hooked message: the control's own message method.
         if (Control->WindowProc)
@@ -194,8 +198,6 @@ void TSkinControl::CallPrevious(TMessage& msg) {
     } else if (GraphicControl) {
         if (GraphicControl->WindowProc)
             GraphicControl->WindowProc(msg);
-    } else if (window_.IsSubclassed()) {
-        msg.Result = window_.CallPrevious(msg);
     } else if (Handle) {
         msg.Result = SendMessageA(Handle, msg.Msg, msg.WParam, msg.LParam);
     }

@@ -4,6 +4,8 @@
 #include "skin/controls/skin_bars.h"
 #include "skin/controls/skin_buttons.h"
 #include "skin/controls/skin_checks.h"
+#include "skin/controls/skin_panels.h"
+#include "skin/controls/skin_tabs.h"
 #include "skin/window/control_mapping.h"
 #include "skin/window/form_skinner.h"
 #include "skin/window/menu_items.h"
@@ -22,4 +24,6 @@ void InstallSkinEngine() {
     RegisterButtonSkins();
     RegisterCheckSkins();
     RegisterBarSkins();
+    RegisterPanelSkins();
+    RegisterTabSkins();
 }

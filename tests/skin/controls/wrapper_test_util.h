@@ -1,6 +1,7 @@
-// Shared pieces of the control-wrapper tests: the window rectangle a
-// wrapper paints, its paint into a bitmap, and a recorder of what reaches
-// the control's own message method.
+// Shared pieces of the control-wrapper tests: a form skinner's wrapper list,
+// the window's rectangle at the origin, painting a wrapper's skin into a
+// bitmap, reading pixels back, and a recorder of what reaches the control's
+// own message method.
 #pragma once
 
 #include <algorithm>
@@ -8,11 +9,15 @@
 #include <vector>
 
 #include "framework/gdi/bitmap.h"
+#include "framework/gdi/gdi_handles.h"
 #include "framework/ui/control.h"
 #include "skin/controls/skin_control.h"
 #include "tests/framework/gdi/pixel_test_util.h"
+#include "tests/skin/controls/wrapper_host.h"
 
 namespace wrapper_test {
+
+using ::TListHost;
 
 // The window's rectangle moved to the origin (what PaintSkin is given).
 inline RECT WindowRectAtOrigin(HWND wnd) {
@@ -20,15 +25,44 @@ inline RECT WindowRectAtOrigin(HWND wnd) {
     GetWindowRect(wnd, &r);
     return RECT{0, 0, r.right - r.left, r.bottom - r.top};
 }
+inline RECT WindowBox(HWND wnd) {
+    return WindowRectAtOrigin(wnd);
+}
 
-// The wrapper's paint of its whole window into a 32-bit bitmap first
+// Paints the wrapper's skin into a bitmap of its window's size, first
 // filled with `background`.
-inline std::unique_ptr<TBitmap> PaintOf(TSkinControl& w, TColor background) {
+inline void PaintInto(TSkinControl& w, TBitmap& target, TColor background) {
     const RECT r = WindowRectAtOrigin(w.Handle);
-    auto b = std::make_unique<TBitmap>(r.right, r.bottom);
-    pixel_test::Fill(*b, 0, 0, r.right, r.bottom, background);
-    w.PaintSkin(b->Canvas().Handle(), r);
+    target.SetSize(r.right, r.bottom);
+    pixel_test::Fill(target, 0, 0, r.right, r.bottom, background);
+    w.PaintSkin(target.Canvas().Handle(), r);
+}
+
+// The same into a new 32-bit bitmap.
+inline std::unique_ptr<TBitmap> PaintOf(TSkinControl& w, TColor background) {
+    auto b = std::make_unique<TBitmap>();
+    PaintInto(w, *b, background);
     return b;
+}
+
+// Pixels of colour c in (l, t, r, b).
+inline int CountColour(TBitmap& b, int l, int t, int r, int bt, TColor c) {
+    return (r - l) * (bt - t) - pixel_test::CountOther(b, l, t, r, bt, c);
+}
+
+// A pixel of the window as the screen shows it (window DC, frame included).
+inline TColor ScreenPixel(HWND wnd, int x, int y) {
+    TWindowDC dc(wnd);
+    return static_cast<TColor>(GetPixel(dc.Handle(), x, y));
+}
+
+// How many more GDI objects are alive after `paints` paints of the skin
+// into dc (0 when painting leaks nothing).
+inline int GdiGrowthOverPaints(TSkinControl& w, HDC dc, const RECT& r, int paints) {
+    const int live = GdiLiveTotal();
+    for (int i = 0; i < paints; ++i)
+        w.PaintSkin(dc, r);
+    return GdiLiveTotal() - live;
 }
 
 // Records what reaches the control's own message method.

@@ -1,0 +1,401 @@
+// Tab control and tab set wrappers.
+#include "skin/controls/skin_tabs.h"
+
+#include <commctrl.h>
+
+#include <optional>
+
+#include "framework/core/class_builder.h"
+#include "framework/gdi/color.h"
+#include "framework/gdi/gdi_handles.h"
+#include "framework/gdi/paint_scope.h"
+#include "framework/stdctrls/std_comctl.h"
+#include "framework/stdctrls/std_tabs.h"
+#include "skin/controls/skin_control_text.h"
+#include "skin/draw/skin_draw.h"
+#include "skin/model/skin_data.h"
+
+LT_CLASS_TABLE(TSkinTab) {}
+LT_CLASS_TABLE(TSkinTab31) {}
+
+void RegisterTabSkins() {
+    RegisterClasses<TSkinTab, TSkinTab31>();
+}
+
+namespace {
+
+// Page border margins of the Tabs border picture.
+constexpr TSkinMargins kBorderMargins{4, 5, 4, 4};
+// A tab set's tab is its text plus this much wide; the scroller needs
+// this much more room at the end.
+constexpr int kTabSetPad = 9;
+constexpr int kTabSetScrollerPad = 21;
+
+// Makes the wrapper of a tab control's scroll arrows by class name (the
+// class registry), attached to `wnd`; null when that class is not there.
+TSkinControl* MakeUpDownWrapper(TSkinControl& tab, const std::string& cls, HWND wnd,
+                                bool horizontal) {
+    const TClassInfo* info = FindClass(cls);
+    if (!info || !info->CanCreate())
+        return nullptr;
+    TComponent* owner = tab.Owner() ? tab.Owner() : &tab;
+    TObject* made = info->CreateInstance(owner);
+    auto* wrapper = dynamic_cast<TSkinControl*>(made);
+    if (!wrapper) {
+        if (auto* component = dynamic_cast<TComponent*>(made))
+            component->Free();
+        else
+            delete made;
+        return nullptr;
+    }
+    if (horizontal)
+        SkinWriteValue(wrapper, "Horizontal", "True");
+    wrapper->FreeNotification(&tab);
+    wrapper->AttachWindow(wnd, tab.SkinData, tab.FormSkinner, tab.Canvas);
+    return wrapper;
+}
+
+// Copies the buffer's picture to `strip` of the DC, leaving out `hole`
+// (client coordinates of the same window) when one is given.
+void CopyStrip(HDC dc, const RECT& strip, HDC source, const RECT* hole) {
+    const TSaveDC save(dc);
+    if (hole)
+        ExcludeClipRect(dc, hole->left, hole->top, hole->right, hole->bottom);
+    BitBlt(dc, strip.left, strip.top, strip.right - strip.left, strip.bottom - strip.top, source, 0,
+           0, SRCCOPY);
+}
+
+// A child window's rectangle relative to its parent's window rectangle.
+RECT ChildRect(HWND parent, HWND child) {
+    RECT p{}, c{};
+    GetWindowRect(parent, &p);
+    GetWindowRect(child, &c);
+    OffsetRect(&c, -p.left, -p.top);
+    return c;
+}
+
+} // namespace
+
+// ---- geometry and state choice ----
+
+int TabPositionOfStyle(DWORD style) {
+    const bool right = style & TCS_RIGHT, vertical = style & TCS_VERTICAL;
+    if (right && vertical)
+        return kTabsRight;
+    if (right)
+        return kTabsBottom;
+    if (vertical)
+        return kTabsLeft;
+    return kTabsTop;
+}
+
+RECT TabBodyRect(const RECT& page, int position) {
+    RECT p = page;
+    InflateRect(&p, 4, 4);
+    switch (position) {
+    case kTabsBottom:
+        p.bottom -= 1;
+        break;
+    case kTabsLeft:
+        p.left += 1;
+        break;
+    case kTabsRight:
+        p.right -= 1;
+        break;
+    default:
+        p.top += 1;
+        break;
+    }
+    return p;
+}
+
+RECT TabStripRect(const RECT& r, const RECT& p, int position) {
+    switch (position) {
+    case kTabsBottom:
+        return RECT{r.left, p.bottom, r.right, r.bottom};
+    case kTabsLeft:
+        return RECT{r.left, r.top, p.left, r.bottom};
+    case kTabsRight:
+        return RECT{p.right, r.top, r.right, r.bottom};
+    default:
+        return RECT{r.left, r.top, r.right, p.top};
+    }
+}
+
+SIZE TabBufferSize(const RECT& s, int position) {
+    const int w = s.right - s.left, h = s.bottom - s.top;
+    if (position == kTabsLeft || position == kTabsRight)
+        return SIZE{h, w};
+    return SIZE{w, h};
+}
+
+RECT TabRectInBuffer(const RECT& t, int position, const RECT& r, const RECT& p, int bufferWidth) {
+    switch (position) {
+    case kTabsBottom:
+        return RECT{t.left, t.top - (p.bottom + 1), t.right, t.bottom - (p.bottom + 1)};
+    case kTabsLeft:
+        return RECT{bufferWidth - t.bottom, t.left, bufferWidth - t.top, t.right};
+    case kTabsRight:
+        return RECT{t.top - 1, r.right - t.right, t.bottom - 1, r.right - t.left};
+    default:
+        return RECT{t.left, t.top + 1, t.right, t.bottom + 1};
+    }
+}
+
+int TabFrame(int index, int selected) {
+    return index == selected ? 2 : 1;
+}
+
+std::vector<TSkinTabSetTab> LayoutSkinTabSet(const std::vector<int>& textWidths, int firstIndex,
+                                             int startMargin, int endMargin, int width,
+                                             bool scrollerVisible) {
+    std::vector<TSkinTabSetTab> tabs;
+    const int limit = width - endMargin;
+    const int room = scrollerVisible ? kTabSetScrollerPad : kTabSetPad;
+    int x = startMargin;
+    for (int i = std::max(firstIndex, 0); i < static_cast<int>(textWidths.size()); ++i) {
+        const int w = textWidths[i];
+        if (limit < x + w + room)
+            continue;
+        tabs.push_back({i, x, x + w + kTabSetPad});
+        x += w + kTabSetPad;
+    }
+    return tabs;
+}
+
+// ---- tab control ----
+
+TSkinTab::TSkinTab(TComponent* owner) : TSkinControl(owner) {
+    StripBuffer.SetPixelFormat(TPixelFormat::pf24bit);
+}
+
+void TSkinTab::AttachWindow(HWND handle, TSkinData* skinData, TWrapperHost* formSkinner,
+                            TCanvas* canvas) {
+    TSkinControl::AttachWindow(handle, skinData, formSkinner, canvas);
+    Focused = GetFocus() == Handle;
+    Enabled = !(GetWindowLongW(Handle, GWL_STYLE) & WS_DISABLED);
+    Caption = ReadWindowText();
+    PrepareImages();
+    FindUpDown();
+}
+
+// The new pictures are made before the repaint the base asks for.
+void TSkinTab::SkinChanged() {
+    PrepareImages();
+    TSkinControl::SkinChanged();
+}
+
+void TSkinTab::Notification(TComponent* c, TOperation op) {
+    TSkinControl::Notification(c, op);
+    if (op == opRemove && c == UpDownWrapper)
+        UpDownWrapper = nullptr;
+}
+
+// Copies of the Tabs pictures turned for the position: flipped for the
+// bottom; the border turned a quarter to the left or right for the sides
+// (the tabs themselves are composed horizontally and the strip turned).
+void TSkinTab::PrepareImages() {
+    TabPosition = TabPositionOfStyle(static_cast<DWORD>(GetWindowLongW(Handle, GWL_STYLE)));
+    TabImage.Clear();
+    BorderImage.Clear();
+    if (!SkinData || !SkinData->Tabs || SkinData->Tabs->Picture.Empty())
+        return;
+    TabImage.Assign(SkinData->Tabs->Picture);
+    TabImage.SetPixelFormat(TPixelFormat::pf24bit);
+    if (!SkinData->Tabs->Picture2.Empty()) {
+        BorderImage.Assign(SkinData->Tabs->Picture2);
+        BorderImage.SetPixelFormat(TPixelFormat::pf24bit);
+    }
+    switch (TabPosition) {
+    case kTabsBottom:
+        FlipBitmap(TabImage);
+        if (!BorderImage.Empty())
+            FlipBitmap(BorderImage);
+        break;
+    case kTabsLeft:
+        if (!BorderImage.Empty())
+            RotateBitmapLeft(BorderImage);
+        break;
+    case kTabsRight:
+        if (!BorderImage.Empty())
+            RotateBitmapRight(BorderImage);
+        break;
+    default:
+        break;
+    }
+}
+
+bool TSkinTab::FindUpDown() {
+    HWND upDown = FindWindowExA(Handle, nullptr, "msctls_updown32", nullptr);
+    if (!upDown)
+        return false;
+    if (!UpDownWrapper)
+        UpDownWrapper = MakeUpDownWrapper(*this, UpDownClass, upDown, false);
+    return (GetWindowLongW(upDown, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void TSkinTab::PaintSkin(HDC dc, const RECT& r) {
+    if (!SkinData || !SkinData->Tabs || SkinData->Tabs->Picture.Empty())
+        return;
+    // A position changed since the pictures were made turns them again.
+    const auto style = static_cast<DWORD>(GetWindowLongW(Handle, GWL_STYLE));
+    if (TabPositionOfStyle(style) != TabPosition || TabImage.Empty())
+        PrepareImages();
+    Enabled = !(style & WS_DISABLED);
+    const bool upDownVisible = FindUpDown();
+    RECT page = r;
+    SendMessageW(Handle, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
+    const RECT body = TabBodyRect(page, TabPosition);
+    DrawStrip(dc, r, body, upDownVisible);
+    if (!BorderImage.Empty())
+        DrawSkinEdges(dc, body, BorderImage, false, 1, 1, kBorderMargins);
+}
+
+// Composes the strip of tabs horizontally in the buffer, turns it for the
+// sides, and copies it around the scroll arrows.
+void TSkinTab::DrawStrip(HDC dc, const RECT& r, const RECT& body, bool upDownVisible) {
+    const RECT strip = TabStripRect(r, body, TabPosition);
+    const SIZE size = TabBufferSize(strip, TabPosition);
+    if (size.cx <= 0 || size.cy <= 0)
+        return;
+    StripBuffer.SetSize(size.cx, size.cy);
+    {
+        HDC mem = StripBuffer.Canvas().Handle();
+        FillParent(mem, RECT{0, 0, size.cx, size.cy});
+        const TSaveDC save(mem);
+        std::optional<TSelectObject> font;
+        if (auto f = reinterpret_cast<HFONT>(SendMessageW(Handle, WM_GETFONT, 0, 0)))
+            font.emplace(mem, f);
+        const int count = static_cast<int>(SendMessageW(Handle, TCM_GETITEMCOUNT, 0, 0));
+        const int selected = static_cast<int>(SendMessageW(Handle, TCM_GETCURFOCUS, 0, 0));
+        auto list = reinterpret_cast<HIMAGELIST>(SendMessageW(Handle, TCM_GETIMAGELIST, 0, 0));
+        for (int i = 0; i < count; ++i)
+            DrawTab(mem, i, selected, list, r, body, size.cx);
+    }
+    if (TabPosition == kTabsLeft)
+        RotateBitmapLeft(StripBuffer);
+    else if (TabPosition == kTabsRight)
+        RotateBitmapRight(StripBuffer);
+    HWND upDown =
+        upDownVisible ? FindWindowExA(Handle, nullptr, "msctls_updown32", nullptr) : nullptr;
+    const RECT hole = upDown ? ChildRect(Handle, upDown) : RECT{};
+    CopyStrip(dc, strip, StripBuffer.Canvas().Handle(), upDown ? &hole : nullptr);
+}
+
+// One tab: its frame of the Tabs picture, then its image and text centred.
+void TSkinTab::DrawTab(HDC dc, int index, int selected, HIMAGELIST list, const RECT& r,
+                       const RECT& body, int bufferWidth) {
+    wchar_t text[80] = {};
+    TCITEMW item{};
+    item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_STATE;
+    item.pszText = text;
+    item.cchTextMax = 80;
+    item.iImage = -1;
+    SendMessageW(Handle, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    RECT t{};
+    if (!SendMessageW(Handle, TCM_GETITEMRECT, static_cast<WPARAM>(index),
+                      reinterpret_cast<LPARAM>(&t)))
+        return;
+    const RECT b = TabRectInBuffer(t, TabPosition, r, body, bufferWidth);
+    const int frame = TabFrame(index, selected);
+    TDataSkinBorder& tabs = *SkinData->Tabs;
+    DrawSkinElement(dc, b, TabImage, false, tabs.TilesMiddle(), tabs.Trans != 0, tabs.FrameCount,
+                    frame, tabs.Margins(), COLORONCOLOR);
+    SetTextColor(dc, ColorToRGB(frame == 1 ? tabs.NormalColour2 : tabs.MouseOverColour2));
+    DrawImageText(dc, b, 1, item.pszText ? item.pszText : L"", item.iImage, list, Enabled);
+}
+
+// ---- tab set ----
+
+TSkinTab31::TSkinTab31(TComponent* owner) : TSkinControl(owner) {}
+
+void TSkinTab31::AttachControl(TWrapperHost* formSkinner, TSkinData* skinData, bool,
+                               TCanvas* canvas) {
+    if (Attached)
+        return;
+    Control = dynamic_cast<TWinControl*>(Owner());
+    if (!Control)
+        return;
+    // The tab set's window is subclassed although a framework control
+    // stands for it: the wrapper replaces its painting whole.
+    TSkinControl::AttachWindow(Control->Handle(), skinData, formSkinner, canvas);
+    PrepareImage();
+    auto* set = dynamic_cast<TTabSet*>(Control);
+    if (!set || set->ComponentCount() == 0 || set->Components(0) != set->Scroller())
+        return;
+    Scroller = set->Scroller();
+    UpDownWrapper = MakeUpDownWrapper(*this, UpDownClass, Scroller->Handle(), true);
+}
+
+void TSkinTab31::Notification(TComponent* c, TOperation op) {
+    TSkinControl::Notification(c, op);
+    if (op == opRemove && c == UpDownWrapper)
+        UpDownWrapper = nullptr;
+}
+
+void TSkinTab31::PrepareImage() {
+    TabImage.Clear();
+    if (!SkinData || !SkinData->Tabs || SkinData->Tabs->Picture.Empty())
+        return;
+    TabImage.Assign(SkinData->Tabs->Picture);
+    TabImage.SetPixelFormat(TPixelFormat::pf24bit);
+    FlipBitmap(TabImage);
+}
+
+bool TSkinTab31::BeforeMessage(TMessage& msg) {
+    switch (msg.Msg) {
+    case WM_PAINT:
+        PaintThroughBeginPaint(msg);
+        return true;
+    case WM_ERASEBKGND:
+        msg.Result = 1;
+        return false;
+    default:
+        return TSkinControl::BeforeMessage(msg);
+    }
+}
+
+void TSkinTab31::PaintSkin(HDC dc, const RECT& r) {
+    auto* set = dynamic_cast<TTabSet*>(Control);
+    if (!set || !SkinData || !SkinData->Tabs || SkinData->Tabs->Picture.Empty())
+        return;
+    if (TabImage.Empty())
+        PrepareImage();
+    TDataSkinBorder& tabs = *SkinData->Tabs;
+    const bool scrollerVisible = Scroller && Scroller->Visible();
+    {
+        TBufferScope buffer(dc, r);
+        if (!buffer.Valid())
+            return;
+        HDC mem = buffer.DC();
+        FillFace(mem, r);
+        const TSelectObject font(mem, set->Font().Handle());
+        std::vector<std::wstring> texts;
+        std::vector<int> widths;
+        for (int i = 0; i < set->Tabs().Count(); ++i) {
+            texts.push_back(ListLine(set->Tabs(), i));
+            SIZE size{};
+            GetTextExtentPoint32W(mem, texts.back().c_str(), static_cast<int>(texts.back().size()),
+                                  &size);
+            widths.push_back(size.cx);
+        }
+        const int width = r.right - r.left;
+        for (const TSkinTabSetTab& tab :
+             LayoutSkinTabSet(widths, set->FirstIndex(), set->StartMargin(), set->EndMargin(),
+                              width, scrollerVisible)) {
+            const int frame = TabFrame(tab.index, set->TabIndex());
+            const RECT cell{r.left + tab.left, r.top, r.left + tab.right, r.bottom};
+            DrawSkinElement(mem, cell, TabImage, false, tabs.TilesMiddle(), tabs.Trans != 0,
+                            tabs.FrameCount, frame, tabs.Margins(), COLORONCOLOR);
+            SetTextColor(mem, ColorToRGB(frame == 1 ? tabs.NormalColour2 : tabs.MouseOverColour2));
+            DrawCentredText(mem, cell, DT_CENTER, true, texts[static_cast<size_t>(tab.index)]);
+        }
+        // The window DC does not leave child windows out: keep off the scroller.
+        const TSaveDC save(dc);
+        if (scrollerVisible) {
+            const RECT hole = ChildRect(Handle, Scroller->Handle());
+            ExcludeClipRect(dc, hole.left, hole.top, hole.right, hole.bottom);
+        }
+        buffer.Present();
+    }
+}
