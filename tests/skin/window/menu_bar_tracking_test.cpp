@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/ui/message_hooks.h"
+#include "framework/ui/subclass.h"
 #include "skin/window/menu_bar.h"
 #include "tests/skin/window/menu_bar_fixture.h"
 
@@ -182,13 +183,17 @@ TEST_F(MenuBarTrackingTest, OwnerDrawnDropDownsBehindTheSwitch) {
     TSkinData* skin = LoadSkin(&form, model_test::ProjectSkin());
     TWinSkinForm* skinner = Skin(form, skin);
     skinner->PaintFrame(nullptr);
-    std::vector<ULONG_PTR> drawn;
-    TMessageHookLink link;
-    link.Hook(form.MessageHooks(), &drawn, [&](TMessage& msg, const TMessageChain& next) {
-        if (msg.Msg == WM_DRAWITEM)
-            drawn.push_back(reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam)->itemData);
-        next(msg);
-    });
+    // The window's item drawing, seen on top of the form skinner's procedure.
+    struct TDrawRecorder : TWindowSubclass {
+        std::vector<ULONG_PTR> items;
+        void WindowMessage(TMessage& msg) override {
+            if (msg.Msg == WM_DRAWITEM)
+                items.push_back(reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam)->itemData);
+            CallPrevious(msg);
+        }
+    } recorder;
+    recorder.Subclass(form.Handle());
+    const std::vector<ULONG_PTR>& drawn = recorder.items;
     auto openFile = [&] {
         TDropDownProbe probe{skinner, {}};
         ClickAndWatch(probe, *skinner->MenuBar->Items[0], 1, 1500);
@@ -199,7 +204,7 @@ TEST_F(MenuBarTrackingTest, OwnerDrawnDropDownsBehindTheSwitch) {
     EXPECT_EQ(openFile(), 1u);
     EXPECT_FALSE(ItemType(form.File->Handle(), 0) & MFT_OWNERDRAW);
     EXPECT_TRUE(drawn.empty());
-    // On: the entries are owner-drawn and the framework draws its own items.
+    // On: the entries are owner-drawn, drawn through the window's WM_DRAWITEM.
     TWinSkinMenu::SetOwnerDrawnDropDowns(true);
     EXPECT_EQ(openFile(), 1u);
     TWinSkinMenu::SetOwnerDrawnDropDowns(false);
