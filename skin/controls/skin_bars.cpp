@@ -140,29 +140,35 @@ void TSkinProgress::PaintStretched(HDC dc, const RECT& rect) {
 }
 
 // The whole picture as the trough, then a strip of chunk copies as long as
-// the filled part, composed off screen and copied in one piece.
+// the filled part, composed off screen and copied in one piece. A vertical
+// bar is built lying down and turned like the stretched look, so that its
+// chunks run up from the bottom (a strip across the bar's width alone would
+// show one chunk in its middle).
 void TSkinProgress::PaintChunked(HDC dc, const RECT& rect) {
     TDataSkinBorder& element = *SkinData->Progress;
     TBitmap& chunk = element.Picture2;
-    if (chunk.Empty() || rect.right <= rect.left || rect.bottom <= rect.top)
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    if (chunk.Empty() || w <= 0 || h <= 0)
         return;
-    const TBufferScope buffer(dc, rect);
-    if (!buffer.Valid())
-        return;
-    FillSolid(buffer.DC(), rect, FaceColour());
-    DrawProgressFrame(buffer.DC(), rect, element, 1, 1);
+    const bool vertical = (GetWindowLongW(Handle, GWL_STYLE) & PBS_VERTICAL) != 0;
+    const RECT b = vertical ? RECT{0, 0, h, w} : RECT{0, 0, w, h};
+    TBitmap bar(b.right, b.bottom, TPixelFormat::pf24bit);
+    HDC bdc = bar.Canvas().Handle();
+    FillSolid(bdc, b, FaceColour());
+    DrawProgressFrame(bdc, b, element, 1, 1);
     const SIZE size{chunk.Width(), chunk.Height()};
-    const TChunkStrip s = ProgressChunkStrip(rect, Position(), Maximum(), size, element.LeftWidth);
+    const TChunkStrip s = ProgressChunkStrip(b, Position(), Maximum(), size, element.LeftWidth);
     if (s.Length > 0) {
         TBitmap strip(s.Length, size.cy, TPixelFormat::pf24bit);
         for (int i = 0; i < s.Copies; ++i)
             BitBlt(strip.Canvas().Handle(), i * size.cx, 0, size.cx, size.cy,
                    chunk.Canvas().Handle(), 0, 0, SRCCOPY);
-        DrawTransparent(buffer.DC(),
-                        RECT{s.Origin.x, s.Origin.y, s.Origin.x + s.Length, s.Origin.y + size.cy},
-                        strip);
+        DrawTransparent(
+            bdc, RECT{s.Origin.x, s.Origin.y, s.Origin.x + s.Length, s.Origin.y + size.cy}, strip);
     }
-    buffer.Present();
+    if (vertical)
+        RotateBitmapLeft(bar);
+    BitBlt(dc, rect.left, rect.top, w, h, bar.Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
 // ---- track bar ----

@@ -253,6 +253,26 @@ TEST(SkinBarsTest, ChunkedBarRepeatsChunksOnePastTheFilledLength) {
     EXPECT_EQ(At(*b, 51, 7), kChunk);
     EXPECT_EQ(At(*b, 52, 7), kEmpty);
 
+    // A vertical bar is built lying down and turned, like the stretched
+    // look: its chunks run up from the bottom row (lying x becomes 99 - y),
+    // across columns 7..12, and none reach above the filled half.
+    form.other->SetOrientation(pbVertical);
+    form.other->SetMax(100);
+    form.other->SetPosition(50);
+    auto* tall = new TSkinProgress(form.other);
+    tall->AttachControl(nullptr, &data, false, nullptr);
+    b = PaintOf(*tall);
+    ASSERT_EQ(b->Width(), 20);
+    ASSERT_EQ(b->Height(), 100);
+    bad = 0;
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 20; ++x) {
+            const int lying = 99 - y;
+            const bool chunk = x >= 7 && x < 13 && lying >= 2 && lying < 52 && (lying - 2) % 4 < 3;
+            bad += At(*b, x, y) != (chunk ? kChunk : kEmpty);
+        }
+    EXPECT_EQ(bad, 0);
+
     // Without a chunk picture the chunked look draws nothing.
     data.Progress->Picture2.Clear();
     b = PaintOf(*bar);
