@@ -1,0 +1,155 @@
+// Skinned paints of a status bar, a menu bar and a tab strip against the
+// platform's own paint of the same controls, side by side in one run: each
+// pair paints into a memory DC of the control's size, in turns.
+#include "bench/bench_util.h"
+#include "framework/gdi/bitmap.h"
+#include "framework/gdi/canvas.h"
+#include "framework/stdctrls/std_register_a.h"
+#include "framework/stdctrls/std_register_b.h"
+#include "framework/stdctrls/std_tabs.h"
+#include "framework/ui/application.h"
+#include "framework/ui/form.h"
+#include "framework/ui/menus.h"
+#include "framework/ui/statusbar.h"
+#include "skin/controls/skin_panels.h"
+#include "skin/controls/skin_tabs.h"
+#include "skin/model/skin_data.h"
+#include "skin/window/form_skinner.h"
+#include "skin/window/skin_manager.h"
+#include "tools/skininfo/skin_folder_pack.h"
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+void Pump() {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&m);
+        DispatchMessageW(&m);
+    }
+}
+
+// A form with the main window's four-panel status bar, a menu bar of four
+// items and a two-page page control.
+class TBenchForm : public TForm {
+public:
+    explicit TBenchForm(TComponent* owner) : TForm(owner) {
+        SetBounds(20, 20, 900, 400);
+        Bar = new TStatusBar(this);
+        Bar->SetParent(this);
+        for (int width : {200, 350, 200, 150}) {
+            TStatusPanel* p = Bar->Panels()->Add();
+            p->SetWidth(width);
+            p->SetText(L"http://www.lantuo.cn");
+        }
+        auto* menu = new TMainMenu(this);
+        for (const wchar_t* caption : {L"&File", L"&Edit", L"&View", L"&Help"}) {
+            auto* item = new TMenuItem(menu);
+            item->SetCaption(caption);
+            menu->Items()->Add(item);
+            auto* sub = new TMenuItem(item);
+            sub->SetCaption(L"&Open");
+            item->Add(sub);
+        }
+        SetMenu(menu);
+        Pages = new TPageControl(this);
+        Pages->SetParent(this);
+        Pages->SetBounds(10, 10, 600, 200);
+        for (const wchar_t* name : {L"General", L"Details", L"Sales"}) {
+            auto* sheet = new TTabSheet(this);
+            sheet->SetPageControl(Pages);
+            sheet->SetCaption(name);
+        }
+        Pages->SetActivePageIndex(0);
+    }
+    TStatusBar* Bar;
+    TPageControl* Pages;
+};
+
+// Median time of one WM_PAINT of the window into a memory DC of its size.
+double PaintNs(HWND wnd) {
+    RECT r{};
+    GetWindowRect(wnd, &r);
+    TBitmap target(r.right - r.left, r.bottom - r.top);
+    HDC dc = target.Canvas().Handle();
+    return bench::MedianNs(9, 50,
+                           [&] { SendMessageW(wnd, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0); });
+}
+
+void ReportPair(const char* name, double skinned, double native) {
+    bench::Report(std::string("paint.") + name + "_native", native / 1e3, "us");
+    bench::Report(std::string("paint.") + name + "_skinned", skinned / 1e3, "us");
+    bench::Report(std::string("paint.") + name + "_ratio_skinned_vs_native", skinned / native, "x");
+}
+
+} // namespace
+
+int main() {
+    TApplication application(nullptr);
+    application.Initialize();
+    RegisterStandardControlsA();
+    RegisterStandardControlsB();
+    TSkinManage::Install();
+    TComponent holder(nullptr);
+    auto* data = new TSkinData(&holder);
+    const std::vector<uint8_t> skin = PackSkinFolder(LT_SKIN_DIR);
+    data->SkinStream().WriteBuffer(skin.data(), static_cast<int32_t>(skin.size()));
+    if (!data->LoadSkin()) {
+        std::printf("paint_bench: the skin did not load\n");
+        return 1;
+    }
+    TBenchForm native(nullptr), skinned(nullptr);
+    native.Show();
+    skinned.Show();
+    Pump();
+
+    // The skinned form: frame and menu bar from the form skinner, the
+    // status bar and page control through their wrappers.
+    auto* skinner = new TWinSkinForm(&skinned);
+    skinner->Handle = skinned.Handle();
+    skinner->AttachForm(&skinned, data);
+    SendMessageW(skinned.Handle(), SM_SKINCONTENTS, 0, SM_SKINCONTENTS_TAG);
+    auto* bar = new TSkinStatusBar(skinned.Bar);
+    bar->AttachControl(nullptr, data, false, nullptr);
+    auto* tabs = new TSkinTab(nullptr);
+    tabs->AttachWindow(skinned.Pages->Handle(), data, nullptr, nullptr);
+    Pump();
+    if (!skinner->MenuBar) {
+        std::printf("paint_bench: no skinned menu bar\n");
+        return 1;
+    }
+
+    ReportPair("status_bar", PaintNs(skinned.Bar->Handle()), PaintNs(native.Bar->Handle()));
+
+    // The menu bar: the skin's bar paint against the platform's own menu-bar
+    // drawing of the same menu, both into a memory DC of the bar's size.
+    using TDrawMenuBarTemp = DWORD(WINAPI*)(HWND, HDC, RECT*, HMENU, HFONT);
+    auto drawNative = reinterpret_cast<TDrawMenuBarTemp>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "DrawMenuBarTemp")));
+    const int w = 880, h = GetSystemMetrics(SM_CYMENU);
+    TBitmap target(w, h);
+    HDC dc = target.Canvas().Handle();
+    RECT strip{0, 0, w, h};
+    const double skinnedMenu = bench::MedianNs(9, 50, [&] { skinner->MenuBar->Paint(dc, strip); });
+    HMENU menu = GetMenu(native.Handle());
+    const double nativeMenu =
+        drawNative ? bench::MedianNs(9, 50,
+                                     [&] {
+                                         RECT r = strip;
+                                         drawNative(native.Handle(), dc, &r, menu, nullptr);
+                                     })
+                   : 0;
+    if (nativeMenu > 0)
+        ReportPair("menu_bar", skinnedMenu, nativeMenu);
+    else
+        bench::Report("paint.menu_bar_skinned", skinnedMenu / 1e3, "us");
+
+    ReportPair("tab_strip", PaintNs(skinned.Pages->Handle()), PaintNs(native.Pages->Handle()));
+
+    delete tabs;
+    skinner->Restore();
+    TSkinManage::Finalize();
+    return 0;
+}
