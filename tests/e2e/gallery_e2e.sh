@@ -99,11 +99,11 @@ for skin in xpluna graphite; do
         python3 "$(dirname "$0")/gallery_png_check.py" "$sw" "$sh" "${files[@]}"
     # The MDI frame's active child maximised (its buttons in the frame's menu
     # bar) and restored (its skinned frame back).
-    e2e_check "$skin: MDI child maximised and restored pictures" \
+    e2e_check "$skin: MDI child maximised and restored, page popup menu pictures" \
         python3 "$(dirname "$0")/gallery_png_check.py" "$sw" "$sh" \
-        "$dir/mdi_maximized.png" "$dir/mdi_restored.png"
+        "$dir/mdi_maximized.png" "$dir/mdi_restored.png" "$dir/menus_popup.png"
     e2e_check "$skin: no drop-down or message-box shot went missing" \
-        test -z "$(grep -E 'no (drop-down|message box)' "$E2E_LOG")"
+        test -z "$(grep -E 'no (drop-down|popup|message box)' "$E2E_LOG")"
 done
 
 printf 'not a skin' >"$shots/bad.skn"

@@ -110,6 +110,12 @@ private:
 };
 
 // The File drop-down of the menu bar, opened as Alt+F opens it.
+// Pictures taken besides the pages' own, saved after them.
+std::vector<std::pair<std::wstring, TPngImage>>& ExtraShots() {
+    static std::vector<std::pair<std::wstring, TPngImage>> shots;
+    return shots;
+}
+
 // Alt+letter typed as a user types it (through the system's input queue), so
 // that a skinned menu bar and the platform's own one open alike.
 void PressAltLetter(HWND wnd, WORD letter) {
@@ -130,6 +136,13 @@ TPngImage ShotWithMenu(TForm_Gallery& form, std::wstring& log) {
         wnd, [] { return FindWindowW(L"#32768", nullptr); }, [](HWND) { EndMenu(); });
     if (!shot.Run([wnd] { PressAltLetter(wnd, 'F'); }))
         log += L"menus: no drop-down menu appeared\n";
+    // The page's popup menu too, as a right click shows it.
+    TModalShot popup(
+        wnd, [] { return FindWindowW(L"#32768", nullptr); }, [](HWND) { EndMenu(); });
+    if (popup.Run([&form] { form.ShowPopupMenu(); }))
+        ExtraShots().emplace_back(L"menus_popup.png", popup.image);
+    else
+        log += L"menus: no popup menu appeared\n";
     return shot.image;
 }
 
@@ -159,12 +172,6 @@ TPngImage ShotWithMessageBox(TForm_Gallery& form, std::wstring& log) {
     if (!shot.Run([&form] { form.ShowMessageBox(); }))
         log += L"messagebox: no message box appeared\n";
     return shot.image;
-}
-
-// Pictures taken besides the pages' own, saved after them.
-std::vector<std::pair<std::wstring, TPngImage>>& ExtraShots() {
-    static std::vector<std::pair<std::wstring, TPngImage>> shots;
-    return shots;
 }
 
 // The MDI frame over the gallery with its children cascaded; then its active
