@@ -212,18 +212,7 @@ void TWScrollbar::Press(TMessage& msg) {
     ReleaseCapture();
     // The overlay may be freed while the tracking loop runs.
     const std::shared_ptr<bool> alive = alive_;
-    const LPARAM at = MAKELPARAM(p.x, p.y);
-    switch (Kind) {
-    case TScrollKind::Horizontal:
-        SendMessageA(Target, WM_NCLBUTTONDOWN, HTHSCROLL, at);
-        break;
-    case TScrollKind::Vertical:
-        SendMessageA(Target, WM_NCLBUTTONDOWN, HTVSCROLL, at);
-        break;
-    case TScrollKind::Control:
-        SendMessageA(Target, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        break;
-    }
+    Forward(true, MAKELPARAM(p.x, p.y));
     if (!*alive)
         return;
     Tracking = false;
@@ -236,19 +225,25 @@ void TWScrollbar::Release(TMessage& msg) {
     const POINT p = ForwardPoint(msg);
     Tracking = false;
     ReleaseCapture();
-    const LPARAM at = MAKELPARAM(p.x, p.y);
-    switch (Kind) {
-    case TScrollKind::Horizontal:
-        PostMessageA(Target, WM_NCLBUTTONUP, HTHSCROLL, at);
-        break;
-    case TScrollKind::Vertical:
-        PostMessageA(Target, WM_NCLBUTTONUP, HTVSCROLL, at);
-        break;
-    case TScrollKind::Control:
-        PostMessageA(Target, WM_LBUTTONUP, MK_LBUTTON, at);
+    Forward(false, MAKELPARAM(p.x, p.y));
+    if (Kind == TScrollKind::Control)
         InvalidateBar();
-        break;
+}
+
+// The press (sent, waited for) or the release (posted) as the real scroll
+// bar takes it: a non-client press on the target's bar, or a client press
+// on the scroll-bar control.
+void TWScrollbar::Forward(bool press, LPARAM at) {
+    UINT msg = press ? WM_NCLBUTTONDOWN : WM_NCLBUTTONUP;
+    WPARAM hit = Kind == TScrollKind::Horizontal ? HTHSCROLL : HTVSCROLL;
+    if (Kind == TScrollKind::Control) {
+        msg = press ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+        hit = MK_LBUTTON;
     }
+    if (press)
+        SendMessageA(Target, msg, hit, at);
+    else
+        PostMessageA(Target, msg, hit, at);
 }
 
 // One paint path for WM_PAINT and a DC passed in WParam.

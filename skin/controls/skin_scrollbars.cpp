@@ -151,11 +151,20 @@ void TSkinScrollbar::RestoreControl() {
         FreeBars();
 }
 
-void TSkinScrollbar::ScrollNotified(TWScrollbar* bar, const TMessage& msg) {
-    if (!bar)
-        return;
-    bar->ScrollCode = LOWORD(msg.WParam);
-    bar->InvalidateBar();
+bool TSkinScrollbar::ScrollNotified(const TMessage& msg) {
+    if (msg.Msg != WM_HSCROLL && msg.Msg != WM_VSCROLL)
+        return false;
+    if (TWScrollbar* bar = msg.Msg == WM_HSCROLL ? HorzBar : VertBar) {
+        bar->ScrollCode = LOWORD(msg.WParam);
+        bar->InvalidateBar();
+    }
+    return true;
+}
+
+void TSkinScrollbar::RepositionBars() {
+    for (TWScrollbar* bar : {HorzBar, VertBar})
+        if (bar)
+            bar->Reposition();
 }
 
 void TSkinScrollbar::InvalidateShown() {
@@ -165,6 +174,8 @@ void TSkinScrollbar::InvalidateShown() {
 }
 
 void TSkinScrollbar::AfterMessage(TMessage& msg) {
+    if (ScrollNotified(msg))
+        return;
     switch (msg.Msg) {
     case WM_SIZE:
         Refresh();
@@ -172,15 +183,7 @@ void TSkinScrollbar::AfterMessage(TMessage& msg) {
     case WM_NCPAINT:
         if (Control && Control->HandleAllocated())
             Handle = Control->Handle();
-        for (TWScrollbar* bar : {HorzBar, VertBar})
-            if (bar)
-                bar->Reposition();
-        break;
-    case WM_HSCROLL:
-        ScrollNotified(HorzBar, msg);
-        break;
-    case WM_VSCROLL:
-        ScrollNotified(VertBar, msg);
+        RepositionBars();
         break;
     case WM_MOUSEWHEEL:
         InvalidateShown();
@@ -246,19 +249,13 @@ void TSkinScrollbarH::AttachWindow(HWND handle, TSkinData* skinData, TWrapperHos
 void TSkinScrollbarH::AfterMessage(TMessage& msg) {
     if (VertBar && Handle && !IsWindowVisible(Handle))
         VertBar->HideBar();
+    if (ScrollNotified(msg))
+        return;
     switch (msg.Msg) {
     case WM_SIZE:
     case WM_NCPAINT:
-        for (TWScrollbar* bar : {HorzBar, VertBar})
-            if (bar)
-                bar->Reposition();
+        RepositionBars();
         Refresh();
-        break;
-    case WM_HSCROLL:
-        ScrollNotified(HorzBar, msg);
-        break;
-    case WM_VSCROLL:
-        ScrollNotified(VertBar, msg);
         break;
     default:
         TSkinControl::AfterMessage(msg);

@@ -160,6 +160,7 @@ private:
     void Bind(TSkinControl* wrapper, HWND handle, TScrollKind kind);
     void Press(TMessage& msg);
     void Release(TMessage& msg);
+    void Forward(bool press, LPARAM at);
     void PaintMessage(TMessage& msg);
     void PlaceOverTarget(const RECT& bar);
     // The press point (overlay coordinates) as the forwarded message wants it.
@@ -194,8 +195,10 @@ public:
 protected:
     // Frees both overlays (and clears the references).
     void FreeBars();
-    // WM_HSCROLL / WM_VSCROLL: the bar's scroll code and a repaint.
-    void ScrollNotified(TWScrollbar* bar, const TMessage& msg);
+    // WM_HSCROLL / WM_VSCROLL: the bar's scroll code and a repaint;
+    // answers whether msg was one of them.
+    bool ScrollNotified(const TMessage& msg);
+    void RepositionBars();
     void InvalidateShown();
 };
 
