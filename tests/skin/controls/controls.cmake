@@ -48,3 +48,16 @@ if(TARGET skin_tabs_test)
     target_compile_definitions(skin_tabs_test PRIVATE
         LT_SKIN_DIR="${CMAKE_SOURCE_DIR}/resources/skin/xpluna")
 endif()
+
+# Scroll-bar skins: the overlay's pure rules, pixel-exact paints of
+# hand-made pictures and the real XPLuna skin, real memos and scroll-bar
+# controls under Wine driven by the real mouse.
+lt_add_test(skin_scrollbars_test WIN32_ONLY
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/skin_scrollbars_test.cpp
+            ${CMAKE_SOURCE_DIR}/tests/framework/ui/ui_test_util.cpp
+            ${CMAKE_SOURCE_DIR}/tests/framework/ui/real_input.cpp
+    LIBS lt_skincontrols lt_stdctrls lt_skinfolder)
+if(TARGET skin_scrollbars_test)
+    target_compile_definitions(skin_scrollbars_test PRIVATE
+        LT_SKIN_DIR="${CMAKE_SOURCE_DIR}/resources/skin/xpluna")
+endif()
