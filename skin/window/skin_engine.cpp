@@ -5,6 +5,7 @@
 #include "skin/controls/skin_buttons.h"
 #include "skin/controls/skin_checks.h"
 #include "skin/controls/skin_panels.h"
+#include "skin/controls/skin_scrollbars.h"
 #include "skin/controls/skin_tabs.h"
 #include "skin/window/control_mapping.h"
 #include "skin/window/form_skinner.h"
@@ -26,4 +27,5 @@ void InstallSkinEngine() {
     RegisterBarSkins();
     RegisterPanelSkins();
     RegisterTabSkins();
+    RegisterScrollbarSkins();
 }
