@@ -157,10 +157,13 @@ void TSkinComBox::AfterMessage(TMessage& msg) {
         Refresh();
         break;
     case CM_MOUSEENTER:
+        // The window's own word: Enabled is otherwise only refreshed by a paint.
+        Enabled = IsWindowEnabled(Handle) != FALSE;
         if (Enabled)
             MouseState |= kMouseHot;
         break;
     case CM_MOUSELEAVE:
+        Enabled = IsWindowEnabled(Handle) != FALSE;
         if (Enabled)
             MouseState &= static_cast<uint8_t>(~kMouseHot);
         break;
