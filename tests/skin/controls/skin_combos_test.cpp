@@ -165,40 +165,23 @@ TEST(SkinCombosTest, StateAndLayoutRules) {
     EXPECT_FALSE(IsTopLevelList(WS_CHILD, other, desk));
 
     const RECT r{0, 0, 145, 21};
-    TComboLayout right = ComboLayout(r, 17, false);
-    EXPECT_EQ(right.Text.left, 2);
-    EXPECT_EQ(right.Text.right, 124);
-    EXPECT_EQ(right.Text.top, 2);
-    EXPECT_EQ(right.Text.bottom, 19);
-    EXPECT_EQ(right.Button.left, 126);
-    EXPECT_EQ(right.Button.right, 145);
-    EXPECT_EQ(right.Button.bottom, 21);
-    EXPECT_EQ(right.Glyph.left, 126);
-    EXPECT_EQ(right.Glyph.right, 143);
-    TComboLayout left = ComboLayout(r, 17, true);
-    EXPECT_EQ(left.Text.left, 21);
-    EXPECT_EQ(left.Text.right, 143);
-    EXPECT_EQ(left.Button.left, 0);
-    EXPECT_EQ(left.Button.right, 19);
-    EXPECT_EQ(left.Glyph.left, 2);
-    EXPECT_EQ(left.Glyph.right, 19);
+    const TComboLayout right = ComboLayout(r, 17, false);
+    EXPECT_EQ(Box(right.Text), (TBox{2, 2, 124, 19}));
+    EXPECT_EQ(Box(right.Button), (TBox{126, 0, 145, 21}));
+    EXPECT_EQ(Box(right.Glyph), (TBox{126, 0, 143, 21}));
+    const TComboLayout left = ComboLayout(r, 17, true);
+    EXPECT_EQ(Box(left.Text), (TBox{21, 2, 143, 19}));
+    EXPECT_EQ(Box(left.Button), (TBox{0, 0, 19, 21}));
+    EXPECT_EQ(Box(left.Glyph), (TBox{2, 0, 19, 21}));
     // The glyph area of a left button starts at x = 2 even for a moved R.
-    const RECT moved{5, 3, 150, 24};
-    left = ComboLayout(moved, 17, true);
-    EXPECT_EQ(left.Glyph.left, 2);
-    EXPECT_EQ(left.Glyph.top, 3);
-    EXPECT_EQ(left.Button.left, 5);
-    EXPECT_EQ(left.Button.right, 24);
-    EXPECT_EQ(left.Text.left, 26);
+    const TComboLayout moved = ComboLayout(RECT{5, 3, 150, 24}, 17, true);
+    EXPECT_EQ(Box(moved.Text), (TBox{26, 5, 148, 22}));
+    EXPECT_EQ(Box(moved.Button), (TBox{5, 3, 24, 24}));
+    EXPECT_EQ(Box(moved.Glyph), (TBox{2, 3, 19, 24}));
 
     const TFlatComboLayout flat = FlatComboLayout(r, 16);
-    EXPECT_EQ(flat.Inner.left, 1);
-    EXPECT_EQ(flat.Inner.right, 144);
-    EXPECT_EQ(flat.Inner.bottom, 20);
-    EXPECT_EQ(flat.Button.left, 127);
-    EXPECT_EQ(flat.Button.top, 2);
-    EXPECT_EQ(flat.Button.right, 143);
-    EXPECT_EQ(flat.Button.bottom, 19);
+    EXPECT_EQ(Box(flat.Inner), (TBox{1, 1, 144, 20}));
+    EXPECT_EQ(Box(flat.Button), (TBox{127, 2, 143, 19}));
 }
 
 TEST(SkinCombosTest, DropDownShowsFrameButtonAndGlyphInEachState) {

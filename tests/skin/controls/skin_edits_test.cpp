@@ -14,6 +14,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "framework/core/class_builder.h"
 #include "framework/gdi/gdi_handles.h"
@@ -67,10 +68,12 @@ void MakeSpinSkin(TSkinData& data) {
     data.UpDownHorz = std::move(horz);
 }
 
-// A shown form with an edit (sunken two-pixel border) and an up-down.
+// A shown form with an edit (sunken two-pixel border) and an up-down, and
+// the hand-made skin.
 class TEditForm : public TForm {
 public:
     TEditForm() : TForm(Application) {
+        MakeSpinSkin(data);
         SetBounds(40, 40, 360, 220);
         edit = new TEdit(this);
         edit->SetParent(this);
@@ -84,8 +87,15 @@ public:
         Show();
         PumpMessages(30);
     }
+    // The up-down's wrapper, attached through the control.
+    TSkinUpDown* SkinSpin() {
+        auto* w = new TSkinUpDown(spin);
+        w->AttachControl(nullptr, &data, false, nullptr);
+        return w;
+    }
     TEdit* edit;
     TUpDown* spin;
+    TSkinData data{nullptr};
 };
 
 // The stacked buttons of a w x h up-down (one pixel in when `inset`) in
@@ -101,6 +111,14 @@ std::optional<TColor> StackedPixel(int x, int y, int w, int h, bool inset, int u
     if (Inside(x, y, gx, gy, gx + 4, gy + 2))
         return VGlyph(cell);
     return VCell(cell);
+}
+
+// Line segments as (from x, from y, to x, to y).
+std::vector<TBox> Segments(const std::vector<TLineSegment>& lines) {
+    std::vector<TBox> out;
+    for (const TLineSegment& l : lines)
+        out.push_back(TBox{l.From.x, l.From.y, l.To.x, l.To.y});
+    return out;
 }
 
 POINT CursorIn(HWND wnd) {
@@ -171,39 +189,20 @@ TEST(SkinEditsTest, UpDownRules) {
     EXPECT_EQ(l.Second.State, kSpinPressed);
 
     // Cells: up and left 1-4, down and right 5-8.
-    EXPECT_EQ(UpDownCell(1, kArrowUp), 1);
-    EXPECT_EQ(UpDownCell(3, kArrowUp), 3);
-    EXPECT_EQ(UpDownCell(1, kArrowDown), 5);
-    EXPECT_EQ(UpDownCell(2, kArrowDown), 6);
-    EXPECT_EQ(UpDownCell(3, kArrowDown), 7);
-    EXPECT_EQ(UpDownCell(2, kArrowLeft), 2);
-    EXPECT_EQ(UpDownCell(1, kArrowRight), 5);
-    EXPECT_EQ(UpDownCell(3, kArrowRight), 7);
+    const int cells[4][3] = {{1, 2, 3}, {5, 6, 7}, {1, 2, 3}, {5, 6, 7}};
+    for (int arrow = kArrowUp; arrow <= kArrowRight; ++arrow)
+        for (int state = kSpinNormal; state <= kSpinDisabled; ++state)
+            EXPECT_EQ(UpDownCell(state, arrow), cells[arrow][state - 1]) << arrow << "/" << state;
 
     // The plain arrows: wedges 3, 5, 7, 9 wide from the tip; triangles.
-    auto up = UpDownArrowLines(RECT{0, 0, 17, 10}, kArrowUp);
-    ASSERT_EQ(up.size(), 4u);
-    EXPECT_EQ(up[0].From.x, 7);
-    EXPECT_EQ(up[0].From.y, 3);
-    EXPECT_EQ(up[0].To.x, 10);
-    EXPECT_EQ(up[3].From.x, 4);
-    EXPECT_EQ(up[3].To.x, 13);
-    EXPECT_EQ(up[3].To.y, 6);
-    auto down = UpDownArrowLines(RECT{0, 0, 17, 10}, kArrowDown);
-    EXPECT_EQ(down[0].From.x, 4);
-    EXPECT_EQ(down[0].To.x, 13);
-    EXPECT_EQ(down[3].From.x, 7);
-    EXPECT_EQ(down[3].From.y, 6);
-    auto left = UpDownArrowLines(RECT{0, 0, 15, 14}, kArrowLeft);
-    ASSERT_EQ(left.size(), 3u);
-    EXPECT_EQ(left[0].From.x, 6);
-    EXPECT_EQ(left[0].From.y, 7);
-    EXPECT_EQ(left[0].To.x, 8);
-    EXPECT_EQ(left[0].To.y, 5);
-    EXPECT_EQ(left[1].To.y, 9);
-    auto right = UpDownArrowLines(RECT{0, 0, 15, 14}, kArrowRight);
-    EXPECT_EQ(right[0].From.x, 8);
-    EXPECT_EQ(right[1].From.x, 6);
+    EXPECT_EQ(Segments(UpDownArrowLines(RECT{0, 0, 17, 10}, kArrowUp)),
+              (std::vector<TBox>{{7, 3, 10, 3}, {6, 4, 11, 4}, {5, 5, 12, 5}, {4, 6, 13, 6}}));
+    EXPECT_EQ(Segments(UpDownArrowLines(RECT{0, 0, 17, 10}, kArrowDown)),
+              (std::vector<TBox>{{4, 3, 13, 3}, {5, 4, 12, 4}, {6, 5, 11, 5}, {7, 6, 10, 6}}));
+    EXPECT_EQ(Segments(UpDownArrowLines(RECT{0, 0, 15, 14}, kArrowLeft)),
+              (std::vector<TBox>{{6, 7, 8, 5}, {8, 5, 8, 9}, {8, 9, 6, 7}}));
+    EXPECT_EQ(Segments(UpDownArrowLines(RECT{10, 20, 25, 34}, kArrowRight)),
+              (std::vector<TBox>{{18, 27, 16, 25}, {16, 25, 16, 29}, {16, 29, 18, 27}}));
 
     EXPECT_TRUE(IsSpinClass("msctls_updown32"));
     EXPECT_TRUE(IsSpinClass("MSCTLS_UPDOWN32"));
@@ -215,8 +214,7 @@ TEST(SkinEditsTest, UpDownRules) {
 
 TEST(SkinEditsTest, EditBorderIsTwoPixelsOfSkinColours) {
     TEditForm form;
-    TSkinData data(nullptr);
-    MakeSpinSkin(data);
+    TSkinData& data = form.data;
     HWND h = form.edit->Handle();
     auto* w = new TSkinEdit(form.edit);
     w->AttachWindow(h, &data, nullptr, nullptr);
@@ -258,8 +256,7 @@ TEST(SkinEditsTest, EditBorderIsTwoPixelsOfSkinColours) {
 
 TEST(SkinEditsTest, EditsWithoutATwoPixelBorderKeepTheirLook) {
     TEditForm form;
-    TSkinData data(nullptr);
-    MakeSpinSkin(data);
+    TSkinData& data = form.data;
     for (DWORD style : {DWORD(0), DWORD(WS_EX_STATICEDGE)}) {
         HWND raw = CreateWindowExA(style, "EDIT", "raw", WS_CHILD | WS_VISIBLE, 10, 60, 120, 20,
                                    form.Handle(), nullptr, nullptr, nullptr);
@@ -283,8 +280,7 @@ TEST(SkinEditsTest, EditsWithoutATwoPixelBorderKeepTheirLook) {
 
 TEST(SkinEditsTest, SpinChildIsWrappedOnceOnePixelIn) {
     TEditForm form;
-    TSkinData data(nullptr);
-    MakeSpinSkin(data);
+    TSkinData& data = form.data;
     HWND h = form.edit->Handle();
     auto* w = new TSkinEdit(form.edit);
     w->AttachWindow(h, &data, nullptr, nullptr);
@@ -325,11 +321,8 @@ TEST(SkinEditsTest, SpinChildIsWrappedOnceOnePixelIn) {
 
 TEST(SkinEditsTest, UpDownShowsOnlyThePressedHalf) {
     TEditForm form;
-    TSkinData data(nullptr);
-    MakeSpinSkin(data);
     HWND h = form.spin->Handle();
-    auto* w = new TSkinUpDown(form.spin);
-    w->AttachControl(nullptr, &data, false, nullptr);
+    TSkinUpDown* w = form.SkinSpin();
     const RECT r = WindowRectAtOrigin(h);
     auto expect = [&](int upper, int lower, const char* what) {
         auto out = PaintOf(*w, kSentinel);
@@ -375,11 +368,9 @@ TEST(SkinEditsTest, UpDownShowsOnlyThePressedHalf) {
 
 TEST(SkinEditsTest, HorizontalAndPlainLooks) {
     TEditForm form;
-    TSkinData data(nullptr);
-    MakeSpinSkin(data);
+    TSkinData& data = form.data;
     HWND h = form.spin->Handle();
-    auto* w = new TSkinUpDown(form.spin);
-    w->AttachControl(nullptr, &data, false, nullptr);
+    TSkinUpDown* w = form.SkinSpin();
     // "Horizontal" is published: written and read by name.
     EXPECT_TRUE(SkinWriteValue(w, "Horizontal", "True"));
     EXPECT_TRUE(w->Horizontal);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -77,6 +78,12 @@ PixelsAre(TBitmap& b, const std::function<std::optional<TColor>(int, int)>& expe
     if (bad == 0)
         return testing::AssertionSuccess();
     return testing::AssertionFailure() << bad << " pixels differ, first " << first;
+}
+
+// A rectangle as four numbers, for comparisons with expected values.
+using TBox = std::array<long, 4>;
+inline TBox Box(const RECT& r) {
+    return TBox{r.left, r.top, r.right, r.bottom};
 }
 
 // Whether (x, y) lies in (l, t, r, b).
