@@ -17,6 +17,7 @@
 #include "framework/stdctrls/std_lists.h"
 #include "framework/ui/messages.h"
 #include "skin/controls/skin_combos.h"
+#include "skin/controls/skin_scrollbars.h"
 #include "skin/draw/skin_draw.h"
 #include "skin/model/skin_data.h"
 #include "tests/framework/gdi/pixel_test_util.h"
@@ -425,6 +426,39 @@ TEST(SkinCombosTest, SimpleComboHandsItsListToAScrollBarWrapper) {
     EXPECT_EQ(plain->ListWindow, info.hwndList);
     EXPECT_EQ(plain->ListScroll, nullptr);
     delete plain;
+}
+
+TEST(SkinCombosTest, SimpleComboListGetsTheSkinnedScrollBars) {
+    RegisterScrollbarSkins();
+    TComboForm form(csSimple);
+    TStringList lines;
+    for (int i = 0; i < 30; ++i)
+        lines.Add("Line " + std::to_string(i));
+    form.combo->SetItems(lines);
+    PumpMessages(30);
+    TSkinData data(nullptr);
+    ASSERT_TRUE(model_test::LoadBytes(data, model_test::ProjectSkin()));
+    auto* w = new TSkinComBox(form.combo);
+    w->AttachControl(nullptr, &data, false, nullptr);
+    auto* bars = dynamic_cast<TSkinScrollbarH*>(w->ListScroll);
+    ASSERT_NE(bars, nullptr) << "the scroll-bar family's raw-window wrapper, made by name";
+    EXPECT_EQ(bars->Handle, w->ListWindow);
+    ASSERT_NE(bars->VertBar, nullptr);
+    RedrawWindow(w->ListWindow, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpMessages(50);
+    EXPECT_TRUE(bars->VertBar->Shown);
+    // The overlay lies exactly over the list's vertical bar.
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetScrollBarInfo(w->ListWindow, OBJID_VSCROLL, &info));
+    RECT overlay{};
+    GetWindowRect(bars->VertBar->Handle(), &overlay);
+    EXPECT_EQ(Box(overlay), Box(info.rcScrollBar));
+    const POINT middle{(info.rcScrollBar.left + info.rcScrollBar.right) / 2,
+                       (info.rcScrollBar.top + info.rcScrollBar.bottom) / 2};
+    EXPECT_EQ(WindowFromPoint(middle), bars->VertBar->Handle());
+    delete w;
+    EXPECT_EQ(form.combo->ComponentCount(), 0) << "the list's wrapper went with the combo's";
 }
 
 TEST(SkinCombosTest, RealSkinDrawsItsPictureAroundTheUntouchedText) {
