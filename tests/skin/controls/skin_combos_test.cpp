@@ -261,7 +261,7 @@ TEST(SkinCombosTest, LeftScrollBarPutsTheMirroredButtonOnTheLeft) {
     delete w;
 }
 
-TEST(SkinCombosTest, WholeControlAndFlatStyles) {
+TEST(SkinCombosTest, WholeControlStyleDrawsOnePictureOverTheCombo) {
     TComboForm form;
     TSkinData data(nullptr);
     MakeComboSkin(data, 2);
@@ -310,8 +310,16 @@ TEST(SkinCombosTest, WholeControlAndFlatStyles) {
     EXPECT_TRUE(PixelsAre(*out, [&](int x, int y) { return wholePixel(x, y, 2, true); }))
         << "left: the edge frame's mirrored picture in the same state";
     EXPECT_EQ(GdiGrowthOverPaints(*w, out->Canvas().Handle(), r, 1000), 0);
-    SetWindowLongW(h, GWL_EXSTYLE, GetWindowLongW(h, GWL_EXSTYLE) & ~WS_EX_LEFTSCROLLBAR);
+    delete w;
+}
 
+TEST(SkinCombosTest, FlatStyleFramesWithTheDCsBrush) {
+    TComboForm form;
+    TSkinData data(nullptr);
+    auto* w = new TSkinComBox(form.combo);
+    w->AttachControl(nullptr, &data, false, nullptr);
+    form.Unfocus();
+    const RECT r = WindowRectAtOrigin(form.combo->Handle());
     // Flat: the shadow frames R, the DC's brush frames R inset by 1 and
     // fills the button (SM_CYVTHUMB wide) under the stretched cell.
     MakeComboSkin(data, 1);

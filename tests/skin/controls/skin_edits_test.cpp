@@ -148,7 +148,7 @@ bool MoveCursor(HWND wnd, int x, int y) {
 
 } // namespace
 
-TEST(SkinEditsTest, UpDownRules) {
+TEST(SkinEditsTest, UpDownButtonsAndTheirStates) {
     // Stacked: the half holding the cursor shows pressed while pressed.
     TUpDownLayout l = UpDownLayout(RECT{0, 0, 17, 20}, false, false, POINT{5, 3}, true, true);
     EXPECT_FALSE(l.Horizontal);
@@ -187,7 +187,9 @@ TEST(SkinEditsTest, UpDownRules) {
     EXPECT_EQ(l.Second.Arrow, kArrowRight);
     EXPECT_EQ(l.First.State, kSpinNormal);
     EXPECT_EQ(l.Second.State, kSpinPressed);
+}
 
+TEST(SkinEditsTest, UpDownCellsArrowsAndSpinClasses) {
     // Cells: up and left 1-4, down and right 5-8.
     const int cells[4][3] = {{1, 2, 3}, {5, 6, 7}, {1, 2, 3}, {5, 6, 7}};
     for (int arrow = kArrowUp; arrow <= kArrowRight; ++arrow)
