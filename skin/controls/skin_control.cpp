@@ -317,6 +317,20 @@ bool SkinWriteValue(TObject* obj, const char* name, const char* text) {
     return obj && WriteValueProperty(obj, name, text);
 }
 
+TSkinControl* MakeWrapperByName(const std::string& className, TComponent* owner) {
+    const TClassInfo* info = FindClass(className);
+    if (!info || !info->CanCreate())
+        return nullptr;
+    TObject* made = info->CreateInstance(owner);
+    if (auto* wrapper = dynamic_cast<TSkinControl*>(made))
+        return wrapper;
+    if (auto* component = dynamic_cast<TComponent*>(made))
+        component->Free();
+    else
+        delete made;
+    return nullptr;
+}
+
 void DrawStripCell(HDC dc, const RECT& rect, int n, int k, TBitmap& strip) {
     // Colour-on-colour keeps the key colour exact where the cell is stretched.
     DrawSkinCell(dc, rect, strip, true, n, k, COLORONCOLOR);

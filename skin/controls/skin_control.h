@@ -160,6 +160,11 @@ std::string SkinReadEnum(TObject* obj, const char* name);
 std::wstring SkinReadText(TObject* obj, const char* name);
 bool SkinWriteValue(TObject* obj, const char* name, const char* text);
 
+// A wrapper of the registered class `className` owned by `owner`, made
+// through the class registry; null when no such class is registered or it
+// does not make wrappers (anything it made is freed again).
+TSkinControl* MakeWrapperByName(const std::string& className, TComponent* owner);
+
 // Element frame k of n drawn into rect by the nine-part rule (colour-on-colour
 // stretching, magenta transparent when the element says so); nothing for an
 // inverted rectangle, an empty element or a frame outside 1..n.

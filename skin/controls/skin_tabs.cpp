@@ -35,19 +35,9 @@ constexpr int kTabSetScrollerPad = 21;
 // class registry), attached to `wnd`; null when that class is not there.
 TSkinControl* MakeUpDownWrapper(TSkinControl& tab, const std::string& cls, HWND wnd,
                                 bool horizontal) {
-    const TClassInfo* info = FindClass(cls);
-    if (!info || !info->CanCreate())
+    TSkinControl* wrapper = MakeWrapperByName(cls, tab.Owner() ? tab.Owner() : &tab);
+    if (!wrapper)
         return nullptr;
-    TComponent* owner = tab.Owner() ? tab.Owner() : &tab;
-    TObject* made = info->CreateInstance(owner);
-    auto* wrapper = dynamic_cast<TSkinControl*>(made);
-    if (!wrapper) {
-        if (auto* component = dynamic_cast<TComponent*>(made))
-            component->Free();
-        else
-            delete made;
-        return nullptr;
-    }
     if (horizontal)
         SkinWriteValue(wrapper, "Horizontal", "True");
     wrapper->FreeNotification(&tab);

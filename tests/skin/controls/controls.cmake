@@ -15,9 +15,10 @@ if(TARGET skin_buttons_test)
         LT_SKIN_DIR="${CMAKE_SOURCE_DIR}/resources/skin/xpluna")
 endif()
 
-# Check-box and radio-button skins; progress-bar and track-bar skins (the
-# real XPLuna and Graphite skins from their sources, and hand-made pictures).
-foreach(name skin_checks_test skin_bars_test)
+# Check-box and radio-button skins; progress-bar and track-bar skins; combo
+# box, edit and up-down skins (the real XPLuna and Graphite skins from their
+# sources, and hand-made pictures).
+foreach(name skin_checks_test skin_bars_test skin_combos_test skin_edits_test)
     lt_add_test(${name} WIN32_ONLY
         SOURCES ${CMAKE_CURRENT_LIST_DIR}/${name}.cpp
                 ${CMAKE_SOURCE_DIR}/tests/framework/ui/ui_test_util.cpp

@@ -4,8 +4,15 @@
 // own message method.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <array>
+#include <cstdio>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "framework/gdi/bitmap.h"
@@ -48,6 +55,40 @@ inline std::unique_ptr<TBitmap> PaintOf(TSkinControl& w, TColor background) {
 // Pixels of colour c in (l, t, r, b).
 inline int CountColour(TBitmap& b, int l, int t, int r, int bt, TColor c) {
     return (r - l) * (bt - t) - pixel_test::CountOther(b, l, t, r, bt, c);
+}
+
+// Compares every pixel of b with `expected` (nullopt: any colour will do).
+inline testing::AssertionResult
+PixelsAre(TBitmap& b, const std::function<std::optional<TColor>(int, int)>& expected) {
+    int bad = 0;
+    std::string first;
+    for (int y = 0; y < b.Height(); ++y)
+        for (int x = 0; x < b.Width(); ++x) {
+            const std::optional<TColor> want = expected(x, y);
+            const TColor got = pixel_test::At(b, x, y);
+            if (!want || got == *want)
+                continue;
+            if (bad++ == 0) {
+                char buf[96];
+                snprintf(buf, sizeof buf, "(%d,%d)=%06X want %06X", x, y, unsigned(got),
+                         unsigned(*want));
+                first = buf;
+            }
+        }
+    if (bad == 0)
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << bad << " pixels differ, first " << first;
+}
+
+// A rectangle as four numbers, for comparisons with expected values.
+using TBox = std::array<long, 4>;
+inline TBox Box(const RECT& r) {
+    return TBox{r.left, r.top, r.right, r.bottom};
+}
+
+// Whether (x, y) lies in (l, t, r, b).
+inline bool Inside(int x, int y, int l, int t, int r, int b) {
+    return x >= l && x < r && y >= t && y < b;
 }
 
 // A pixel of the window as the screen shows it (window DC, frame included).
