@@ -220,12 +220,15 @@ void TWinSkinForm::UnregisterWrapper(TSkinControl* wrapper) {
         hotButton_ = nullptr;
 }
 
-// Every wrapper whose window still lives gives its control back; all are freed.
+// Every wrapper whose window still lives gives its control back; all are
+// freed, last registered first. The list is read live: a wrapper that frees
+// a wrapper of its own (a combo box's list scroll bars) takes that one off
+// the list as it goes, so nothing is freed twice.
 void TWinSkinForm::RestoreWrappers() {
-    std::vector<TSkinControl*> list;
-    list.swap(Wrappers);
     hotButton_ = nullptr;
-    for (TSkinControl* w : list) {
+    while (!Wrappers.empty()) {
+        TSkinControl* w = Wrappers.back();
+        Wrappers.pop_back();
         w->FormSkinner = nullptr;
         if (w->State != TWrapperState::Destroyed)
             w->RestoreControl();

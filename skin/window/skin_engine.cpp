@@ -4,6 +4,8 @@
 #include "skin/controls/skin_bars.h"
 #include "skin/controls/skin_buttons.h"
 #include "skin/controls/skin_checks.h"
+#include "skin/controls/skin_combos.h"
+#include "skin/controls/skin_edits.h"
 #include "skin/controls/skin_panels.h"
 #include "skin/controls/skin_scrollbars.h"
 #include "skin/controls/skin_tabs.h"
@@ -28,4 +30,6 @@ void InstallSkinEngine() {
     RegisterPanelSkins();
     RegisterTabSkins();
     RegisterScrollbarSkins();
+    RegisterComboSkins();
+    RegisterEditSkins();
 }

@@ -778,3 +778,60 @@ TEST_F(FormSkinnerTest, ThousandSkinSwitchesLeaveEveryCounterWhereItStarted) {
     EXPECT_EQ(ClientSizeOf(wnd).cx, client.cx);
     EXPECT_EQ(ClientSizeOf(wnd).cy, client.cy);
 }
+
+namespace {
+
+int gFreedWrappers = 0;
+
+// A wrapper that frees a wrapper of its own when it goes, and forgets it
+// when that one goes first (as a combo box does with its list's scroll-bar
+// wrapper).
+class TNestingWrapper : public TSkinControl {
+public:
+    explicit TNestingWrapper(TComponent* owner) : TSkinControl(owner) {}
+    ~TNestingWrapper() override {
+        ++gFreedWrappers;
+        delete inner;
+    }
+    void Adopt(TSkinControl* w) {
+        inner = w;
+        w->FreeNotification(this);
+    }
+    void Notification(TComponent* c, TOperation op) override {
+        TSkinControl::Notification(c, op);
+        if (op == opRemove && c == inner)
+            inner = nullptr;
+    }
+    TSkinControl* inner = nullptr;
+};
+
+class TCountedWrapper : public TSkinControl {
+public:
+    explicit TCountedWrapper(TComponent* owner) : TSkinControl(owner) {}
+    ~TCountedWrapper() override { ++gFreedWrappers; }
+};
+
+} // namespace
+
+TEST_F(FormSkinnerTest, WrappersThatFreeWrappersAreFreedOnceOnRestore) {
+    TPlainForm form(Application);
+    form.Show();
+    TWinSkinForm* s = Skin(form.Handle());
+    ASSERT_NE(s, nullptr);
+    gFreedWrappers = 0;
+    for (bool innerFirst : {false, true}) {
+        auto* outer = new TNestingWrapper(nullptr);
+        auto* inner = new TCountedWrapper(nullptr);
+        outer->Adopt(inner);
+        outer->FormSkinner = s;
+        inner->FormSkinner = s;
+        if (innerFirst)
+            s->RegisterWrapper(inner);
+        s->RegisterWrapper(outer);
+        if (!innerFirst)
+            s->RegisterWrapper(inner);
+    }
+    EXPECT_EQ(s->WrapperCount(), 4);
+    Deactivate();
+    EXPECT_EQ(gFreedWrappers, 4);
+}
