@@ -72,6 +72,23 @@ function(lt_add_test name)
     endif()
 endfunction()
 
+# A win32 test of the skin engine with real windows: NAME.cpp in the calling
+# folder plus the shared UI test utilities (and any EXTRA sources), linked
+# with LIBS and lt_skinfolder; the two skins' source folders reach it as
+# LT_SKIN_DIR and LT_GRAPHITE_DIR.
+function(lt_add_skin_test name)
+    cmake_parse_arguments(S "" "" "LIBS;EXTRA" ${ARGN})
+    lt_add_test(${name} WIN32_ONLY
+        SOURCES ${CMAKE_CURRENT_LIST_DIR}/${name}.cpp
+                ${CMAKE_SOURCE_DIR}/tests/framework/ui/ui_test_util.cpp ${S_EXTRA}
+        LIBS ${S_LIBS} lt_skinfolder)
+    if(TARGET ${name})
+        target_compile_definitions(${name} PRIVATE
+            LT_SKIN_DIR="${CMAKE_SOURCE_DIR}/resources/skin/xpluna"
+            LT_GRAPHITE_DIR="${CMAKE_SOURCE_DIR}/resources/skin/graphite")
+    endif()
+endfunction()
+
 # A libFuzzer target; the test run gives it a short bounded pass over its
 # committed corpus (new inputs go to a scratch folder, never into the repo).
 set(LT_FUZZ_SECONDS 10 CACHE STRING "Seconds of fuzzing per target in the test run")
