@@ -102,6 +102,11 @@ protected:
         PumpMessages(50);
         return s;
     }
+    // Shows the form and skins its window.
+    TWinSkinForm* ShowSkinned(TForm& form) {
+        form.Show();
+        return Skin(form.Handle());
+    }
     // Switches skinning off for every window, as the deferred action does.
     void Deactivate() {
         M().SetPendingSkinData(data_);
@@ -180,10 +185,9 @@ TEST_F(FormSkinnerTest, FrameFromTheBordersKeepsTheClientSizeAndComesOffAgain) {
 
 TEST_F(FormSkinnerTest, RegionFollowsThePaintedTitleOrIsThePlainRectangle) {
     TPlainForm form(Application);
-    form.Show();
-    HWND wnd = form.Handle();
-    TWinSkinForm* s = Skin(wnd);
+    TWinSkinForm* s = ShowSkinned(form);
     ASSERT_NE(s, nullptr);
+    HWND wnd = form.Handle();
     SendMessageW(wnd, SM_REPAINTFRAME, 0, 0);
     const RECT w = WindowRectOf(wnd);
     const int width = w.right - w.left, height = w.bottom - w.top;
@@ -218,10 +222,9 @@ TEST_F(FormSkinnerTest, RegionFollowsThePaintedTitleOrIsThePlainRectangle) {
 TEST_F(FormSkinnerTest, InactiveWindowUsesSecondFramesAndInactiveTextColour) {
     TPlainForm form(Application);
     form.SetCaption(L"Active and inactive");
-    form.Show();
-    HWND wnd = form.Handle();
-    TWinSkinForm* s = Skin(wnd);
+    TWinSkinForm* s = ShowSkinned(form);
     ASSERT_NE(s, nullptr);
+    HWND wnd = form.Handle();
     auto countColour = [s](TColor c) {
         int n = 0;
         TCanvas& canvas = s->TitleCache.Canvas();
@@ -269,10 +272,9 @@ TEST_F(FormSkinnerTest, InactiveWindowUsesSecondFramesAndInactiveTextColour) {
 TEST_F(FormSkinnerTest, LongCaptionEndsAtTheClipAndCentredCaptionStaysCentred) {
     TPlainForm form(Application, 360, 200);
     form.SetCaption(std::wstring(120, L'W'));
-    form.Show();
-    HWND wnd = form.Handle();
-    TWinSkinForm* s = Skin(wnd);
+    TWinSkinForm* s = ShowSkinned(form);
     ASSERT_NE(s, nullptr);
+    HWND wnd = form.Handle();
     SendMessageW(wnd, SM_REPAINTFRAME, 0, 0);
     const RECT w = WindowRectOf(wnd);
     const int width = w.right - w.left;
@@ -476,10 +478,9 @@ TEST_F(FormSkinnerTest, ButtonsHideWithoutSystemMenuOrMaximiseBox) {
 
 TEST_F(FormSkinnerTest, IconOpensTheSystemMenuAndASecondClickCloses) {
     TPlainForm form(Application);
-    form.Show();
-    HWND wnd = form.Handle();
-    TWinSkinForm* s = Skin(wnd);
+    TWinSkinForm* s = ShowSkinned(form);
     ASSERT_NE(s, nullptr);
+    HWND wnd = form.Handle();
     TWinSysButton* icon = nullptr;
     for (auto& b : s->Buttons())
         if (ShowsWindowIcon(*b->SkinButton))
@@ -517,10 +518,9 @@ TEST_F(FormSkinnerTest, ApplicationButtonPostsItsAction) {
     extra->Picture.Canvas().FillRect({0, 0, 48, 16});
     data_->CaptionButtons.insert(data_->CaptionButtons.begin(), std::move(extra));
     TPlainForm form(Application);
-    form.Show();
-    HWND wnd = form.Handle();
-    TWinSkinForm* s = Skin(wnd);
+    TWinSkinForm* s = ShowSkinned(form);
     ASSERT_NE(s, nullptr);
+    HWND wnd = form.Handle();
     SendMessageW(wnd, WM_NCACTIVATE, TRUE, 0);
     TWinSysButton* app = s->Buttons().front().get();
     ASSERT_TRUE(app->Visible);
@@ -707,10 +707,9 @@ TEST_F(FormSkinnerTest, ThousandCyclesLeaveEveryCounterWhereItStarted) {
 
 TEST_F(FormSkinnerTest, MaximisedWindowLiesExactlyOnTheWorkArea) {
     TPlainForm form(Application);
-    form.Show();
-    HWND wnd = form.Handle();
-    TWinSkinForm* s = Skin(wnd);
+    TWinSkinForm* s = ShowSkinned(form);
     ASSERT_NE(s, nullptr);
+    HWND wnd = form.Handle();
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     ShowWindow(wnd, SW_MAXIMIZE);
@@ -748,10 +747,9 @@ TEST_F(FormSkinnerTest, MaximisedWindowLiesExactlyOnTheWorkArea) {
 // manager re-frames the window; every counter ends where it started.
 TEST_F(FormSkinnerTest, ThousandSkinSwitchesLeaveEveryCounterWhereItStarted) {
     TPlainForm form(Application);
-    form.Show();
-    HWND wnd = form.Handle();
-    TWinSkinForm* s = Skin(wnd);
+    TWinSkinForm* s = ShowSkinned(form);
     ASSERT_NE(s, nullptr);
+    HWND wnd = form.Handle();
     const SIZE client = ClientSizeOf(wnd);
     auto switchTo = [this](const std::vector<uint8_t>& skin) {
         ASSERT_TRUE(model_test::LoadBytes(*data_, skin));
@@ -815,8 +813,7 @@ public:
 
 TEST_F(FormSkinnerTest, WrappersThatFreeWrappersAreFreedOnceOnRestore) {
     TPlainForm form(Application);
-    form.Show();
-    TWinSkinForm* s = Skin(form.Handle());
+    TWinSkinForm* s = ShowSkinned(form);
     ASSERT_NE(s, nullptr);
     gFreedWrappers = 0;
     for (bool innerFirst : {false, true}) {
