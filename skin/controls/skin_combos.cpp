@@ -90,6 +90,9 @@ void TSkinComBox::AttachControl(TWrapperHost* formSkinner, TSkinData* skinData, 
             EditWindow = nullptr;
         ListWindow = nullptr;
     } else {
+        // A simple combo paints nothing of the skin; off screen its area
+        // below the list (erased, not painted, by the combo) would stay black.
+        Control->SetDoubleBuffered(false);
         AttachList();
     }
 }

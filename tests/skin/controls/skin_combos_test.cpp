@@ -403,6 +403,16 @@ TEST(SkinCombosTest, SimpleComboHandsItsListToAScrollBarWrapper) {
     TSkinData data(nullptr);
     MakeComboSkin(data, 0);
     RegisterClasses<TListScrollProbe>();
+    // What the screen shows below the list before skinning.
+    COMBOBOXINFO before{};
+    before.cbSize = sizeof before;
+    ASSERT_TRUE(GetComboBoxInfo(form.combo->Handle(), &before));
+    RECT list{}, whole{};
+    GetWindowRect(before.hwndList, &list);
+    GetWindowRect(form.combo->Handle(), &whole);
+    ASSERT_LT(list.bottom + 2, whole.bottom);
+    const POINT below{20, list.bottom - whole.top + 1};
+    const TColor belowColour = ScreenPixel(form.combo->Handle(), below.x, below.y);
     auto* w = new TSkinComBox(form.combo);
     w->ListScrollClass = "TListScrollProbe";
     w->AttachControl(nullptr, &data, false, nullptr);
@@ -422,6 +432,12 @@ TEST(SkinCombosTest, SimpleComboHandsItsListToAScrollBarWrapper) {
     auto out = Paint(*w);
     const RECT r = WindowRectAtOrigin(form.combo->Handle());
     EXPECT_EQ(CountOther(*out, 0, 0, r.right, r.bottom, kSentinel), 0);
+    // It keeps painting on screen: the part below its list is erased as
+    // before, never left to an off-screen buffer's blank.
+    EXPECT_FALSE(form.combo->DoubleBuffered());
+    RedrawWindow(form.combo->Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_EQ(ScreenPixel(form.combo->Handle(), below.x, below.y), belowColour);
     // The wrapper frees the list's wrapper with itself.
     const int freed = TListScrollProbe::freed;
     delete w;
