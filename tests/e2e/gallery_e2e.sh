@@ -38,6 +38,17 @@ for _ in 1 2 3; do
 done
 e2e_check "clicking the first tab shows Buttons ($(name_of "$win"))" \
     test "$(name_of "$win")" = "$title - Buttons"
+# Hot tracking with the real mouse: the skinned "Normal" push button takes
+# its hot look when the pointer comes over it.
+import -window root -crop "100x24+$((wx + 135))+$((wy + 110))" "$shots/e2e_button_rest.png"
+xdotool mousemove $((wx + 185)) $((wy + 122))
+sleep 0.6
+import -window root -crop "100x24+$((wx + 135))+$((wy + 110))" "$shots/e2e_button_hot.png"
+hot=$(compare -metric AE "$shots/e2e_button_rest.png" "$shots/e2e_button_hot.png" null: 2>&1 | cut -d' ' -f1)
+e2e_check "the pointer over a skinned button gives it its hot look ($hot pixels changed)" \
+    test "${hot%.*}" -gt 50
+xdotool mousemove $((wx + 30)) $((wy + 58))
+sleep 0.3
 xdotool key Right
 sleep 0.5
 e2e_check "Right shows Checks ($(name_of "$win"))" test "$(name_of "$win")" = "$title - Checks"
