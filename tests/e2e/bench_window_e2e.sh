@@ -33,7 +33,8 @@ e2e_check "Chinese text drawn ($ink dark pixels)" test "$ink" -gt 300
 xdotool mousemove $((x + 200)) $((y + 150)) click 1
 sleep 0.3
 xdotool key alt+F4
-code=$(e2e_wait_exit 10)
+e2e_wait_exit 10
+code=$E2E_EXIT
 e2e_check "program ended after Alt+F4" test -n "$code"
 e2e_check "exit code 0" test "${code:-x}" = "0"
 

@@ -46,13 +46,16 @@ e2e_ink() {
         -format "%[fx:int(w*h*(1-mean))]" info:
 }
 
-# Waits up to $1 seconds for the program to end; prints its exit code.
+# Waits up to $1 seconds for the program to end and leaves its exit code in
+# E2E_EXIT (empty when it did not end). Call it in the shell that started the
+# program, never in a command substitution: a subshell cannot reap it.
 e2e_wait_exit() {
     local limit=${1:-10}
+    E2E_EXIT=""
     for _ in $(seq 1 $((limit * 5))); do
         if ! kill -0 "$E2E_PID" 2>/dev/null; then
             wait "$E2E_PID"
-            echo $?
+            E2E_EXIT=$?
             return 0
         fi
         sleep 0.2
