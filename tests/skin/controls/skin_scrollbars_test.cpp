@@ -193,6 +193,30 @@ void ClickAndHold(POINT at, int holdMs) {
     PumpMessages(80);
 }
 
+// Presses at a point and holds until `done` answers true (checked every
+// 50 ms from inside the platform's tracking loop) or `maxMs` pass.
+void HoldUntil(POINT at, const std::function<bool()>& done, int maxMs) {
+    MoveMouseTo(at);
+    std::vector<std::function<void()>> steps;
+    bool released = false;
+    for (int t = 0; t < maxMs; t += 50)
+        steps.push_back([&] {
+            if (!released && done()) {
+                released = true;
+                RawMouse(MOUSEEVENTF_LEFTUP);
+            }
+        });
+    steps.push_back([&] {
+        if (!released)
+            RawMouse(MOUSEEVENTF_LEFTUP);
+        released = true;
+    });
+    TTimedSteps check(std::move(steps), 50);
+    RawMouse(MOUSEEVENTF_LEFTDOWN);
+    PumpUntil([&] { return released; }, maxMs + 2000);
+    PumpMessages(80);
+}
+
 POINT Centre(const RECT& r) {
     return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
@@ -526,8 +550,11 @@ TEST(SkinScrollbarsTest, RealMouseScrollsAsThePlatformsOwnBar) {
     // The up arrow undoes it.
     ClickAndHold(POINT{overlay.left + 5, overlay.top + a / 2}, 60);
     EXPECT_EQ(FirstLine(scene.skinned), 0);
-    // Holding the arrow repeats, with the platform's own timing.
-    ClickAndHold(POINT{overlay.left + 5, overlay.bottom - a / 2}, 900);
+    // Holding the arrow repeats, with the platform's own timing (held until
+    // four lines went by, or four seconds).
+    HoldUntil(
+        POINT{overlay.left + 5, overlay.bottom - a / 2},
+        [&] { return FirstLine(scene.skinned) >= 4; }, 4000);
     EXPECT_GE(FirstLine(scene.skinned), 4);
     // The painted thumb follows: the overlay shows it where the platform has it.
     PumpMessages(60);
@@ -544,28 +571,53 @@ TEST(SkinScrollbarsTest, DraggingTheThumbMovesThePaintedThumbAndTheContent) {
     const int thumb0 = v.ThumbStart, length = v.ThumbEnd - v.ThumbStart;
     int seenStart = -1, seenLine = -1, endStart = -1, endEnd = -1;
     TColor seenPixel = 0;
-    MoveMouseTo(start);
-    TTimedSteps steps(
+    // Each stage acts once, then waits (checked every 50 ms from inside the
+    // platform's tracking loop, at most 3 s) until what it did shows.
+    struct TStage {
+        std::function<void()> act;
+        std::function<bool()> shown;
+    };
+    std::vector<TStage> stages{
         {[&] {
              RawMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, POINT{start.x, start.y + 40});
          },
-         [] {},
-         [&] {
+         [&] { return v.ThumbStart == thumb0 + 40 && FirstLine(scene.skinned) > 0; }},
+        {[&] {
              seenStart = v.ThumbStart;
              seenLine = FirstLine(scene.skinned);
              seenPixel = ClientPixel(v.Handle(), 3, v.ThumbStart + 1);
              RawMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, POINT{start.x, overlay.bottom + 20});
          },
-         // A loaded machine may take a while over the long move: idle steps.
-         [] {}, [] {}, [] {},
-         [&] {
+         [&] { return v.ThumbEnd == v.Length - v.ArrowSize; }},
+        {[&] {
              endStart = v.ThumbStart;
              endEnd = v.ThumbEnd;
              RawMouse(MOUSEEVENTF_LEFTUP);
-         }},
-        150);
+         },
+         [] { return true; }}};
+    size_t stage = 0;
+    bool acted = false;
+    int waited = 0;
+    std::vector<std::function<void()>> ticks(200, [&] {
+        if (stage >= stages.size())
+            return;
+        if (!acted) {
+            stages[stage].act();
+            acted = true;
+            waited = 0;
+            return;
+        }
+        if (stages[stage].shown() || (waited += 50) >= 3000) {
+            ++stage;
+            acted = false;
+        }
+    });
+    MoveMouseTo(start);
+    TTimedSteps steps(std::move(ticks), 50);
     RawMouse(MOUSEEVENTF_LEFTDOWN);
-    PumpUntil([&] { return steps.Done(); }, 4000);
+    PumpUntil([&] { return stage >= stages.size(); }, 12000);
+    if (stage < stages.size())
+        RawMouse(MOUSEEVENTF_LEFTUP);
     PumpMessages(80);
     // While dragged: moved with the cursor, drawn in the dragged frame, the
     // content scrolled with it.
