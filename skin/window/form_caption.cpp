@@ -13,10 +13,6 @@
 
 namespace {
 
-TSkinManage* Manager() {
-    return TSkinManage::Instance(false);
-}
-
 POINT MessagePoint(const TMessage& msg) {
     return {GET_X_LPARAM(msg.LParam), GET_Y_LPARAM(msg.LParam)};
 }

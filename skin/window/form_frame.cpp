@@ -10,13 +10,9 @@
 
 namespace {
 
-TSkinManage* Manager() {
-    return TSkinManage::Instance(false);
-}
-
 // The fallback icon of the last process-wide skin whose icon is known.
 TBitmap* MainformDefaultIcon() {
-    TSkinManage* m = Manager();
+    TSkinManage* m = TSkinManage::Instance(false);
     if (!m)
         return nullptr;
     TBitmap* found = nullptr;

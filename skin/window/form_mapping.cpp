@@ -130,15 +130,9 @@ bool TMappingRun::OfferToHost(TControl* c, TComponent* walked) {
 
 void TMappingRun::Wrap(TControl* c, HWND window, const std::string& cls, TAttachMode mode,
                        bool recolour, TComponent* owner, bool glyphMode) {
-    const TClassInfo* info = FindClass(cls);
-    if (!info || !info->CanCreate() || !info->InheritsFrom(TSkinControl::StaticClass()))
+    TSkinControl* w = MakeWrapperByName(cls, owner);
+    if (!w)
         return;
-    TObject* made = info->CreateInstance(owner);
-    auto* w = dynamic_cast<TSkinControl*>(made);
-    if (!w) {
-        delete made;
-        return;
-    }
     if (glyphMode)
         w->SetGlyphMode(true);
     auto* wc = dynamic_cast<TWinControl*>(c);

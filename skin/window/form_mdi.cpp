@@ -6,14 +6,6 @@
 #include "skin/model/skin_data.h"
 #include "skin/window/skin_manager.h"
 
-namespace {
-
-TSkinManage* Manager() {
-    return TSkinManage::Instance(false);
-}
-
-} // namespace
-
 void TWinSkinForm::TClientWindow::WindowMessage(TMessage& msg) {
     owner_->ClientMessage(msg);
 }

@@ -16,10 +16,6 @@
 
 namespace {
 
-TSkinManage* Manager() {
-    return TSkinManage::Instance(false);
-}
-
 // The system-menu commands a skinned system menu sends as WM_COMMAND.
 bool IsSystemCommand(UINT id) {
     return (id >= SC_SIZE && id <= SC_CLOSE && (id & 0xF) == 0) || id == SC_RESTORE;

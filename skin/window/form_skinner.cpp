@@ -24,10 +24,6 @@ TFormSkinnerBase* MakeFormSkinner(TCustomForm* form) {
     return new TWinSkinForm(form);
 }
 
-TSkinManage* Manager() {
-    return TSkinManage::Instance(false);
-}
-
 // Window size as (width, height).
 SIZE WindowSize(HWND wnd) {
     RECT r{};
@@ -36,6 +32,10 @@ SIZE WindowSize(HWND wnd) {
 }
 
 } // namespace
+
+TSkinManage* TWinSkinForm::Manager() {
+    return TSkinManage::Instance(false);
+}
 
 void TWinSkinForm::Install() {
     TSkinManage::SetFormSkinnerFactory(MakeFormSkinner);

@@ -200,6 +200,9 @@ public:
     // ---- end of the control wrapper mapping
 
 private:
+    // The process-wide skin manager, or null.
+    static TSkinManage* Manager();
+
     // The subclassed window's and the MDI client's procedures.
     class TFrameWindow : public TWindowSubclass {
     public:
