@@ -6,6 +6,7 @@
 
 LT_ROOT=${LT_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 LT_BUILD=${LT_BUILD:-$LT_ROOT/build}
+. "$LT_ROOT/scripts/desktop-env.sh"
 export WINEPREFIX=${LT_WINEPREFIX:-$LT_BUILD/wineprefix}
 export WINEARCH=win32
 export WINEDEBUG=-all

@@ -1,6 +1,7 @@
 # Sourced: helpers to start a private Xvfb and a persistent wineserver, and to
 # stop exactly what was started (by PID) when the caller exits.
 LT_STARTED_PIDS=()
+LT_STARTED_PREFIXES=()
 
 lt_start_xvfb() {
     local n=90
@@ -31,10 +32,54 @@ lt_start_wine_desktop() {
     wine rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
 }
 
+# Starts $1 private desktops for the Windows tests, each an Xvfb display and
+# a Wine prefix with its own persistent wineserver and virtual desktop:
+# desktop 0 uses the build tree's prefix, the others copies of it (made again
+# whenever that prefix is newer). Exports LT_DESKTOP<N>_DISPLAY and
+# LT_DESKTOP<N>_PREFIX and writes the ctest resource file LT_DESKTOPS_SPEC.
+lt_start_desktops() {
+    local count=$1 i prefix base=$WINEPREFIX ids=""
+    lt_wine_prefix_init
+    for ((i = 0; i < count; i++)); do
+        prefix=$base
+        if [ "$i" -gt 0 ]; then
+            prefix=$base-$i
+            if [ ! -f "$prefix/.lantuo-copy" ] || [ -n "$(find "$base" -maxdepth 1 -name '.lantuo-prefix-*' -newer "$prefix/.lantuo-copy")" ]; then
+                rm -rf "$prefix"
+                cp -a "$base" "$prefix"
+                touch "$prefix/.lantuo-copy"
+            fi
+        fi
+        lt_start_xvfb || return 1
+        export "LT_DESKTOP${i}_DISPLAY=$DISPLAY" "LT_DESKTOP${i}_PREFIX=$prefix"
+        WINEPREFIX=$prefix wineserver -p &
+        LT_STARTED_PIDS+=($!)
+        LT_STARTED_PREFIXES+=("$prefix")
+        ids+="${ids:+,}{\"id\":\"$i\"}"
+    done
+    sleep 0.2
+    local starters=() d p
+    for ((i = 0; i < count; i++)); do
+        d=LT_DESKTOP${i}_DISPLAY p=LT_DESKTOP${i}_PREFIX
+        DISPLAY=${!d} WINEPREFIX=${!p} lt_start_wine_desktop &
+        starters+=($!)
+    done
+    wait "${starters[@]}"
+    # Desktop 0 stays the default for anything run outside ctest.
+    export DISPLAY=$LT_DESKTOP0_DISPLAY WINEPREFIX=$base
+    export LT_DESKTOPS_SPEC=$LT_BUILD/desktops.json
+    printf '{"version":{"major":1,"minor":0},"local":[{"desktops":[%s]}]}\n' "$ids" >"$LT_DESKTOPS_SPEC"
+}
+
 lt_stop_started() {
     if [ -n "${WINEPREFIX:-}" ] && command -v wineserver >/dev/null; then
         wineserver -k >/dev/null 2>&1 || true
     fi
+    local prefix
+    for prefix in "${LT_STARTED_PREFIXES[@]}"; do
+        WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+    done
+    LT_STARTED_PREFIXES=()
     local pid
     for pid in "${LT_STARTED_PIDS[@]}"; do
         kill "$pid" >/dev/null 2>&1 || true

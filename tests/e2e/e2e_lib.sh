@@ -1,6 +1,8 @@
 # Sourced by end-to-end scripts: start a Windows program as a user would, find
 # its window from outside, read screen pixels, send real input.
 LT_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+# The display (and Wine prefix) of the desktop this test holds, if any.
+. "$LT_ROOT/scripts/desktop-env.sh"
 E2E_PID=""
 
 # Starts the program under Wine in the background; its output goes to
