@@ -60,10 +60,12 @@ protected:
         panel->SetParent(&form);
         wnd = panel->Handle();
     }
+    // The trail outlives the form: hooks still note messages while the
+    // form's teardown frees the panel.
+    TTrail t;
     TForm form{Application};
     TCustomControl* panel;
     HWND wnd = nullptr;
-    TTrail t;
 };
 
 } // namespace

@@ -9,6 +9,13 @@
 
 class TListHost : public TWrapperHost {
 public:
+    // A host that ends before its wrappers (a test's local declared after its
+    // form) lets them go, as a form skinner does, so that they do not call
+    // back into it when the form frees them.
+    ~TListHost() override {
+        for (TSkinControl* w : list)
+            w->FormSkinner = nullptr;
+    }
     bool RegisterWrapper(TSkinControl* w) override {
         if (std::find(list.begin(), list.end(), w) != list.end())
             return true;
