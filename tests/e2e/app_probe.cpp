@@ -161,6 +161,14 @@ int wmain(int argc, wchar_t** argv) {
                     (ex & WS_EX_TOPMOST) ? 1 : 0);
         return 0;
     }
+    if (what == L"menu") {
+        // An open menu of any program on the desktop: shown and where.
+        HWND menu = FindWindowW(L"#32768", nullptr);
+        RECT r{};
+        const bool shown = menu && IsWindowVisible(menu) && GetWindowRect(menu, &r);
+        std::printf("%d %ld %ld %ld %ld\n", shown ? 1 : 0, r.left, r.top, r.right, r.bottom);
+        return 0;
+    }
     if (what == L"buttons") {
         if (dialogs.empty())
             return 1;
