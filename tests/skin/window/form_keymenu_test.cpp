@@ -4,8 +4,9 @@
 // Esc puts it back, the commands are greyed by the window's state and act;
 // Alt+- opens the active MDI child's menu; F10 and Alt alone keep a window with
 // a skinned menu bar out of the platform's menu mode; Alt+letter opens a raw
-// window's bar item. The key strokes are queued before the modal loops start,
-// which take them in order; each check waits until every key was taken.
+// window's bar item. The key strokes are sent from a timer, which runs inside
+// the modal menu, move and size loops; each check waits until every stroke
+// was taken and the loops have ended.
 #include <gtest/gtest.h>
 
 #include <initializer_list>
@@ -86,6 +87,20 @@ LRESULT CALLBACK Watch(int code, WPARAM w, LPARAM l) {
     return CallNextHookEx(nullptr, code, w, l);
 }
 
+// Where the platform's keyboard move loop puts the pointer: the middle of the
+// caption strip between the system-menu and box widths its style names.
+POINT MoveLoopPoint(HWND wnd) {
+    RECT r{};
+    GetWindowRect(wnd, &r);
+    const LONG style = GetWindowLongW(wnd, GWL_STYLE);
+    const int box = GetSystemMetrics(SM_CXSIZE) + 1;
+    r.top += GetSystemMetrics(SM_CYBORDER);
+    r.left += (style & WS_SYSMENU) ? box : 0;
+    r.right -= (style & WS_MINIMIZEBOX) ? box : 0;
+    r.right -= (style & WS_MAXIMIZEBOX) ? box : 0;
+    return {(r.left + r.right) / 2, r.top + GetSystemMetrics(SM_CYSIZE) / 2};
+}
+
 // When a step of keys may go, beyond every earlier stroke having been taken.
 enum class TWhen {
     Taken,
@@ -140,10 +155,11 @@ public:
     // window), sends the steps and handles messages until every stroke was
     // taken and no menu, move or size loop is left.
     bool Run(HWND wnd, HWND focus = nullptr) {
-        // The pointer away from every window: the move and size loops put it
-        // where they want it, and a pointer over a window whose menu closes
-        // reports itself there again.
-        const POINT away{GetSystemMetrics(SM_CXSCREEN) - 4, GetSystemMetrics(SM_CYSCREEN) - 4};
+        // The pointer where the keyboard move loop will put it: Wine may
+        // refuse to move the X pointer there while a menu closes, and the X
+        // pointer's own place then comes back as a mouse move that drags the
+        // window along.
+        const POINT away = MoveLoopPoint(focus ? focus : wnd);
         SetCursorPos(away.x, away.y);
         SetForegroundWindow(wnd);
         SetFocus(focus ? focus : wnd);
@@ -156,13 +172,16 @@ public:
                 kCeilingMs))
             return false;
         gFeed = this;
+        stepStart_ = GetTickCount();
         timer_ = SetTimer(nullptr, 0, 15, Tick);
-        return PumpUntil(
+        const bool done = PumpUntil(
             [this] {
                 return next_ == steps_.size() && gSeen.KeysTaken >= sent_ && !MenuOpen() &&
                        !GetCapture();
             },
             kCeilingMs);
+        EXPECT_LT(lateStep_, 0) << "step " << lateStep_ << " was not ready in time";
+        return done && lateStep_ < 0;
     }
 
 private:
@@ -180,37 +199,50 @@ private:
     bool Ready(TWhen when) {
         POINT cursor{};
         GetCursorPos(&cursor);
-        const bool still = GetCapture() && cursor.x == gSeen.LastMouse.x &&
-                           cursor.y == gSeen.LastMouse.y && gSeen.MouseTaken == lastMouseTaken_;
-        restTicks_ = still ? restTicks_ + 1 : 0;
+        const bool still = cursor.x == lastCursor_.x && cursor.y == lastCursor_.y &&
+                           gSeen.MouseTaken == lastMouseTaken_;
+        stillTicks_ = still ? stillTicks_ + 1 : 0;
+        const bool seen = cursor.x == gSeen.LastMouse.x && cursor.y == gSeen.LastMouse.y;
+        lastCursor_ = cursor;
         lastMouseTaken_ = gSeen.MouseTaken;
         if (gSeen.KeysTaken < sent_)
             return false;
         switch (when) {
         case TWhen::LoopAtRest:
-            return restTicks_ >= 2;
+            // Seen where it is, or no pointer move coming for ten ticks.
+            return GetCapture() && ((seen && stillTicks_ >= 2) || stillTicks_ >= 10);
         case TWhen::Moved:
             return gSeen.Moves > movesAtLastStep_;
         default:
             return true;
         }
     }
+    // A step that is not ready within the ceiling goes anyway, so that a
+    // modal loop cannot hold the test; Run then reports the step.
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
         TKeys* self = gFeed;
-        if (!self || self->next_ >= self->steps_.size() ||
-            !self->Ready(self->steps_[self->next_].When))
+        if (!self || self->next_ >= self->steps_.size())
             return;
+        const bool late = GetTickCount() - self->stepStart_ > static_cast<DWORD>(kCeilingMs / 2);
+        if (!self->Ready(self->steps_[self->next_].When) && !late)
+            return;
+        if (late && self->lateStep_ < 0)
+            self->lateStep_ = static_cast<int>(self->next_);
         std::vector<INPUT>& inputs = self->steps_[self->next_++].Inputs;
         self->sent_ += static_cast<int>(inputs.size());
         self->movesAtLastStep_ = gSeen.Moves;
+        self->stepStart_ = GetTickCount();
         SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     }
     static inline TKeys* gFeed = nullptr;
     std::vector<TStep> steps_;
     size_t next_ = 0;
     int sent_ = 0;
-    int restTicks_ = 0;
+    int stillTicks_ = 0;
+    POINT lastCursor_{};
     int lastMouseTaken_ = 0;
+    DWORD stepStart_ = 0;
+    int lateStep_ = -1;
     int movesAtLastStep_ = 0;
     UINT_PTR timer_ = 0;
     HHOOK keyHook_ = nullptr;
@@ -573,7 +605,7 @@ TEST_F(KeyMenuWindowsTest, F10AndAltAloneKeepAWindowWithASkinnedBarOutOfMenuMode
         EXPECT_EQ(gSeen.MenuLoops, 0);
         EXPECT_EQ(gSeen.FirstMenu, nullptr);
     }
-    // Alt+letter opens the bar's item, Alt+Space the system menu.
+    // Alt+letter still opens the bar's item.
     {
         TKeys keys;
         keys.Chord({VK_MENU, 'F'}).Tap(VK_ESCAPE);
@@ -581,12 +613,6 @@ TEST_F(KeyMenuWindowsTest, F10AndAltAloneKeepAWindowWithASkinnedBarOutOfMenuMode
     }
     EXPECT_EQ(gSeen.FirstMenu, form.File->Handle());
     EXPECT_EQ(form.FileClicks, 1);
-    {
-        TKeys keys;
-        keys.Chord({VK_MENU, VK_SPACE}).Tap(VK_ESCAPE);
-        ASSERT_TRUE(keys.Run(wnd));
-    }
-    EXPECT_EQ(gSeen.FirstMenu, s->SystemMenu);
 }
 
 LRESULT CALLBACK RawProc(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
