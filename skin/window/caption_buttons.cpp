@@ -268,13 +268,13 @@ TWinSysButton* FindCaptionButton(const std::vector<std::unique_ptr<TWinSysButton
 
 // --- System menu -----------------------------------------------------------
 
-// Adds one item with its tag as tag and image index; a click reports the tag.
-static TMenuItem* AddSystemMenuItem(TPopupMenu& menu, const wchar_t* caption, int tag,
+// Adds one item with its tag as tag and its glyph; a click reports the tag.
+static TMenuItem* AddSystemMenuItem(TPopupMenu& menu, const wchar_t* caption, int tag, int glyph,
                                     const std::function<void(int)>& onClick) {
     auto* item = new TMenuItem(&menu);
     item->SetCaption(caption);
     item->SetTag(tag);
-    item->SetImageIndex(tag);
+    item->SetImageIndex(glyph);
     item->OnClick = [onClick, tag](TObject*) {
         if (onClick)
             onClick(tag);
@@ -290,33 +290,74 @@ std::unique_ptr<TPopupMenu> BuildSystemMenuPopup(TComponent* owner, TImageList* 
     menu->SetTag(kSystemMenuTag);
     menu->SetOwnerDraw(true);
     menu->SetImages(glyphs ? glyphs->Handle() : nullptr);
-    AddSystemMenuItem(*menu, L" Restore ", kSysMenuRestore, onClick);
+    AddSystemMenuItem(*menu, L" Restore ", kSysMenuRestore, kSysMenuRestore, onClick);
+    // Move and Size have no glyph; with them the menu moves and sizes the
+    // window from the keyboard, as the platform's own system menu does.
+    AddSystemMenuItem(*menu, L" Move ", kSysMenuMove, -1, onClick);
+    AddSystemMenuItem(*menu, L" Size ", kSysMenuSize, -1, onClick);
     if (maxBox)
-        AddSystemMenuItem(*menu, L" Maximize ", kSysMenuMaximize, onClick);
+        AddSystemMenuItem(*menu, L" Maximize ", kSysMenuMaximize, kSysMenuMaximize, onClick);
     if (minBox)
-        AddSystemMenuItem(*menu, L" Minimize ", kSysMenuMinimize, onClick);
-    AddSystemMenuItem(*menu, L"-", kSysMenuSeparator, onClick);
-    TMenuItem* close = AddSystemMenuItem(*menu, L" Close ", kSysMenuClose, onClick);
+        AddSystemMenuItem(*menu, L" Minimize ", kSysMenuMinimize, kSysMenuMinimize, onClick);
+    AddSystemMenuItem(*menu, L"-", kSysMenuSeparator, kSysMenuSeparator, onClick);
+    TMenuItem* close = AddSystemMenuItem(*menu, L" Close ", kSysMenuClose, kSysMenuClose, onClick);
     close->SetShortCut(ShortCut(VK_F4, TShiftState{ssShift}));
     return menu;
 }
 
-void EnableSystemMenuItems(TPopupMenu& menu, int windowState) {
+bool SystemCommandEnabled(UINT command, const TSystemMenuFacts& facts) {
+    const bool normal = facts.WindowState == 0;
+    const bool maximized = facts.WindowState == 1;
+    const bool minimized = facts.WindowState == 2;
+    switch (command) {
+    case SC_RESTORE:
+        return !normal;
+    case SC_MOVE:
+        return !maximized;
+    case SC_SIZE:
+        return normal && facts.Sizeable;
+    case SC_MINIMIZE:
+        return facts.MinBox && !minimized;
+    case SC_MAXIMIZE:
+        return facts.MaxBox && !maximized;
+    default:
+        return true;
+    }
+}
+
+UINT SystemMenuCommand(int tag) {
+    switch (tag) {
+    case kSysMenuRestore:
+        return SC_RESTORE;
+    case kSysMenuMaximize:
+        return SC_MAXIMIZE;
+    case kSysMenuMinimize:
+        return SC_MINIMIZE;
+    case kSysMenuClose:
+        return SC_CLOSE;
+    case kSysMenuMove:
+        return SC_MOVE;
+    case kSysMenuSize:
+        return SC_SIZE;
+    default:
+        return 0;
+    }
+}
+
+void EnableSystemMenuItems(TPopupMenu& menu, const TSystemMenuFacts& facts) {
     TMenuItem* root = menu.Items();
     for (int i = 0; i < root->Count(); ++i) {
         TMenuItem* item = root->Items(i);
-        switch (item->Tag()) {
-        case kSysMenuRestore:
-            item->SetEnabled(windowState != 0);
-            break;
-        case kSysMenuMaximize:
-            item->SetEnabled(windowState != 1);
-            break;
-        case kSysMenuMinimize:
-            item->SetEnabled(windowState != 2);
-            break;
-        default:
-            break;
-        }
+        if (const UINT command = SystemMenuCommand(item->Tag()))
+            item->SetEnabled(SystemCommandEnabled(command, facts));
     }
+}
+
+void EnableNativeSystemMenu(HMENU menu, const TSystemMenuFacts& facts) {
+    if (!menu)
+        return;
+    for (UINT command : {SC_RESTORE, SC_MOVE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE})
+        EnableMenuItem(menu, command,
+                       MF_BYCOMMAND |
+                           (SystemCommandEnabled(command, facts) ? MF_ENABLED : MF_GRAYED));
 }

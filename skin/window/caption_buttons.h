@@ -140,17 +140,37 @@ constexpr int kSysMenuRestore = 0;
 constexpr int kSysMenuMaximize = 1;
 constexpr int kSysMenuMinimize = 2;
 constexpr int kSysMenuClose = 3;
+constexpr int kSysMenuMove = 4;
+constexpr int kSysMenuSize = 5;
 constexpr int kSysMenuSeparator = 100;
 // Tag of the system menu's popup.
 constexpr int kSystemMenuTag = 33333;
 
 // The skinned system menu: a popup menu owned by `owner`, Tag 33333, owner
-// drawn, with `glyphs` as its images and the items " Restore ", " Maximize "
-// (with a maximise box), " Minimize " (with a minimise box), "-", " Close "
-// (shortcut Shift+F4), each with its tag as tag and image index; a click on
-// an item calls onClick(tag).
+// drawn, with `glyphs` as its images and the items " Restore ", " Move ",
+// " Size ", " Maximize " (with a maximise box), " Minimize " (with a minimise
+// box), "-", " Close " (shortcut Shift+F4), each with its tag as tag; the
+// image index is the tag for the items that have a glyph (restore, maximise,
+// minimise, close), else none. A click on an item calls onClick(tag).
 std::unique_ptr<TPopupMenu> BuildSystemMenuPopup(TComponent* owner, TImageList* glyphs, bool maxBox,
                                                  bool minBox, std::function<void(int tag)> onClick);
-// Item enabling before the menu shows: restore unless normal, maximise unless
-// maximised, minimise unless minimised.
-void EnableSystemMenuItems(TPopupMenu& menu, int windowState);
+
+// The window facts that enable the system menu's commands.
+struct TSystemMenuFacts {
+    int WindowState = 0; // 0 normal, 1 maximised, 2 minimised
+    bool Sizeable = true;
+    bool MaxBox = true;
+    bool MinBox = true;
+};
+// Whether a system command may run, as the platform's own system menu
+// decides: restore unless normal, move unless maximised, size only when
+// normal and sizeable, minimise with a minimise box unless minimised,
+// maximise with a maximise box unless maximised; any other command (close)
+// stays enabled.
+bool SystemCommandEnabled(UINT command, const TSystemMenuFacts& facts);
+// The system command a skinned system-menu item stands for (0 for the separator).
+UINT SystemMenuCommand(int tag);
+// Item enabling before the skinned menu shows, by SystemCommandEnabled.
+void EnableSystemMenuItems(TPopupMenu& menu, const TSystemMenuFacts& facts);
+// The same enabling on the window's native system menu (items by command).
+void EnableNativeSystemMenu(HMENU menu, const TSystemMenuFacts& facts);

@@ -218,30 +218,70 @@ void TWinSkinForm::SystemMenuClick(int tag) {
             HoverTimer->SetEnabled(false);
         PostMessageW(Handle, WM_CLOSE, 0, 0);
         break;
+    case kSysMenuMove:
+    case kSysMenuSize:
+        // LParam 0: the platform's keyboard move or size loop.
+        PostMessageW(Handle, WM_SYSCOMMAND, SystemMenuCommand(tag), 0);
+        break;
     default:
         break;
     }
 }
 
-// A single click opens the system menu (the skinned one once popup menus
-// are drawn by the skin, else the window's native one, whose commands come
-// back as WM_COMMAND); a second click within the double-click time closes.
+TSystemMenuFacts TWinSkinForm::SystemMenuFacts() const {
+    TSystemMenuFacts facts;
+    facts.WindowState = WindowState;
+    facts.Sizeable = Sizeable;
+    facts.MaxBox = (Caps & kCapMaxBox) != 0;
+    facts.MinBox = (Caps & kCapMinBox) != 0;
+    return facts;
+}
+
+// The skinned system menu once popup menus are drawn by the skin, else the
+// window's native one (its commands come back as WM_COMMAND or
+// WM_SYSCOMMAND). Both have their commands enabled by the window's state: the
+// native menu cannot tell from a skinned window's style, which has lost its
+// caption or its boxes. Opened from the keyboard, the menu starts with its
+// first item selected: the menu loop takes the posted key before any other.
+void TWinSkinForm::TrackSystemMenu(POINT screenPoint, bool selectFirst) {
+    if (TSkinManage* m = Manager())
+        m->SetMenuContext(TMenuContext::SystemMenu);
+    const TSystemMenuFacts facts = SystemMenuFacts();
+    const bool skinned = skinData_ && skinData_->SkinControls().Contains(xcSystemMenu) &&
+                         MDIKind != kMDIChild && SkinnedSystemMenu() && SystemMenuPopup;
+    if (skinned) {
+        EnableSystemMenuItems(*SystemMenuPopup, facts);
+        if (selectFirst)
+            PostMessageW(Handle, WM_KEYDOWN, VK_DOWN, 0);
+        SystemMenuPopup->Popup(screenPoint.x, screenPoint.y);
+    } else if (SystemMenu) {
+        // The platform sets the native menu's items from the window's style
+        // as it opens: a skinned owned window or MDI child has lost its boxes
+        // there, so they are lent back while the menu is open.
+        LONG boxes = (Caps & kCapSysMenu) ? WS_SYSMENU : 0;
+        boxes |= (Caps & kCapMinBox) ? WS_MINIMIZEBOX : 0;
+        boxes |= (Caps & kCapMaxBox) ? WS_MAXIMIZEBOX : 0;
+        const LONG lent = boxes & ~GetWindowLongW(Handle, GWL_STYLE);
+        if (lent)
+            SetWindowLongW(Handle, GWL_STYLE, GetWindowLongW(Handle, GWL_STYLE) | lent);
+        EnableNativeSystemMenu(SystemMenu, facts);
+        if (selectFirst)
+            PostMessageW(Handle, WM_KEYDOWN, VK_DOWN, 0);
+        TrackPopupMenu(SystemMenu, TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, 0, Handle,
+                       nullptr);
+        if (lent && IsWindow(Handle))
+            SetWindowLongW(Handle, GWL_STYLE, GetWindowLongW(Handle, GWL_STYLE) & ~lent);
+    }
+}
+
+// A single click opens the system menu; a second click within the
+// double-click time closes.
 void TWinSkinForm::ShowSystemMenu(POINT screenPoint) {
-    if (SystemMenuPopup)
-        EnableSystemMenuItems(*SystemMenuPopup, WindowState);
     const DWORD now = GetTickCount();
     const DWORD elapsed = now - LastSysMenuClick;
     if (DoubleClickTime < elapsed) {
-        if (TSkinManage* m = Manager())
-            m->SetMenuContext(TMenuContext::SystemMenu);
         LastSysMenuClick = now;
-        const bool skinned = skinData_ && skinData_->SkinControls().Contains(xcSystemMenu) &&
-                             MDIKind != kMDIChild && SkinnedSystemMenu() && SystemMenuPopup;
-        if (skinned)
-            SystemMenuPopup->Popup(screenPoint.x, screenPoint.y);
-        else if (SystemMenu)
-            TrackPopupMenu(SystemMenu, TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, 0, Handle,
-                           nullptr);
+        TrackSystemMenu(screenPoint, false);
         return;
     }
     if (HotObj) {

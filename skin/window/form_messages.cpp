@@ -299,10 +299,8 @@ void TWinSkinForm::HandleSize(TMessage& msg) {
 }
 
 void TWinSkinForm::HandleSysCommand(TMessage& msg) {
-    if ((msg.WParam & 0xFFF0) == SC_KEYMENU && MenuBar && MenuBar->HandleKeyMenu(msg)) {
-        msg.Result = 1;
+    if (HandleKeyMenu(msg))
         return;
-    }
     window_.CallPrevious(msg);
     RefreshWindowState();
 }
@@ -386,6 +384,12 @@ void TWinSkinForm::FormMessage(TMessage& msg, const TMessageChain& next) {
 // its frame form.
 void TWinSkinForm::HandleDialogChar(TMessage& msg, const TMessageChain& next) {
     if (MenuBar && MenuBar->HandleDialogChar(msg)) {
+        msg.Result = 1;
+        return;
+    }
+    if (MDIKind == kMDIChild && msg.WParam == L'-' && (msg.LParam & 0x20000000)) {
+        // Alt+- names the child's system menu, wherever in the child the key went.
+        PostMessageW(Handle, WM_SYSCOMMAND, SC_KEYMENU, L'-');
         msg.Result = 1;
         return;
     }

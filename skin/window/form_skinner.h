@@ -9,7 +9,8 @@
 // Files: form_skinner.cpp (creation, attach, restore, contents, resizing),
 // form_messages.cpp (the message tables), form_frame.cpp (frame geometry,
 // painting, region, icon), form_caption.cpp (caption buttons' mouse handling,
-// actions, the system menu), form_mdi.cpp (the MDI client).
+// actions, the system menu), form_keymenu.cpp (the keyboard's way into the
+// system menu and the menu bar), form_mdi.cpp (the MDI client).
 #pragma once
 
 #include "framework/ui/win32.h"
@@ -110,6 +111,12 @@ public:
     void ToNormal();
     void ToMinimized();
     void ShowSystemMenu(POINT screenPoint);
+    // Opens the system menu from the keyboard (Alt+Space; Alt+- on an MDI
+    // child) under the window icon, its first item selected.
+    void ShowSystemMenuByKey();
+    // The screen point the keyboard opens the system menu at: the bottom-left
+    // corner of the window icon, else of the title bar's left end.
+    POINT SystemMenuAnchor() const;
     void RunAction(TWinSysButton* button, POINT screenPoint);
     // The skin's contents pass: wrappers for the controls, first resize.
     void SkinContents();
@@ -252,6 +259,12 @@ private:
     void HoverTick();
     void BuildSystemMenu();
     void SystemMenuClick(int tag);
+    // Opens the system menu (the skinned one or the native one) at a screen point.
+    void TrackSystemMenu(POINT screenPoint, bool selectFirst);
+    TSystemMenuFacts SystemMenuFacts() const;
+    // form_keymenu.cpp
+    bool HandleKeyMenu(TMessage& msg);
+    bool IsSystemMenuKey(wchar_t ch) const;
     void RunMDIChildCommand(UINT command);
     // form_mdi.cpp
     void ClientMessage(TMessage& msg);

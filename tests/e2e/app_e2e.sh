@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End to end: the program starts maximised with its title and a live clock,
 # framed by the skin (region, title colours, caption buttons that restore,
-# maximise and close); the skinned close button and Alt+F4 ask for
+# maximise and close); Alt+Space opens the system menu under the skinned
+# icon and Esc closes it; the skinned close button and Alt+F4 ask for
 # confirmation in a skinned dialog; Esc, Cancel and Enter at once keep it
 # running; Alt+F4, Tab, Enter ends it with exit code 0.
 #   app_e2e.sh LANTUO.EXE APP_PROBE.EXE SCREENSHOT_DIR
@@ -105,6 +106,25 @@ for _ in $(seq 1 20); do
     sleep 0.25
 done
 e2e_check "main window has the keyboard" test "$(probe foreground)" = "1"
+# Waits up to $1 seconds for an open menu ($2 = 1) or none ($2 = 0).
+wait_menu() {
+    local limit=$1 want=$2 shown
+    for _ in $(seq 1 $((limit * 4))); do
+        read -r shown _ < <(probe menu)
+        [ "${shown:-x}" = "$want" ] && return 0
+        sleep 0.25
+    done
+    return 1
+}
+xdotool key alt+space
+e2e_check "Alt+Space opens the system menu" wait_menu 10 1
+read -r _ ml mt _ < <(probe menu)
+echo "system menu at $ml,$mt (window at $left,$top)"
+e2e_check "the system menu opens under the skinned icon, inside the title" \
+    test $((ml - left)) -ge 0 -a $((ml - left)) -le 12 -a $((mt - top)) -ge 16 -a $((mt - top)) -le 29
+import -window root "$shots/app_system_menu.png"
+xdotool key Escape
+e2e_check "Esc closes the system menu" wait_menu 10 0
 # The skinned close button (25 px from the right edge), clicked with the mouse.
 click_caption $(( right - 25 + 10 )) $(( top + 15 ))
 e2e_check "the skinned close button opens the confirmation dialog" wait_dialogs 10 1

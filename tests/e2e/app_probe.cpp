@@ -161,6 +161,20 @@ int wmain(int argc, wchar_t** argv) {
                     (ex & WS_EX_TOPMOST) ? 1 : 0);
         return 0;
     }
+    if (what == L"menu") {
+        // An open menu of any program on the desktop: shown and where.
+        HWND menu = FindWindowW(L"#32768", nullptr);
+        RECT r{};
+        const bool shown = menu && IsWindowVisible(menu) && GetWindowRect(menu, &r);
+        // The foreground thread's menu mode (GUI_INMENUMODE 4, GUI_POPUPMENUMODE
+        // 0x10, GUI_SYSTEMMENUMODE 8): a menu bar in menu mode shows no popup.
+        GUITHREADINFO gti{};
+        gti.cbSize = sizeof(gti);
+        GetGUIThreadInfo(0, &gti);
+        std::printf("%d %ld %ld %ld %ld %lu\n", shown ? 1 : 0, r.left, r.top, r.right, r.bottom,
+                    gti.flags & 0x1C);
+        return 0;
+    }
     if (what == L"buttons") {
         if (dialogs.empty())
             return 1;

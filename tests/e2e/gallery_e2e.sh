@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End to end: the gallery starts with its title; clicking the tab row and
-# pressing Right switches pages (the title names the page); Alt+F opens the
-# File drop-down; Alt+F4 ends it. Then --screenshot saves the 14 pages for
+# pressing Right switches pages (the title names the page); Alt+Space opens
+# the system menu under the skinned icon; Alt+F opens the File drop-down;
+# Alt+F4 ends it. Then --screenshot saves the 14 pages for
 # each skin under SCREENSHOT_DIR/gallery/<skin>/, each a valid PNG of the
 # window's size that is not blank; a bad skin file is reported on stderr and
 # the screenshots are still taken, unskinned.
@@ -56,6 +57,30 @@ xdotool key Right Right
 sleep 0.5
 e2e_check "two more Right show Lists ($(name_of "$win"))" test "$(name_of "$win")" = "$title - Lists"
 import -window root "$shots/e2e_lists.png"
+
+# Alt+Space opens the system menu under the icon: the area below the title
+# changes (waited for), and Esc puts it back.
+sys_area="160x140+$((wx + 2))+$((wy + 30))"
+area_changed() {
+    import -window root -crop "$sys_area" "$shots/e2e_sysmenu.png"
+    compare -metric AE "$shots/e2e_before_sysmenu.png" "$shots/e2e_sysmenu.png" null: 2>&1 |
+        cut -d' ' -f1 | cut -d. -f1
+}
+wait_area() { # $1: "open" (over 500 pixels changed) or "closed" (none)
+    local n
+    for _ in $(seq 1 40); do
+        n=$(area_changed)
+        if [ "$1" = open ]; then [ "${n:-0}" -gt 500 ] && return 0; else [ "${n:-1}" = 0 ] && return 0; fi
+        sleep 0.25
+    done
+    return 1
+}
+import -window root -crop "$sys_area" "$shots/e2e_before_sysmenu.png"
+xdotool key alt+space
+e2e_check "Alt+Space opens the system menu under the icon" wait_area open
+import -window root "$shots/e2e_system_menu.png"
+xdotool key Escape
+e2e_check "Esc closes the system menu" wait_area closed
 
 # Alt+F opens the File drop-down: the area under the menu bar changes.
 import -window root -crop "200x120+$((wx + 4))+$((wy + 40))" "$shots/e2e_before_menu.png"

@@ -454,61 +454,103 @@ TEST(CaptionButtons, SystemMenuPopup) {
     EXPECT_EQ(menu->Tag(), kSystemMenuTag);
     EXPECT_TRUE(menu->OwnerDraw());
     EXPECT_EQ(menu->Images(), glyphs.Handle());
-    const std::wstring captions[] = {L" Restore ", L" Maximize ", L" Minimize ", L"-", L" Close "};
-    const int tags[] = {0, 1, 2, 100, 3};
+    const std::wstring captions[] = {L" Restore ",  L" Move ", L" Size ", L" Maximize ",
+                                     L" Minimize ", L"-",      L" Close "};
+    const int tags[] = {0, 4, 5, 1, 2, 100, 3};
+    const int images[] = {0, -1, -1, 1, 2, 100, 3};
     TMenuItem* root = menu->Items();
-    ASSERT_EQ(root->Count(), 5);
-    for (int i = 0; i < 5; ++i) {
+    ASSERT_EQ(root->Count(), 7);
+    for (int i = 0; i < 7; ++i) {
         SCOPED_TRACE(i);
         TMenuItem* item = root->Items(i);
         EXPECT_EQ(item->Caption(), captions[i]);
         EXPECT_EQ(item->Tag(), tags[i]);
-        EXPECT_EQ(item->ImageIndex(), tags[i]);
-        EXPECT_EQ(item->ShortCut(), i == 4 ? ShortCut(VK_F4, TShiftState{ssShift}) : 0);
+        EXPECT_EQ(item->ImageIndex(), images[i]);
+        EXPECT_EQ(item->ShortCut(), i == 6 ? ShortCut(VK_F4, TShiftState{ssShift}) : 0);
         item->Click();
     }
-    EXPECT_EQ(ShortCutToText(root->Items(4)->ShortCut()), L"Shift+F4");
-    EXPECT_EQ(clicks, (std::vector<int>{0, 1, 2, 100, 3}));
-    // The native popup holds the five entries, owner drawn.
+    EXPECT_EQ(ShortCutToText(root->Items(6)->ShortCut()), L"Shift+F4");
+    EXPECT_EQ(clicks, (std::vector<int>{0, 4, 5, 1, 2, 100, 3}));
+    // The native popup holds the seven entries, owner drawn.
     HMENU h = menu->Handle();
-    ASSERT_EQ(GetMenuItemCount(h), 5);
+    ASSERT_EQ(GetMenuItemCount(h), 7);
     MENUITEMINFOW mii{};
     mii.cbSize = sizeof(mii);
     mii.fMask = MIIM_FTYPE;
     ASSERT_TRUE(GetMenuItemInfoW(h, 0, TRUE, &mii));
     EXPECT_TRUE(mii.fType & MFT_OWNERDRAW);
 
-    // Enabling by window state: normal, maximised, minimised.
-    const bool enabled[3][4] = {
-        {false, true, true, true}, {true, false, true, true}, {true, true, false, true}};
-    for (int state = 0; state < 3; ++state) {
-        EnableSystemMenuItems(*menu, state);
-        const int at[] = {0, 1, 2, 4};
-        for (int j = 0; j < 4; ++j) {
-            SCOPED_TRACE(testing::Message() << state << "/" << j);
-            EXPECT_EQ(root->Items(at[j])->Enabled(), enabled[state][j]);
+    // Enabling by window state (normal, maximised, minimised) and by the
+    // sizing frame: restore, move, size, maximise, minimise, close.
+    struct Case {
+        int state;
+        bool sizeable;
+        bool enabled[6];
+    };
+    const Case cases[] = {{0, true, {false, true, true, true, true, true}},
+                          {0, false, {false, true, false, true, true, true}},
+                          {1, true, {true, false, false, false, true, true}},
+                          {2, true, {true, true, false, true, false, true}}};
+    const int at[] = {0, 1, 2, 3, 4, 6};
+    for (const Case& c : cases) {
+        TSystemMenuFacts facts;
+        facts.WindowState = c.state;
+        facts.Sizeable = c.sizeable;
+        EnableSystemMenuItems(*menu, facts);
+        for (int j = 0; j < 6; ++j) {
+            SCOPED_TRACE(testing::Message() << c.state << "/" << c.sizeable << "/" << j);
+            EXPECT_EQ(root->Items(at[j])->Enabled(), c.enabled[j]);
             const UINT native = GetMenuState(h, static_cast<UINT>(at[j]), MF_BYPOSITION);
-            EXPECT_EQ((native & MF_DISABLED) == 0, enabled[state][j]);
+            EXPECT_EQ((native & MF_DISABLED) == 0, c.enabled[j]);
         }
     }
     clicks.clear();
-    root->Items(2)->Click(); // disabled while minimised
+    root->Items(4)->Click(); // disabled while minimised
     EXPECT_TRUE(clicks.empty());
     menu.reset();
     EXPECT_EQ(owner.ComponentCount(), 0);
 }
 
 TEST(CaptionButtons, SystemMenuWithoutBoxes) {
-    // Without the boxes their items are absent.
+    // Without the boxes their items are absent; without them the commands
+    // are greyed on the native menu too.
     TComponent owner(nullptr);
     auto bare = BuildSystemMenuPopup(&owner, nullptr, false, false, nullptr);
-    ASSERT_EQ(bare->Items()->Count(), 3);
-    EXPECT_EQ(bare->Items()->Items(0)->Tag(), kSysMenuRestore);
-    EXPECT_EQ(bare->Items()->Items(1)->Tag(), kSysMenuSeparator);
-    EXPECT_EQ(bare->Items()->Items(2)->Tag(), kSysMenuClose);
-    EnableSystemMenuItems(*bare, 1);
+    ASSERT_EQ(bare->Items()->Count(), 5);
+    const int tags[] = {kSysMenuRestore, kSysMenuMove, kSysMenuSize, kSysMenuSeparator,
+                        kSysMenuClose};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(bare->Items()->Items(i)->Tag(), tags[i]);
+    TSystemMenuFacts facts;
+    facts.WindowState = 1;
+    facts.MaxBox = facts.MinBox = false;
+    EnableSystemMenuItems(*bare, facts);
     EXPECT_TRUE(bare->Items()->Items(0)->Enabled());
-    bare->Items()->Items(2)->Click(); // no handler: nothing happens
+    bare->Items()->Items(4)->Click(); // no handler: nothing happens
+
+    HMENU native = CreatePopupMenu();
+    for (UINT command : {SC_RESTORE, SC_MOVE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE})
+        AppendMenuW(native, MF_STRING, command, L"x");
+    auto grey = [native](UINT command) {
+        return (GetMenuState(native, command, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    };
+    facts.WindowState = 0;
+    EnableNativeSystemMenu(native, facts);
+    EXPECT_TRUE(grey(SC_RESTORE));
+    EXPECT_FALSE(grey(SC_MOVE));
+    EXPECT_FALSE(grey(SC_SIZE));
+    EXPECT_TRUE(grey(SC_MINIMIZE)) << "no minimise box";
+    EXPECT_TRUE(grey(SC_MAXIMIZE)) << "no maximise box";
+    EXPECT_FALSE(grey(SC_CLOSE));
+    facts.WindowState = 1;
+    facts.MaxBox = facts.MinBox = true;
+    EnableNativeSystemMenu(native, facts);
+    EXPECT_FALSE(grey(SC_RESTORE));
+    EXPECT_TRUE(grey(SC_MOVE));
+    EXPECT_TRUE(grey(SC_SIZE));
+    EXPECT_FALSE(grey(SC_MINIMIZE));
+    EXPECT_TRUE(grey(SC_MAXIMIZE));
+    DestroyMenu(native);
 }
 
 TEST(CaptionButtons, ProjectSkinIn640WideWindow) {
