@@ -184,6 +184,13 @@ static void TakeFrameworkItem(TMenuBtn& item, TMenuItem* source) {
     item.SubMenu = source->Count() > 0 ? source->Handle() : nullptr;
 }
 
+// SetMenu(window, none) changes the frame even without a menu: only when
+// the window has one.
+void TWinSkinMenu::DropWindowMenu() {
+    if (Owner && Owner->Handle && GetMenu(Owner->Handle))
+        SetMenu(Owner->Handle, nullptr);
+}
+
 void TWinSkinMenu::FollowFormMenu() {
     if (Owner && Owner->Form)
         FrameworkMenu = Owner->Form->Menu();
@@ -220,8 +227,7 @@ void TWinSkinMenu::BuildFromFrameworkMenu() {
         }
         ItemCount = static_cast<int>(Items.size());
     }
-    if (Owner)
-        SetMenu(Owner->Handle, nullptr);
+    DropWindowMenu();
 }
 
 void TWinSkinMenu::ReadNativeMenu(const std::function<TMenuItem*(int, UINT)>& override,
@@ -262,8 +268,7 @@ void TWinSkinMenu::BuildFromNativeMenu() {
             return root && position < root->Count() ? root->Items(position) : nullptr;
         },
         false);
-    if (Owner)
-        SetMenu(Owner->Handle, nullptr);
+    DropWindowMenu();
 }
 
 void TWinSkinMenu::BuildByCommand(HMENU menu) {
@@ -283,8 +288,7 @@ void TWinSkinMenu::BuildByCommand(HMENU menu) {
             return match;
         },
         true);
-    if (Owner && Owner->Handle)
-        SetMenu(Owner->Handle, nullptr);
+    DropWindowMenu();
 }
 
 // --- TWinSkinMenu: painting ------------------------------------------------------

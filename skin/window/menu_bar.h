@@ -156,6 +156,8 @@ public:
 private:
     // Frees the items (the owner forgets a hot one).
     void ClearItems();
+    // The native menu bar goes (the skin draws the bar).
+    void DropWindowMenu();
     // FrameworkMenu := the owner form's current main menu (a framework form only).
     void FollowFormMenu();
     // MenuHandle := the window's menu when it has one, else on a framework
