@@ -8,21 +8,6 @@
 #include "framework/stdctrls/std_comctl.h"
 #include "framework/stdctrls/std_common.h"
 
-TOwnerDrawState OwnerDrawStateOf(UINT itemState) {
-    TOwnerDrawState s;
-    if (itemState & ODS_SELECTED)
-        s.Include(odSelected);
-    if (itemState & ODS_GRAYED)
-        s.Include(odGrayed);
-    if (itemState & ODS_DISABLED)
-        s.Include(odDisabled);
-    if (itemState & ODS_CHECKED)
-        s.Include(odChecked);
-    if (itemState & ODS_FOCUS)
-        s.Include(odFocused);
-    return s;
-}
-
 TCustomListControl::TCustomListControl(TComponent* owner, const TListMessages& msgs)
     : TWinControl(owner), items_(msgs) {
     SetTabStop(true);

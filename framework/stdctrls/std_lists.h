@@ -9,15 +9,12 @@
 #include "framework/gdi/canvas.h"
 #include "framework/stdctrls/std_common.h"
 #include "framework/stdctrls/std_types.h"
+#include "framework/ui/owner_draw.h"
 #include "framework/ui/wincontrol.h"
 
-using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
 using TDrawItemEvent =
     TEvent<void(TWinControl* control, int index, const RECT& rect, TOwnerDrawState state)>;
 using TMeasureItemEvent = TEvent<void(TWinControl* control, int index, int& height)>;
-
-// The owner-draw state of an item from the platform's ODS_* bits.
-TOwnerDrawState OwnerDrawStateOf(UINT itemState);
 
 // Lines and selection of a platform list, and OnClick from its selection
 // notification only.

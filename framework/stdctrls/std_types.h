@@ -14,7 +14,6 @@ LT_ENUM(TComboBoxStyle, csDropDown, csSimple, csDropDownList)
 LT_ENUM(TScrollBarKind, sbHorizontal, sbVertical)
 LT_ENUM(TScrollCode, scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop,
         scBottom, scEndScroll)
-LT_ENUM(TOwnerDrawStateItem, odSelected, odGrayed, odDisabled, odChecked, odFocused)
 
 // Sets a flag for the length of a scope.
 class TFlagScope {

@@ -139,9 +139,13 @@ void TCustomForm::Notification(TComponent* c, TOperation op) {
     if (op != opRemove)
         return;
     if (c == menu_) {
+        // The menu's items are gone: whoever shows them (a skinned bar) is
+        // told the form has no menu now.
         menu_ = nullptr;
-        if (HandleAllocated() && !HasState(csDestroying))
+        if (HandleAllocated() && !HasState(csDestroying)) {
             ::SetMenu(Handle(), nullptr);
+            Perform(CM_MENUCHANGED, 0, 0);
+        }
     }
     if (c == activeControl_)
         activeControl_ = nullptr;

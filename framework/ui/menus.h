@@ -15,6 +15,7 @@
 #include "framework/core/component.h"
 #include "framework/core/event.h"
 #include "framework/ui/control.h"
+#include "framework/ui/owner_draw.h"
 
 class TCanvas;
 class TMenu;
@@ -25,9 +26,6 @@ constexpr TShortCut scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000;
 TShortCut ShortCut(WORD key, TShiftState shift);
 // "Ctrl+S", "Shift+F5", "Alt+Enter" ...
 std::wstring ShortCutToText(TShortCut shortCut);
-
-// Owner-draw state bits of a menu item (from DRAWITEMSTRUCT::itemState).
-using TOwnerDrawState = UINT;
 
 class TMenuItem;
 

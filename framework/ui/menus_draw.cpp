@@ -116,9 +116,9 @@ bool TMenuItem::HandleDrawItem(DRAWITEMSTRUCT* dis) {
         TCanvas canvas(dis->hDC);
         UseMenuFont(canvas);
         if (item->OnAdvancedDrawItem)
-            item->OnAdvancedDrawItem(item, &canvas, dis->rcItem, dis->itemState);
+            item->OnAdvancedDrawItem(item, &canvas, dis->rcItem, OwnerDrawStateOf(dis->itemState));
         else
-            item->DrawItem(canvas, dis->rcItem, dis->itemState);
+            item->DrawItem(canvas, dis->rcItem, OwnerDrawStateOf(dis->itemState));
     }
     return true;
 }
@@ -143,8 +143,8 @@ void TMenuItem::MeasureItem(TCanvas& canvas, int& width, int& height) {
 
 // The plain look: highlight, image or check mark, caption, shortcut.
 void TMenuItem::DrawItem(TCanvas& canvas, RECT rect, TOwnerDrawState state) {
-    const bool selected = (state & ODS_SELECTED) != 0;
-    const bool grayed = (state & (ODS_GRAYED | ODS_DISABLED)) != 0;
+    const bool selected = state.Contains(odSelected);
+    const bool grayed = state.Contains(odGrayed) || state.Contains(odDisabled);
     canvas.Brush().SetColor(selected ? clHighlight : clMenu);
     canvas.FillRect(rect);
     if (IsLine()) {

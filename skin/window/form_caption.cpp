@@ -59,7 +59,10 @@ void TWinSkinForm::HandleNcLButtonDown(TMessage& msg) {
         if (!Active)
             SetForegroundWindow(Handle);
         object->MouseDown();
-        if (auto* item = dynamic_cast<TMenuBtn*>(object); item && MenuBar)
+        auto* item = dynamic_cast<TMenuBtn*>(object);
+        if (item && MenuBar && MenuBar->TakeSwitchClick(msg.WParam, msg.LParam))
+            MenuBar->SwitchTo(item);
+        else if (item && MenuBar)
             MenuBar->OpenItem(item);
         return;
     }
@@ -86,9 +89,15 @@ void TWinSkinForm::HandleNcLButtonUp(TMessage& msg) {
 }
 
 // A double click on the icon closes, as the icon's second click does; on the
-// rest of the frame it maximises or restores.
+// rest of the frame (the menu bar's items aside) it maximises or restores.
 void TWinSkinForm::HandleNcLButtonDblClk(TMessage& msg) {
     msg.Result = 0;
+    // A second click on a menu-bar item opens it again, as a native bar does
+    // (the bar is no part of the frame that maximises).
+    if (MenuBar && MenuBar->ItemAt(ToWindowPoint(MessagePoint(msg)))) {
+        HandleNcLButtonDown(msg);
+        return;
+    }
     TWinSysButton* b = FindCaptionButton(CaptionButtons, ToWindowPoint(MessagePoint(msg)));
     if (b && ShowsWindowIcon(*b->SkinButton)) {
         if (HoverTimer)

@@ -176,6 +176,27 @@ void TWinSkinForm::PaintFrame(HDC dc) {
         b->State = kNCNormal;
 }
 
+// Only while the frame is painted at all (as PaintFrame); the bar lies
+// below the title across the window's width.
+void TWinSkinForm::PaintMenuBar() {
+    const int state = state_;
+    if ((state != static_cast<int>(TFormSkinnerState::Skinned) &&
+         state != static_cast<int>(TFormSkinnerState::Reskinning)) ||
+        !MenuBar || MenuHeight <= 0 || BorderKind == kBorderNone || NonNormalMDIChild() ||
+        WindowState == kWindowMinimized || !IsWindow(Handle))
+        return;
+    try {
+        RECT w{};
+        GetWindowRect(Handle, &w);
+        TWindowDC dc(Handle);
+        if (dc.Handle())
+            MenuBar->Paint(dc.Handle(), {LeftWidth, TitleHeight, w.right - w.left - RightWidth,
+                                         TitleHeight + MenuHeight});
+    } catch (...) {
+        // The bar stays as it is until the next paint.
+    }
+}
+
 // The title strip: the screen's pixels (the side borders' corners), the top
 // border, the text, the caption buttons; copied to the window in one go.
 void TWinSkinForm::PaintTitleBar(HDC dc, int width) {

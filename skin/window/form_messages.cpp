@@ -344,14 +344,21 @@ void TWinSkinForm::HandleMenuChanged(TMessage& msg,
         throw;
     }
     skinData_->FramePaintEnabled = true;
-    if (MenuBar && skinData_->MenuUpdate() && GetMenu(Handle)) {
-        MenuBar->MenuHandle = GetMenu(Handle);
-        if (skinData_->MenuMerge())
-            MenuBar->BuildFromNativeMenu();
-        else
-            MenuBar->BuildFromFrameworkMenu();
-        PaintFrame(nullptr);
-    }
+    // The bar follows every change: the skin took the native menu away, so
+    // the window has none to test, and the form's menu may be another one
+    // now, or none.
+    if (MenuBar && skinData_->MenuUpdate())
+        RebuildMenuBar();
+}
+
+void TWinSkinForm::RebuildMenuBar() {
+    if (!MenuBar || !skinData_ || MenuBar->DeferRebuild())
+        return;
+    if (Form && Form->Menu() && !skinData_->MenuMerge())
+        MenuBar->BuildFromFrameworkMenu();
+    else
+        MenuBar->BuildFromNativeMenu();
+    PaintMenuBar();
 }
 
 // The framework-level handler on the form's message method.

@@ -366,9 +366,21 @@ void TWinSkinForm::Reskin() {
     }
     for (TSkinControl* w : std::vector<TSkinControl*>(Wrappers))
         w->SkinChanged();
-    if (MenuBar)
-        MenuBar->SkinData = skinData_;
     state_ = static_cast<int>(TFormSkinnerState::Reskinning);
+    if (MenuBar) {
+        // Its items take the skin again and follow the menu as it is now:
+        // one rebuild once the menus below are prepared.
+        MenuBar->SkinData = skinData_;
+        MenuBar->BeginUse();
+        MenuBar->DeferRebuild();
+    }
+    if (FrameSkinned && Form) {
+        // Menus made since attaching get the skinned item drawing too.
+        PreparePopupMenus(Form, skinData_, true);
+        PrepareMainMenus(Form, skinData_, true);
+    }
+    if (MenuBar)
+        MenuBar->EndUse();
     if (FrameSkinned && Form) {
         ResizeKeepingClient(true);
         // A change of one pixel and back forces the form to lay out again.

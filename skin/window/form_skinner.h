@@ -106,6 +106,12 @@ public:
     void SetNativeCaption(bool on);
     // Re-applies a changed skin.
     void Reskin();
+    // The menu bar's items again from the form's current main menu (from the
+    // native menu it stands for with MenuMerge, or on a raw window), then the
+    // bar repainted; deferred while a drop-down is open.
+    void RebuildMenuBar();
+    // Repaints the menu bar alone through the window DC.
+    void PaintMenuBar();
     void RestoreOnNcDestroy();
     void ToMaximized();
     void ToNormal();

@@ -9,6 +9,7 @@
 #include "framework/gdi/color.h"
 #include "framework/gdi/gdi_handles.h"
 #include "framework/ui/accel.h"
+#include "framework/ui/form.h"
 #include "framework/ui/menus.h"
 #include "skin/draw/skin_draw.h"
 #include "skin/model/skin_data.h"
@@ -183,17 +184,37 @@ static void TakeFrameworkItem(TMenuBtn& item, TMenuItem* source) {
     item.SubMenu = source->Count() > 0 ? source->Handle() : nullptr;
 }
 
+// SetMenu(window, none) changes the frame even without a menu: only when
+// the window has one.
+void TWinSkinMenu::DropWindowMenu() {
+    if (Owner && Owner->Handle && GetMenu(Owner->Handle))
+        SetMenu(Owner->Handle, nullptr);
+}
+
+void TWinSkinMenu::FollowFormMenu() {
+    if (Owner && Owner->Form)
+        FrameworkMenu = Owner->Form->Menu();
+}
+
 bool TWinSkinMenu::TakeWindowMenu() {
     const HWND wnd = Owner ? Owner->Handle : nullptr;
-    if (HMENU current = wnd ? GetMenu(wnd) : nullptr)
+    if (HMENU current = wnd ? GetMenu(wnd) : nullptr) {
         MenuHandle = current;
-    if (!MenuHandle)
-        return false;
+    } else if (Owner && Owner->Form) {
+        // A form's bar stands for its current main menu. A handle of a menu
+        // the form no longer has (taken away, or freed with its component)
+        // is dropped; a native menu set on the window directly stays.
+        if (FrameworkMenu)
+            MenuHandle = FrameworkMenu->Handle();
+        else if (MenuHandle && (!IsMenu(MenuHandle) || TMenuItem::FindItemByHandle(MenuHandle)))
+            MenuHandle = nullptr;
+    }
     ClearItems();
-    return true;
+    return MenuHandle != nullptr;
 }
 
 void TWinSkinMenu::BuildFromFrameworkMenu() {
+    FollowFormMenu();
     if (!TakeWindowMenu())
         return;
     if (FrameworkMenu) {
@@ -206,8 +227,7 @@ void TWinSkinMenu::BuildFromFrameworkMenu() {
         }
         ItemCount = static_cast<int>(Items.size());
     }
-    if (Owner)
-        SetMenu(Owner->Handle, nullptr);
+    DropWindowMenu();
 }
 
 void TWinSkinMenu::ReadNativeMenu(const std::function<TMenuItem*(int, UINT)>& override,
@@ -239,6 +259,7 @@ void TWinSkinMenu::ReadNativeMenu(const std::function<TMenuItem*(int, UINT)>& ov
 }
 
 void TWinSkinMenu::BuildFromNativeMenu() {
+    FollowFormMenu();
     if (!TakeWindowMenu())
         return;
     ReadNativeMenu(
@@ -247,11 +268,11 @@ void TWinSkinMenu::BuildFromNativeMenu() {
             return root && position < root->Count() ? root->Items(position) : nullptr;
         },
         false);
-    if (Owner)
-        SetMenu(Owner->Handle, nullptr);
+    DropWindowMenu();
 }
 
 void TWinSkinMenu::BuildByCommand(HMENU menu) {
+    FollowFormMenu();
     if (menu)
         MenuHandle = menu;
     if (!MenuHandle)
@@ -267,8 +288,7 @@ void TWinSkinMenu::BuildByCommand(HMENU menu) {
             return match;
         },
         true);
-    if (Owner && Owner->Handle)
-        SetMenu(Owner->Handle, nullptr);
+    DropWindowMenu();
 }
 
 // --- TWinSkinMenu: painting ------------------------------------------------------
@@ -370,15 +390,16 @@ TMenuBtn* TWinSkinMenu::ItemForAccelerator(wchar_t ch) const {
     return nullptr;
 }
 
-void TWinSkinMenu::ClickItem(TMenuBtn* item) {
+LPARAM TWinSkinMenu::ClickItem(TMenuBtn* item) {
     if (!item || !Owner || !Owner->Handle)
-        return;
+        return 0;
     RECT r{};
     GetWindowRect(Owner->Handle, &r);
     const int x = r.left + item->Bounds.left + 1;
     const int y = r.top + item->Bounds.top + 1;
-    PostMessageW(Owner->Handle, WM_NCLBUTTONDOWN, 1,
-                 MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
+    const LPARAM point = MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
+    PostMessageW(Owner->Handle, WM_NCLBUTTONDOWN, HTCLIENT, point);
+    return point;
 }
 
 bool TWinSkinMenu::HandleKeyMenu(const TMessage& msg) const {

@@ -90,7 +90,9 @@ public:
     ~TWinSkinMenu() override;
 
     // Builders: each frees the old items and ends with SetMenu(window, none);
-    // nothing when there is no menu handle.
+    // nothing when there is no menu handle. On a framework form the first two
+    // read the form's current main menu (none once it was taken away or freed:
+    // the bar is then empty).
     void BuildFromFrameworkMenu();
     void BuildFromNativeMenu();
     void BuildByCommand(HMENU menu);
@@ -100,23 +102,46 @@ public:
     TMenuBtn* ItemAt(POINT windowPoint) const;
     // Opens the item's drop-down (after its MouseDown); answers true.
     bool OpenItem(TMenuBtn* item);
+    // Whether a non-client click is the one the tracking posted to move from
+    // an open drop-down to another bar item (it is then taken).
+    bool TakeSwitchClick(WPARAM hitTest, LPARAM screenPoint);
+    // The tracking moved onto `item` (after its MouseDown): an enabled item
+    // with a drop-down opens it; any other is only held highlighted, as a
+    // native bar does, until a key or the mouse decides (HoldItem).
+    void SwitchTo(TMenuBtn* item);
+    // Keeps a bar item without a drop-down highlighted in menu mode: Left and
+    // Right (and the mouse) move along the bar, opening drop-downs they reach;
+    // Enter or a click runs the held item's command; Escape, Alt, F10 or a
+    // click elsewhere leave.
+    void HoldItem(TMenuBtn* item);
+    // While a drop-down is tracked or an item held, the items must stay: a
+    // rebuild asked for meanwhile is remembered (true) and done afterwards.
+    bool DeferRebuild();
+    // Marks the items as in use; the last EndUse runs a rebuild deferred
+    // meanwhile (through the owner).
+    void BeginUse();
+    void EndUse();
     // The first enabled, visible item whose caption has `ch` as accelerator.
     TMenuBtn* ItemForAccelerator(wchar_t ch) const;
-    // Posts a non-client click at the item's top-left + (1, 1).
-    void ClickItem(TMenuBtn* item);
+    // Posts a non-client click at the item's top-left + (1, 1); answers the
+    // screen point it carries (0 when nothing was posted).
+    LPARAM ClickItem(TMenuBtn* item);
     // WM_SYSCOMMAND SC_KEYMENU: true (answer 1) when the system's own menu
     // mode is to be suppressed.
     bool HandleKeyMenu(const TMessage& msg) const;
     // CM_DIALOGCHAR: true when an item was clicked by its accelerator.
     bool HandleDialogChar(const TMessage& msg);
 
-    // Whether drop-down items are made owner-drawn before they open. Off
-    // until the popup-menu skinning draws them: the framework draws only its
-    // own items, so a raw native item made owner-drawn would show nothing.
+    // Whether drop-down items are made owner-drawn before they open (the
+    // form skinner then measures and draws them). The skin engine switches it
+    // on at start-up; without the engine (a form skinner alone) it stays off,
+    // since nothing would draw a raw native item made owner-drawn.
     static void SetOwnerDrawnDropDowns(bool on);
     static bool OwnerDrawnDropDowns();
     // The bar item whose drop-down is open (in any bar), or null.
     static TMenuBtn* TrackedItem();
+    // The bar item held highlighted without a drop-down (in any bar), or null.
+    static TMenuBtn* HeldItem();
 
     std::vector<std::unique_ptr<TMenuBtn>> Items;
     TMainMenu* FrameworkMenu = nullptr;
@@ -131,8 +156,12 @@ public:
 private:
     // Frees the items (the owner forgets a hot one).
     void ClearItems();
-    // MenuHandle := the window's menu when it has one; with a handle the old
-    // items go and the answer is true.
+    // The native menu bar goes (the skin draws the bar).
+    void DropWindowMenu();
+    // FrameworkMenu := the owner form's current main menu (a framework form only).
+    void FollowFormMenu();
+    // MenuHandle := the window's menu when it has one, else on a framework
+    // form its main menu's; the old items go. False without a menu handle.
     bool TakeWindowMenu();
     // Fills the items from MenuHandle's entries; `override` finds the
     // framework item that stands for a native entry (or null).
@@ -146,6 +175,9 @@ private:
     void PaintMDIButtons(HDC dc);
     // Ends the tracking when it belongs to this bar's form skinner.
     void ForgetTracking();
+
+    int inUse_ = 0;
+    bool rebuildPending_ = false;
 };
 
 // Draws a caption centred in `rect` in the menu font: the skin's menu-bar

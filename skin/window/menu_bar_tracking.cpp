@@ -1,7 +1,9 @@
 // The skinned menu bar's drop-downs: OpenItem shows an item's drop-down with
 // TrackPopupMenu while a message-filter hook watches the menu loop and moves
 // the tracking to a neighbouring bar item (arrow keys) or to the item under
-// the mouse. One drop-down is tracked at a time in the process.
+// the mouse. A move onto an item without a drop-down only highlights it
+// (HoldItem keeps the bar in menu mode until a key or the mouse decides).
+// One drop-down is tracked, or one item held, at a time in the process.
 #include "skin/window/menu_bar.h"
 
 #include "framework/ui/menus.h"
@@ -23,6 +25,22 @@ struct TTracking {
 };
 TTracking gTrack;
 bool gOwnerDrawnDropDowns = false;
+
+// The non-client click the tracking posted to move to another bar item: the
+// form skinner it went to and the point it carries (a real click on the bar
+// carries HTMENU, never the HTCLIENT of a posted one).
+struct TSwitchClick {
+    TWinSkinForm* Form = nullptr;
+    LPARAM Point = 0;
+};
+TSwitchClick gSwitch;
+
+// The bar item held highlighted without a drop-down.
+struct THold {
+    TWinSkinForm* Form = nullptr;
+    int Index = -1;
+};
+THold gHold;
 
 bool IsWindowsNT4() {
     const TSkinManage* m = TSkinManage::Instance(false);
@@ -111,6 +129,12 @@ TMenuBtn* SwitchTarget(TWinSkinMenu& bar, const MSG& m) {
     }
 }
 
+// Moves menu mode to another bar item: a posted non-client click on it,
+// remembered so that the form skinner takes it as a move, not a user's click.
+void PostSwitchClick(TWinSkinMenu& bar, TMenuBtn* target) {
+    gSwitch = {bar.Owner, bar.ClickItem(target)};
+}
+
 // One message of the menu loop, after the next hook let it through.
 void TrackMessage(const MSG& m) {
     TWinSkinMenu* bar = TrackedBar();
@@ -127,7 +151,7 @@ void TrackMessage(const MSG& m) {
         // has ended. Wine's loop does not end on a posted non-client click (the
         // drop-down test hangs without EndMenu), so it is ended here.
         gTrack.Switching = true;
-        bar->ClickItem(target);
+        PostSwitchClick(*bar, target);
         EndMenu();
     }
 }
@@ -233,9 +257,56 @@ TMenuBtn* TWinSkinMenu::TrackedItem() {
     return form->MenuBar->Items[static_cast<size_t>(gTrack.OpenIndex)].get();
 }
 
+TMenuBtn* TWinSkinMenu::HeldItem() {
+    TWinSkinForm* form = gHold.Form;
+    if (!form || !form->MenuBar || gHold.Index < 0 ||
+        gHold.Index >= static_cast<int>(form->MenuBar->Items.size()))
+        return nullptr;
+    return form->MenuBar->Items[static_cast<size_t>(gHold.Index)].get();
+}
+
 void TWinSkinMenu::ForgetTracking() {
     if (gTrack.Form && gTrack.Form == Owner)
         RemoveTrackingHooks();
+    if (gHold.Form == Owner)
+        gHold = {};
+    if (gSwitch.Form == Owner)
+        gSwitch = {};
+}
+
+void TWinSkinMenu::BeginUse() {
+    ++inUse_;
+}
+
+void TWinSkinMenu::EndUse() {
+    if (--inUse_ > 0 || !rebuildPending_)
+        return;
+    rebuildPending_ = false;
+    if (Owner)
+        Owner->RebuildMenuBar();
+}
+
+bool TWinSkinMenu::DeferRebuild() {
+    if (inUse_ > 0)
+        rebuildPending_ = true;
+    return inUse_ > 0;
+}
+
+bool TWinSkinMenu::TakeSwitchClick(WPARAM hitTest, LPARAM screenPoint) {
+    const bool taken = gSwitch.Form && gSwitch.Form == Owner && hitTest == HTCLIENT &&
+                       gSwitch.Point == screenPoint;
+    if (gSwitch.Form == Owner)
+        gSwitch = {};
+    return taken;
+}
+
+void TWinSkinMenu::SwitchTo(TMenuBtn* item) {
+    if (!item)
+        return;
+    if (item->SubMenu && item->Enabled)
+        OpenItem(item);
+    else
+        HoldItem(item);
 }
 
 bool TWinSkinMenu::OpenItem(TMenuBtn* item) {
@@ -245,6 +316,8 @@ bool TWinSkinMenu::OpenItem(TMenuBtn* item) {
     PostMessageW(Owner->Handle, WM_COMMAND, item->Command, 0);
     if (!item->SubMenu)
         return false;
+    // Tidying changes the menu; the bar rebuilds once the drop-down closed.
+    BeginUse();
     if (item->Item)
         TidySeparators(*item->Item);
     gTrack.Form = Owner;
@@ -266,7 +339,132 @@ bool TWinSkinMenu::OpenItem(TMenuBtn* item) {
     // menu was open; the tracking then no longer names it.
     const bool ownerAlive = gTrack.Form == owner;
     RemoveTrackingHooks();
-    if (ownerAlive)
+    if (ownerAlive) {
         owner->Busy = false;
+        EndUse();
+    }
     return true;
+}
+
+// --- A held item: menu mode on a bar item without a drop-down -----------------
+
+namespace {
+
+// How a held item's menu mode goes on after one input message.
+enum class THoldEnd { Stay, Leave, Run, Open };
+struct THoldStep {
+    THoldEnd End = THoldEnd::Stay;
+    // The item held next, run or opened.
+    int Index = -1;
+    // False for a message that is not input: it is dispatched as usual.
+    bool Consumed = true;
+};
+
+// Reaching a bar item while one is held: an enabled item with a drop-down
+// opens, any other is held in its place.
+THoldStep Reach(const TWinSkinMenu& bar, int index) {
+    const TMenuBtn& target = *bar.Items[static_cast<size_t>(index)];
+    return {target.SubMenu && target.Enabled ? THoldEnd::Open : THoldEnd::Stay, index};
+}
+
+THoldStep HoldKey(const TWinSkinMenu& bar, WPARAM key, int held) {
+    const int n = static_cast<int>(bar.Items.size());
+    const TMenuBtn& item = *bar.Items[static_cast<size_t>(held)];
+    // A right-to-left menu swaps the arrows, as its drop-downs do.
+    if (item.Item && item.Item->IsRightToLeft() && (key == VK_LEFT || key == VK_RIGHT))
+        key = key == VK_LEFT ? VK_RIGHT : VK_LEFT;
+    switch (key) {
+    case VK_LEFT:
+        return Reach(bar, (held + n - 1) % n);
+    case VK_RIGHT:
+        return Reach(bar, (held + 1) % n);
+    case VK_RETURN:
+        return {THoldEnd::Run, held};
+    case VK_ESCAPE:
+    case VK_MENU:
+    case VK_F10:
+        return {THoldEnd::Leave, held};
+    default:
+        return {THoldEnd::Stay, held};
+    }
+}
+
+// One message of the held item's loop (mouse points are the message's
+// screen point; the window has the capture).
+THoldStep HoldStep(const TWinSkinMenu& bar, const MSG& m, int held) {
+    if (m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN)
+        return HoldKey(bar, m.wParam, held);
+    if ((m.message >= WM_KEYFIRST && m.message <= WM_KEYLAST) ||
+        (m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST) ||
+        (m.message >= WM_NCMOUSEMOVE && m.message <= WM_NCXBUTTONDBLCLK)) {
+        TMenuBtn* over = bar.ItemAt(bar.Owner->ToWindowPoint(m.pt));
+        switch (m.message) {
+        case WM_MOUSEMOVE:
+        case WM_NCMOUSEMOVE:
+            return over && over->Index != held ? Reach(bar, over->Index)
+                                               : THoldStep{THoldEnd::Stay, held};
+        case WM_LBUTTONDOWN:
+        case WM_NCLBUTTONDOWN:
+            if (!over)
+                return {THoldEnd::Leave, held};
+            return {over->SubMenu && over->Enabled ? THoldEnd::Open : THoldEnd::Run, over->Index};
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_NCRBUTTONDOWN:
+        case WM_NCMBUTTONDOWN:
+            return {THoldEnd::Leave, held};
+        default:
+            return {THoldEnd::Stay, held};
+        }
+    }
+    return {THoldEnd::Stay, held, false};
+}
+
+} // namespace
+
+void TWinSkinMenu::HoldItem(TMenuBtn* item) {
+    if (!item || !Owner || !Owner->Handle || gHold.Form || Items.empty())
+        return;
+    TWinSkinForm* owner = Owner;
+    const HWND wnd = owner->Handle;
+    BeginUse();
+    gHold = {owner, item->Index};
+    owner->Busy = true;
+    SetCapture(wnd);
+    THoldStep step{THoldEnd::Stay, item->Index};
+    MSG m{};
+    while (gHold.Form == owner && GetCapture() == wnd && step.End == THoldEnd::Stay) {
+        if (!PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+            WaitMessage();
+            continue;
+        }
+        if (m.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(m.wParam));
+            break;
+        }
+        step = HoldStep(*this, m, gHold.Index);
+        if (!step.Consumed) {
+            TranslateMessage(&m);
+            DispatchMessageW(&m);
+        } else if (step.End == THoldEnd::Stay && step.Index != gHold.Index) {
+            gHold.Index = step.Index;
+            Items[static_cast<size_t>(step.Index)]->MouseDown();
+        }
+    }
+    // The window (and this bar) may have gone while a message ran.
+    if (gHold.Form != owner)
+        return;
+    if (GetCapture() == wnd)
+        ReleaseCapture();
+    TMenuBtn& held = *Items[static_cast<size_t>(gHold.Index)];
+    gHold = {};
+    if (owner->HotObject() == &held)
+        held.MouseLeave();
+    owner->Busy = false;
+    TMenuBtn& target = *Items[static_cast<size_t>(step.Index)];
+    if (step.End == THoldEnd::Run && target.Enabled)
+        PostMessageW(wnd, WM_COMMAND, target.Command, 0);
+    else if (step.End == THoldEnd::Open)
+        PostSwitchClick(*this, &target);
+    EndUse();
 }

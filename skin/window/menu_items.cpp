@@ -24,7 +24,7 @@ struct TSkinItemDrawing {
     TSkinData* Data;
     void operator()(TObject* sender, TCanvas* canvas, RECT rect, TOwnerDrawState state) const {
         if (auto* item = dynamic_cast<TMenuItem*>(sender); item && canvas)
-            DrawMenuItem(Data, *item, *canvas, rect, (state & ODS_SELECTED) != 0);
+            DrawMenuItem(Data, *item, *canvas, rect, state.Contains(odSelected));
     }
 };
 // Measuring of items of main menus and of controls' menus.

@@ -8,8 +8,10 @@
 #include "framework/core/form_reader.h"
 #include "framework/core/form_writer.h"
 #include "framework/core/property_access.h"
+#include "framework/gdi/bitmap.h"
 #include "framework/stdctrls/std_common.h"
 #include "framework/stdctrls/std_lists.h"
+#include "framework/ui/menus.h"
 #include "tests/framework/stdctrls/std_test_util.h"
 
 namespace {
@@ -299,4 +301,31 @@ TEST(ScrollBar, ScrollByRealInput) {
     ClickAt(*side, POINT{side->Width() / 2, side->Height() - arrow / 2});
     EXPECT_EQ(side->Position(), before + 1);
     form.Hide();
+}
+
+// Lists and menus share one owner-draw state: a menu item drawn through the
+// platform's WM_DRAWITEM gets the set a list line gets from the same bits.
+TEST(OwnerDrawState, OneTypeForListLinesAndMenuItems) {
+    TMainMenu menu(nullptr);
+    auto* item = new TMenuItem(&menu);
+    item->SetCaption(L"Item");
+    menu.Items()->Add(item);
+    std::vector<TOwnerDrawState> seen;
+    item->OnAdvancedDrawItem = [&](TObject*, TCanvas*, RECT, TOwnerDrawState state) {
+        seen.push_back(state);
+    };
+    TBitmap target(60, 20);
+    DRAWITEMSTRUCT dis{};
+    dis.CtlType = ODT_MENU;
+    dis.itemID = item->Command();
+    dis.itemData = reinterpret_cast<ULONG_PTR>(item);
+    dis.itemState = ODS_SELECTED | ODS_DISABLED;
+    dis.hDC = target.Canvas().Handle();
+    dis.rcItem = RECT{0, 0, 60, 20};
+    ASSERT_TRUE(TMenuItem::HandleDrawItem(&dis));
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0], OwnerDrawStateOf(ODS_SELECTED | ODS_DISABLED));
+    EXPECT_TRUE(seen[0].Contains(odSelected));
+    EXPECT_TRUE(seen[0].Contains(odDisabled));
+    EXPECT_FALSE(seen[0].Contains(odFocused));
 }

@@ -227,10 +227,10 @@ TEST(Menu, DefaultOwnerDrawingWithImages) {
         EXPECT_EQ(w, 16 + 8 + canvas.TextExtent(L"打开").cx);
         EXPECT_GE(h, 20);
         RECT rect{0, 0, 120, 24};
-        item->DrawItem(canvas, rect, ODS_SELECTED);
+        item->DrawItem(canvas, rect, TOwnerDrawState{odSelected});
         EXPECT_EQ(GetPixel(mem, 2 + 8, 4 + 8), 0x0000FFu) << "the image at the left";
         EXPECT_EQ(GetPixel(mem, 118, 1), GetSysColor(COLOR_HIGHLIGHT)) << "selected background";
-        item->DrawItem(canvas, rect, 0);
+        item->DrawItem(canvas, rect, TOwnerDrawState{});
         EXPECT_EQ(GetPixel(mem, 118, 1), GetSysColor(COLOR_MENU));
     }
     SelectObject(mem, old);

@@ -832,3 +832,74 @@ TEST_F(FormSkinnerTest, WrappersThatFreeWrappersAreFreedOnceOnRestore) {
     Deactivate();
     EXPECT_EQ(gFreedWrappers, 4);
 }
+
+// A maximised MDI child's buttons are painted in the frame's menu bar: every
+// opaque pixel of each button picture's first frame lies on the screen at
+// the button's place; restored, the bar shows no button there.
+TEST_F(FormSkinnerTest, MaximisedMDIChildButtonsArePaintedInTheMenuBar) {
+    TPlainForm frame(Application, 500, 360);
+    frame.SetFormStyle(fsMDIForm);
+    auto* menu = new TMainMenu(&frame);
+    auto* window = new TMenuItem(menu);
+    window->SetCaption(L"&Window");
+    menu->Items()->Add(window);
+    frame.SetMenu(menu);
+    frame.Show();
+    SetForegroundWindow(frame.Handle());
+    TWinSkinForm* fs = Skin(frame.Handle());
+    ASSERT_NE(fs, nullptr);
+    TCustomForm* mainForm = Application->MainForm();
+    Application->SetMainForm(&frame);
+    auto* child = new TForm(&frame);
+    child->SetFormStyle(fsMDIChild);
+    child->SetBounds(10, 10, 220, 140);
+    child->Show();
+    Application->SetMainForm(mainForm);
+    SendMessageW(fs->MDIClientWindow, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+    PumpUntil([&] { return IsZoomed(child->Handle()) != FALSE; }, 2000);
+    SendMessageW(frame.Handle(), SM_REPAINTFRAME, 0, 0);
+
+    // A button's opaque pixels of frame 1, at their places in the window.
+    struct TPixel {
+        int x, y;
+        COLORREF colour;
+    };
+    auto opaquePixels = [](const TWinSysButton& b) {
+        std::vector<TPixel> pixels;
+        TBitmap& picture = b.SkinButton->Picture;
+        for (int y = 0; y < picture.Height(); ++y)
+            for (int x = 0; x < b.SkinButton->FrameWidth(); ++x)
+                if (const COLORREF c = GetPixel(picture.Canvas().Handle(), x, y);
+                    c != RGB(255, 0, 255))
+                    pixels.push_back({b.Bounds.left + x, b.Bounds.top + y, c});
+        return pixels;
+    };
+    auto shown = [&](const std::vector<TPixel>& pixels) {
+        TWindowDC dc(frame.Handle());
+        int same = 0;
+        for (const TPixel& p : pixels)
+            same += GetPixel(dc.Handle(), p.x, p.y) == p.colour;
+        return same;
+    };
+    std::vector<std::vector<TPixel>> buttons;
+    for (auto& b : fs->Buttons()) {
+        if (b->SkinButton->Visibility != 100 || !b->Visible || b->SkinButton->Picture.Empty())
+            continue;
+        ASSERT_EQ(b->Bounds.right - b->Bounds.left, b->SkinButton->FrameWidth());
+        ASSERT_EQ(b->Bounds.bottom - b->Bounds.top, b->SkinButton->Picture.Height());
+        EXPECT_GE(b->Bounds.top, fs->TitleHeight);
+        EXPECT_LE(b->Bounds.bottom, fs->TitleHeight + fs->MenuHeight);
+        buttons.push_back(opaquePixels(*b));
+        EXPECT_GT(buttons.back().size(), 20u);
+        EXPECT_EQ(shown(buttons.back()), static_cast<int>(buttons.back().size()))
+            << "action " << b->SkinButton->Action;
+    }
+    EXPECT_EQ(buttons.size(), 3u);
+
+    // Restored: the same places show the bar, not the buttons.
+    SendMessageW(fs->MDIClientWindow, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+    PumpUntil([&] { return !IsZoomed(child->Handle()); }, 2000);
+    SendMessageW(frame.Handle(), SM_REPAINTFRAME, 0, 0);
+    for (const auto& pixels : buttons)
+        EXPECT_LT(shown(pixels), static_cast<int>(pixels.size()) / 2);
+}

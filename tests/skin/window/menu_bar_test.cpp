@@ -3,11 +3,15 @@
 // menu, pixel-exact bar and item paint.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "framework/gdi/color.h"
+#include "framework/ui/message_hooks.h"
 #include "skin/window/menu_bar.h"
+#include "skin/window/menu_items.h"
+#include "tests/framework/ui/real_input.h"
 #include "tests/skin/window/menu_bar_fixture.h"
 
 namespace {
@@ -462,4 +466,161 @@ TEST_F(MenuBarTest, ItemPaintFramesHotAndPressedItems) {
     EXPECT_EQ(GetPixel(dc.Handle(), b.left, b.top), red);
     EXPECT_EQ(GetPixel(dc.Handle(), b.right - 1, b.bottom - 1), red);
     EXPECT_GT(CountColour(dc.Handle(), b, RGB(0, 0, 200)), 0);
+}
+
+namespace {
+
+// Messages the form's message method receives (after the form skinner).
+struct TFormLog {
+    explicit TFormLog(TMenuForm& form) {
+        link.Hook(form.MessageHooks(), this, [this](TMessage& msg, const TMessageChain& next) {
+            if (msg.Msg == WM_COMMAND || msg.Msg == WM_NCLBUTTONDOWN)
+                seen.push_back(msg.Msg);
+            next(msg);
+        });
+    }
+    int Count(UINT message) const {
+        return static_cast<int>(std::count(seen.begin(), seen.end(), message));
+    }
+    std::vector<UINT> seen;
+    TMessageHookLink link;
+};
+
+// The middle of a bar item on the screen.
+POINT OnScreen(HWND wnd, const RECT& bounds) {
+    RECT w{};
+    GetWindowRect(wnd, &w);
+    return {w.left + (bounds.left + bounds.right) / 2, w.top + (bounds.top + bounds.bottom) / 2};
+}
+
+// A real click at a screen point.
+void ClickAt(POINT p) {
+    MoveMouseTo(p);
+    LeftButton(true);
+    LeftButton(false);
+}
+
+// Counts the drop-downs that open while it lives, and closes each.
+struct TMenuCloser {
+    TMenuCloser() { timer = SetTimer(nullptr, 0, 40, Tick); }
+    ~TMenuCloser() { KillTimer(nullptr, timer); }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        HWND w = nullptr;
+        while ((w = FindWindowExW(nullptr, w, L"#32768", nullptr)) != nullptr)
+            if (IsWindowVisible(w)) {
+                ++opened;
+                EndMenu();
+                return;
+            }
+    }
+    static inline int opened = 0;
+    UINT_PTR timer = 0;
+};
+
+} // namespace
+
+// The bar follows the form's menu as it changes at run time, clicked with
+// the real mouse: a disabled item greys and opens nothing, a renamed one
+// takes its new width, a hidden one goes, an added one runs its command;
+// after SetMenu(other) the bar runs the other menu's items; once that menu
+// is freed the bar is empty and a click where an item was does nothing.
+TEST_F(MenuBarTest, FollowsItsMenuThroughChangesSwapsAndFreeing) {
+    TMenuForm form(Application);
+    TWinSkinForm* skinner = Skin(form, LoadSkin(&form, MenuSkin(true)));
+    ASSERT_NE(skinner->MenuBar, nullptr);
+    TWinSkinMenu& bar = *skinner->MenuBar;
+    SetForegroundWindow(form.Handle());
+    skinner->PaintFrame(nullptr);
+    TFormLog log(form);
+    TMenuCloser closer;
+    TMenuCloser::opened = 0;
+    TWindowDC dc(form.Handle());
+    const COLORREF text = RGB(0, 0, 200), shadow = GetSysColor(COLOR_BTNSHADOW);
+
+    form.File->SetEnabled(false);
+    ASSERT_EQ(bar.Items.size(), 5u);
+    const RECT file = bar.Items[0]->Bounds;
+    EXPECT_FALSE(bar.Items[0]->Enabled);
+    EXPECT_EQ(CountColour(dc.Handle(), file, text), 0);
+    EXPECT_GT(CountColour(dc.Handle(), file, shadow), 0);
+    ClickAt(OnScreen(form.Handle(), file));
+    // Its command arrives (and does nothing); no drop-down opened meanwhile.
+    EXPECT_TRUE(PumpUntil([&] { return log.Count(WM_COMMAND) == 1; }, 5000));
+    EXPECT_EQ(form.FileClicks, 0);
+    EXPECT_EQ(TMenuCloser::opened, 0);
+    EXPECT_FALSE(skinner->Busy);
+
+    form.Run->SetCaption(L"&Go");
+    EXPECT_EQ(bar.Items[3]->Caption, L"&Go");
+    EXPECT_EQ(bar.Items[3]->Bounds.right - bar.Items[3]->Bounds.left, MenuTextWidth(L"&Go") + 10);
+    const LONG runLeft = bar.Items[3]->Bounds.left;
+    form.Edit->SetVisible(false);
+    EXPECT_FALSE(bar.Items[1]->Visible);
+    EXPECT_EQ(bar.Items[3]->Bounds.left, runLeft - MenuTextWidth(L"&Edit") - 10);
+
+    int newClicks = 0;
+    TMenuItem* added = TMenuForm::Add(form.Menu->Items(), L"&New");
+    added->OnClick = [&](TObject*) { ++newClicks; };
+    ASSERT_EQ(bar.Items.size(), 6u);
+    EXPECT_EQ(bar.Items[5]->Caption, L"&New");
+    ClickAt(OnScreen(form.Handle(), bar.Items[5]->Bounds));
+    EXPECT_TRUE(PumpUntil([&] { return newClicks == 1; }, 5000));
+
+    auto* other = new TMainMenu(&form);
+    TMenuItem* alpha = TMenuForm::Add(other->Items(), L"&Alpha");
+    TMenuItem* beta = TMenuForm::Add(other->Items(), L"&Beta");
+    TMenuForm::Add(beta, L"Inner");
+    int alphaClicks = 0;
+    alpha->OnClick = [&](TObject*) { ++alphaClicks; };
+    form.SetMenu(other);
+    EXPECT_EQ(GetMenu(form.Handle()), nullptr);
+    ASSERT_EQ(bar.Items.size(), 2u);
+    EXPECT_EQ(bar.FrameworkMenu, other);
+    EXPECT_EQ(bar.MenuHandle, other->Handle());
+    EXPECT_EQ(bar.Items[0]->Item, alpha);
+    EXPECT_EQ(bar.Items[1]->SubMenu, beta->Handle());
+    const RECT alphaBounds = bar.Items[0]->Bounds;
+    ClickAt(OnScreen(form.Handle(), alphaBounds));
+    EXPECT_TRUE(PumpUntil([&] { return alphaClicks == 1; }, 5000));
+    EXPECT_EQ(newClicks, 1);
+
+    delete other;
+    EXPECT_EQ(form.TCustomForm::Menu(), nullptr);
+    EXPECT_TRUE(bar.Items.empty());
+    EXPECT_EQ(bar.MenuHandle, nullptr);
+    EXPECT_EQ(bar.FrameworkMenu, nullptr);
+    const int commands = log.Count(WM_COMMAND);
+    const int clicks = log.Count(WM_NCLBUTTONDOWN);
+    // Away from the last click's point, so that it is no double click.
+    ClickAt(OnScreen(form.Handle(), RECT{alphaBounds.left + 2, alphaBounds.top,
+                                         alphaBounds.left + 4, alphaBounds.bottom}));
+    EXPECT_TRUE(PumpUntil([&] { return log.Count(WM_NCLBUTTONDOWN) > clicks; }, 5000));
+    EXPECT_EQ(log.Count(WM_COMMAND), commands);
+    EXPECT_TRUE(ReportedErrors().empty());
+    // Letting the skin go leaves the window without a menu.
+    skinner->Restore();
+    EXPECT_EQ(GetMenu(form.Handle()), nullptr);
+}
+
+// A skin refresh rebuilds the bar (here from a change it did not follow
+// while MenuUpdate was off) and gives popup menus made since attaching the
+// skinned item drawing.
+TEST_F(MenuBarTest, SkinRefreshRebuildsTheBarAndPreparesNewPopupMenus) {
+    TMenuForm form(Application);
+    TSkinData* skin = LoadSkin(&form, model_test::ProjectSkin());
+    TWinSkinForm* skinner = Skin(form, skin);
+    ASSERT_NE(skinner->MenuBar, nullptr);
+    skin->SetMenuUpdate(false);
+    form.Run->SetCaption(L"&Go");
+    EXPECT_EQ(skinner->MenuBar->Items[3]->Caption, L"&Run");
+    auto* popup = new TPopupMenu(&form);
+    TMenuItem* entry = TMenuForm::Add(popup->Items(), L"&Entry");
+    EXPECT_FALSE(HasSkinnedDrawing(*entry));
+
+    form.Perform(SM_REFRESHFORM, 0, 0);
+    ASSERT_NE(skinner->MenuBar, nullptr);
+    EXPECT_EQ(skinner->MenuBar->Items[3]->Caption, L"&Go");
+    EXPECT_GT(skinner->MenuBar->Items[3]->Bounds.right, skinner->MenuBar->Items[3]->Bounds.left);
+    EXPECT_TRUE(popup->OwnerDraw());
+    EXPECT_TRUE(HasSkinnedDrawing(*entry));
 }

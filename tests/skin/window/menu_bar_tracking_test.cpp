@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "framework/ui/message_hooks.h"
@@ -211,4 +212,227 @@ TEST_F(MenuBarTrackingTest, OwnerDrawnDropDownsBehindTheSwitch) {
     EXPECT_TRUE(ItemType(form.File->Handle(), 0) & MFT_OWNERDRAW);
     EXPECT_NE(std::find(drawn.begin(), drawn.end(), reinterpret_cast<ULONG_PTR>(form.Open)),
               drawn.end());
+}
+
+// --- Moving across the bar with real input --------------------------------------
+
+namespace {
+
+// Real input sent from a thread timer inside the menu loop, without pumping
+// (the loop that runs the timer handles what the input causes).
+void SendKey(WORD key) {
+    INPUT in[2]{};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = key;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+}
+
+// Moved twice: Wine's desktop may replay the previous position once.
+void SendMove(POINT screen) {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in[2]{};
+    for (INPUT& i : in) {
+        i.type = INPUT_MOUSE;
+        i.mi.dx = MulDiv(screen.x, 65536, w) + 1;
+        i.mi.dy = MulDiv(screen.y, 65536, h) + 1;
+        i.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    }
+    SendInput(2, in, sizeof(INPUT));
+}
+
+void SendClick() {
+    INPUT in[2]{};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof(INPUT));
+}
+
+// The middle of a bar item on the screen.
+POINT ItemCentre(const TWinSkinForm& skinner, const TMenuBtn& item) {
+    RECT w{};
+    GetWindowRect(skinner.Handle, &w);
+    return {w.left + (item.Bounds.left + item.Bounds.right) / 2,
+            w.top + (item.Bounds.top + item.Bounds.bottom) / 2};
+}
+
+// Whether a visible menu window shows `menu`.
+bool MenuShown(HMENU menu) {
+    HWND w = nullptr;
+    while ((w = FindWindowExW(nullptr, w, L"#32768", nullptr)) != nullptr)
+        if (IsWindowVisible(w) &&
+            reinterpret_cast<HMENU>(SendMessageW(w, MN_GETHMENU, 0, 0)) == menu)
+            return true;
+    return false;
+}
+
+// Steps run one after another from a thread timer: each acts once its
+// condition holds. Works inside the platform's menu loop and the bar's own.
+struct TInputScript {
+    struct TStep {
+        std::function<bool()> Ready;
+        std::function<void()> Act;
+    };
+    explicit TInputScript(std::vector<TStep> steps) : Steps(std::move(steps)) {
+        gScript = this;
+        Timer = SetTimer(nullptr, 0, 25, Tick);
+    }
+    ~TInputScript() {
+        KillTimer(nullptr, Timer);
+        gScript = nullptr;
+    }
+    bool Done() const { return Next == Steps.size(); }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        TInputScript* s = gScript;
+        if (!s || s->Done() || s->Acting || !s->Steps[s->Next].Ready())
+            return;
+        s->Acting = true;
+        s->Steps[s->Next++].Act();
+        s->Acting = false;
+    }
+    static inline TInputScript* gScript = nullptr;
+    std::vector<TStep> Steps;
+    size_t Next = 0;
+    bool Acting = false;
+    UINT_PTR Timer = 0;
+};
+
+// A skinned menu form in front, its bar painted, with a counter on Run.
+struct TBarScene {
+    TBarScene(TMenuForm& f, TWinSkinForm* s) : form(f), skinner(s) {
+        form.Run->OnClick = [this](TObject*) { ++RunClicks; };
+        SetForegroundWindow(form.Handle());
+        skinner->PaintFrame(nullptr);
+    }
+    TMenuBtn& Item(int i) const { return *skinner->MenuBar->Items[static_cast<size_t>(i)]; }
+    POINT Centre(int i) const { return ItemCentre(*skinner, Item(i)); }
+    bool Held(int i) const { return TWinSkinMenu::HeldItem() == &Item(i) && !OpenMenuWindow(); }
+    // Menu mode over: no drop-down, no held item, the bar not busy.
+    bool Idle() const {
+        return !OpenMenuWindow() && !TWinSkinMenu::TrackedItem() && !TWinSkinMenu::HeldItem() &&
+               !skinner->Busy;
+    }
+    TMenuForm& form;
+    TWinSkinForm* skinner;
+    int RunClicks = 0;
+};
+
+} // namespace
+
+// With File's drop-down open the pointer moves over Edit (its drop-down
+// opens) and on over Run, which has none: Run is only highlighted, its
+// command runs when it is clicked.
+TEST_F(MenuBarTrackingTest, PointerOverTheBarSwitchesDropDownsAndOnlyHighlightsCommandItems) {
+    TMenuForm form(Application);
+    TBarScene s(form, Skin(form, LoadSkin(&form, model_test::ProjectSkin())));
+    ASSERT_NE(s.skinner->MenuBar, nullptr);
+    int clicksWhileHeld = -1, stateWhileHeld = 0;
+    TInputScript script({
+        {[&] { return MenuShown(form.File->Handle()); }, [&] { SendMove(s.Centre(1)); }},
+        {[&] { return MenuShown(form.Edit->Handle()); }, [&] { SendMove(s.Centre(3)); }},
+        {[&] { return s.Held(3); },
+         [&] {
+             clicksWhileHeld = s.RunClicks;
+             stateWhileHeld = s.Item(3).State;
+             SendClick();
+         }},
+    });
+    SendMove(s.Centre(0));
+    SendClick();
+    EXPECT_TRUE(PumpUntil([&] { return script.Done() && s.RunClicks > 0 && s.Idle(); }, 15000))
+        << "steps done: " << script.Next;
+    EXPECT_EQ(clicksWhileHeld, 0);
+    EXPECT_EQ(stateWhileHeld, kNCPressed);
+    EXPECT_EQ(s.RunClicks, 1);
+    EXPECT_GE(form.FileClicks, 1);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+// Right moves from File to Edit, then onto the disabled Help and Run, which
+// are held highlighted without their commands; Enter runs Run. Left from a
+// held item opens the drop-down it reaches; Escape leaves a held item.
+TEST_F(MenuBarTrackingTest, ArrowKeysHoldItemsWithoutDropDownAndEnterRunsThem) {
+    TMenuForm form(Application);
+    TBarScene s(form, Skin(form, LoadSkin(&form, model_test::ProjectSkin())));
+    ASSERT_NE(s.skinner->MenuBar, nullptr);
+    int clicksWhileHeld = -1;
+    TInputScript run({
+        {[&] { return MenuShown(form.File->Handle()); }, [] { SendKey(VK_RIGHT); }},
+        {[&] { return MenuShown(form.Edit->Handle()); }, [] { SendKey(VK_RIGHT); }},
+        {[&] { return s.Held(2); }, [] { SendKey(VK_RIGHT); }},
+        {[&] { return s.Held(3); },
+         [&] {
+             clicksWhileHeld = s.RunClicks;
+             SendKey(VK_RETURN);
+         }},
+    });
+    SendMove(s.Centre(0));
+    SendClick();
+    EXPECT_TRUE(PumpUntil([&] { return run.Done() && s.RunClicks > 0 && s.Idle(); }, 15000))
+        << "steps done: " << run.Next;
+    EXPECT_EQ(clicksWhileHeld, 0);
+    EXPECT_EQ(s.RunClicks, 1);
+
+    bool editAgain = false;
+    TInputScript back({
+        {[&] { return MenuShown(form.File->Handle()); }, [] { SendKey(VK_RIGHT); }},
+        {[&] { return MenuShown(form.Edit->Handle()); }, [] { SendKey(VK_RIGHT); }},
+        {[&] { return s.Held(2); }, [] { SendKey(VK_LEFT); }},
+        {[&] { return MenuShown(form.Edit->Handle()); },
+         [&] {
+             editAgain = true;
+             SendKey(VK_RIGHT);
+         }},
+        {[&] { return s.Held(2); }, [] { SendKey(VK_ESCAPE); }},
+    });
+    SendMove(s.Centre(0));
+    SendClick();
+    EXPECT_TRUE(PumpUntil([&] { return back.Done() && s.Idle(); }, 15000))
+        << "steps done: " << back.Next;
+    EXPECT_TRUE(editAgain);
+    EXPECT_EQ(s.RunClicks, 1);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+// Right on an entry with a sub-menu opens the sub-menu and stays on the bar
+// item; in a right-to-left menu Left is Right: from an entry without a
+// sub-menu it moves on to the next bar item.
+TEST_F(MenuBarTrackingTest, RightOpensAnEntrysSubMenuAndRightToLeftMenusSwapTheArrows) {
+    TMenuForm form(Application);
+    TMenuItem* recent = TMenuForm::Add(form.File, L"&Recent");
+    TMenuForm::Add(recent, L"One");
+    TBarScene s(form, Skin(form, LoadSkin(&form, model_test::ProjectSkin())));
+    ASSERT_NE(s.skinner->MenuBar, nullptr);
+    auto selected = [&](int position) {
+        return MenuShown(form.File->Handle()) &&
+               (GetMenuState(form.File->Handle(), static_cast<UINT>(position), MF_BYPOSITION) &
+                MF_HILITE) != 0;
+    };
+    const TMenuBtn* trackedInSubMenu = nullptr;
+    TInputScript sub({
+        {[&] { return selected(0); }, [] { SendKey(VK_UP); }},
+        {[&] { return selected(3); }, [] { SendKey(VK_RIGHT); }},
+        {[&] { return MenuShown(recent->Handle()); },
+         [&] {
+             trackedInSubMenu = TWinSkinMenu::TrackedItem();
+             EndMenu();
+         }},
+    });
+    SendMove(s.Centre(0));
+    SendClick();
+    EXPECT_TRUE(PumpUntil([&] { return sub.Done() && s.Idle(); }, 15000))
+        << "steps done: " << sub.Next;
+    EXPECT_EQ(trackedInSubMenu, &s.Item(0));
+
+    form.Menu->SetBiDiMode(bdRightToLeft);
+    ASSERT_TRUE(form.Open->IsRightToLeft());
+    TInputScript swapped({
+        {[&] { return selected(0); }, [] { SendKey(VK_LEFT); }},
+        {[&] { return MenuShown(form.Edit->Handle()); }, [] { EndMenu(); }},
+    });
+    SendMove(s.Centre(0));
+    SendClick();
+    EXPECT_TRUE(PumpUntil([&] { return swapped.Done() && s.Idle(); }, 15000))
+        << "steps done: " << swapped.Next;
 }
