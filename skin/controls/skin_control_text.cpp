@@ -34,6 +34,20 @@ private:
 
 } // namespace
 
+TPlainFontScope::TPlainFontScope(HDC dc) {
+    LOGFONTW lf{};
+    auto current = static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT));
+    if (!current || !GetObjectW(current, sizeof lf, &lf))
+        return;
+    if (lf.lfWeight == FW_NORMAL && !lf.lfItalic && !lf.lfUnderline && !lf.lfStrikeOut)
+        return;
+    lf.lfWeight = FW_NORMAL;
+    lf.lfItalic = lf.lfUnderline = lf.lfStrikeOut = FALSE;
+    font_.Reset(CreateFontIndirectW(&lf));
+    if (font_)
+        pick_.emplace(dc, font_.Get());
+}
+
 TImageTextLayout LayoutImageText(const RECT& r, int alignment, SIZE textSize, int imageSize,
                                  bool haveList, int imageIndex) {
     TImageTextLayout out;
@@ -61,6 +75,8 @@ TImageTextLayout LayoutImageText(const RECT& r, int alignment, SIZE textSize, in
 
 void DrawImageText(HDC dc, const RECT& r, int alignment, const std::wstring& text, int imageIndex,
                    HIMAGELIST list, bool enabled) {
+    // Measured and drawn in the plain style of the caption's font.
+    const TPlainFontScope plain(dc);
     int cx = 0, cy = 0;
     if (list)
         ImageList_GetIconSize(list, &cx, &cy);

@@ -7,7 +7,24 @@
 
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
+
+#include "framework/gdi/gdi_handles.h"
+
+// For the scope's life the DC draws with a plain copy of its current font
+// (regular weight, upright, neither underlined nor struck out); a plain font
+// is left as it is.
+class TPlainFontScope {
+public:
+    explicit TPlainFontScope(HDC dc);
+    TPlainFontScope(const TPlainFontScope&) = delete;
+    TPlainFontScope& operator=(const TPlainFontScope&) = delete;
+
+private:
+    TFontHandle font_;
+    std::optional<TSelectObject> pick_;
+};
 
 // Where the image and the text of an image-and-text caption go.
 struct TImageTextLayout {
@@ -22,8 +39,8 @@ struct TImageTextLayout {
 TImageTextLayout LayoutImageText(const RECT& r, int alignment, SIZE textSize, int imageSize,
                                  bool haveList, int imageIndex);
 
-// Draws text and image k of the list into R (transparent background; a
-// disabled caption in the button-shadow colour).
+// Draws text and image k of the list into R (transparent background, the
+// DC's font in plain style; a disabled caption in the button-shadow colour).
 void DrawImageText(HDC dc, const RECT& r, int alignment, const std::wstring& text, int imageIndex,
                    HIMAGELIST list, bool enabled);
 

@@ -119,6 +119,8 @@ public:
                        TCanvas* canvas) override;
     void RestoreControl() override;
     void SkinChanged() override;
+    // The mapping switches the glyph mode on before attaching.
+    void SetGlyphMode(bool on) override { GlyphMode = on ? 1 : 0; }
 
     // 1: the wrapper builds the glyph strip and hands it to the control.
     uint8_t GlyphMode = 0;

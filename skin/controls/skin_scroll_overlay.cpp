@@ -115,6 +115,13 @@ bool TWScrollbar::ReadFacts(TScrollBarFacts& facts) const {
 void TWScrollbar::Reposition() {
     if (TargetControl && TargetControl->HandleAllocated())
         Target = TargetControl->Handle();
+    // Without the skin's arrows there is nothing to paint: the platform's
+    // own bar stays in sight (an unpainted overlay would look frozen).
+    TSkinData* data = Wrapper ? Wrapper->SkinData : nullptr;
+    if (!data || !HasPicture(data->Scrollbar)) {
+        HideBar();
+        return;
+    }
     TScrollBarFacts facts;
     if (!ReadFacts(facts)) {
         Shown = false;

@@ -154,6 +154,10 @@ void TSkinScrollbar::RestoreControl() {
 bool TSkinScrollbar::ScrollNotified(const TMessage& msg) {
     if (msg.Msg != WM_HSCROLL && msg.Msg != WM_VSCROLL)
         return false;
+    // A notification with a window in LParam comes from a child scroll-bar
+    // control or track bar, not from this control's own bars.
+    if (msg.LParam != 0)
+        return true;
     if (TWScrollbar* bar = msg.Msg == WM_HSCROLL ? HorzBar : VertBar) {
         bar->ScrollCode = LOWORD(msg.WParam);
         bar->InvalidateBar();
@@ -198,6 +202,11 @@ void TSkinScrollbar::AfterMessage(TMessage& msg) {
         TSkinControl::AfterMessage(msg);
         break;
     }
+}
+
+void TSkinScrollbar::SkinChanged() {
+    RepositionBars();
+    TSkinControl::SkinChanged();
 }
 
 // The overlays repaint themselves; the corner between two shown bars is
@@ -306,6 +315,12 @@ void TSkinScControl::AfterMessage(TMessage& msg) {
         TSkinControl::AfterMessage(msg);
         break;
     }
+}
+
+void TSkinScControl::SkinChanged() {
+    if (Bar)
+        Bar->Reposition();
+    TSkinControl::SkinChanged();
 }
 
 void TSkinScControl::PaintSkin(HDC, const RECT&) {

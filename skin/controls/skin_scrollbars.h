@@ -188,6 +188,8 @@ public:
     void RestoreControl() override;
     void AfterMessage(TMessage& msg) override;
     void PaintSkin(HDC dc, const RECT& rect) override;
+    // The overlays follow the new skin (hidden when it has no arrows).
+    void SkinChanged() override;
 
     TWScrollbar* HorzBar = nullptr;
     TWScrollbar* VertBar = nullptr;
@@ -239,6 +241,7 @@ public:
     void RestoreControl() override;
     void AfterMessage(TMessage& msg) override;
     void PaintSkin(HDC dc, const RECT& rect) override;
+    void SkinChanged() override;
 
     TWScrollbar* Bar = nullptr;
 };

@@ -323,6 +323,11 @@ void TSkinTab31::Notification(TComponent* c, TOperation op) {
         UpDownWrapper = nullptr;
 }
 
+void TSkinTab31::SkinChanged() {
+    PrepareImage();
+    TSkinControl::SkinChanged();
+}
+
 void TSkinTab31::PrepareImage() {
     TabImage.Clear();
     if (!SkinData || !SkinData->Tabs || SkinData->Tabs->Picture.Empty())
@@ -360,6 +365,8 @@ void TSkinTab31::PaintSkin(HDC dc, const RECT& r) {
         HDC mem = buffer.DC();
         FillFace(mem, r);
         const TSelectObject font(mem, set->Font().Handle());
+        // Tab captions are measured and drawn in the plain style of the font.
+        const TPlainFontScope plain(mem);
         std::vector<std::wstring> texts;
         std::vector<int> widths;
         for (int i = 0; i < set->Tabs().Count(); ++i) {

@@ -99,6 +99,8 @@ public:
                        TCanvas* canvas) override;
     bool BeforeMessage(TMessage& msg) override;
     void PaintSkin(HDC dc, const RECT& rect) override;
+    // The new skin's Tabs picture, then a repaint.
+    void SkinChanged() override;
 
     // The Tabs picture flipped upside down (the tabs hang down).
     TBitmap TabImage;

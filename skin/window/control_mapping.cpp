@@ -470,13 +470,23 @@ TWrapperChoice ChooseWrapper(const TControlFacts& f, const TSkinFacts& s) {
 
 TRawChoice ChooseRawWrapper(const std::string& cls, LONG style) {
     if (cls == "button") {
-        if ((style & 7) == 7)
+        // The button type is the low four bits; owner-drawn, push-box, split
+        // and command-link buttons share bits with the check and radio types
+        // but are push buttons.
+        switch (style & BS_TYPEMASK) {
+        case BS_GROUPBOX:
             return {};
-        if ((style & 2) || (style & 5) == 5)
+        case BS_CHECKBOX:
+        case BS_AUTOCHECKBOX:
+        case BS_3STATE:
+        case BS_AUTO3STATE:
             return {kCheckBox};
-        if ((style & 9) == 9 || (style & 4))
+        case BS_RADIOBUTTON:
+        case BS_AUTORADIOBUTTON:
             return {kRadioButton};
-        return {kButton};
+        default:
+            return {kButton};
+        }
     }
     if (cls == "combobox")
         return (style & 3) != 1 ? TRawChoice{kComBox} : TRawChoice{};

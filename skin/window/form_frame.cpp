@@ -36,13 +36,17 @@ void TWinSkinForm::ComputeFrame() {
         MenuHeight = 0;
     DropCaptionButtons();
     for (auto& b : skinData_->CaptionButtons) {
-        if (ShowsWindowIcon(*b) && !IconImage.Empty()) {
-            // The icon button is as big as the icon; the first window's icon
-            // also becomes the skin's fallback icon.
-            if (b->Picture.Empty())
-                b->Picture.Assign(IconImage);
-            if (skinData_->DefaultIcon.Empty())
-                skinData_->DefaultIcon.Assign(IconImage);
+        if (ShowsWindowIcon(*b)) {
+            // The icon button shows the window icon, never a frame of its
+            // picture: one frame, icon or not. An empty picture takes the
+            // icon's size; the first window's icon also becomes the skin's
+            // fallback icon.
+            if (!IconImage.Empty()) {
+                if (b->Picture.Empty())
+                    b->Picture.Assign(IconImage);
+                if (skinData_->DefaultIcon.Empty())
+                    skinData_->DefaultIcon.Assign(IconImage);
+            }
             b->FrameCount = 1;
         }
         CaptionButtons.push_back(std::make_unique<TWinSysButton>(this, b.get()));

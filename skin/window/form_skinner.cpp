@@ -183,21 +183,23 @@ void TWinSkinForm::AttachWindow(TSkinData* data) {
     InvalidateRect(Handle, nullptr, TRUE);
 }
 
+// Off takes the native caption (or, for an owned window or an MDI child,
+// its caption buttons) away; on gives back only what the window had at
+// attach. A popup without a full caption keeps its native frame: its border
+// is the only frame it has, and the skin draws none around it.
 void TWinSkinForm::SetNativeCaption(bool on) {
     TSkinManage* m = Manager();
     if (MDIKind == kMDIChild && m && m->MDIMaximized() && !on)
         return;
+    if (!on && BorderKind == kBorderNone)
+        return;
     NativeCaptionOn = on;
     LONG style = GetWindowLongW(Handle, GWL_STYLE);
     if (on) {
-        if (Caps & kCapSysMenu)
-            style |= WS_SYSMENU;
-        if (Caps & kCapMinBox)
-            style |= WS_MINIMIZEBOX;
-        if (Caps & kCapMaxBox)
-            style |= WS_MAXIMIZEBOX;
+        // A system menu found without WS_SYSMENU adds no bit.
+        style |= InitialStyle & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
         if (Caps & kCapCaptionRemoved)
-            style |= WS_CAPTION;
+            style |= InitialStyle & WS_CAPTION;
     } else if (OwnerWindow || MDIKind == kMDIChild) {
         style &= ~(WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
     } else {
@@ -381,16 +383,16 @@ void TWinSkinForm::Reskin() {
     }
     if (MenuBar)
         MenuBar->EndUse();
-    if (FrameSkinned && Form) {
+    // A popup without a caption keeps its native frame: nothing to fit.
+    if (FrameSkinned && BorderKind != kBorderNone)
         ResizeKeepingClient(true);
+    if (FrameSkinned && Form) {
         // A change of one pixel and back forces the form to lay out again.
         RECT r{};
         GetWindowRect(Handle, &r);
         const int w = r.right - r.left, h = r.bottom - r.top;
         SetWindowPos(Handle, nullptr, 0, 0, w, h + 1, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         SetWindowPos(Handle, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    } else if (FrameSkinned) {
-        ResizeKeepingClient(true);
     }
     RebuildRegion();
     if (focused && focused->HandleAllocated() && IsWindow(focused->Handle()))
@@ -452,8 +454,11 @@ void TWinSkinForm::Restore() {
         POINT topLeft{r.left, r.top};
         if (MDIKind == kMDIChild)
             ScreenToClient(GetParent(Handle), &topLeft);
-        int w = r.right - r.left + NativeNonClient.cx - LeftWidth - RightWidth;
-        int h = r.bottom - r.top + NativeNonClient.cy - TitleHeight - MenuHeight - BottomHeight;
+        // A window without a skinned frame kept its native one all along.
+        const bool framed = BorderKind != kBorderNone;
+        int w = r.right - r.left + (framed ? NativeNonClient.cx - LeftWidth - RightWidth : 0);
+        int h = r.bottom - r.top +
+                (framed ? NativeNonClient.cy - TitleHeight - MenuHeight - BottomHeight : 0);
         RECT work{}, monitor{};
         if (WindowState == kWindowMaximized && MaximizesOntoWorkArea() && WorkArea(work, monitor)) {
             // Back to the platform's maximised placement: the native side

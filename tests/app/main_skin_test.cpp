@@ -1,13 +1,18 @@
 // The main window's definition carries the browser and our packed skin:
 // reading it loads the skin into SkinData_Main with the definition's
-// settings, and the system-menu glyphs come from the program's resources.
+// settings, and the system-menu glyphs come from the program's resources;
+// the confirmation dialog is skinned with it by the definition's rules.
 #include "framework/ui/win32.h"
 
 #include "app/main_frm.h"
+#include "app/unit_messagebox.h"
 #include "framework/ui/application.h"
 #include "skin/model/skin_data.h"
 #include "skin/model/skin_objects.h"
 #include "skin/store/skin_reader.h"
+#include "skin/window/form_skinner.h"
+#include "skin/window/skin_engine.h"
+#include "skin/window/skin_manager.h"
 
 #include <gtest/gtest.h>
 
@@ -129,4 +134,45 @@ TEST(MainWindowSkin, DefinitionLoadsTheEmbeddedSkin) {
     // Restore, maximise, minimise and close from "TESSELMENU".
     ASSERT_NE(skin->MenuGlyphs, nullptr);
     EXPECT_EQ(skin->MenuGlyphs->Count(), 4);
+}
+
+// The confirmation dialog skinned with the main window's skin data: its two
+// glyph buttons take the skin's glyph-button wrapper by the definition's
+// "TRzBitbtn=bitbtn" line, its labels keep their own look.
+TEST(MainWindowSkin, DialogButtonsGetTheGlyphButtonSkinAndItsLabelsNone) {
+    TApplication app(nullptr);
+    app.Initialize();
+    InstallSkinEngine();
+    TForm_Main* form = app.CreateForm<TForm_Main>();
+    ASSERT_NE(form, nullptr);
+    TSkinManage* manager = TSkinManage::Instance(false);
+    ASSERT_NE(manager, nullptr);
+    TForm_MessageBox box(&app);
+    box.Show();
+    manager->SkinWindow(box.Handle()); // unless the hook did on activation
+    auto* skinner = dynamic_cast<TWinSkinForm*>(manager->FindFormSkinner(box.Handle()));
+    ASSERT_NE(skinner, nullptr);
+    EXPECT_EQ(skinner->SkinData(), ObjectAs<TSkinData>(form->FindComponent("SkinData_Main")));
+    const DWORD start = GetTickCount();
+    MSG msg{};
+    while (!skinner->ContentsSkinned && GetTickCount() - start < 5000) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(5);
+    }
+    ASSERT_TRUE(skinner->ContentsSkinned);
+    auto familyOf = [&](TControl* c) -> std::string {
+        for (TSkinControl* w : skinner->Wrappers)
+            if (w->Control == c || w->GraphicControl == c)
+                return w->ClassName();
+        return "";
+    };
+    EXPECT_EQ(familyOf(box.RzBitBtn_Ok), "TSkinBitButton");
+    EXPECT_EQ(familyOf(box.RzBitBtn_Cancel), "TSkinBitButton");
+    EXPECT_EQ(familyOf(box.RzLabel1), "");
+    EXPECT_EQ(familyOf(box.Label_Tip), "");
+    box.Hide();
+    TSkinManage::Finalize();
 }

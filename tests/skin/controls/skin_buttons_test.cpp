@@ -611,3 +611,33 @@ TEST(SkinButtonsTest, AThousandPaintsLeaveNoGdiObjectBehind) {
     EXPECT_GE(GdiCreatedCount(TGdiKind::Bitmap) - bitmaps, 3000) << "the glyphs were drawn";
     std::printf("skin_button_paint: %.1f us\n", us / 4000.0);
 }
+
+TEST(SkinButtonsTest, ARawButtonsTextTakesTheSkinsColours) {
+    TFrameSkin skin;
+    HWND parent = RawParent();
+    HWND button = RawButton(parent, 77, 10);
+    auto w = std::make_unique<TSkinButton>(nullptr);
+    w->AttachWindow(button, &skin.Data, nullptr, nullptr);
+    SetFocus(parent);
+    TBitmap shot(80, 30);
+    // The state colours first; without one, the skin's button text colour.
+    PaintInto(*w, shot);
+    ASSERT_EQ(FrameShown(shot), kFrameNormal);
+    EXPECT_GT(CountText(shot, kCentre[0], kNormalText), 0);
+    skin.Data.Buttons->HasNormalColour2 = false;
+    PaintInto(*w, shot);
+    EXPECT_GT(CountText(shot, kCentre[0], skin.Data.ButtonTextColour), 0);
+    EXPECT_EQ(CountText(shot, kCentre[0], kNormalText), 0);
+    w->MouseState = kMouseHot;
+    PaintInto(*w, shot);
+    ASSERT_EQ(FrameShown(shot), kFrameHot);
+    EXPECT_GT(CountText(shot, kCentre[3], kHotText), 0);
+    // Disabled: the fixed grey of raw windows.
+    w->MouseState = 0;
+    EnableWindow(button, FALSE);
+    PaintInto(*w, shot);
+    ASSERT_EQ(FrameShown(shot), kFrameDisabled);
+    EXPECT_GT(CountText(shot, kCentre[2], 0x00808080), 0);
+    w.reset();
+    DestroyWindow(parent);
+}

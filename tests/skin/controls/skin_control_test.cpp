@@ -356,3 +356,52 @@ TEST(SkinControlTest, ElementFramesStretchColourOnColourAndSkipFramesOutsideTheS
     DrawElementFrame(target.Canvas().Handle(), RECT{24, 0, 0, 24}, 2, 1, element);
     EXPECT_EQ(target.Canvas().Pixel(12, 12), RGB(255, 255, 255));
 }
+
+TEST(SkinControlTest, SkinChangeRecoloursAndFocusOrEnableChangesRepaint) {
+    // A new face colour reaches a recoloured control, which repaints.
+    TWrapperForm form(Application);
+    form.Show();
+    PumpMessages(20);
+    TSkinData data(nullptr);
+    data.ButtonFaceColour = RGB(1, 2, 3);
+    auto* w = new TMarkWrapper(form.button);
+    w->AttachControl(nullptr, &data, true, nullptr);
+    form.button->Update();
+    int before = w->paints;
+    data.ButtonFaceColour = RGB(4, 5, 6);
+    w->SkinChanged();
+    EXPECT_EQ(form.button->Color(), RGB(4, 5, 6));
+    form.button->Update();
+    EXPECT_GT(w->paints, before);
+    // Without Recolour the control keeps its colour.
+    w->Recolour = false;
+    data.ButtonFaceColour = RGB(7, 8, 9);
+    w->SkinChanged();
+    EXPECT_EQ(form.button->Color(), RGB(4, 5, 6));
+    delete w;
+
+    // A window that does not repaint itself on focus or enable changes is
+    // repainted by its wrapper; other messages paint nothing.
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"LtPlainChild";
+    RegisterClassW(&wc);
+    HWND plain = CreateWindowExW(0, L"LtPlainChild", L"", WS_CHILD | WS_VISIBLE, 100, 10, 60, 30,
+                                 form.Handle(), nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(plain, nullptr);
+    auto* raw = new TMarkWrapper(nullptr);
+    raw->AttachWindow(plain, &data, nullptr, nullptr);
+    UpdateWindow(plain);
+    for (UINT m : {UINT(WM_SETFOCUS), UINT(WM_KILLFOCUS), UINT(WM_ENABLE), UINT(CM_ENABLEDCHANGED),
+                   UINT(WM_USER + 1)}) {
+        before = raw->paints;
+        SendMessageW(plain, m, m == WM_ENABLE, 0);
+        if (m == WM_USER + 1)
+            EXPECT_EQ(raw->paints, before);
+        else
+            EXPECT_GT(raw->paints, before) << std::hex << m;
+    }
+    delete raw;
+    DestroyWindow(plain);
+}

@@ -5,11 +5,14 @@
 // use hand-made skin pictures of known colours and the real XPLuna skin.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "framework/core/class_builder.h"
 #include "framework/gdi/gdi_handles.h"
 #include "framework/stdctrls/std_checks.h"
 #include "framework/stdctrls/std_views.h"
 #include "framework/ui/statusbar.h"
+#include "skin/controls/skin_control_text.h"
 #include "skin/controls/skin_panels.h"
 #include "skin/model/skin_data.h"
 #include "tests/framework/gdi/pixel_test_util.h"
@@ -565,4 +568,75 @@ TEST(SkinPanelsTest, WrappersAreRegisteredByClassName) {
         EXPECT_EQ(made->ClassName(), name);
         delete made;
     }
+}
+
+TEST(SkinPanelsTest, StatusTextTakesTheBarsColourAndHeaderCaptionsArePlain) {
+    // Without StatusBarEdges the panel texts are in the bar's font colour.
+    TStatusScene scene;
+    TStatusBar* bar = scene.bar;
+    constexpr TColor kFontColour = 0x000000E0;
+    bar->Font().SetColor(kFontColour);
+    scene.data.ButtonFaceColour = kFace;
+    auto* status = new TSkinStatusBar(bar);
+    status->AttachControl(nullptr, &scene.data, false, nullptr);
+    TBitmap out;
+    PaintInto(*status, out);
+    const RECT p1 = StatusPanelRect(PartRect(bar->Handle(), 1), WindowBox(bar->Handle()), false);
+    // (Text may be smoothed: red text leaves reddish pixels, black text greys.)
+    int reddish = 0, greyish = 0;
+    for (int y = p1.top + 1; y < p1.bottom - 1; ++y)
+        for (int x = p1.left + 1; x < p1.right - 1; ++x) {
+            const TColor c = At(out, x, y);
+            const int red = c & 0xFF, green = (c >> 8) & 0xFF;
+            reddish += red - green > 40;
+            greyish += red < 0xC0 && std::abs(red - green) < 20;
+        }
+    EXPECT_GT(reddish, 0);
+    EXPECT_EQ(greyish, 0);
+    delete status;
+
+    // A header whose window font is bold draws its captions exactly as with
+    // the regular font.
+    TPanelsForm form(Application);
+    auto* header = new THeaderControl(&form);
+    header->SetParent(&form);
+    header->SetBounds(0, 0, 300, 20);
+    THeaderSection* section = header->Sections()->Add();
+    section->SetText(L"Wide Name");
+    section->SetWidth(120);
+    form.Show();
+    PumpMessages(30);
+    TSkinData data(nullptr);
+    ASSERT_TRUE(model_test::LoadBytes(data, model_test::ProjectSkin()));
+    auto* w = new TSkinHeader(nullptr);
+    w->AttachWindow(header->Handle(), &data, nullptr, nullptr);
+    // The header's window font follows its Font in the given style.
+    auto useStyle = [&](TFontStyles style, bool bold) {
+        header->Font().SetStyle(style);
+        SendMessageW(header->Handle(), WM_SETFONT,
+                     reinterpret_cast<WPARAM>(header->Font().Handle()), FALSE);
+        LOGFONTW lf{};
+        auto f = reinterpret_cast<HFONT>(SendMessageW(header->Handle(), WM_GETFONT, 0, 0));
+        return f && GetObjectW(f, sizeof lf, &lf) && (lf.lfWeight >= FW_BOLD) == bold;
+    };
+    TBitmap regular, bold;
+    ASSERT_TRUE(useStyle({}, false));
+    PaintInto(*w, regular);
+    ASSERT_TRUE(useStyle({fsBold}, true));
+    PaintInto(*w, bold);
+    EXPECT_TRUE(PixelsAre(bold, [&](int x, int y) { return At(regular, x, y); }));
+    // The bold font really draws otherwise, so the comparison can fail.
+    TBitmap boldText, plainText;
+    for (TBitmap* b : {&boldText, &plainText}) {
+        b->SetSize(120, 20);
+        Fill(*b, 0, 0, 120, 20, kJunk);
+        const TSelectObject font(b->Canvas().Handle(), header->Font().Handle());
+        std::optional<TPlainFontScope> plain;
+        if (b == &plainText)
+            plain.emplace(b->Canvas().Handle());
+        RECT r{0, 0, 120, 20};
+        DrawTextW(b->Canvas().Handle(), L"Wide Name", -1, &r, DT_SINGLELINE);
+    }
+    EXPECT_FALSE(PixelsAre(boldText, [&](int x, int y) { return At(plainText, x, y); }));
+    delete w;
 }

@@ -745,8 +745,10 @@ TEST(SkinScrollbarsTest, RegisteredListViewRawWindowRestoreAndDestruction) {
                         200, 150, 80, form.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
     for (int i = 0; i < 40; ++i)
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"item"));
+    const LONG_PTR listProc = GetWindowLongPtrW(list, GWLP_WNDPROC);
     auto* rw = new TSkinScrollbarH(nullptr);
     rw->AttachWindow(list, &data, &host, nullptr);
+    EXPECT_NE(GetWindowLongPtrW(list, GWLP_WNDPROC), listProc);
     EXPECT_EQ(rw->State, TWrapperState::Attached);
     EXPECT_TRUE(rw->SubclassesWindow());
     EXPECT_EQ(rw->Control, nullptr);
@@ -777,7 +779,7 @@ TEST(SkinScrollbarsTest, RegisteredListViewRawWindowRestoreAndDestruction) {
     const HWND v2 = rw->VertBar->Handle();
     delete rw;
     EXPECT_FALSE(IsWindow(v2));
-    EXPECT_EQ(GetWindowLongPtrW(list, GWLP_WNDPROC) != 0, true);
+    EXPECT_EQ(GetWindowLongPtrW(list, GWLP_WNDPROC), listProc);
     SendMessageW(list, WM_NCPAINT, 1, 0);
     const HWND lv = lw->VertBar->Handle();
     delete lw;
@@ -785,4 +787,66 @@ TEST(SkinScrollbarsTest, RegisteredListViewRawWindowRestoreAndDestruction) {
     delete mw;
     EXPECT_TRUE(host.list.size() == 1u); // the header wrapper stays with its control
     DestroyWindow(list);
+}
+
+TEST(SkinScrollbarsTest, ChildNotificationsAndSkinsWithoutArrowsLeaveTheBarsAlone) {
+    TMemoScene scene;
+    TSkinScrollbar& w = *scene.wrapper;
+    const HWND memo = scene.skinned->Handle();
+    ASSERT_TRUE(w.HorzBar->Shown);
+    // A track bar inside the control reports its thumb dragged (code 5) with
+    // its own window in LParam: the control's painted thumb does not follow
+    // the cursor (which sits at the far end of the screen) but stays where
+    // the platform has the thumb.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    const HWND child = scene.plain->Handle();
+    SendMessageW(memo, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 0), reinterpret_cast<LPARAM>(child));
+    SendMessageW(memo, WM_VSCROLL, MAKEWPARAM(TB_THUMBTRACK, 0), reinterpret_cast<LPARAM>(child));
+    PumpMessages(30);
+    for (TWScrollbar* bar : {w.HorzBar, w.VertBar}) {
+        SCOPED_TRACE(bar->Vertical ? "vertical" : "horizontal");
+        const SCROLLBARINFO info = BarInfo(memo, bar->Vertical ? OBJID_VSCROLL : OBJID_HSCROLL);
+        auto b = PaintOf(*bar);
+        const int mid = (info.xyThumbTop + info.xyThumbBottom) / 2;
+        EXPECT_EQ(bar->Vertical ? At(*b, 3, mid) : At(*b, mid, 3), ThumbColour(1));
+        const int end = bar->Length - bar->ArrowSize - 3;
+        ASSERT_GT(end, info.xyThumbBottom);
+        EXPECT_EQ(bar->Vertical ? At(*b, 3, end) : At(*b, end, 3), TrackColour(1));
+    }
+
+    // A skin without the Scrollbar arrows: the overlays go and the platform's
+    // own bars show, exactly as on the unskinned memo beside it.
+    // The two memos are alike: their bars lie at the same window coordinates.
+    const HWND plain = scene.plain->Handle();
+    const RECT mr = ScreenRect(memo);
+    const RECT vbar = BarInfo(memo, OBJID_VSCROLL).rcScrollBar;
+    auto sameBars = [&] {
+        const int x = (vbar.left + vbar.right) / 2 - mr.left;
+        for (int y = vbar.top + 2 - mr.top; y < vbar.bottom - 2 - mr.top; y += 7)
+            if (wrapper_test::ScreenPixel(memo, x, y) != wrapper_test::ScreenPixel(plain, x, y))
+                return false;
+        return true;
+    };
+    ASSERT_FALSE(sameBars()) << "the skinned bar looks different while the overlay shows";
+    scene.data.Scrollbar.reset();
+    w.SkinChanged();
+    EXPECT_FALSE(w.HorzBar->Shown);
+    EXPECT_FALSE(w.VertBar->Shown);
+    EXPECT_FALSE(IsWindowVisible(w.VertBar->Handle()));
+    EXPECT_TRUE(PumpUntil(sameBars, 3000));
+    // Non-client paints keep them hidden; a wrapper made for such a skin never shows one.
+    SendMessageW(memo, WM_NCPAINT, 1, 0);
+    EXPECT_FALSE(IsWindowVisible(w.VertBar->Handle()));
+    TMemo* other = MakeMemo(scene.form, 10, 230, 220, 120, ssBoth, 100);
+    auto* ow = new TSkinScrollbar(other);
+    ow->AttachScrollBars(other, &scene.data, &scene.host, nullptr);
+    PumpMessages(60);
+    EXPECT_FALSE(ow->VertBar->Shown);
+    EXPECT_FALSE(ow->VertBar->HandleAllocated() && IsWindowVisible(ow->VertBar->Handle()));
+    // The arrows come back with the next skin: so does the overlay.
+    MakeScrollSkin(scene.data);
+    w.SkinChanged();
+    EXPECT_TRUE(w.VertBar->Shown);
+    EXPECT_TRUE(IsWindowVisible(w.VertBar->Handle()));
+    EXPECT_TRUE(PumpUntil([&] { return !sameBars(); }, 3000));
 }

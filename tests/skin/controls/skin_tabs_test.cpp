@@ -487,3 +487,49 @@ TEST(SkinTabsTest, WrappersAreRegisteredByClassName) {
         delete made;
     }
 }
+
+TEST(SkinTabsTest, TabSetFollowsASkinChangeAndDrawsPlainCaptions) {
+    TTabsForm form(Application);
+    auto* set = new TTabSet(&form);
+    set->SetParent(&form);
+    set->SetBounds(10, 10, 300, 21);
+    TStringList texts;
+    for (const char* s : {"Alpha", "Beta"})
+        texts.Add(s);
+    set->SetTabs(texts);
+    set->SetTabIndex(1);
+    form.Show();
+    PumpMessages(30);
+    TSkinData data(nullptr);
+    MakeTabSkin(data);
+    auto* w = new TSkinTab31(set);
+    w->AttachControl(nullptr, &data, false, nullptr);
+    TBitmap regular, bold;
+    PaintInto(*w, regular);
+
+    // A bold font: the tabs are laid out and captioned as with the regular one.
+    set->Font().SetStyle({fsBold});
+    PaintInto(*w, bold);
+    EXPECT_TRUE(PixelsAre(bold, [&](int x, int y) { return At(regular, x, y); }));
+
+    // The skin changes its Tabs picture: the next paint shows the new one.
+    constexpr TColor kNewNormal = 0x00A0A000, kNewSelected = 0x00A000A0;
+    auto tabs = std::make_unique<TDataSkinBorder>("Tabs");
+    tabs->Picture.SetSize(60, 21);
+    Fill(tabs->Picture, 0, 0, 60, 21, kNewNormal);
+    Fill(tabs->Picture, 12, 0, 24, 21, kNewSelected);
+    tabs->FrameCount = 5;
+    tabs->NormalColour2 = kNormalText;
+    tabs->MouseOverColour2 = kSelectedText;
+    data.Tabs = std::move(tabs);
+    w->SkinChanged();
+    TBitmap after;
+    PaintInto(*w, after);
+    const int first = set->StartMargin();
+    EXPECT_EQ(At(after, first + 1, 2), kNewNormal);
+    EXPECT_EQ(At(after, first + 1, 20), kNewNormal);
+    EXPECT_EQ(CountColour(after, RECT{0, 0, 300, 21}, kNormal), 0);
+    EXPECT_EQ(CountColour(after, RECT{0, 0, 300, 21}, kSelected), 0);
+    EXPECT_GT(CountColour(after, RECT{0, 0, 300, 21}, kNewSelected), 0);
+    delete w;
+}

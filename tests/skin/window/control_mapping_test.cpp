@@ -4,6 +4,10 @@
 // and the raw child-window table.
 #include <gtest/gtest.h>
 
+#include "framework/ui/win32.h"
+
+#include <commctrl.h>
+
 #include <memory>
 
 #include "framework/core/strings.h"
@@ -450,4 +454,31 @@ TEST(ControlMappingTest, RawChildWindowsByClassAndStyle) {
         EXPECT_EQ(c.wrapperClass, r.wrapper) << r.cls << " " << r.style;
         EXPECT_EQ(c.firstChild, std::string(r.cls) == "comboboxex32") << r.cls;
     }
+}
+
+TEST(ControlMappingTest, RawButtonsAreTakenByTheirButtonType) {
+    // Owner-drawn, push-box, user, split and command-link buttons share bits
+    // with the check, radio and group types but are push buttons; the real
+    // check and radio types keep their wrappers whatever other style bits say.
+    const struct {
+        LONG style;
+        const char* wrapper;
+    } rows[] = {
+        {BS_OWNERDRAW, "TSkinButton"},
+        {BS_PUSHBOX, "TSkinButton"},
+        {BS_USERBUTTON, "TSkinButton"},
+        {BS_SPLITBUTTON, "TSkinButton"},
+        {BS_DEFSPLITBUTTON, "TSkinButton"},
+        {BS_COMMANDLINK, "TSkinButton"},
+        {BS_DEFCOMMANDLINK | WS_CHILD | WS_TABSTOP, "TSkinButton"},
+        {BS_AUTOCHECKBOX | BS_PUSHLIKE | BS_LEFTTEXT, "TSkinCheckBox"},
+        {BS_3STATE | BS_FLAT, "TSkinCheckBox"},
+        {BS_RADIOBUTTON | BS_MULTILINE, "TSkinRadioButton"},
+        {BS_AUTORADIOBUTTON | BS_RIGHTBUTTON, "TSkinRadioButton"},
+        {BS_GROUPBOX | BS_CENTER, ""},
+        {BS_PUSHBUTTON | BS_BITMAP, "TSkinButton"},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(ChooseRawWrapper("button", r.style).wrapperClass, r.wrapper)
+            << std::hex << r.style;
 }

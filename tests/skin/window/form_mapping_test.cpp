@@ -13,6 +13,7 @@
 #include <memory>
 #include <utility>
 
+#include "framework/core/class_builder.h"
 #include "framework/core/strings.h"
 #include "framework/gdi/bitmap.h"
 #include "framework/gdi/gdi_handles.h"
@@ -28,6 +29,7 @@
 #include "framework/ui/form.h"
 #include "framework/ui/menus.h"
 #include "framework/ui/statusbar.h"
+#include "skin/controls/skin_panels.h"
 #include "skin/window/control_mapping.h"
 #include "skin/window/form_skinner.h"
 #include "skin/window/skin_manager.h"
@@ -608,4 +610,57 @@ TEST_F(FormMappingTest, RawChildWindowsGetTheTablesWrappers) {
     DestroyWindow(host);
     PumpMessages(30);
     EXPECT_EQ(gLiveRecorders, 0);
+}
+
+namespace {
+
+// A data-aware check box that takes a custom glyph strip, as the glyph
+// wrapper expects of it.
+class TRzDBCheckBox : public TWinControl {
+    LT_CLASS(TRzDBCheckBox, TWinControl)
+public:
+    explicit TRzDBCheckBox(TComponent* owner) : TWinControl(owner) {}
+    TBitmap* CustomGlyphs() { return &glyphs_; }
+    void SetCustomGlyphs(const TBitmap& b) { glyphs_.Assign(b); }
+    int32_t TransparentColor = 0;
+    bool UseCustomGlyphs = false;
+
+private:
+    TBitmap glyphs_;
+};
+
+} // namespace
+
+LT_CLASS_TABLE(TRzDBCheckBox) {
+    c.SubObject("CustomGlyphs", &TRzDBCheckBox::CustomGlyphs, &TRzDBCheckBox::SetCustomGlyphs)
+        .Integer("TransparentColor", &TRzDBCheckBox::TransparentColor,
+                 &TRzDBCheckBox::TransparentColor)
+        .Boolean("UseCustomGlyphs", &TRzDBCheckBox::UseCustomGlyphs,
+                 &TRzDBCheckBox::UseCustomGlyphs);
+}
+
+TEST_F(FormMappingTest, ImageCheckBoxGetsItsGlyphStripThroughTheMapping) {
+    RegisterPanelSkins(); // the real glyph wrapper (the next test's set-up puts the recorder back)
+    const TBitmap& checks = data_->Buttons->CheckPicture;
+    ASSERT_FALSE(checks.Empty());
+    ASSERT_GT(data_->Buttons->CheckButtonFrame, 0);
+    TPlainForm form(Application);
+    auto* check = Put<TRzDBCheckBox>(form);
+    TWinSkinForm* s = Skin(form);
+    ASSERT_NE(s, nullptr);
+    TSkinObjImage* w = nullptr;
+    for (TSkinControl* x : s->Wrappers)
+        if (auto* image = dynamic_cast<TSkinObjImage*>(x); image && image->Control == check)
+            w = image;
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->GlyphMode, 1);
+    // The strip reached the control: nine check cells, magenta transparent, switched on.
+    const int cell = checks.Width() / data_->Buttons->CheckButtonFrame;
+    EXPECT_EQ(check->CustomGlyphs()->Width(), 9 * cell);
+    EXPECT_EQ(check->CustomGlyphs()->Height(), checks.Height());
+    EXPECT_EQ(check->TransparentColor, 16711935);
+    EXPECT_TRUE(check->UseCustomGlyphs);
+    // Switching the skin off turns the custom glyphs off again.
+    s->Restore();
+    EXPECT_FALSE(check->UseCustomGlyphs);
 }

@@ -902,4 +902,75 @@ TEST_F(FormSkinnerTest, MaximisedMDIChildButtonsArePaintedInTheMenuBar) {
     SendMessageW(frame.Handle(), SM_REPAINTFRAME, 0, 0);
     for (const auto& pixels : buttons)
         EXPECT_LT(shown(pixels), static_cast<int>(pixels.size()) / 2);
+
+TEST_F(FormSkinnerTest, CaptionlessPopupsComeBackExactlyAsTheyWere) {
+    // A popup without a caption keeps its native frame while skinned, also
+    // across a skin refresh, and gets back its own style and size.
+    for (DWORD frame : {DWORD(WS_BORDER), DWORD(WS_DLGFRAME), DWORD(0)}) {
+        SCOPED_TRACE(frame);
+        HWND popup = CreateWindowExW(0, L"STATIC", L"popup", WS_POPUP | WS_VISIBLE | frame, 60, 60,
+                                     200, 120, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(popup, nullptr);
+        const LONG style = GetWindowLongW(popup, GWL_STYLE);
+        const RECT before = WindowRectOf(popup);
+        const SIZE client = ClientSizeOf(popup);
+        TWinSkinForm* s = Skin(popup);
+        ASSERT_NE(s, nullptr);
+        EXPECT_EQ(GetWindowLongW(popup, GWL_STYLE), style);
+        s->Reskin();
+        EXPECT_EQ(GetWindowLongW(popup, GWL_STYLE), style);
+        const RECT refreshed = WindowRectOf(popup);
+        EXPECT_TRUE(EqualRect(&before, &refreshed));
+        EXPECT_EQ(ClientSizeOf(popup).cx, client.cx);
+        Deactivate();
+        EXPECT_EQ(M().FindFormSkinner(popup), nullptr);
+        EXPECT_EQ(GetWindowLongW(popup, GWL_STYLE), style);
+        const RECT after = WindowRectOf(popup);
+        EXPECT_TRUE(EqualRect(&before, &after));
+        EXPECT_EQ(ClientSizeOf(popup).cx, client.cx);
+        EXPECT_EQ(ClientSizeOf(popup).cy, client.cy);
+        DestroyWindow(popup);
+        M().SetActive(true);
+    }
+}
+
+TEST_F(FormSkinnerTest, IconButtonHasOneFrameWithOrWithoutAnIcon) {
+    TDataSkinSysButton* iconButton = nullptr;
+    for (auto& b : data_->CaptionButtons)
+        if (ShowsWindowIcon(*b))
+            iconButton = b.get();
+    ASSERT_NE(iconButton, nullptr);
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"LtNoIconWindow";
+    RegisterClassW(&wc);
+    // A three-frame picture of the icon button is shown whole: one frame,
+    // whether the window has an icon image or not.
+    for (bool withIcon : {false, true}) {
+        SCOPED_TRACE(withIcon);
+        iconButton->Picture.SetSize(3 * 16, 16);
+        iconButton->FrameCount = 3;
+        data_->DefaultIcon.Clear();
+        HWND wnd = CreateWindowExW(0, L"LtNoIconWindow", L"icon", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                   100, 100, 300, 200, nullptr, nullptr, wc.hInstance, nullptr);
+        ASSERT_NE(wnd, nullptr);
+        if (withIcon)
+            SendMessageW(wnd, WM_SETICON, ICON_SMALL,
+                         reinterpret_cast<LPARAM>(LoadIconW(nullptr, IDI_APPLICATION)));
+        TWinSkinForm* s = Skin(wnd);
+        ASSERT_NE(s, nullptr);
+        EXPECT_EQ(s->IconImage.Empty(), !withIcon);
+        EXPECT_EQ(iconButton->FrameCount, 1);
+        SendMessageW(wnd, SM_REPAINTFRAME, 0, 0);
+        const TWinSysButton* shown = nullptr;
+        for (auto& b : s->Buttons())
+            if (b->SkinButton == iconButton)
+                shown = b.get();
+        ASSERT_NE(shown, nullptr);
+        ASSERT_TRUE(shown->Visible);
+        EXPECT_EQ(shown->Bounds.right - shown->Bounds.left, 3 * 16);
+        DestroyWindow(wnd);
+        PumpMessages(20);
+    }
 }

@@ -104,6 +104,11 @@ protected:
 
 } // namespace
 
+// A window procedure of a window that is skinned by someone else already.
+static LRESULT CALLBACK AnswersSkinnedQuery(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    return m == SM_SKINNEDQUERY ? 1 : DefWindowProcW(w, m, wp, lp);
+}
+
 TEST_F(SkinManagerTest, DecidesWhichWindowsAreSkinnedAndOnlyOnce) {
     TPlainForm host(Application);
     TSkinData* data = MakeData(&host, sfMainform);
@@ -142,6 +147,20 @@ TEST_F(SkinManagerTest, DecidesWhichWindowsAreSkinnedAndOnlyOnce) {
     EXPECT_FALSE(M().SkinWindow(child));
     DestroyWindow(child);
     // A window that answers the skinned query with 1 is skinned already.
+    WNDCLASSW answering{};
+    answering.lpfnWndProc = AnswersSkinnedQuery;
+    answering.hInstance = GetModuleHandleW(nullptr);
+    answering.lpszClassName = L"LtAnswersSkinned";
+    RegisterClassW(&answering);
+    HWND skinned = CreateWindowExW(0, L"LtAnswersSkinned", L"skinned", WS_POPUP | WS_VISIBLE, 10,
+                                   10, 50, 50, nullptr, nullptr, answering.hInstance, nullptr);
+    ASSERT_NE(skinned, nullptr);
+    const size_t logged = gLog.size();
+    EXPECT_FALSE(M().SkinWindow(skinned));
+    EXPECT_EQ(M().FindFormSkinner(skinned), nullptr);
+    EXPECT_EQ(gLog.size(), logged);
+    DestroyWindow(skinned);
+    // A raw window that does not answer is skinned.
     HWND raw = CreateWindowExW(0, L"STATIC", L"raw", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, nullptr,
                                nullptr, nullptr, nullptr);
     EXPECT_TRUE(M().SkinWindow(raw));

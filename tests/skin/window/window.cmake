@@ -4,7 +4,7 @@
 # (real skins and hand-made borders), the menu bar and its drop-downs, popup
 # menus and their items, and the control wrapper mapping on real forms.
 foreach(name skin_manager_test caption_buttons_test form_skinner_test frame_paint_test
-        popup_menu_test menu_items_test form_mapping_test form_keymenu_test)
+        popup_menu_test menu_items_test form_mapping_test form_keymenu_test form_messages_test)
     lt_add_skin_test(${name} LIBS lt_skinwindow)
 endforeach()
 # The menu bar is driven by the real mouse and keys.
