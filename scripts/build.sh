@@ -8,6 +8,11 @@ build=${LT_BUILD:-$root/build}/$flavour
 # Paths below the source tree are hashed relative to it, so that separate
 # checkouts and build trees of the same depth share one compiler cache.
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root}
+# Objects are shared across checkouts whatever their folder (debug line tables
+# then name the first checkout's folder), and objects built with the
+# precompiled headers are cached too.
+export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
+export CCACHE_SLOPPINESS=${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_file_mtime,include_file_ctime}
 args=(-G Ninja -S "$root" -B "$build" -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 case "$flavour" in
     host) args+=(-DCMAKE_BUILD_TYPE=Debug) ;;

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 need_pkgs=(g++-mingw-w64-i686 wine wine32:i386 xvfb xauth xdotool imagemagick
-           fonts-arphic-uming fonts-wine cmake ninja-build clang libclang-rt-14-dev
+           fonts-arphic-uming fonts-wine cmake ninja-build clang lld libclang-rt-14-dev
            libbenchmark-dev googletest ccache locales python3)
 
 missing=()

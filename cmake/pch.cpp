@@ -1,0 +1,1 @@
+// The translation unit that builds a precompiled header (cmake/pch.cmake).
