@@ -19,6 +19,11 @@ E2E_LOG="$shots/package.log"
 : >"$E2E_LOG"
 . "$(dirname "$0")/e2e_lib.sh"
 title="岚拓食品销售管理系统"
+now() { date +%s.%N; }
+elapsed() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.1f", b - a}'; }
+T0=$(now)
+# Prints a step with the seconds since the test began.
+step() { echo "[$(elapsed "$T0" "$(now)") s] $*"; }
 
 echo "packaging $exe (version $version)"
 if ! "$LT_ROOT/scripts/package.sh" --exe "$exe" --version "$version" --out "$work/package"; then
@@ -47,6 +52,7 @@ e2e_check "it links to its debug file" \
 e2e_check "the debug file holds the debug information" \
     grep -q ' \.debug_info' <(i686-w64-mingw32-objdump -h "$debug")
 
+step "a fresh Wine prefix"
 # A fresh prefix, on the display this test holds.
 tmp=$(mktemp -d /tmp/lantuo-package-e2e.XXXXXX)
 . "$LT_ROOT/scripts/wine-env.sh"
@@ -64,7 +70,9 @@ user_dir="$WINEPREFIX/drive_c/users/$(id -un)"
 # Wine links the shell folders to the Unix home: real folders here, so that
 # the shortcuts stay inside the prefix.
 for d in Desktop Documents Downloads Music Pictures Videos; do
-    if [ -L "$user_dir/$d" ]; then rm "$user_dir/$d" && mkdir "$user_dir/$d"; fi
+    for u in "$user_dir" "$WINEPREFIX/drive_c/users/Public"; do
+        if [ -L "$u/$d" ]; then rm "$u/$d" && mkdir "$u/$d"; fi
+    done
 done
 # The desktop runs before the first export: what it registers when it starts
 # is not ours.
@@ -83,6 +91,7 @@ reg_values() {
     wine regedit /E "$tmp/key.reg" "$1" </dev/null >>"$E2E_LOG" 2>&1
     [ -f "$tmp/key.reg" ] && iconv -f UTF-16 -t UTF-8 "$tmp/key.reg" | tr -d '\r' | grep -v '^\[\|^Windows\|^$'
 }
+step "registry and files before"
 reg_keys "$tmp/before.keys"
 find "$WINEPREFIX/drive_c" | sort >"$tmp/before.files"
 now() { date +%s.%N; }
@@ -93,6 +102,7 @@ start_bg() {
 }
 elapsed() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.1f", b - a}'; }
 
+step "install"
 # The earlier version, then this one over it: one entry, one folder.
 wine "$work/older/lantuo-setup-$older.exe" /S </dev/null >>"$E2E_LOG" 2>&1
 e2e_check "version $older installs" grep -qxF "\"DisplayVersion\"=\"$older\"" <(reg_values "$uninst_key")
@@ -128,6 +138,7 @@ files_kb=$(( ($(stat -c %s "$inst/lantuo.exe") + $(stat -c %s "$inst/uninstall.e
 e2e_check "Add/Remove entry: EstimatedSize $size KB, the installed files' $files_kb KB" \
     test "$size" -ge $((files_kb - 1)) -a "$size" -le $((files_kb + 1))
 
+step "the installed program"
 # The program, started from its desktop shortcut.
 wine start /unix "$desktop_lnk" </dev/null >>"$E2E_LOG" 2>&1
 win=$(e2e_wait_window "$title" 60 --onlyvisible)
@@ -143,6 +154,7 @@ e2e_check "its main window is framed by the skin" title_is_blue "$shots/package_
 e2e_check "the running program registered its user-agent value" \
     grep -qxF '@=""' <(reg_values "$ua_key")
 
+step "installing while it runs"
 # Installing while it runs: silent, refused with exit code 2; with windows,
 # the user is asked to close it (Cancel ends the installer the same way).
 wine "$setup" /S </dev/null >>"$E2E_LOG" 2>&1
@@ -169,6 +181,7 @@ gone() { ! xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1; }
 for _ in $(seq 1 100); do gone && break; sleep 0.2; done
 e2e_check "the killed program left its user-agent value" grep -qxF '@=""' <(reg_values "$ua_key")
 
+step "uninstall"
 # Silent uninstall: it runs from a copy in the temporary folder, so wait for
 # its work to be done.
 t0=$(now)
@@ -180,12 +193,30 @@ echo "silent uninstall: $(elapsed "$t0" "$t1") s"
 e2e_check "the program's folder is removed" test ! -e "$inst"
 e2e_check "the folder the installer made for it is removed" test ! -e "${inst%/*}"
 e2e_check "both shortcuts are removed" test ! -e "$start_menu" -a ! -e "$desktop_lnk"
-# The uninstaller runs from a copy in the temporary folder, deleted when it
-# ends: wait for that.
-for _ in $(seq 1 60); do
-    [ -z "$(find "$user_dir/Temp" -path '*/~nsu*.tmp/*' 2>/dev/null)" ] && break
-    sleep 0.5
-done
+step "for all users"
+# For every user: Program Files, the common shortcuts, the entry under
+# HKLM whose uninstall string carries /ALLUSERS.
+wine "$setup" /S /ALLUSERS </dev/null >>"$E2E_LOG" 2>&1
+e2e_check "the silent install for all users succeeds" test "$?" = 0
+all_inst="$WINEPREFIX/drive_c/Program Files/lantuo"
+all_lnks=("$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/$title.lnk"
+    "$WINEPREFIX/drive_c/users/Public/Desktop/$title.lnk")
+hklm_key=${uninst_key/HKEY_CURRENT_USER/HKEY_LOCAL_MACHINE}
+e2e_check "it installs into Program Files" cmp "$all_inst/lantuo.exe" "$shipped"
+e2e_check "with the common shortcuts" test -f "${all_lnks[0]}" -a -f "${all_lnks[1]}"
+values=$(reg_values "$hklm_key")
+e2e_check "and its entry under HKLM, uninstalled with /ALLUSERS" \
+    grep -qF '\\uninstall.exe\" /ALLUSERS"' <<<"$values"
+e2e_check "and no entry for the user" test -z "$(reg_values "$uninst_key")"
+wine "$all_inst/uninstall.exe" /ALLUSERS /S </dev/null >>"$E2E_LOG" 2>&1
+for _ in $(seq 1 60); do [ ! -e "$all_inst" ] && [ -z "$(reg_values "$hklm_key")" ] && break; sleep 0.5; done
+e2e_check "the uninstaller for all users removes its folder, shortcuts and entry" \
+    test ! -e "$all_inst" -a ! -e "${all_lnks[0]}" -a ! -e "${all_lnks[1]}" -a -z "$(reg_values "$hklm_key")"
+
+step "registry and files after"
+# The uninstaller runs from a copy in the temporary folder, which it leaves
+# to be deleted when Windows starts next: a restart of the prefix.
+wineboot -r </dev/null >>"$E2E_LOG" 2>&1
 reg_keys "$tmp/after.keys"
 new_keys=$(comm -13 "$tmp/before.keys" "$tmp/after.keys")
 # Wine's own session state (system parameters read by any program) aside.
@@ -206,6 +237,7 @@ for d in $(grep '^users/[^/]*/Temp/~nsu[0-9]*\.tmp$' <<<"$new_files"); do
         test -z "$(ls -A "$WINEPREFIX/drive_c/$d")"
 done
 
+step "the portable archive"
 # The portable archive: unpacked anywhere, it runs.
 mkdir -p "$tmp/portable"
 unzip -q "$zip" -d "$tmp/portable"
@@ -218,4 +250,5 @@ echo "screenshot: $shots/package_portable.png"
 e2e_check "its main window is framed by the skin" title_is_blue "$shots/package_portable.png"
 
 ls -l "$setup" "$zip" "$debug" | awk '{print "package: " $NF " " $5 " bytes"}'
+step "done"
 [ "$FAILURES" -eq 0 ]
