@@ -194,15 +194,18 @@ e2e_check "the program's folder is removed" test ! -e "$inst"
 e2e_check "the folder the installer made for it is removed" test ! -e "${inst%/*}"
 e2e_check "both shortcuts are removed" test ! -e "$start_menu" -a ! -e "$desktop_lnk"
 step "for all users"
-# For every user: Program Files, the common shortcuts, the entry under
-# HKLM whose uninstall string carries /ALLUSERS.
-wine "$setup" /S /ALLUSERS </dev/null >>"$E2E_LOG" 2>&1
-e2e_check "the silent install for all users succeeds" test "$?" = 0
-all_inst="$WINEPREFIX/drive_c/Program Files/lantuo"
+# For every user, into a folder of a new folder chosen with /D= (a name with
+# a space): the common shortcuts, the entry under HKLM whose uninstall string
+# carries /ALLUSERS.
+# (/D= takes the rest of the command line unquoted: two words here, which
+# Wine joins with a space.)
+wine "$setup" /S /ALLUSERS '/D=C:\应用' '程序\岚拓' </dev/null >>"$E2E_LOG" 2>&1
+e2e_check "the silent install for all users into a chosen folder succeeds" test "$?" = 0
+all_inst="$WINEPREFIX/drive_c/应用 程序/岚拓"
 all_lnks=("$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/$title.lnk"
     "$WINEPREFIX/drive_c/users/Public/Desktop/$title.lnk")
 hklm_key=${uninst_key/HKEY_CURRENT_USER/HKEY_LOCAL_MACHINE}
-e2e_check "it installs into Program Files" cmp "$all_inst/lantuo.exe" "$shipped"
+e2e_check "it installs into that folder" cmp "$all_inst/lantuo.exe" "$shipped"
 e2e_check "with the common shortcuts" test -f "${all_lnks[0]}" -a -f "${all_lnks[1]}"
 values=$(reg_values "$hklm_key")
 e2e_check "and its entry under HKLM, uninstalled with /ALLUSERS" \
@@ -210,8 +213,8 @@ e2e_check "and its entry under HKLM, uninstalled with /ALLUSERS" \
 e2e_check "and no entry for the user" test -z "$(reg_values "$uninst_key")"
 wine "$all_inst/uninstall.exe" /ALLUSERS /S </dev/null >>"$E2E_LOG" 2>&1
 for _ in $(seq 1 60); do [ ! -e "$all_inst" ] && [ -z "$(reg_values "$hklm_key")" ] && break; sleep 0.5; done
-e2e_check "the uninstaller for all users removes its folder, shortcuts and entry" \
-    test ! -e "$all_inst" -a ! -e "${all_lnks[0]}" -a ! -e "${all_lnks[1]}" -a -z "$(reg_values "$hklm_key")"
+e2e_check "the uninstaller for all users removes its folders, shortcuts and entry" \
+    test ! -e "${all_inst%/*}" -a ! -e "${all_lnks[0]}" -a ! -e "${all_lnks[1]}" -a -z "$(reg_values "$hklm_key")"
 
 step "registry and files after"
 # The uninstaller runs from a copy in the temporary folder, which it leaves
