@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Configures (once) and builds one flavour: host | fuzz | bench | win32.
+# Configures (once) and builds one flavour: host | fuzz | bench | win32 | release.
+# release is the shipped program: the win32 build optimised, its debug
+# information kept (scripts/package.sh moves it into a file of its own).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-flavour=${1:?usage: build.sh host|fuzz|bench|win32 [cmake -D options...]}
+flavour=${1:?usage: build.sh host|fuzz|bench|win32|release [cmake -D options...]}
 shift
 build=${LT_BUILD:-$root/build}/$flavour
 # Paths below the source tree are hashed relative to it, so that separate
@@ -19,6 +21,8 @@ case "$flavour" in
     fuzz) args+=(-DLT_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) ;;
     bench) args+=(-DLT_BENCH=ON -DCMAKE_BUILD_TYPE=Release) ;;
     win32) args+=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake" -DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
+    release) args+=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release
+                    "-DCMAKE_C_FLAGS_RELEASE=-O2 -g -DNDEBUG" "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -g -DNDEBUG") ;;
     *) echo "build.sh: unknown flavour $flavour" >&2; exit 2 ;;
 esac
 if [ ! -f "$build/build.ninja" ] || [ $# -gt 0 ]; then

@@ -5,7 +5,7 @@ set -euo pipefail
 
 need_pkgs=(g++-mingw-w64-i686 wine wine32:i386 xvfb xauth xdotool imagemagick
            fonts-arphic-uming fonts-wine cmake ninja-build clang lld libclang-rt-14-dev
-           libbenchmark-dev googletest ccache locales python3)
+           libbenchmark-dev googletest ccache locales python3 nsis zip unzip)
 
 missing=()
 for p in "${need_pkgs[@]}"; do
