@@ -5,5 +5,5 @@ if(LT_WIN32 AND TARGET lantuo)
     add_test(NAME e2e_package
              COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/package_e2e.sh $<TARGET_FILE:lantuo> ${PROJECT_VERSION}
                      ${CMAKE_BINARY_DIR}/package-e2e ${CMAKE_BINARY_DIR}/screenshots)
-    set_tests_properties(e2e_package PROPERTIES TIMEOUT 180 LABELS e2e RESOURCE_GROUPS "desktops:1")
+    set_tests_properties(e2e_package PROPERTIES TIMEOUT 180 LABELS e2e)
 endif()
