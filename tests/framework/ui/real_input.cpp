@@ -35,6 +35,25 @@ bool CursorAt(POINT screen) {
     return GetCursorPos(&c) && c.x == screen.x && c.y == screen.y;
 }
 
+// The pointer stays at `screen` over a quiet spell. Wine hands the position
+// of each pointer event from its display connection on as a move of its own,
+// whenever that event arrives: a move that came before the last one can land
+// after it. Once the pointer has not moved for 100 ms, Wine asks the X
+// server where it is, and that answer comes after every event the server
+// sent before it; those events are then handled, and the pointer is either
+// still here (settled) or somewhere an older move put it.
+bool Settled(POINT screen) {
+    const DWORD since = GetTickCount();
+    bool away = false;
+    PumpUntil(
+        [&] {
+            away = !CursorAt(screen);
+            return away || (GetTickCount() - since > 150 && !MessagesWaiting() && CursorAt(screen));
+        },
+        kInputCeilingMs);
+    return !away && CursorAt(screen);
+}
+
 } // namespace
 
 void TypeChord(std::initializer_list<WORD> keys) {
@@ -49,19 +68,17 @@ void TypeChord(std::initializer_list<WORD> keys) {
     PumpPending(kInputCeilingMs);
 }
 
-// Absolute coordinates are 0..65535 over the primary screen. Wine's X11 desktop
-// may replay the pointer's previous position once just after a move (seen as
-// new, old, new positions within one tick); moving to the same point a second
-// time leaves nothing stale behind. Each move is waited for: the pointer is
-// there and the messages it caused are handled.
+// Absolute coordinates are 0..65535 over the primary screen. The move is
+// made again when an older position came back (see Settled).
 void MoveMouseTo(POINT screen) {
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    for (int i = 0; i < 2; ++i) {
+    for (int attempt = 0; attempt < 10; ++attempt) {
         SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, MulDiv(screen.x, 65536, w) + 1,
                   MulDiv(screen.y, 65536, h) + 1);
-        PumpUntil([&] { return CursorAt(screen) && !MessagesWaiting(); }, kInputCeilingMs);
+        if (Settled(screen))
+            return;
     }
-    EXPECT_TRUE(CursorAt(screen)) << "the pointer did not reach " << screen.x << "," << screen.y;
+    ADD_FAILURE() << "the pointer did not stay at " << screen.x << "," << screen.y;
 }
 
 void LeftButton(bool down) {

@@ -660,14 +660,15 @@ TEST(SkinScrollbarsTest, DraggingTheThumbMovesThePaintedThumbAndTheContent) {
             released = true;
             PostMouse(memo, WM_LBUTTONUP, 0, past);
         }});
-    SetCursorPos(start.x, start.y);
-    PumpPending();
+    MoveMouseTo(start); // the press reads where the pointer is
     steps->Post(0);
     POINT press = start;
     ScreenToClient(v.Handle(), &press);
     SendMessageW(v.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
     PumpPending();
     ASSERT_TRUE(released) << "the tracking loop ran every step and ended on the release";
+    EXPECT_EQ(v.DragCursor.x, start.x);
+    EXPECT_EQ(v.DragCursor.y, start.y);
     // While dragged: moved with the cursor, drawn in the dragged frame, the
     // content scrolled with it.
     EXPECT_TRUE(seenTracking);
