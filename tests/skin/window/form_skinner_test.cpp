@@ -663,8 +663,8 @@ TEST_F(FormSkinnerTest, SkinSwitchReframesAtTheSameClientSize) {
     EXPECT_EQ(ClientSizeOf(a.Handle()).cy, ca.cy);
 }
 
-// The counters are exact: anything left behind by each cycle shows as a hundred.
-TEST_F(FormSkinnerTest, HundredCyclesLeaveEveryCounterWhereItStarted) {
+// The counters are exact: anything left behind by each cycle shows fifty times.
+TEST_F(FormSkinnerTest, FiftyCyclesLeaveEveryCounterWhereItStarted) {
     TPlainForm form(Application);
     form.Show();
     HWND wnd = form.Handle();
@@ -676,7 +676,7 @@ TEST_F(FormSkinnerTest, HundredCyclesLeaveEveryCounterWhereItStarted) {
     const int windows = TWinControl::LiveWindowCount();
     const int items = TMenuItem::LiveCount();
     const SIZE client = ClientSizeOf(wnd);
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 0; i < 50; ++i) {
         ASSERT_TRUE(M().SkinWindow(wnd));
         SendMessageW(wnd, SM_SKINCONTENTS, 0, SM_SKINCONTENTS_TAG);
         TakePosted(wnd, SM_SKINCONTENTS);
@@ -694,13 +694,13 @@ TEST_F(FormSkinnerTest, HundredCyclesLeaveEveryCounterWhereItStarted) {
     TWinSkinForm* s = Skin(wnd);
     ASSERT_NE(s, nullptr);
     const int gdiSkinned = GdiLiveTotal();
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 0; i < 50; ++i) {
         SetWindowPos(wnd, nullptr, 0, 0, 300 + i % 50, 240 + i % 30,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(wnd, SM_REPAINTFRAME, 0, 0);
     }
     EXPECT_EQ(GdiLiveTotal(), gdiSkinned);
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 0; i < 50; ++i) {
         s->DropCaptionButtons();
         s->ComputeFrame();
         s->Reskin();
@@ -749,7 +749,7 @@ TEST_F(FormSkinnerTest, MaximisedWindowLiesExactlyOnTheWorkArea) {
 
 // Real skin switches: the skin data loads the other skin's archive and the
 // manager re-frames the window; every counter ends where it started.
-TEST_F(FormSkinnerTest, HundredSkinSwitchesLeaveEveryCounterWhereItStarted) {
+TEST_F(FormSkinnerTest, FiftySkinSwitchesLeaveEveryCounterWhereItStarted) {
     TPlainForm form(Application);
     TWinSkinForm* s = ShowSkinned(form);
     ASSERT_NE(s, nullptr);
@@ -767,12 +767,12 @@ TEST_F(FormSkinnerTest, HundredSkinSwitchesLeaveEveryCounterWhereItStarted) {
     const int windows = TWinControl::LiveWindowCount();
     const int items = TMenuItem::LiveCount();
     const DWORD start = GetTickCount();
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 0; i < 50; ++i) {
         switchTo((i & 1) ? model_test::ProjectSkin() : GraphiteSkin());
         if (i % 10 == 0)
             PumpPending();
     }
-    std::printf("100 skin switches: %lu ms\n", GetTickCount() - start);
+    std::printf("50 skin switches: %lu ms\n", GetTickCount() - start);
     EXPECT_EQ(GdiLiveTotal(), gdi);
     EXPECT_EQ(TWinControl::LiveWindowCount(), windows);
     EXPECT_EQ(TMenuItem::LiveCount(), items);
