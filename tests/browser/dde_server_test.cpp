@@ -166,7 +166,10 @@ struct TDdeClient {
         GlobalUnlock(h);
         PostMessageA(conversation, WM_DDE_EXECUTE, reinterpret_cast<WPARAM>(wnd),
                      PackDDElParam(WM_DDE_EXECUTE, 0, reinterpret_cast<UINT_PTR>(h)));
-        bool got = PumpUntil([&] { return !acks.empty(); }, 10000);
+        // The server lives on this thread: once what it was posted, and what
+        // that posted, has been handled, an acknowledgement came or none will.
+        PumpMessages(0);
+        const bool got = !acks.empty();
         if (got && status)
             *status = acks.back().low;
         return got;
