@@ -75,9 +75,11 @@ e2e_check "the pointer over a skinned button gives it its hot look ($hot pixels 
 xdotool mousemove $((wx + 30)) $((wy + 58))
 e2e_until 10 button_at_rest
 xdotool key Right
-e2e_check "Right shows Checks ($(name_of "$win"))" e2e_until 10 name_is "$title - Checks"
+e2e_until 10 name_is "$title - Checks"
+e2e_check "Right shows Checks ($(name_of "$win"))" name_is "$title - Checks"
 xdotool key Right Right
-e2e_check "two more Right show Lists ($(name_of "$win"))" e2e_until 10 name_is "$title - Lists"
+e2e_until 10 name_is "$title - Lists"
+e2e_check "two more Right show Lists ($(name_of "$win"))" name_is "$title - Lists"
 import -window root "$shots/e2e_lists.png"
 
 # Alt+F opens the File drop-down: the area under the menu bar changes.
