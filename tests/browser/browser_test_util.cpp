@@ -38,14 +38,17 @@ std::vector<std::wstring>& ReportedErrors() {
 
 bool PumpUntil(const std::function<bool()>& done, int ms) {
     const DWORD end = GetTickCount() + ms;
-    while (!done()) {
-        if (static_cast<int>(end - GetTickCount()) <= 0)
+    for (bool first = true; !done(); first = false) {
+        // However late this thread runs, the queue is handled at least once.
+        if (!first && static_cast<int>(end - GetTickCount()) <= 0)
             return done();
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
+        if (done())
+            return true;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
     return true;
@@ -53,6 +56,14 @@ bool PumpUntil(const std::function<bool()>& done, int ms) {
 
 void PumpMessages(int ms) {
     PumpUntil([] { return false; }, ms);
+    // Then on while input, posted or sent messages or paints still wait.
+    PumpUntil(
+        [] {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
+            const UINT waiting = QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE | QS_PAINT;
+            return (HIWORD(GetQueueStatus(QS_ALLINPUT)) & waiting) == 0;
+        },
+        5000);
 }
 
 TVariant TScriptedWB::GetDispatchProperty(DISPID id) const {

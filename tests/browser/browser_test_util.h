@@ -22,6 +22,7 @@ extern const wchar_t kTestAppTitle[];
 
 // Handles messages until done() answers true or ms pass; answers done().
 bool PumpUntil(const std::function<bool()>& done, int ms);
+// Handles messages for about `ms` milliseconds, then on while any still wait.
 void PumpMessages(int ms);
 // Texts of the exceptions reported to the application during the test.
 std::vector<std::wstring>& ReportedErrors();

@@ -47,7 +47,7 @@ TDialogWatcher* TDialogWatcher::current = nullptr;
 
 bool ActivateTopLevel(HWND wnd) {
     HWND top = GetAncestor(wnd, GA_ROOT);
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 0; i < 250; ++i) {
         if (GetForegroundWindow() == top && GetActiveWindow() == top)
             return true;
         SetForegroundWindow(top);

@@ -82,10 +82,12 @@ TEST(BlinkClock, TimerTicksFromTheMessageLoop) {
     TRzBlinkingControlsList::Register(&a);
     TRzBlinkingControlsList::Instance()->SetIntervalOn(50);
     TRzBlinkingControlsList::Instance()->SetIntervalOff(50);
+    // The first tick comes after the first interval of 500 ms (never
+    // earlier; a loaded machine may make it late).
+    EXPECT_EQ(TRzBlinkingControlsList::Instance()->CurrentInterval(), 500u);
     const DWORD start = GetTickCount();
     MSG msg;
-    // The first tick comes after the first interval of 500 ms.
-    while (a.states.size() < 2 && GetTickCount() - start < 3000) {
+    while (a.states.size() < 2 && GetTickCount() - start < 20000) {
         if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             DispatchMessageW(&msg);
         } else {
@@ -95,7 +97,6 @@ TEST(BlinkClock, TimerTicksFromTheMessageLoop) {
     const DWORD elapsed = GetTickCount() - start;
     EXPECT_EQ(a.states, (std::vector<WPARAM>{0, 1}));
     EXPECT_GE(elapsed, 450u);
-    EXPECT_LT(elapsed, 2500u);
     TRzBlinkingControlsList::Unregister(&a);
     EXPECT_EQ(TRzBlinkingControlsList::Instance(), nullptr);
 }

@@ -33,12 +33,37 @@ wait_dialogs() {
 }
 
 running() { kill -0 "$E2E_PID" 2>/dev/null; }
+# Whether the main window's zoomed state (probe main) is $1.
+zoomed_is() {
+    local z
+    read -r z _ < <(probe main)
+    [ "${z:-x}" = "$1" ]
+}
+# Whether the window in front is $1 (main or dialog) and, with $2, whether
+# the control that has the keys is captioned $2.
+focus_is() {
+    local front text
+    read -r front text < <(probe focus)
+    [ "${front:-}" = "$1" ] && { [ $# -lt 2 ] || [ "${text:-}" = "$2" ]; }
+}
+# The dialog in front with the keys on a control other than Cancel.
+focus_moved_on() {
+    local front text
+    read -r front text < <(probe focus)
+    [ "${front:-}" = dialog ] && [ -n "${text:-}" ] && [ "$text" != 取消 ]
+}
+# The main window shown maximised and framed by the skin.
+main_ready() {
+    local sk
+    read -r sk _ < <(probe frame)
+    [ "${sk:-0}" = 1 ] && zoomed_is 1
+}
 
 e2e_start "$exe"
 win=$(e2e_wait_window "$title" 60 --onlyvisible)
 e2e_check "main window titled $title appeared" test -n "$win"
 [ -n "$win" ] || exit 1
-sleep 1
+e2e_until 30 main_ready
 
 read -r zoomed left top right bottom screen < <(probe main)
 echo "main window: zoomed=$zoomed rect=$left,$top-$right,$bottom screen width $screen"
@@ -57,8 +82,8 @@ clock_ok() {
     then=$(date -d "$(date +%F) $t" +%s 2>/dev/null) || return 1
     [ $((now - then)) -le 2 ] && [ $((then - now)) -le 1 ]
 }
-sleep 1.2
-e2e_check "clock panel shows the local date and time within 2 s" clock_ok
+# The first tick comes a second after start; read until it shows.
+e2e_check "clock panel shows the local date and time within 2 s" e2e_until 15 clock_ok
 
 import -window root "$shots/app_main.png"
 echo "screenshot: $shots/app_main.png"
@@ -85,7 +110,7 @@ e2e_check "title text in the skin's white ($white pixels) on its blue title" \
 # from the right edge), maximise again, each read back from outside.
 click_caption() { xdotool mousemove "$1" "$2" click 1; }
 click_caption $(( right - 48 + 10 )) $(( top + 15 ))
-sleep 1
+e2e_until 15 zoomed_is 0
 read -r zoomed left top right bottom screen < <(probe main)
 e2e_check "the skinned restore button restores the window" test "${zoomed:-1}" = 0
 import -window root "$shots/app_restored.png"
@@ -94,13 +119,13 @@ read -r sk rtype corner _ < <(frame_of)
 e2e_check "restored window keeps the skinned frame and region" \
     test "${sk:-0}" = 1 -a "${rtype:-0}" = 3 -a "${corner:-1}" = 0
 click_caption $(( right - 48 + 10 )) $(( top + 15 ))
-sleep 1
+e2e_until 15 zoomed_is 1
 read -r zoomed left top right bottom screen < <(probe main)
 e2e_check "the skinned maximise button maximises it again" test "${zoomed:-0}" = 1
 
 # Alt+F4 asks; Esc keeps the program running. A click on the status bar
 # first makes the window the one that gets the keys.
-for _ in $(seq 1 20); do
+for _ in $(seq 1 60); do
     [ "$(probe foreground)" = "1" ] && break
     xdotool mousemove 400 $(( ${bottom:-1000} - 20 )) click 1
     sleep 0.25
@@ -145,16 +170,22 @@ echo "screenshot: $shots/app_dialog.png"
 navy=$(convert "$shots/app_dialog.png" -crop "300x80+$((dl + 20))+$((dt + 50))" +repage \
     -fx "(b-r)>0.1 ? 0 : 1" -format "%[fx:int(w*h*(1-mean))]" info: 2>/dev/null)
 e2e_check "dialog shows its navy question ($navy bluish pixels)" test "${navy:-0}" -gt 50 -a "${navy:-0}" -lt 4000
+# Keys go to the window in front: each is sent once the window it is meant
+# for has them.
+e2e_until 10 focus_is dialog
 xdotool key Escape
 e2e_check "Esc closes the dialog" wait_dialogs 10 0
 sleep 0.5
 e2e_check "program still running after Esc" running
+e2e_until 10 focus_is main
 xdotool key alt+F4
 e2e_check "Alt+F4 opens the confirmation dialog" wait_dialogs 10 1
+e2e_until 10 focus_is dialog
 xdotool key Escape
 wait_dialogs 10 0
 
 # Cancel, clicked with the mouse.
+e2e_until 10 focus_is main
 xdotool key alt+F4
 wait_dialogs 10 1
 read -r _ cx cy < <(probe buttons | grep '^取消')
@@ -165,20 +196,22 @@ sleep 0.5
 e2e_check "program still running after Cancel" running
 
 # Enter at once answers Cancel (the focus starts there).
+e2e_until 10 focus_is main
 xdotool key alt+F4
 wait_dialogs 10 1
-sleep 0.3
+e2e_check "the dialog opens with the focus on Cancel" e2e_until 10 focus_is dialog 取消
 xdotool key Return
 e2e_check "Enter at once closes the dialog" wait_dialogs 10 0
 sleep 0.5
 e2e_check "program still running after Enter at once" running
 
 # Alt+F4, Tab, Enter: OK, the program ends with 0.
+e2e_until 10 focus_is main
 xdotool key alt+F4
 wait_dialogs 10 1
-sleep 0.3
+e2e_until 10 focus_is dialog 取消
 xdotool key Tab
-sleep 0.2
+e2e_until 10 focus_moved_on
 xdotool key Return
 # Waited for in this shell (a command substitution could not reap it).
 code=""

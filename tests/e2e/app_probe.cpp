@@ -4,6 +4,8 @@
 //   app_probe buttons    "caption cx cy" of the dialog's buttons (screen centres)
 //   app_probe main       "zoomed left top right bottom screen-width" of the main window
 //   app_probe foreground 1 when the main window is the foreground window
+//   app_probe focus      "main|dialog|other text": which window is in front
+//                        and the text of the control that has the keys
 //   app_probe frame [dialog]  "skinned region-type corner-in client-dx client-dy
 //                        client-left client-top client-right client-bottom
 //                        work-left work-top work-right work-bottom" of the main
@@ -116,6 +118,22 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (what == L"foreground") {
         std::printf("%d\n", main && GetForegroundWindow() == main ? 1 : 0);
+        return 0;
+    }
+    if (what == L"focus") {
+        const HWND front = GetForegroundWindow();
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        wchar_t text[64] = {};
+        if (front && GetGUIThreadInfo(GetWindowThreadProcessId(front, nullptr), &info) &&
+            info.hwndFocus)
+            GetWindowTextW(info.hwndFocus, text, 64);
+        const bool dialog = !dialogs.empty() && front == dialogs[0];
+        std::printf("%s %s\n",
+                    front && front == main ? "main"
+                    : dialog               ? "dialog"
+                                           : "other",
+                    Utf8(text).c_str());
         return 0;
     }
     if (what == L"main") {

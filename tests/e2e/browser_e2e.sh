@@ -16,10 +16,16 @@ trap e2e_cleanup EXIT
 
 e2e_start "$exe"
 win=$(e2e_wait_window "岚拓食品销售管理系统" 60 --onlyvisible) || { echo "FAILED: main window never appeared"; exit 1; }
+# A start-up error would show within the first seconds: they pass first.
 sleep 3
-line=$("$LT_ROOT/scripts/wine-run" "$probe" 2>>"$E2E_LOG" </dev/null | tr -d '\r')
+# Read until the browser is laid out above the status bar.
+read_layout() {
+    line=$("$LT_ROOT/scripts/wine-run" "$probe" 2>>"$E2E_LOG" </dev/null | tr -d '\r')
+    read -r _ cl ct cr cb _ bl bt br bb _ sl st sr sb _ dialogs <<<"$line"
+    [ "${br:-0}" -gt "${bl:-0}" ] && [ "${bb:-x}" = "${st:-y}" ]
+}
+e2e_until 20 read_layout
 echo "probe: $line"
-read -r _ cl ct cr cb _ bl bt br bb _ sl st sr sb _ dialogs <<<"$line"
 
 e2e_check "browser control present" test "${br:-0}" -gt "${bl:-0}"
 e2e_check "browser at the client's left, top and right" \

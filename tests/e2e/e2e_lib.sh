@@ -30,6 +30,19 @@ e2e_wait_window() {
     return 1
 }
 
+# Runs a command until it succeeds or $1 seconds pass (polled every 0.1 s);
+# answers whether it succeeded. The way to wait for what a step shows: a
+# loaded machine makes it slower, never wrong.
+e2e_until() {
+    local limit=$1 end
+    shift
+    end=$((SECONDS + limit))
+    until "$@"; do
+        [ "$SECONDS" -ge "$end" ] && return 1
+        sleep 0.1
+    done
+}
+
 # Prints "x y width height" of an X window in root coordinates.
 e2e_geometry() {
     xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}

@@ -21,12 +21,39 @@ title="Skin gallery"
 pages="buttons checks edits lists combos scroll tabs progress panels views toolbar mdi menus messagebox"
 
 name_of() { xdotool getwindowname "$1" 2>/dev/null; }
+name_is() { [ "$(name_of "$win")" = "$1" ]; }
+# Whether the window stays where it is between two reads 0.2 s apart.
+geometry_settled() {
+    local a b
+    a=$(e2e_geometry "$win")
+    sleep 0.2
+    b=$(e2e_geometry "$win")
+    [ -n "$a" ] && [ "$a" = "$b" ]
+}
+# Pixels of the "Normal" push button that differ from its look at rest (in $hot).
+button_changed() {
+    import -window root -crop "100x24+$((wx + 135))+$((wy + 110))" "$shots/e2e_button_now.png"
+    hot=$(compare -metric AE "$shots/e2e_button_rest.png" "$shots/e2e_button_now.png" null: 2>&1 |
+        cut -d' ' -f1)
+    hot=${hot%.*}
+}
+button_hot() { button_changed && [ "${hot:-0}" -gt 50 ]; }
+button_at_rest() { button_changed && [ "${hot:-51}" -le 50 ]; }
+# Pixels under the menu bar that differ from before the menu opened (in $changed).
+menu_area_changed() {
+    import -window root -crop "200x120+$((wx + 4))+$((wy + 40))" "$shots/e2e_menu.png"
+    changed=$(compare -metric AE "$shots/e2e_before_menu.png" "$shots/e2e_menu.png" null: 2>&1 |
+        cut -d' ' -f1)
+    changed=${changed%.*}
+}
+menu_open() { menu_area_changed && [ "${changed:-0}" -gt 500 ]; }
+menu_closed() { menu_area_changed && [ "${changed:-501}" -le 500 ]; }
 
 e2e_start "$exe"
 win=$(e2e_wait_window "^$title" 60 --onlyvisible)
 e2e_check "gallery window appeared" test -n "$win"
 [ -n "$win" ] || exit 1
-sleep 1
+e2e_until 20 geometry_settled
 read -r wx wy ww wh < <(e2e_geometry "$win")
 echo "gallery window: $wx,$wy ${ww}x$wh"
 
@@ -34,8 +61,7 @@ echo "gallery window: $wx,$wy ${ww}x$wh"
 # The first tab sits under the caption and menu bar, at the left.
 for _ in 1 2 3; do
     xdotool mousemove $((wx + 30)) $((wy + 58)) click 1
-    sleep 0.5
-    case "$(name_of "$win")" in *" - Buttons") break ;; esac
+    e2e_until 5 name_is "$title - Buttons" && break
 done
 e2e_check "clicking the first tab shows Buttons ($(name_of "$win"))" \
     test "$(name_of "$win")" = "$title - Buttons"
@@ -43,19 +69,18 @@ e2e_check "clicking the first tab shows Buttons ($(name_of "$win"))" \
 # its hot look when the pointer comes over it.
 import -window root -crop "100x24+$((wx + 135))+$((wy + 110))" "$shots/e2e_button_rest.png"
 xdotool mousemove $((wx + 185)) $((wy + 122))
-sleep 0.6
-import -window root -crop "100x24+$((wx + 135))+$((wy + 110))" "$shots/e2e_button_hot.png"
-hot=$(compare -metric AE "$shots/e2e_button_rest.png" "$shots/e2e_button_hot.png" null: 2>&1 | cut -d' ' -f1)
+e2e_until 10 button_hot
+cp "$shots/e2e_button_now.png" "$shots/e2e_button_hot.png"
 e2e_check "the pointer over a skinned button gives it its hot look ($hot pixels changed)" \
-    test "${hot%.*}" -gt 50
+    test "${hot:-0}" -gt 50
 xdotool mousemove $((wx + 30)) $((wy + 58))
-sleep 0.3
+e2e_until 10 button_at_rest
 xdotool key Right
-sleep 0.5
-e2e_check "Right shows Checks ($(name_of "$win"))" test "$(name_of "$win")" = "$title - Checks"
+e2e_until 10 name_is "$title - Checks"
+e2e_check "Right shows Checks ($(name_of "$win"))" name_is "$title - Checks"
 xdotool key Right Right
-sleep 0.5
-e2e_check "two more Right show Lists ($(name_of "$win"))" test "$(name_of "$win")" = "$title - Lists"
+e2e_until 10 name_is "$title - Lists"
+e2e_check "two more Right show Lists ($(name_of "$win"))" name_is "$title - Lists"
 import -window root "$shots/e2e_lists.png"
 
 # Alt+Space opens the system menu under the icon: the area below the title
@@ -85,21 +110,19 @@ e2e_check "Esc closes the system menu" wait_area closed
 # Alt+F opens the File drop-down: the area under the menu bar changes.
 import -window root -crop "200x120+$((wx + 4))+$((wy + 40))" "$shots/e2e_before_menu.png"
 xdotool key alt+f
-sleep 0.8
-import -window root -crop "200x120+$((wx + 4))+$((wy + 40))" "$shots/e2e_menu.png"
-changed=$(compare -metric AE "$shots/e2e_before_menu.png" "$shots/e2e_menu.png" null: 2>&1 | cut -d' ' -f1)
-e2e_check "Alt+F opens a drop-down ($changed pixels changed)" test "${changed%.*}" -gt 500
+e2e_until 10 menu_open
+e2e_check "Alt+F opens a drop-down ($changed pixels changed)" test "${changed:-0}" -gt 500
 import -window root "$shots/e2e_menu_open.png"
 xdotool key Escape
-sleep 0.3
+e2e_until 10 menu_closed
 xdotool key Escape
-sleep 0.3
-# A click on the caption gives the window the keys again, then Alt+F4.
+# A click on the caption gives the window the keys again, then Alt+F4 (sent
+# again every two seconds while the program runs: a key that arrives before
+# the click was handled goes nowhere).
 xdotool mousemove $((wx + 300)) $((wy + 8)) click 1
-sleep 0.3
-xdotool key alt+F4
 code=""
-for _ in $(seq 1 75); do
+for i in $(seq 0 74); do
+    [ $((i % 10)) = 0 ] && xdotool key alt+F4
     if ! kill -0 "$E2E_PID" 2>/dev/null; then
         wait "$E2E_PID"
         code=$?

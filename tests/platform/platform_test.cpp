@@ -10,15 +10,19 @@
 
 namespace {
 
+// Handles messages until no input, posted or sent message nor paint waits
+// (at most a few seconds on a loaded machine).
 void PumpMessages() {
-    for (int round = 0; round < 20; ++round) {
+    const UINT waiting = QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE | QS_PAINT;
+    const DWORD start = GetTickCount();
+    do {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
-        Sleep(10);
-    }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
+    } while ((HIWORD(GetQueueStatus(QS_ALLINPUT)) & waiting) && GetTickCount() - start < 5000);
 }
 
 struct Window {

@@ -56,17 +56,23 @@ HWND MakeWindow() {
     return wnd;
 }
 
-// Handles this thread's messages for `ms` milliseconds (one at a time: a
-// window that never validates has a WM_PAINT waiting at every look).
-void Pump(int ms) {
+// Handles this thread's messages until `done` answers true or `ms` pass
+// (one at a time: a window that never validates has a WM_PAINT waiting at
+// every look).
+template <class Done> void PumpUntil(Done done, int ms) {
     const DWORD end = GetTickCount() + ms;
     MSG m;
-    while (static_cast<int>(end - GetTickCount()) > 0) {
+    while (!done() && static_cast<int>(end - GetTickCount()) > 0) {
         if (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageW(&m);
         else
-            Sleep(5);
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }
+}
+
+bool PaintWaiting() {
+    return (HIWORD(GetQueueStatus(QS_ALLINPUT)) & (QS_PAINT | QS_POSTMESSAGE | QS_SENDMESSAGE)) !=
+           0;
 }
 
 // Live counts of the kinds a paint and a buffer use.
@@ -83,7 +89,7 @@ TEST(PaintScope, RaisingPainterStillEndsThePaintAndFreesItsBuffer) {
     g_painter = TPainter::ScopeThenRaise;
     g_paints = g_caught = 0;
     InvalidateRect(wnd, nullptr, TRUE);
-    Pump(300);
+    PumpUntil([] { return g_paints > 0 && !PaintWaiting(); }, 10000);
     // One paint: the scope validated the update region on the way out.
     EXPECT_EQ(g_paints, 1);
     EXPECT_EQ(g_caught, 1);
@@ -97,7 +103,7 @@ TEST(PaintScope, RaisingPainterStillEndsThePaintAndFreesItsBuffer) {
     g_painter = TPainter::RaiseWithoutScope;
     g_paints = 0;
     InvalidateRect(wnd, nullptr, TRUE);
-    Pump(300);
+    PumpUntil([] { return g_paints > 5; }, 10000);
     EXPECT_GT(g_paints, 5);
     EXPECT_TRUE(GetUpdateRect(wnd, nullptr, FALSE));
     ValidateRect(wnd, nullptr);

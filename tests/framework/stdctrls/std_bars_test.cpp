@@ -224,11 +224,11 @@ TEST(StdBars, TrackBarKeys) {
     track->SetFocus();
     SendMessageW(track->Handle(), WM_KEYDOWN, VK_RIGHT, 0);
     SendMessageW(track->Handle(), WM_KEYUP, VK_RIGHT, 0);
-    PumpMessages(20);
+    PumpPending();
     EXPECT_EQ(track->Position(), 7);
     EXPECT_EQ(changes, 1);
     SendMessageW(track->Handle(), WM_KEYDOWN, VK_END, 0);
-    PumpMessages(20);
+    PumpPending();
     EXPECT_EQ(track->Position(), 20);
     EXPECT_EQ(changes, 2);
     track->SetPosition(2); // set by the program: no event

@@ -287,7 +287,7 @@ TEST(BitBtn, GlyphPixels) {
     UpdateWindow(go->Handle());
     EXPECT_EQ(ScreenPixel(go->Handle(), lay.glyph.x + 8, lay.glyph.y + 8), RGB(0, 0, 255));
     // Glyph button and speed buttons paint without leaving objects behind.
-    EXPECT_EQ(GdiGrowthOverRepaints(form.Handle(), 300), 0);
+    EXPECT_EQ(GdiGrowthOverRepaints(form.Handle(), 100), 0);
     form.Hide();
 }
 

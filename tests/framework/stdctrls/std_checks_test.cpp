@@ -231,6 +231,6 @@ TEST(Panels, BevelAndFramePixels) {
     const int y = box->CaptionHeight() / 2 + 20;
     EXPECT_EQ(ScreenPixel(box->Handle(), 0, y), GetSysColor(COLOR_BTNSHADOW));
     EXPECT_EQ(ScreenPixel(box->Handle(), 1, y), GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(GdiGrowthOverRepaints(form.Handle(), 300), 0);
+    EXPECT_EQ(GdiGrowthOverRepaints(form.Handle(), 100), 0);
     form.Hide();
 }

@@ -143,7 +143,7 @@ TEST(StdPickers, KeysChangeValues) {
     ClickAt(clock->Handle(), 4, clock->Height() / 2);
     const int before = changes;
     Key(clock->Handle(), VK_UP);
-    PumpMessages(20);
+    PumpPending();
     EXPECT_EQ(changes, before + 1);
     EXPECT_NEAR(clock->Time(), 13.0 / 24, 1e-9); // well under a millisecond
     SYSTEMTIME st{};
@@ -154,12 +154,12 @@ TEST(StdPickers, KeysChangeValues) {
     SendMessageW(notes->Handle(), EM_SETSEL, -1, -1);
     const int typed = changes;
     SendMessageW(notes->Handle(), WM_CHAR, L'!', 0);
-    PumpMessages(20);
+    PumpPending();
     EXPECT_EQ(changes, typed + 1);
     EXPECT_EQ((*notes->Lines())[1], "second!");
     notes->SetReadOnly(true);
     SendMessageW(notes->Handle(), WM_CHAR, L'?', 0);
-    PumpMessages(20);
+    PumpPending();
     EXPECT_EQ((*notes->Lines())[1], "second!");
     EXPECT_EQ(changes, typed + 1);
 }

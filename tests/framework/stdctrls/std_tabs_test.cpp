@@ -200,7 +200,7 @@ TEST(StdTabs, TabSetPaintsClicksAndScrolls) {
     EXPECT_EQ(changes, 1);
     // Narrowed so the tabs no longer fit: the scroller appears and scrolls.
     row->SetWidth(layout.tabs[1].right + 20);
-    PumpMessages(20);
+    PumpPending();
     ASSERT_TRUE(row->Scroller()->Visible());
     EXPECT_TRUE(IsWindowVisible(row->Scroller()->Handle()));
     ClickAt(row->Scroller()->Handle(), TTabScroller::kButtonWidth + 3, 5);

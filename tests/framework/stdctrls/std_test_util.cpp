@@ -46,12 +46,14 @@ void ShowInFront(TForm& form) {
     HWND wnd = form.Handle();
     SetForegroundWindow(wnd);
     SetActiveWindow(wnd);
-    PumpUntil([wnd] { return GetForegroundWindow() == wnd; }, 2000);
-    PumpMessages(50);
+    PumpUntil([wnd] { return GetForegroundWindow() == wnd; }, 5000);
+    PumpPending();
 }
 
+// Input is queued by the time SendInput returns; it has been delivered once
+// nothing (nor anything it posted or sent) waits any more.
 void Settle() {
-    PumpMessages(120);
+    PumpPending();
 }
 
 void ClickAt(TControl& control, POINT client) {

@@ -21,7 +21,7 @@ std::unique_ptr<TForm> ReadTestForm(const std::string& definition,
     handlers(*form);
     ReadFormDefinition(*form, definition);
     form->Show();
-    PumpMessages(50);
+    PumpPending();
     return form;
 }
 
@@ -46,5 +46,5 @@ void ClickAt(HWND wnd, int x, int y) {
     PostMessageW(wnd, WM_MOUSEMOVE, 0, at);
     PostMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageW(wnd, WM_LBUTTONUP, 0, at);
-    PumpMessages(60);
+    PumpPending();
 }

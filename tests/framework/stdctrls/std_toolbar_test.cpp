@@ -196,7 +196,7 @@ TEST(StdToolBar, ScrollBoxFollowsChildren) {
     // A child moved further out widens the range.
     distant->SetTop(400);
     EXPECT_EQ(box->VertScrollBar().Range(), 416);
-    PumpMessages(30);
+    PumpPending();
     SCROLLINFO si{sizeof(si), SIF_RANGE, 0, 0, 0, 0, 0};
     GetScrollInfo(box->Handle(), SB_VERT, &si);
     EXPECT_EQ(si.nMax, 415);

@@ -255,7 +255,7 @@ TEST(Control, TabOrderAndFocusMoves) {
     EXPECT_EQ(a->TabOrder(), 1);
     b->SetTabStop(false);
     form.Show();
-    PumpUntil([&] { return c->Focused(); }, 2000);
+    PumpUntil([&] { return c->Focused(); }, 10000);
     EXPECT_TRUE(c->Focused()) << "the first control in tab order gets the focus";
     EXPECT_EQ(form.ActiveControl(), c);
     form.SelectNext(c, true, true);
@@ -354,7 +354,7 @@ TEST(Control, DoubleBufferedWindowShowsTheSamePicture) {
     };
     form.Show();
     RedrawWindow(form.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    PumpMessages(50);
+    PumpPending();
     HDC dc = GetDC(form.Handle());
     EXPECT_EQ(GetPixel(dc, 12, 7), 0x0000FFu);
     EXPECT_EQ(GetPixel(dc, 45, 30), 0x00FF00u);

@@ -65,7 +65,7 @@ TEST(Focus, TabAndShiftTabWalkTheTabOrderWithEnterAndExit) {
         log.Watch(*control, name);
     form.Show();
     SetForegroundWindow(form.Handle());
-    ASSERT_TRUE(PumpUntil([&] { return a->Focused(); }, 2000)) << "the first in tab order";
+    ASSERT_TRUE(PumpUntil([&] { return a->Focused(); }, 10000)) << "the first in tab order";
     log.Clear();
 
     // Forward: the control without a tab stop is passed over, the box is
@@ -113,7 +113,7 @@ TEST(Focus, SetFocusSendsKillSetExitEnterOnce) {
     log.Watch(*b, "b");
     form.Show();
     SetForegroundWindow(form.Handle());
-    ASSERT_TRUE(PumpUntil([&] { return a->Focused(); }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return a->Focused(); }, 10000));
     events.clear();
     log.Clear();
     b->SetFocus();

@@ -81,7 +81,7 @@ struct MdiFrame {
             children[i]->SetBounds(10 + 30 * i, 10 + 30 * i, 200, 150);
             children[i]->Show();
         }
-        PumpMessages(50);
+        PumpPending();
     }
     ~MdiFrame() { Application->SetMainForm(previousMain); }
     HWND Client() const { return frame.ClientHandle(); }
@@ -116,7 +116,7 @@ TEST(MdiChild, CreatedByTheClientActivatedAndMergedIntoTheFrameMenu) {
     ASSERT_NE(bar, nullptr);
     const int entries = GetMenuItemCount(bar);
     SendMessageW(mdi.Client(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(mdi.Child(0)), 0);
-    PumpMessages(30);
+    PumpPending();
     BOOL maximised = FALSE;
     EXPECT_EQ(mdi.Active(&maximised), mdi.Child(0));
     EXPECT_TRUE(maximised);
@@ -126,13 +126,13 @@ TEST(MdiChild, CreatedByTheClientActivatedAndMergedIntoTheFrameMenu) {
     EXPECT_EQ(GetSubMenu(bar, 0), GetSystemMenu(mdi.Child(0), FALSE));
 
     SendMessageW(mdi.Client(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(mdi.Child(0)), 0);
-    PumpMessages(30);
+    PumpPending();
     EXPECT_EQ(GetMenuItemCount(GetMenu(mdi.frame.Handle())), entries);
 
     // Freeing the active child lets the client activate the other one.
     HWND second = mdi.Child(1);
     delete mdi.children[0];
     mdi.children[0] = nullptr;
-    PumpMessages(30);
+    PumpPending();
     EXPECT_EQ(mdi.Active(), second);
 }

@@ -42,7 +42,7 @@ struct TKeyDialog {
         form.HandleNeeded();
         TKeyScript script(std::move(keys), form.Handle());
         guarded = &form;
-        const UINT_PTR guard = SetTimer(nullptr, 0, 5000, &TKeyDialog::Guard);
+        const UINT_PTR guard = SetTimer(nullptr, 0, 20000, &TKeyDialog::Guard);
         TModalResult r = form.ShowModal();
         KillTimer(nullptr, guard);
         guarded = nullptr;

@@ -177,7 +177,7 @@ TEST(Form, MaximisedMdiFrameWithStretchingStatusBar) {
     for (int w : {0, 100, 200, 350, 50})
         bar->Panels()->Add()->SetWidth(w);
     frame.Show();
-    PumpMessages(100);
+    PumpPending();
     HWND wnd = frame.Handle();
     EXPECT_TRUE(IsZoomed(wnd));
     ASSERT_TRUE(frame.ClientHandle());
@@ -222,7 +222,7 @@ TEST(Form, MaximisedMdiFrameWithStretchingStatusBar) {
     const int maxWidth = frame.ClientWidth();
     ShowWindow(wnd, SW_RESTORE);
     SetWindowPos(wnd, nullptr, 10, 10, 900, 600, SWP_NOZORDER);
-    PumpMessages(50);
+    PumpPending();
     EXPECT_FALSE(IsZoomed(wnd));
     EXPECT_LT(frame.ClientWidth(), maxWidth);
     checkLayout("restored 900 wide");
@@ -268,7 +268,7 @@ TEST(Form, ShowModalKeepsOwnerDisabledAndReturnsTheResult) {
     ownerButton->SetParent(&owner);
     owner.Show();
     ownerButton->SetFocus();
-    PumpUntil([&] { return ownerButton->Focused(); }, 1000);
+    PumpUntil([&] { return ownerButton->Focused(); }, 10000);
     ASSERT_TRUE(ownerButton->Focused());
 
     TForm dialog(Application);
@@ -290,7 +290,7 @@ TEST(Form, ShowModalKeepsOwnerDisabledAndReturnsTheResult) {
     };
     // A guard ends the loop with mrAbort if the clicks never arrive.
     g_guarded = &dialog;
-    const UINT_PTR guard = SetTimer(nullptr, 0, 5000, &AbortGuarded);
+    const UINT_PTR guard = SetTimer(nullptr, 0, 20000, &AbortGuarded);
     EXPECT_EQ(dialog.ShowModal(), mrOk);
     KillTimer(nullptr, guard);
     g_guarded = nullptr;
@@ -326,7 +326,7 @@ TEST(Form, EveryWayOfClosingAsksTheCloseQuery) {
     EXPECT_EQ(asked, 2);
     SetForegroundWindow(wnd);
     SendMessageW(wnd, WM_SYSKEYDOWN, VK_F4, 1 << 29); // Alt+F4
-    PumpMessages(50);
+    PumpPending();
     EXPECT_EQ(asked, 3);
     EXPECT_EQ(SendMessageW(wnd, WM_QUERYENDSESSION, 0, 0), 0);
     EXPECT_EQ(asked, 4);

@@ -1,4 +1,4 @@
-// A thousand create/show/free cycles of a form with controls, a status bar,
+// A hundred create/show/free cycles of a form with controls, a status bar,
 // a timer and a menu leave no window, wrapped GDI object, thunk or menu item behind.
 #include <gtest/gtest.h>
 
@@ -42,7 +42,9 @@ void OneCycle(int i) {
 }
 } // namespace
 
-TEST(Leaks, ThousandFormCyclesLeaveNothingBehind) {
+// The counters are exact: a window, thunk, item or GDI object left behind
+// by each cycle shows as a hundred.
+TEST(Leaks, HundredFormCyclesLeaveNothingBehind) {
     OneCycle(-1); // classes registered, shared objects made once
     Application->ProcessMessages();
     const int windows = TWinControl::LiveWindowCount();
@@ -51,7 +53,7 @@ TEST(Leaks, ThousandFormCyclesLeaveNothingBehind) {
     const int items = TMenuItem::LiveCount();
     const int wrapped = GdiLiveTotal();
     const int forms = Application->FormCount();
-    for (int i = 0; i < 1000; ++i)
+    for (int i = 0; i < 100; ++i)
         OneCycle(i);
     Application->ProcessMessages();
     EXPECT_EQ(TWinControl::LiveWindowCount(), windows);

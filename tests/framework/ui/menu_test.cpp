@@ -130,7 +130,7 @@ void CALLBACK ChooseFirst(HWND, UINT, UINT_PTR id, DWORD) {
     static int step = 0, ticks = 0;
     HWND popup = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), &FindMenuWindow, reinterpret_cast<LPARAM>(&popup));
-    if (++ticks > 30) {
+    if (++ticks > 100) {
         EndMenu();
         KillTimer(nullptr, id);
         return;

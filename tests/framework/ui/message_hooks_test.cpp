@@ -228,7 +228,7 @@ TEST_F(MessageHooks, EveryDeliveryPathGoesThroughTheHooks) {
     spot->SetBounds(40, 30, 60, 50);
     spot->SetParentColor(true);
     form.Show();
-    PumpMessages(30);
+    PumpPending();
     std::vector<TMessage> seen;
     int key = 0;
     spot->HookMessages(&key, [&](TMessage& msg, const TMessageChain& next) {

@@ -8,7 +8,8 @@
 
 // Presses the keys in order and releases them in reverse (a chord such as Shift+Tab).
 void TypeChord(std::initializer_list<WORD> keys);
-// Moves the mouse pointer to a screen point.
+// Moves the mouse pointer to a screen point and waits until it stays there
+// (what the move caused handled).
 void MoveMouseTo(POINT screen);
 // Presses (down) or releases the left mouse button where the pointer is.
 void LeftButton(bool down);

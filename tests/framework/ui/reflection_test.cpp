@@ -63,7 +63,7 @@ TSystemChild* AddChild(TForm& form, const wchar_t* cls, DWORD style, RECT bounds
 void PressKey(HWND target, WORD key) {
     PostMessageW(target, WM_KEYDOWN, key, 1);
     PostMessageW(target, WM_KEYUP, key, 0xC0000001);
-    PumpMessages(50);
+    PumpPending();
 }
 
 // The colour the screen shows at a client point of `wnd`.
@@ -276,7 +276,7 @@ TEST(Reflection, ColourMessagesHandTheChildsBrushToTheSystem) {
     form.Show();
     RedrawWindow(form.Handle(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    PumpMessages(50);
+    PumpPending();
     EXPECT_EQ(ScreenPixel(edit->Handle(), 90, 20), editColour);
     EXPECT_EQ(ScreenPixel(label->Handle(), 90, 20), labelColour);
     EXPECT_EQ(ScreenPixel(plain->Handle(), 60, 20), GetSysColor(COLOR_3DFACE));

@@ -9,9 +9,21 @@
 #include "framework/ui/ui_errors.h"
 #include "ui_test_util.h"
 
-// The default timer ticks about once a second, on this thread.
+namespace {
+UINT gAskedInterval = 0;
+UINT_PTR WINAPI RecordingSetTimer(HWND wnd, UINT_PTR id, UINT ms, TIMERPROC proc) {
+    gAskedInterval = ms;
+    return SetTimer(wnd, id, ms, proc);
+}
+} // namespace
+
+// The default timer asks the platform for a tick every second and ticks on
+// this thread, never early (a loaded machine may make the ticks late).
 TEST(Timer, FiresAboutOnceASecond) {
+    TTimer::SetTimerFunction(&RecordingSetTimer);
     TTimer timer(nullptr);
+    TTimer::SetTimerFunction(nullptr);
+    EXPECT_EQ(gAskedInterval, 1000u);
     EXPECT_TRUE(timer.Enabled());
     EXPECT_EQ(timer.Interval(), 1000u);
     std::vector<DWORD> ticks;
@@ -22,13 +34,11 @@ TEST(Timer, FiresAboutOnceASecond) {
         ticks.push_back(GetTickCount() - start);
         otherThread |= GetCurrentThreadId() != thread || sender != &timer;
     };
-    PumpUntil([&] { return ticks.size() >= 3; }, 4500);
+    PumpUntil([&] { return ticks.size() >= 3; }, 20000);
     ASSERT_EQ(ticks.size(), 3u);
     EXPECT_FALSE(otherThread);
     EXPECT_GE(ticks[0], 900u);
-    EXPECT_LE(ticks[0], 1300u);
     EXPECT_GE(ticks[2] - ticks[0], 1800u);
-    EXPECT_LE(ticks[2] - ticks[0], 2400u);
 }
 
 // Disabled: no ticks; interval changes restart it.
@@ -43,7 +53,7 @@ TEST(Timer, EnabledAndIntervalControlTheTicks) {
     EXPECT_EQ(count, 0);
     timer.SetEnabled(true);
     EXPECT_TRUE(timer.Running());
-    PumpUntil([&] { return count >= 3; }, 2000);
+    PumpUntil([&] { return count >= 3; }, 10000);
     EXPECT_GE(count, 3);
     timer.SetInterval(0);
     EXPECT_FALSE(timer.Running());
@@ -62,7 +72,7 @@ TEST(Timer, HandlerErrorsAreReportedAndTheTimerRunsOn) {
         throw EInvalidOperation(L"时钟错误");
     };
     ReportedErrors().clear();
-    PumpUntil([&] { return count >= 3; }, 2000);
+    PumpUntil([&] { return count >= 3; }, 10000);
     EXPECT_GE(count, 3);
     ASSERT_GE(ReportedErrors().size(), 3u);
     EXPECT_EQ(ReportedErrors()[0], L"时钟错误");

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
 
 #include "framework/core/class_builder.h"
@@ -39,17 +40,35 @@ std::vector<std::wstring>& ReportedErrors() {
 
 void PumpMessages(int ms) {
     PumpUntil([] { return false; }, ms);
+    PumpPending();
 }
 
 bool PumpUntil(const std::function<bool()>& done, int ms) {
     const DWORD end = GetTickCount() + ms;
-    while (!done()) {
-        if (static_cast<int>(end - GetTickCount()) <= 0)
+    for (bool first = true; !done(); first = false) {
+        if (!first && static_cast<int>(end - GetTickCount()) <= 0)
             return done();
         Application->ProcessMessages();
+        if (done())
+            return true;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
     return true;
+}
+
+bool MessagesWaiting() {
+    // A zero wait lets the platform read what its display connection holds
+    // (pointer and window events become queued messages) before asking.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
+    const UINT waiting = QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE | QS_PAINT;
+    return (HIWORD(GetQueueStatus(QS_ALLINPUT)) & waiting) != 0;
+}
+
+bool PumpPending(int ms) {
+    if (PumpUntil([] { return !MessagesWaiting(); }, ms))
+        return true;
+    std::fprintf(stderr, "note: messages still waited after %d ms of handling\n", ms);
+    return false;
 }
 
 static BOOL CALLBACK CountWindow(HWND, LPARAM p) {

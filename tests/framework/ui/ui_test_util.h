@@ -10,10 +10,18 @@
 #include "framework/ui/form.h"
 #include "framework/ui/graphic_control.h"
 
-// Handles messages for about `ms` milliseconds.
+// Handles messages for about `ms` milliseconds, then on while input, posted
+// or sent messages still wait (at most a few seconds more): a loaded machine
+// makes it slower, never leaves what was pending unhandled.
 void PumpMessages(int ms);
-// Handles messages until `done` answers true or `ms` pass; answers done().
+// Handles messages until `done` answers true or `ms` pass (the queue is
+// handled at least once, however late the thread runs); answers done().
 bool PumpUntil(const std::function<bool()>& done, int ms);
+// Handles what is waiting and what that causes, until no input, posted or
+// sent message nor paint waits, or `ms` pass; answers whether it ran empty.
+bool PumpPending(int ms = 5000);
+// Whether input, posted or sent messages or paints wait in this thread's queue.
+bool MessagesWaiting();
 // Top-level windows of this thread.
 int ThreadWindowCount();
 // Exceptions reported to the application during the test (texts).

@@ -69,7 +69,7 @@ struct ProbeForm {
         probe->SetBounds(10, 10, 40, 30);
         probe->SetColor(static_cast<TColor>(kBackground));
         form.Show();
-        PumpMessages(50);
+        PumpPending();
     }
     ~ProbeForm() { form.Hide(); }
     // Invalidates the probe, erase included, and paints it now.
@@ -176,7 +176,7 @@ TEST(WinControlPaint, RaisingPainterEndsThePaintAndFreesTheBuffer) {
         ReportedErrors().clear();
         const std::array<int, 5> before = PaintCounters();
         InvalidateRect(f.probe->Handle(), nullptr, TRUE);
-        PumpMessages(300);
+        PumpPending();
         // Painted once: the update region was validated on the way out, and
         // the error went to the application's handler.
         EXPECT_EQ(f.probe->paintKinds.size(), 1u) << buffered;
@@ -198,7 +198,7 @@ TEST(WinControlPaint, DoubleBufferedSystemControlPaintsIntoTheBuffer) {
     button->SetParent(&form);
     button->SetBounds(10, 10, 80, 24);
     form.Show();
-    PumpMessages(50);
+    PumpPending();
     std::vector<DWORD> hookPaintKinds;
     const int key = 0;
     button->HookMessages(&key, [&](TMessage& m, const TMessageChain& next) {

@@ -413,7 +413,7 @@ TEST(SkinChecksTest, MarkRepaintsAtOnceOnPressReleaseDoubleClickAndNewState) {
     auto check = std::make_unique<TSkinCheckBox>(nullptr);
     check->AttachWindow(raw.wnd, &data, nullptr, nullptr);
     SetFocus(raw.wnd);
-    PumpMessages(50);
+    PumpPending();
     const TMarkPlace place = CheckMarkPlace(WindowRectAtOrigin(raw.wnd), 13, 13, false);
     const int cx = (place.Mark.left + place.Mark.right) / 2;
     const int cy = (place.Mark.top + place.Mark.bottom) / 2;
@@ -461,7 +461,7 @@ TEST(SkinChecksTest, MarkRepaintsAtOnceOnPressReleaseDoubleClickAndNewState) {
     }
 }
 
-TEST(SkinChecksTest, RegisteredByClassNameAndLeakFreeOverAThousandPaints) {
+TEST(SkinChecksTest, RegisteredByClassNameAndLeakFreeOverAHundredPaints) {
     RegisterCheckSkins();
     TSkinData data(nullptr);
     ASSERT_TRUE(model_test::LoadBytes(data, model_test::ProjectSkin()));
@@ -480,7 +480,7 @@ TEST(SkinChecksTest, RegisteredByClassNameAndLeakFreeOverAThousandPaints) {
     form.checkSkin->PaintSkin(dc, form.r);
     form.radioSkin->PaintSkin(dc, form.r);
     const int live = GdiLiveTotal();
-    for (int i = 0; i < 1000; ++i) {
+    for (int i = 0; i < 100; ++i) {
         form.checkSkin->PaintSkin(dc, form.r);
         form.radioSkin->PaintSkin(dc, form.r);
         form.checkSkin->PaintToWindow(nullptr);

@@ -114,7 +114,7 @@ public:
         other->SetParent(this);
         other->SetBounds(180, 10, 100, 21);
         Show();
-        PumpMessages(30);
+        PumpPending();
     }
     // Takes the focus away from the combo.
     void Unfocus() { ::SetFocus(other->Handle()); }
@@ -384,7 +384,7 @@ TEST(SkinCombosTest, InnerEditFollowsPressesAndIsGivenBack) {
 
     // The edit's paint puts the skin on the combo's window.
     form.Unfocus();
-    PumpMessages(30);
+    PumpPending();
     InvalidateRect(edit, nullptr, TRUE);
     UpdateWindow(edit);
     EXPECT_EQ(ScreenPixel(h, 0, 0), EdgeColour(kComboNormal));
@@ -459,7 +459,7 @@ TEST(SkinCombosTest, SimpleComboListGetsTheSkinnedScrollBars) {
     for (int i = 0; i < 30; ++i)
         lines.Add("Line " + std::to_string(i));
     form.combo->SetItems(lines);
-    PumpMessages(30);
+    PumpPending();
     TSkinData data(nullptr);
     ASSERT_TRUE(model_test::LoadBytes(data, model_test::ProjectSkin()));
     auto* w = new TSkinComBox(form.combo);
@@ -469,7 +469,7 @@ TEST(SkinCombosTest, SimpleComboListGetsTheSkinnedScrollBars) {
     EXPECT_EQ(bars->Handle, w->ListWindow);
     ASSERT_NE(bars->VertBar, nullptr);
     RedrawWindow(w->ListWindow, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-    PumpMessages(50);
+    PumpPending();
     EXPECT_TRUE(bars->VertBar->Shown);
     // The overlay lies exactly over the list's vertical bar.
     SCROLLBARINFO info{};
@@ -488,7 +488,7 @@ TEST(SkinCombosTest, SimpleComboListGetsTheSkinnedScrollBars) {
 TEST(SkinCombosTest, RealSkinDrawsItsPictureAroundTheUntouchedText) {
     TComboForm form;
     form.Unfocus();
-    PumpMessages(30);
+    PumpPending();
     HWND h = form.combo->Handle();
     const RECT r = WindowRectAtOrigin(h);
     const int e = GetSystemMetrics(SM_CXHSCROLL);
@@ -504,7 +504,7 @@ TEST(SkinCombosTest, RealSkinDrawsItsPictureAroundTheUntouchedText) {
     EXPECT_EQ(data.ComboButton->Style, 2) << "the skin's combo is one picture";
     auto* w = new TSkinComBox(form.combo);
     w->AttachControl(nullptr, &data, false, nullptr);
-    PumpMessages(50);
+    PumpPending();
     // The right corners of the window are the picture's corners, unscaled.
     TBitmap& strip = data.ComboButton->Picture;
     auto cornersMatch = [&](int d) {
@@ -528,12 +528,12 @@ TEST(SkinCombosTest, RealSkinDrawsItsPictureAroundTheUntouchedText) {
     // Pressing in the inner edit shows the pressed picture.
     HWND edit = GetTopWindow(h);
     SendMessageW(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-    PumpMessages(30);
+    PumpPending();
     EXPECT_EQ(cornersMatch(kComboPressed), 0);
     EXPECT_GT(cornersMatch(kComboNormal), 0) << "the pressed picture differs in its corners";
     SendMessageW(edit, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
     form.Unfocus();
-    PumpMessages(30);
+    PumpPending();
     EXPECT_EQ(cornersMatch(kComboNormal), 0);
     // The skin switch turns the painting off.
     SendMessageW(h, SM_WRAPPERSWITCH, 0, 0);

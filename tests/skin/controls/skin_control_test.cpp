@@ -150,7 +150,7 @@ TEST(SkinControlTest, PaintsIntoTheGivenDcOrTheWindowDcAndSwallowsPaintFailures)
     form.Show();
     auto* w = new TMarkWrapper(form.button);
     w->AttachControl(nullptr, nullptr, false, nullptr);
-    PumpMessages(30);
+    PumpPending();
 
     // A DC in WParam: the skin goes there.
     TBitmap target;

@@ -85,7 +85,7 @@ public:
         spin->SetMax(100);
         spin->SetPosition(50);
         Show();
-        PumpMessages(30);
+        PumpPending();
     }
     // The up-down's wrapper, attached through the control.
     TSkinUpDown* SkinSpin() {
@@ -427,7 +427,7 @@ TEST(SkinEditsTest, TabSetScrollerGetsAHorizontalUpDownByName) {
         texts.Add(s);
     set->SetTabs(texts);
     form.Show();
-    PumpMessages(30);
+    PumpPending();
     TSkinData data(nullptr);
     MakeSpinSkin(data);
     auto* tab = new TSkinTab31(set);

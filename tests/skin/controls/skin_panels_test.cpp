@@ -93,7 +93,7 @@ struct TStatusScene {
     TSkinData data{nullptr};
     TStatusScene() {
         form.Show();
-        PumpMessages(30);
+        PumpPending();
     }
 };
 
@@ -235,7 +235,7 @@ TEST(SkinPanelsTest, StatusPanelsGetBevelsTextsAndTheLastReachesTheEdge) {
 
     // The same picture reaches the screen on a real paint.
     RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    PumpMessages(20);
+    PumpPending();
     EXPECT_EQ(ScreenPixel(bar->Handle(), p0.left, p0.top), kEdge[0]);
     EXPECT_EQ(ScreenPixel(bar->Handle(), r.right - 1, part2.top), kEdge[2]);
     delete w;
@@ -345,7 +345,7 @@ TEST(SkinPanelsTest, GroupBoxCaptionBreaksTheRoundedFrameNinePixelsIn) {
     box->SetCaption(L"Ab");
     box->SetColor(clWindow);
     form.Show();
-    PumpMessages(30);
+    PumpPending();
     TSkinData data(nullptr);
     data.ButtonFaceColour = kFace;
     data.ButtonShadowColour = kShadow;
@@ -388,7 +388,7 @@ TEST(SkinPanelsTest, GroupBoxCaptionBreaksTheRoundedFrameNinePixelsIn) {
     // On a real paint the frame reaches the screen; freeing the window
     // puts the control's colour back.
     RedrawWindow(box->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    PumpMessages(20);
+    PumpPending();
     EXPECT_EQ(ScreenPixel(box->Handle(), 1, t + 20), kShadow);
     EXPECT_EQ(ScreenPixel(box->Handle(), 8, t), kShadow);
     box->DestroyHandle();
@@ -441,7 +441,7 @@ TEST(SkinPanelsTest, BoxesRecolourDialogBackgroundsAndSizeBoxesTakeTheFace) {
     auto* grip = new TSkinSizer(nullptr);
     grip->AttachWindow(sizer, &data, nullptr, nullptr);
     RedrawWindow(sizer, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    PumpMessages(20);
+    PumpPending();
     EXPECT_EQ(ScreenPixel(sizer, 10, 10), kFace);
     EXPECT_EQ(ScreenPixel(sizer, 19, 19), kFace);
     delete grip;
@@ -461,7 +461,7 @@ TEST(SkinPanelsTest, HeaderItemsComeFromTheHeaderbarAndANarrowHeaderGetsItsFille
     second->SetWidth(60);
     second->SetAlignment(taRightJustify);
     form.Show();
-    PumpMessages(30);
+    PumpPending();
     TSkinData data(nullptr);
     ASSERT_TRUE(model_test::LoadBytes(data, model_test::ProjectSkin()));
     ASSERT_TRUE(data.Headerbar);

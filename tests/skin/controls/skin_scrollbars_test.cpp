@@ -106,7 +106,7 @@ struct TMemoScene {
         wrapper = new TSkinScrollbar(skinned);
         wrapper->AttachScrollBars(skinned, &data, &host, nullptr);
         form.Show();
-        PumpMessages(60);
+        PumpPending();
     }
 };
 
@@ -183,14 +183,56 @@ private:
     UINT_PTR timer_ = 0;
 };
 
-// Presses the left button at a screen point and releases it `holdMs` later
-// from inside the tracking loop the press starts.
-void ClickAndHold(POINT at, int holdMs) {
+// A click at a screen point: press and release go in together, so the
+// tracking loop the press starts finds the release as its next message (one
+// step, however slowly this thread runs).
+void Click(POINT at) {
     MoveMouseTo(at);
-    TTimedSteps release({[] { RawMouse(MOUSEEVENTF_LEFTUP); }}, holdMs);
-    RawMouse(MOUSEEVENTF_LEFTDOWN);
-    PumpUntil([&] { return release.Done(); }, holdMs + 2000);
-    PumpMessages(80);
+    INPUT in[2]{};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof(INPUT));
+    PumpPending();
+}
+
+// Steps run by a message-only window, one per message posted to it. Posted
+// beside the mouse messages a test posts into the platform's tracking loop,
+// each step runs after the loop took every message posted before it.
+class TPostedSteps {
+public:
+    explicit TPostedSteps(std::vector<std::function<void()>> steps) : steps_(std::move(steps)) {
+        static const ATOM cls = [] {
+            WNDCLASSW wc{};
+            wc.lpfnWndProc = &Proc;
+            wc.hInstance = GetModuleHandleW(nullptr);
+            wc.lpszClassName = L"ScrollTestSteps";
+            return RegisterClassW(&wc);
+        }();
+        wnd_ = CreateWindowExW(0, MAKEINTATOM(cls), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+        SetWindowLongPtrW(wnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    ~TPostedSteps() { DestroyWindow(wnd_); }
+    void Post(size_t step) const { PostMessageW(wnd_, WM_USER, step, 0); }
+
+private:
+    static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+        auto* self = reinterpret_cast<TPostedSteps*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
+        if (msg != WM_USER || !self || wp >= self->steps_.size())
+            return DefWindowProcW(wnd, msg, wp, lp);
+        self->steps_[wp]();
+        return 0;
+    }
+    std::vector<std::function<void()>> steps_;
+    HWND wnd_ = nullptr;
+};
+
+// A mouse message posted to a window at a screen point (client coordinates
+// in the message, as under the capture the tracking loop holds).
+void PostMouse(HWND wnd, UINT msg, WPARAM keys, POINT screen) {
+    ScreenToClient(wnd, &screen);
+    PostMessageW(wnd, msg, keys, MAKELPARAM(screen.x, screen.y));
 }
 
 // Presses at a point and holds until `done` answers true (checked every
@@ -213,8 +255,8 @@ void HoldUntil(POINT at, const std::function<bool()>& done, int maxMs) {
     });
     TTimedSteps check(std::move(steps), 50);
     RawMouse(MOUSEEVENTF_LEFTDOWN);
-    PumpUntil([&] { return released; }, maxMs + 2000);
-    PumpMessages(80);
+    PumpUntil([&] { return released; }, maxMs + 5000);
+    PumpPending();
 }
 
 POINT Centre(const RECT& r) {
@@ -388,7 +430,7 @@ TEST(SkinScrollbarsTest, OverlaysLieDirectlyAboveTheBarsTheyCover) {
     EXPECT_EQ(v.PartAt(POINT{5, v.Length - 1}), spSecondArrow);
     // A size change that moves the bars moves the overlays with them.
     scene.skinned->SetBounds(10, 10, 180, 150);
-    PumpMessages(60);
+    PumpPending();
     EXPECT_TRUE(
         SameRect(ScreenRect(w.VertBar->Handle()), BarInfo(memo, OBJID_VSCROLL).rcScrollBar));
     EXPECT_TRUE(
@@ -457,17 +499,18 @@ TEST(SkinScrollbarsTest, OverlayPaintIsPixelExactAndNeverErases) {
     SendMessageW(h.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(viaMessage.Canvas().Handle()), 0);
     EXPECT_EQ(At(viaMessage, h.Length - 1, 3), CellColour(5));
     // The screen shows the overlay: the memo's own bar is covered.
-    PumpMessages(30);
+    PumpPending();
     EXPECT_EQ(ClientPixel(v.Handle(), 3, 1), CellColour(9));
 
-    // Painting a thousand times leaks nothing.
+    // Painting a hundred times leaks nothing (the count is exact: one object
+    // a paint would show as a hundred).
     TBitmap target(b->Width(), b->Height());
     TBitmap window(300, 300);
     const HDC targetDC = target.Canvas().Handle(), windowDC = window.Canvas().Handle();
     const int live = GdiLiveTotal();
-    for (int i = 0; i < 1000; ++i)
+    for (int i = 0; i < 100; ++i)
         h.PaintBar(targetDC);
-    for (int i = 0; i < 1000; ++i)
+    for (int i = 0; i < 100; ++i)
         scene.wrapper->PaintSkin(windowDC, RECT{0, 0, 300, 300});
     EXPECT_EQ(GdiLiveTotal() - live, 0);
 
@@ -484,7 +527,7 @@ TEST(SkinScrollbarsTest, DisabledShortHiddenAndCornerCases) {
     // Both bars shown: the corner square is the face colour on the screen.
     const RECT corner = ScrollCornerRect(w.VertBar->TargetRect, w.HorzBar->TargetRect);
     scene.skinned->Invalidate();
-    PumpMessages(60);
+    PumpPending();
     const RECT mw = ScreenRect(memo);
     EXPECT_EQ(wrapper_test::ScreenPixel(memo, mw.right - mw.left - 4, mw.bottom - mw.top - 4),
               kFace);
@@ -494,7 +537,7 @@ TEST(SkinScrollbarsTest, DisabledShortHiddenAndCornerCases) {
     TMemo* few = MakeMemo(scene.form, 300, 300, 120, 80, ssVertical, 1);
     TSkinScrollbar* fw = new TSkinScrollbar(few);
     fw->AttachScrollBars(few, &scene.data, &scene.host, nullptr);
-    PumpMessages(60);
+    PumpPending();
     ASSERT_TRUE(BarInfo(few->Handle(), OBJID_VSCROLL).rgstate[0] & STATE_SYSTEM_UNAVAILABLE);
     auto b = PaintOf(*fw->VertBar);
     const int a = fw->VertBar->ArrowSize, flen = fw->VertBar->Length;
@@ -506,7 +549,7 @@ TEST(SkinScrollbarsTest, DisabledShortHiddenAndCornerCases) {
     TMemo* small = MakeMemo(scene.form, 10, 300, 120, 28, ssVertical, 50);
     TSkinScrollbar* sw = new TSkinScrollbar(small);
     sw->AttachScrollBars(small, &scene.data, &scene.host, nullptr);
-    PumpMessages(60);
+    PumpPending();
     ASSERT_TRUE(sw->VertBar->Shown);
     const int slen = sw->VertBar->Length;
     ASSERT_LT(slen, 2 * a);
@@ -521,14 +564,14 @@ TEST(SkinScrollbarsTest, DisabledShortHiddenAndCornerCases) {
     EXPECT_FALSE(sw->HorzBar->Shown);
     EXPECT_FALSE(sw->HorzBar->HandleAllocated() && IsWindowVisible(sw->HorzBar->Handle()));
     ShowScrollBar(small->Handle(), SB_HORZ, TRUE);
-    PumpMessages(60);
+    PumpPending();
     EXPECT_TRUE(sw->HorzBar->Shown);
     EXPECT_TRUE(IsWindowVisible(sw->HorzBar->Handle()));
     EXPECT_TRUE(SameRect(ScreenRect(sw->HorzBar->Handle()),
                          BarInfo(small->Handle(), OBJID_HSCROLL).rcScrollBar));
     // Hiding the control hides both overlays.
     small->Hide();
-    PumpMessages(30);
+    PumpPending();
     EXPECT_FALSE(sw->HorzBar->Shown);
     EXPECT_FALSE(IsWindowVisible(sw->VertBar->Handle()));
 }
@@ -542,85 +585,93 @@ TEST(SkinScrollbarsTest, RealMouseScrollsAsThePlatformsOwnBar) {
     const RECT overlay = ScreenRect(v.Handle());
     const RECT native = BarInfo(plain, OBJID_VSCROLL).rcScrollBar;
     const int a = v.ArrowSize;
-    ClickAndHold(POINT{overlay.left + 5, overlay.bottom - a / 2}, 60);
-    ClickAndHold(POINT{native.left + 5, native.bottom - a / 2}, 60);
+    Click(POINT{overlay.left + 5, overlay.bottom - a / 2});
+    Click(POINT{native.left + 5, native.bottom - a / 2});
     EXPECT_EQ(FirstLine(scene.skinned), FirstLine(scene.plain));
     EXPECT_EQ(FirstLine(scene.skinned), 1);
     EXPECT_FALSE(v.Tracking);
     // The up arrow undoes it.
-    ClickAndHold(POINT{overlay.left + 5, overlay.top + a / 2}, 60);
+    Click(POINT{overlay.left + 5, overlay.top + a / 2});
     EXPECT_EQ(FirstLine(scene.skinned), 0);
     // Holding the arrow repeats, with the platform's own timing (held until
-    // four lines went by, or four seconds).
+    // four lines went by, or ten seconds).
     HoldUntil(
         POINT{overlay.left + 5, overlay.bottom - a / 2},
-        [&] { return FirstLine(scene.skinned) >= 4; }, 4000);
+        [&] { return FirstLine(scene.skinned) >= 4; }, 10000);
     EXPECT_GE(FirstLine(scene.skinned), 4);
     // The painted thumb follows: the overlay shows it where the platform has it.
-    PumpMessages(60);
+    PumpPending();
     const SCROLLBARINFO info = BarInfo(scene.skinned->Handle(), OBJID_VSCROLL);
     EXPECT_EQ(v.ThumbStart, info.xyThumbTop);
     EXPECT_EQ(ClientPixel(v.Handle(), 3, info.xyThumbTop + 1), ThumbColour(1));
 }
 
+// The drag under the platform's own tracking loop, entered by the overlay's
+// press and fed the mouse messages the pointer would send, each step run
+// after the loop handled the messages before it: no timing involved.
 TEST(SkinScrollbarsTest, DraggingTheThumbMovesThePaintedThumbAndTheContent) {
     TMemoScene scene;
     TWScrollbar& v = *scene.wrapper->VertBar;
+    const HWND memo = scene.skinned->Handle();
     const RECT overlay = ScreenRect(v.Handle());
     const POINT start{overlay.left + 5, overlay.top + (v.ThumbStart + v.ThumbEnd) / 2};
+    const POINT moved{start.x, start.y + 40}, past{start.x, overlay.bottom + 20};
     const int thumb0 = v.ThumbStart, length = v.ThumbEnd - v.ThumbStart;
-    int seenStart = -1, seenLine = -1, endStart = -1, endEnd = -1;
+    int seenStart = -1, seenLine = -1, endStart = -1, endEnd = -1, moves = 0;
     TColor seenPixel = 0;
-    // Each stage acts once, then waits (checked every 50 ms from inside the
-    // platform's tracking loop, at most 3 s) until what it did shows.
-    struct TStage {
-        std::function<void()> act;
-        std::function<bool()> shown;
+    bool seenTracking = false, released = false;
+    // The painted thumb follows the pointer itself: a step puts it where the
+    // message it posts says it is. Wine's display connection may hand an
+    // earlier pointer position back once, later; a step that finds the
+    // pointer elsewhere puts it there again and comes again.
+    std::unique_ptr<TPostedSteps> steps;
+    auto moveTo = [&](POINT p, size_t next) {
+        ++moves;
+        SetCursorPos(p.x, p.y);
+        PostMouse(memo, WM_MOUSEMOVE, MK_LBUTTON, p);
+        steps->Post(next);
     };
-    std::vector<TStage> stages{
-        {[&] {
-             RawMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, POINT{start.x, start.y + 40});
-         },
-         [&] { return v.ThumbStart == thumb0 + 40 && FirstLine(scene.skinned) > 0; }},
-        {[&] {
-             seenStart = v.ThumbStart;
-             seenLine = FirstLine(scene.skinned);
-             seenPixel = ClientPixel(v.Handle(), 3, v.ThumbStart + 1);
-             RawMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, POINT{start.x, overlay.bottom + 20});
-         },
-         [&] { return v.ThumbEnd == v.Length - v.ArrowSize; }},
-        {[&] {
-             endStart = v.ThumbStart;
-             endEnd = v.ThumbEnd;
-             RawMouse(MOUSEEVENTF_LEFTUP);
-         },
-         [] { return true; }}};
-    size_t stage = 0;
-    bool acted = false;
-    int waited = 0;
-    std::vector<std::function<void()>> ticks(200, [&] {
-        if (stage >= stages.size())
-            return;
-        if (!acted) {
-            stages[stage].act();
-            acted = true;
-            waited = 0;
-            return;
-        }
-        if (stages[stage].shown() || (waited += 50) >= 3000) {
-            ++stage;
-            acted = false;
-        }
-    });
-    MoveMouseTo(start);
-    TTimedSteps steps(std::move(ticks), 50);
-    RawMouse(MOUSEEVENTF_LEFTDOWN);
-    PumpUntil([&] { return stage >= stages.size(); }, 12000);
-    if (stage < stages.size())
-        RawMouse(MOUSEEVENTF_LEFTUP);
-    PumpMessages(80);
+    auto stays = [&](POINT p, size_t self) {
+        POINT c{};
+        GetCursorPos(&c);
+        if ((c.x == p.x && c.y == p.y) || moves > 50)
+            return true;
+        moveTo(p, self);
+        return false;
+    };
+    steps = std::make_unique<TPostedSteps>(std::vector<std::function<void()>>{
+        [&] { moveTo(moved, 1); },
+        [&] {
+            if (!stays(moved, 1))
+                return;
+            UpdateWindow(v.Handle());
+            seenStart = v.ThumbStart;
+            seenLine = FirstLine(scene.skinned);
+            seenPixel = ClientPixel(v.Handle(), 3, v.ThumbStart + 1);
+            seenTracking = v.Tracking;
+            moveTo(past, 2);
+        },
+        [&] {
+            if (!stays(past, 2))
+                return;
+            UpdateWindow(v.Handle());
+            endStart = v.ThumbStart;
+            endEnd = v.ThumbEnd;
+            released = true;
+            PostMouse(memo, WM_LBUTTONUP, 0, past);
+        }});
+    MoveMouseTo(start); // the press reads where the pointer is
+    steps->Post(0);
+    POINT press = start;
+    ScreenToClient(v.Handle(), &press);
+    SendMessageW(v.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
+    PumpPending();
+    ASSERT_TRUE(released) << "the tracking loop ran every step and ended on the release";
+    EXPECT_EQ(v.DragCursor.x, start.x);
+    EXPECT_EQ(v.DragCursor.y, start.y);
     // While dragged: moved with the cursor, drawn in the dragged frame, the
     // content scrolled with it.
+    EXPECT_TRUE(seenTracking);
     EXPECT_EQ(seenStart, thumb0 + 40);
     EXPECT_EQ(seenPixel, ThumbColour(2));
     EXPECT_GT(seenLine, 0);
@@ -630,6 +681,40 @@ TEST(SkinScrollbarsTest, DraggingTheThumbMovesThePaintedThumbAndTheContent) {
     EXPECT_EQ(endEnd - endStart, length);
     EXPECT_FALSE(v.Tracking);
     EXPECT_GT(FirstLine(scene.skinned), seenLine);
+}
+
+// The same drag with the real mouse: the press on the painted thumb reaches
+// the real bar as a thumb drag and the content follows the pointer. Each
+// stage waits (from inside the tracking loop) for what it shows.
+TEST(SkinScrollbarsTest, RealMouseDragOfThePaintedThumbScrollsTheContent) {
+    TMemoScene scene;
+    TWScrollbar& v = *scene.wrapper->VertBar;
+    const RECT overlay = ScreenRect(v.Handle());
+    const POINT start{overlay.left + 5, overlay.top + (v.ThumbStart + v.ThumbEnd) / 2};
+    const int thumb0 = v.ThumbStart;
+    bool moved = false;
+    int seenCode = -1;
+    HoldUntil(
+        start,
+        [&] {
+            if (!moved) {
+                moved = true;
+                RawMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, POINT{start.x, start.y + 40});
+                return false;
+            }
+            if (FirstLine(scene.skinned) == 0)
+                return false;
+            seenCode = v.ScrollCode;
+            return true;
+        },
+        10000);
+    EXPECT_EQ(seenCode, SB_THUMBTRACK);
+    EXPECT_GT(FirstLine(scene.skinned), 0);
+    EXPECT_FALSE(v.Tracking);
+    // Released, the overlay shows the thumb where the platform has it, moved down.
+    const SCROLLBARINFO info = BarInfo(scene.skinned->Handle(), OBJID_VSCROLL);
+    EXPECT_EQ(v.ThumbStart, info.xyThumbTop);
+    EXPECT_GT(v.ThumbStart, thumb0);
 }
 
 TEST(SkinScrollbarsTest, WheelRepaintsTheThumb) {
@@ -642,7 +727,7 @@ TEST(SkinScrollbarsTest, WheelRepaintsTheThumb) {
     in.mi.dwFlags = MOUSEEVENTF_WHEEL;
     in.mi.mouseData = static_cast<DWORD>(-3 * WHEEL_DELTA);
     SendInput(1, &in, sizeof(in));
-    PumpMessages(150);
+    PumpUntil([&] { return FirstLine(scene.skinned) > 0 && !MessagesWaiting(); }, 5000);
     const SCROLLBARINFO info = BarInfo(scene.skinned->Handle(), OBJID_VSCROLL);
     EXPECT_GT(FirstLine(scene.skinned), 0);
     EXPECT_GT(info.xyThumbTop, before);
@@ -667,7 +752,7 @@ TEST(SkinScrollbarsTest, ScrollBarControlIsCoveredWholeAndClickable) {
     auto* w = new TSkinScControl(sb);
     w->AttachScrollControl(sb, &data, &host, nullptr);
     form.Show();
-    PumpMessages(60);
+    PumpPending();
     ASSERT_NE(w->Bar, nullptr);
     TWScrollbar& bar = *w->Bar;
     EXPECT_TRUE(bar.Vertical);
@@ -686,20 +771,20 @@ TEST(SkinScrollbarsTest, ScrollBarControlIsCoveredWholeAndClickable) {
     EXPECT_EQ(At(*b, 3, a), ThumbColour(1));
     // A click on the down arrow reaches the control: one small step.
     const RECT overlay = ScreenRect(bar.Handle());
-    ClickAndHold(POINT{overlay.left + 5, overlay.bottom - a / 2}, 60);
+    Click(POINT{overlay.left + 5, overlay.bottom - a / 2});
     EXPECT_EQ(sb->Position(), 1);
     EXPECT_EQ(bar.ScrollCode, spSecondArrow);
     EXPECT_FALSE(bar.Tracking);
     // The new position repaints the overlay (SBM_SETSCROLLINFO).
-    PumpMessages(60);
+    PumpPending();
     EXPECT_EQ(bar.ThumbStart, MulDiv(len - 2 * a, 1, 100) + a);
     // A horizontal control; hidden control, hidden overlay.
     auto* hw = new TSkinScControl(plain);
     hw->AttachScrollControl(plain, &data, &host, nullptr);
-    PumpMessages(30);
+    PumpPending();
     EXPECT_FALSE(hw->Bar->Vertical);
     sb->Hide();
-    PumpMessages(30);
+    PumpPending();
     EXPECT_FALSE(bar.Shown);
     EXPECT_FALSE(IsWindowVisible(bar.Handle()));
     // Restore frees the overlay.
@@ -756,7 +841,7 @@ TEST(SkinScrollbarsTest, RegisteredListViewRawWindowRestoreAndDestruction) {
     auto* mw = new TSkinScrollbar(memo);
     mw->AttachScrollBars(memo, &data, &host, nullptr);
     form.Show();
-    PumpMessages(80);
+    PumpPending();
     EXPECT_TRUE(rw->VertBar->Shown);
     EXPECT_FALSE(rw->HorzBar->Shown);
     EXPECT_TRUE(

@@ -203,7 +203,7 @@ TEST(SkinTabsTest, TopTabsGetTheirFramesTextColoursAndThePageBorder) {
     TTabsForm form(Application);
     TTabControl* control = MakeTabControl(form, tpTop);
     form.Show();
-    PumpMessages(30);
+    PumpPending();
     TSkinData data(nullptr);
     MakeTabSkin(data);
     auto* w = new TSkinTab(nullptr);
@@ -270,7 +270,7 @@ TEST(SkinTabsTest, BottomAndSideTabsAreTurnedToFaceThePage) {
         TTabsForm form(Application);
         TTabControl* control = MakeTabControl(form, position);
         form.Show();
-        PumpMessages(30);
+        PumpPending();
         TSkinData data(nullptr);
         MakeTabSkin(data);
         auto* w = new TSkinTab(nullptr);
@@ -318,7 +318,7 @@ TEST(SkinTabsTest, ScrollArrowsGetTheirOwnWrapperAndAreNotPaintedOver) {
     TTabControl* control = MakeTabControl(form, tpTop, 16);
     control->SetWidth(160);
     form.Show();
-    PumpMessages(30);
+    PumpPending();
     HWND h = control->Handle();
     HWND arrows = FindWindowExA(h, nullptr, "msctls_updown32", nullptr);
     ASSERT_NE(arrows, nullptr) << "sixteen tabs do not fit 160 pixels";
@@ -363,7 +363,7 @@ TEST(SkinTabsTest, XPLunaPageControlPaintsOnScreenAndLeaksNothing) {
     }
     pages->SetActivePageIndex(0);
     form.Show();
-    PumpMessages(30);
+    PumpPending();
     TSkinData data(nullptr);
     ASSERT_TRUE(model_test::LoadBytes(data, model_test::ProjectSkin()));
     ASSERT_TRUE(data.Tabs);
@@ -371,7 +371,7 @@ TEST(SkinTabsTest, XPLunaPageControlPaintsOnScreenAndLeaksNothing) {
     w->AttachWindow(pages->Handle(), &data, nullptr, nullptr);
     HWND h = pages->Handle();
     RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    PumpMessages(30);
+    PumpPending();
     // The selected tab's top-left corner is frame 2's, the other tab's
     // frame 1's, copied at their own size one pixel down: compare a corner
     // pixel where the two frames differ (and that is not transparent).
@@ -418,7 +418,7 @@ TEST(SkinTabsTest, TabSetIsPaintedWholeWithHangingTabs) {
     set->SetTabs(texts);
     set->SetTabIndex(1);
     form.Show();
-    PumpMessages(30);
+    PumpPending();
     TSkinData data(nullptr);
     MakeTabSkin(data);
     RegisterClasses<TArrowSkin>();
@@ -468,7 +468,7 @@ TEST(SkinTabsTest, TabSetIsPaintedWholeWithHangingTabs) {
 
     // A real paint puts the same picture on the screen.
     RedrawWindow(set->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    PumpMessages(20);
+    PumpPending();
     {
         TWindowDC dc(set->Handle());
         EXPECT_EQ(static_cast<TColor>(GetPixel(dc.Handle(), layout[1].left + 1, 10)), kSelected);

@@ -114,12 +114,12 @@ protected:
         EXPECT_TRUE(M().SkinWindow(wnd));
         auto* s = dynamic_cast<TWinSkinForm*>(M().FindFormSkinner(wnd));
         if (s)
-            PumpUntil([s] { return s->ContentsSkinned; }, 2000);
+            PumpUntil([s] { return s->ContentsSkinned; }, 10000);
         return s;
     }
     TWinSkinForm* Skin(TForm& form) {
         form.Show();
-        PumpMessages(30);
+        PumpPending();
         return Skin(form.Handle());
     }
 
@@ -258,7 +258,7 @@ TEST_F(FormMappingTest, BuiltInTableGivesTheFrameworkControlsTheirFamilies) {
     M().SetPendingSkinData(data_);
     M().RequestAction(TSkinAction::Deactivate, 250);
     M().RunPendingAction();
-    PumpMessages(30);
+    PumpPending();
     EXPECT_EQ(gLiveRecorders, 0);
     EXPECT_EQ(panel->Color(), panelColour);
 }
@@ -608,7 +608,7 @@ TEST_F(FormMappingTest, RawChildWindowsGetTheTablesWrappers) {
     s->SkinChildWindows();
     EXPECT_EQ(s->WrapperCount(), count);
     DestroyWindow(host);
-    PumpMessages(30);
+    PumpPending();
     EXPECT_EQ(gLiveRecorders, 0);
 }
 

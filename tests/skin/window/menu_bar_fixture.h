@@ -67,7 +67,7 @@ protected:
         auto* skinner = new TWinSkinForm(&form);
         skinner->AttachForm(&form, data);
         PostMessageW(form.Handle(), SM_SKINCONTENTS, 0, 1000);
-        PumpMessages(150);
+        PumpPending();
         return skinner;
     }
 };

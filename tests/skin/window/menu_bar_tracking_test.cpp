@@ -95,7 +95,7 @@ TEST_F(MenuBarTrackingTest, ClickOpensTheDropDownAndArrowsMoveAlongTheBar) {
     // A click opens File's drop-down; Right moves on to Edit's (Open, the
     // selected entry, has no sub-menu); the timer then ends the menu.
     TDropDownProbe probe{skinner, {VK_RIGHT}};
-    ClickAndWatch(probe, *bar.Items[0], 2, 4000);
+    ClickAndWatch(probe, *bar.Items[0], 2, 10000);
     ASSERT_EQ(probe.Opened.size(), 2u);
     EXPECT_EQ(probe.Opened[0], form.File->Handle());
     EXPECT_EQ(probe.Opened[1], form.Edit->Handle());
@@ -108,7 +108,7 @@ TEST_F(MenuBarTrackingTest, ClickOpensTheDropDownAndArrowsMoveAlongTheBar) {
     // which has no drop-down: File's menu closes (it would stay open, and the
     // test hang, without the move) and nothing else opens.
     TDropDownProbe back{skinner, {VK_LEFT}};
-    ClickAndWatch(back, *bar.Items[0], 1, 1500);
+    ClickAndWatch(back, *bar.Items[0], 1, 10000);
     ASSERT_GE(back.Opened.size(), 1u);
     EXPECT_EQ(back.Opened[0], form.File->Handle());
     EXPECT_FALSE(skinner->Busy);
@@ -197,7 +197,7 @@ TEST_F(MenuBarTrackingTest, OwnerDrawnDropDownsBehindTheSwitch) {
     const std::vector<ULONG_PTR>& drawn = recorder.items;
     auto openFile = [&] {
         TDropDownProbe probe{skinner, {}};
-        ClickAndWatch(probe, *skinner->MenuBar->Items[0], 1, 1500);
+        ClickAndWatch(probe, *skinner->MenuBar->Items[0], 1, 10000);
         return probe.Opened.size();
     };
     // Off (the default): the drop-down keeps its native entries.

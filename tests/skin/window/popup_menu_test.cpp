@@ -162,7 +162,7 @@ TEST_F(PopupMenuTest, RealPopupsGetASkinnerThroughTheHookAndASkinnedBorder) {
         gProbe.Menu = menu->Handle();
         SetTimer(nullptr, 0, 150, ProbePopup);
         menu->Popup(300, 300);
-        PumpMessages(50);
+        PumpPending();
         ASSERT_NE(gProbe.Window, nullptr);
         EXPECT_TRUE(gProbe.Skinned);
         EXPECT_EQ(gProbe.Query, 1);

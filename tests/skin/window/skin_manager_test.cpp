@@ -231,7 +231,7 @@ TEST_F(SkinManagerTest, ActivationIsImmediateBeforeTheFirstActivationAndDeferred
     TPlainForm form(Application);
     form.Show();
     SetActiveWindow(form.Handle());
-    PumpMessages(50);
+    PumpPending();
     EXPECT_EQ(M().HookState(), TSkinHookState::Running);
     EXPECT_NE(M().FindFormSkinner(form.Handle()), nullptr);
 
@@ -241,7 +241,7 @@ TEST_F(SkinManagerTest, ActivationIsImmediateBeforeTheFirstActivationAndDeferred
     EXPECT_TRUE(M().Active());
     EXPECT_TRUE(M().ActionTimerEnabled());
     auto start = std::chrono::steady_clock::now();
-    EXPECT_TRUE(PumpUntil([&] { return !M().Active(); }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return !M().Active(); }, 10000));
     auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                   std::chrono::steady_clock::now() - start)
                   .count();
@@ -258,7 +258,7 @@ TEST_F(SkinManagerTest, ActivationIsImmediateBeforeTheFirstActivationAndDeferred
     data->OnSkinChanged = [&](TObject*) { changed = true; };
     M().SetPendingSkinData(data);
     M().RequestAction(TSkinAction::Activate, 250);
-    EXPECT_TRUE(PumpUntil([&] { return M().Active() && changed; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return M().Active() && changed; }, 10000));
     EXPECT_NE(M().FindFormSkinner(form.Handle()), nullptr);
     // Refresh: buttons dropped and frames recomputed before any reskin.
     gLog.clear();
@@ -306,7 +306,7 @@ TEST_F(SkinManagerTest, HookAnnouncesTopLevelWindowsAndSwallowsTheHandlersExcept
     TPlainForm form(Application);
     form.Show();
     SetActiveWindow(form.Handle());
-    PumpMessages(20);
+    PumpPending();
     ASSERT_EQ(ReportedErrors().size(), 1u);
     EXPECT_EQ(ReportedErrors()[0], L"skinner failed");
     EXPECT_EQ(GetActiveWindow(), form.Handle());
@@ -382,7 +382,7 @@ TEST_F(SkinManagerTest, SkinDataComponentDrivesTheManagerThroughItsLink) {
     data->SetActive(false);
     EXPECT_TRUE(m->Active());
     EXPECT_EQ(m->PendingAction(), TSkinAction::Deactivate);
-    EXPECT_TRUE(PumpUntil([&] { return !m->Active(); }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return !m->Active(); }, 10000));
     // A component that goes unregisters itself.
     delete data;
     EXPECT_TRUE(m->SkinDatas().empty());
