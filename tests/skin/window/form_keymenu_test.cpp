@@ -18,6 +18,7 @@
 #include "tests/skin/window/key_feed.h"
 #include "tests/skin/window/menu_bar_fixture.h"
 #include "tests/skin/model/model_fixture.h"
+#include "tests/skin/window/skinned_form_setup.h"
 
 namespace {
 
@@ -55,47 +56,25 @@ public:
 enum class TMenuKind { Native, Skinned };
 
 // The skin manager with the program's skin; the system menu skinned or not.
-class TKeyMenuSetup {
+class TKeyMenuSetup : protected TSkinnedFormSetup {
 protected:
     void Start(bool skinnedMenu) {
-        TSkinManage::Finalize();
-        TSkinManage::Install();
-        TWinSkinForm::Install();
-        if (skinnedMenu)
-            InstallPopupMenuSkins();
-        holder_ = std::make_unique<TComponent>(nullptr);
-        data_ = new TSkinData(holder_.get());
-        ASSERT_TRUE(model_test::LoadBytes(*data_, model_test::ProjectSkin()));
-        TSkinControlTypes kinds = data_->SkinControls();
-        if (skinnedMenu)
-            kinds.Include(xcSystemMenu);
-        else
-            kinds.Exclude(xcSystemMenu);
-        data_->SetSkinControls(kinds);
-        M().RegisterSkinData(data_);
-        M().SetActive(true);
+        StartSkinning([skinnedMenu](TSkinData& data) {
+            if (skinnedMenu)
+                InstallPopupMenuSkins();
+            TSkinControlTypes kinds = data.SkinControls();
+            if (skinnedMenu)
+                kinds.Include(xcSystemMenu);
+            else
+                kinds.Exclude(xcSystemMenu);
+            data.SetSkinControls(kinds);
+        });
     }
     void Stop() {
-        TSkinManage::Finalize();
+        StopSkinning();
         TSkinManage::SetPopupSkinnerFactory(nullptr);
         TWinSkinForm::SetSkinnedSystemMenu(false);
-        holder_.reset();
     }
-    TSkinManage& M() { return *TSkinManage::Instance(true); }
-
-    TWinSkinForm* Skin(HWND wnd) {
-        EXPECT_TRUE(M().SkinWindow(wnd));
-        auto* s = dynamic_cast<TWinSkinForm*>(M().FindFormSkinner(wnd));
-        EXPECT_NE(s, nullptr);
-        if (s)
-            PumpUntil(
-                [s] { return s->State() == TFormSkinnerState::Skinned && s->ContentsSkinned; },
-                kCeilingMs);
-        return s;
-    }
-
-    std::unique_ptr<TComponent> holder_;
-    TSkinData* data_ = nullptr;
 };
 
 // The window icon's button of a skinner.

@@ -20,6 +20,7 @@
 #include "skin/window/skin_manager.h"
 #include "tests/framework/ui/ui_test_util.h"
 #include "tests/skin/model/model_fixture.h"
+#include "tests/skin/window/skinned_form_setup.h"
 
 namespace {
 
@@ -62,35 +63,10 @@ void CALLBACK CloseOpenMenu(HWND, UINT, UINT_PTR, DWORD) {
     EndMenu();
 }
 
-class FormMessagesTest : public ::testing::Test {
+class FormMessagesTest : public ::testing::Test, protected TSkinnedFormSetup {
 protected:
-    void SetUp() override {
-        TSkinManage::Finalize();
-        TSkinManage::Install();
-        TWinSkinForm::Install();
-        holder_ = std::make_unique<TComponent>(nullptr);
-        data_ = new TSkinData(holder_.get());
-        ASSERT_TRUE(model_test::LoadBytes(*data_, model_test::ProjectSkin()));
-        M().RegisterSkinData(data_);
-        M().SetActive(true);
-    }
-    void TearDown() override {
-        TSkinManage::Finalize();
-        holder_.reset();
-    }
-    TSkinManage& M() { return *TSkinManage::Instance(true); }
-
-    // Skins the window and lets the contents pass run.
-    TWinSkinForm* Skin(HWND wnd) {
-        EXPECT_TRUE(M().SkinWindow(wnd));
-        auto* s = dynamic_cast<TWinSkinForm*>(M().FindFormSkinner(wnd));
-        EXPECT_NE(s, nullptr);
-        if (s)
-            PumpUntil(
-                [s] { return s->State() == TFormSkinnerState::Skinned && s->ContentsSkinned; },
-                2000);
-        return s;
-    }
+    void SetUp() override { StartSkinning(); }
+    void TearDown() override { StopSkinning(); }
     void Deactivate() {
         M().SetPendingSkinData(data_);
         M().RequestAction(TSkinAction::Deactivate, 250);

@@ -16,6 +16,7 @@
 #include "skin/window/skin_manager.h"
 #include "tests/framework/ui/ui_test_util.h"
 #include "tests/skin/model/model_fixture.h"
+#include "tests/skin/window/skinned_form_setup.h"
 #include "tools/skininfo/skin_folder_pack.h"
 
 namespace {
@@ -72,36 +73,10 @@ int TakePosted(HWND wnd, UINT message, WPARAM wparam = static_cast<WPARAM>(-1)) 
     return n;
 }
 
-class FormSkinnerTest : public ::testing::Test {
+class FormSkinnerTest : public ::testing::Test, protected TSkinnedFormSetup {
 protected:
-    void SetUp() override {
-        TSkinManage::Finalize();
-        TSkinManage::Install();
-        TWinSkinForm::Install();
-        holder_ = std::make_unique<TComponent>(nullptr);
-        data_ = new TSkinData(holder_.get());
-        ASSERT_TRUE(model_test::LoadBytes(*data_, model_test::ProjectSkin()));
-        M().RegisterSkinData(data_);
-        M().SetActive(true);
-    }
-    void TearDown() override {
-        TSkinManage::Finalize();
-        holder_.reset();
-    }
-    TSkinManage& M() { return *TSkinManage::Instance(true); }
-
-    // Skins the window and lets the contents pass run.
-    TWinSkinForm* Skin(HWND wnd) {
-        EXPECT_TRUE(M().SkinWindow(wnd));
-        auto* s = dynamic_cast<TWinSkinForm*>(M().FindFormSkinner(wnd));
-        EXPECT_NE(s, nullptr);
-        if (s)
-            PumpUntil(
-                [s] { return s->State() == TFormSkinnerState::Skinned && s->ContentsSkinned; },
-                10000);
-        PumpPending();
-        return s;
-    }
+    void SetUp() override { StartSkinning(); }
+    void TearDown() override { StopSkinning(); }
     // Shows the form and skins its window.
     TWinSkinForm* ShowSkinned(TForm& form) {
         form.Show();
