@@ -881,6 +881,7 @@ TEST_F(FormSkinnerTest, MaximisedMDIChildButtonsArePaintedInTheMenuBar) {
     SendMessageW(frame.Handle(), SM_REPAINTFRAME, 0, 0);
     for (const auto& pixels : buttons)
         EXPECT_LT(shown(pixels), static_cast<int>(pixels.size()) / 2);
+}
 
 TEST_F(FormSkinnerTest, CaptionlessPopupsComeBackExactlyAsTheyWere) {
     // A popup without a caption keeps its native frame while skinned, also
