@@ -81,8 +81,6 @@ protected:
         return nullptr;
     }
 
-    std::unique_ptr<TComponent> holder_;
-    TSkinData* data_ = nullptr;
 };
 
 } // namespace

@@ -90,8 +90,6 @@ protected:
         PumpPending();
     }
 
-    std::unique_ptr<TComponent> holder_;
-    TSkinData* data_ = nullptr;
 };
 
 } // namespace
