@@ -102,7 +102,7 @@ if [ "$stress" -gt 0 ]; then
     phase "stress"
     declare -A runs=() oks=()
     for ((r = 1; r <= stress; r++)); do
-        echo "== stress run $r of $stress${burn:+ ($burn CPU burners)}"
+        echo "== stress run $r of $stress$([ "$burn" -gt 0 ] && echo " ($burn CPU burners)")"
         win32_ctest "stress-$r" >/dev/null
         # ctest's result lines: "  3/118 Test   #7: name ....   Passed   1.2 sec"
         while read -r test result; do
