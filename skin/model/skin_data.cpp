@@ -136,7 +136,14 @@ TSkinData::~TSkinData() {
 // white transparent). A program without that resource gets an empty list.
 void TSkinData::LoadMenuGlyphs() {
     MenuGlyphs = std::make_unique<TImageList>(16, 16, true);
-    HINSTANCE instance = GetModuleHandleW(nullptr);
+    // The module that holds this code (the skin DLL carries its own strip),
+    // else the program.
+    HINSTANCE instance = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&SkinManager), &instance);
+    if (!instance || !FindResourceW(instance, L"TESSELMENU", RT_BITMAP))
+        instance = GetModuleHandleW(nullptr);
     if (!FindResourceW(instance, L"TESSELMENU", RT_BITMAP))
         return;
     TBitmap glyphs;

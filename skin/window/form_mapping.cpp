@@ -291,7 +291,7 @@ void TWinSkinForm::SkinChildWindows() {
 
 // One raw child window (also a size grip reported by the manager's hook).
 void TWinSkinForm::SkinChildWindow(HWND child) {
-    if (!skinData_ || !child)
+    if (!skinData_ || !child || TSkinManage::IsExcluded(child))
         return;
     for (const TSkinControl* w : Wrappers)
         if (w->Handle == child)
@@ -312,4 +312,21 @@ void TWinSkinForm::SkinChildWindow(HWND child) {
     if (target)
         TMappingRun(*this).Wrap(nullptr, target, choice.wrapperClass, TAttachMode::Window, false,
                                 this);
+}
+
+// The wrappers of the child and of the windows inside it give their
+// windows back and go.
+void TWinSkinForm::ReleaseChildWindow(HWND child) {
+    for (size_t i = Wrappers.size(); i-- > 0;) {
+        if (i >= Wrappers.size())
+            continue;
+        TSkinControl* w = Wrappers[i];
+        if (w->Handle != child && !IsChild(child, w->Handle))
+            continue;
+        UnregisterWrapper(w);
+        w->FormSkinner = nullptr;
+        if (w->State != TWrapperState::Destroyed)
+            w->RestoreControl();
+        delete w;
+    }
 }

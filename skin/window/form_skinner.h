@@ -82,6 +82,7 @@ public:
     void ReskinControls() override { Reskin(); }
     void Repaint() override;
     void SkinChildWindow(HWND child) override;
+    void ReleaseChildWindow(HWND child) override;
     bool IsMDIChild() const override { return MDIKind == kMDIChild; }
     void MDIMaximizedChanged(bool maximized) override;
 

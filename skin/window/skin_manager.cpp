@@ -16,6 +16,8 @@ namespace {
 constexpr int32_t kNeverSkinTag = 99;
 // Interval of the deferred actions (ms).
 constexpr uint32_t kActionInterval = 250;
+// Window property of a window the host asked the skin to leave alone.
+constexpr const wchar_t* kExcludedProperty = L"LantuoSkinExcluded";
 
 void DiscardTrace(const std::string&) {}
 TSkinTraceSink gTraceSink = DiscardTrace;
@@ -245,8 +247,29 @@ void TSkinManage::WindowCreated(HWND wnd, const CBT_CREATEWNDA* create) {
     }
 }
 
+// The mark is a window property: it goes with the window.
+void TSkinManage::ExcludeWindow(HWND wnd) {
+    SetPropW(wnd, kExcludedProperty, reinterpret_cast<HANDLE>(1));
+}
+
+bool TSkinManage::IsExcluded(HWND wnd) {
+    for (HWND w = wnd; w; w = GetAncestor(w, GA_PARENT))
+        if (GetPropW(w, kExcludedProperty))
+            return true;
+    return false;
+}
+
+void TSkinManage::UnskinWindow(HWND wnd) {
+    if (TFormSkinnerBase* s = FindFormSkinner(wnd)) {
+        ReleaseSkinner(s);
+        return;
+    }
+    if (TFormSkinnerBase* s = FindFormSkinner(GetAncestor(wnd, GA_ROOT)))
+        s->ReleaseChildWindow(wnd);
+}
+
 bool TSkinManage::SkinWindow(HWND wnd) {
-    if (!active_)
+    if (!active_ || IsExcluded(wnd))
         return false;
     PurgeClosedForms();
     if (SendMessageW(wnd, SM_SKINNEDQUERY, 0, 0) == 1 || FindFormSkinner(wnd))

@@ -70,6 +70,14 @@ public:
     bool ActionTimerEnabled() const;
     uint32_t ActionTimerInterval() const;
 
+    // Marks a window (and so its children) to be left alone by every skinner.
+    static void ExcludeWindow(HWND wnd);
+    // Whether the window or one of its ancestors is marked.
+    static bool IsExcluded(HWND wnd);
+    // Puts an excluded window back: its form skinner, or the wrappers of a
+    // child window and its children in its top-level window's skinner.
+    void UnskinWindow(HWND wnd);
+
     // The decision to skin a window; true when a form skinner was attached.
     bool SkinWindow(HWND wnd);
     bool SkinForm(TCustomForm* form);

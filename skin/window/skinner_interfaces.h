@@ -45,6 +45,8 @@ public:
     virtual void Repaint() = 0;
     // Gives a raw child window (a size grip) its wrapper.
     virtual void SkinChildWindow(HWND child) = 0;
+    // Gives back the wrappers of a child window and of the windows inside it.
+    virtual void ReleaseChildWindow(HWND) {}
     // MDI children follow the frame's maximised state.
     virtual bool IsMDIChild() const = 0;
     virtual void MDIMaximizedChanged(bool maximized) = 0;
