@@ -62,6 +62,16 @@ WNDPROC TWindowSubclass::InstalledProc() const {
                                            : GetWindowLongPtrW(wnd_, GWLP_WNDPROC));
 }
 
+// Wine's built-in controls (the edit among them) stay ANSI when the ANSI
+// view of their procedure is put back: the Unicode view makes them Unicode
+// again, as they were.
+void TWindowSubclass::RestorePrevious() const {
+    if (unicodePrevious_)
+        SetWindowLongPtrW(wnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(unicodePrevious_));
+    else
+        SetInstalledProc(previous_);
+}
+
 // Installs a procedure in the character set we installed with.
 void TWindowSubclass::SetInstalledProc(WNDPROC proc) const {
     if (ansi_)
@@ -77,6 +87,9 @@ bool TWindowSubclass::Subclass(HWND wnd, TProcCharset charset) {
     ansi_ = charset == TProcCharset::Auto ? !IsWindowUnicode(wnd) : charset == TProcCharset::Ansi;
     destroyed_ = false;
     detachPending_ = false;
+    unicodePrevious_ = ansi_ && IsWindowUnicode(wnd)
+                           ? reinterpret_cast<WNDPROC>(GetWindowLongPtrW(wnd, GWLP_WNDPROC))
+                           : nullptr;
     // SetWindowLongPtr answers the previous procedure in the same character set.
     previous_ = reinterpret_cast<WNDPROC>(
         ansi_ ? SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(thunk_->Proc()))
@@ -91,6 +104,7 @@ bool TWindowSubclass::Subclass(HWND wnd, TProcCharset charset) {
 void TWindowSubclass::Attach(HWND wnd, WNDPROC previous, TProcCharset charset) {
     wnd_ = wnd;
     ansi_ = charset == TProcCharset::Ansi;
+    unicodePrevious_ = nullptr;
     destroyed_ = false;
     detachPending_ = false;
     previous_ = previous;
@@ -100,7 +114,7 @@ void TWindowSubclass::Attach(HWND wnd, WNDPROC previous, TProcCharset charset) {
 bool TWindowSubclass::Unsubclass() {
     if (!wnd_ || detachPending_ || InstalledProc() != thunk_->Proc())
         return false;
-    SetInstalledProc(previous_);
+    RestorePrevious();
     if (depth_ > 0) {
         // Messages still running below us keep calling the previous procedure.
         detachPending_ = true;
@@ -132,7 +146,7 @@ void TWindowSubclass::FinishDetach() {
     HWND wnd = wnd_;
     bool destroyed = destroyed_;
     if (destroyed && !detachPending_ && InstalledProc() == thunk_->Proc())
-        SetInstalledProc(previous_);
+        RestorePrevious();
     wnd_ = nullptr;
     previous_ = nullptr;
     destroyed_ = false;

@@ -59,6 +59,8 @@ private:
     Entry(void* self, HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam);
     WNDPROC InstalledProc() const;
     void SetInstalledProc(WNDPROC proc) const;
+    // Puts the previous procedure back, in the character set the window had.
+    void RestorePrevious() const;
     void FinishDetach();
 
     // One per nested message; the destructor clears `alive` so that frames of a
@@ -72,6 +74,10 @@ private:
     std::unique_ptr<TWndProcThunk> thunk_;
     HWND wnd_ = nullptr;
     WNDPROC previous_ = nullptr;
+    // The previous procedure as the Unicode window it was saw it, when we
+    // subclassed that window through the ANSI entry (restored through the
+    // Unicode entry, so that the window is Unicode again).
+    WNDPROC unicodePrevious_ = nullptr;
     bool ansi_ = false;
     bool destroyed_ = false;
     bool detachPending_ = false;

@@ -492,8 +492,10 @@ TRawChoice ChooseRawWrapper(const std::string& cls, LONG style) {
         return (style & 3) != 1 ? TRawChoice{kComBox} : TRawChoice{};
     if (cls == "comboboxex32")
         return {kComBox, true};
+    // The size box is painted in the face colour; a scroll-bar control
+    // keeps its own look (the size box's painter would blank it out).
     if (cls == "scrollbar")
-        return {"TSkinSizer"};
+        return (style & (SBS_SIZEBOX | SBS_SIZEGRIP)) ? TRawChoice{"TSkinSizer"} : TRawChoice{};
     if (cls == "#32770")
         return {"TSkinBoxH"};
     if (cls == "edit")

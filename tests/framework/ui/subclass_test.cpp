@@ -267,4 +267,19 @@ TEST(Subclass, AnsiAndUnicodeProceduresMixOnUnicodeWindow) {
     EXPECT_EQ(ProcW(wnd), original);
     EXPECT_TRUE(IsWindowUnicode(wnd));
     DestroyWindow(wnd);
+
+    // The platform's own controls too: an edit subclassed through the ANSI
+    // entry is a Unicode window with its own procedure again afterwards.
+    for (const wchar_t* cls : {L"EDIT", L"BUTTON", L"COMBOBOX"}) {
+        HWND control = CreateWindowExW(0, cls, L"", WS_POPUP, 0, 0, 80, 20, nullptr, nullptr,
+                                       nullptr, nullptr);
+        ASSERT_TRUE(IsWindowUnicode(control));
+        const WNDPROC own = ProcW(control);
+        TextSpy spy;
+        ASSERT_TRUE(spy.Subclass(control, TProcCharset::Ansi));
+        EXPECT_TRUE(spy.Unsubclass());
+        EXPECT_EQ(ProcW(control), own) << cls;
+        EXPECT_TRUE(IsWindowUnicode(control)) << cls;
+        DestroyWindow(control);
+    }
 }
