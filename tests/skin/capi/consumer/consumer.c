@@ -25,6 +25,7 @@ int main(void) {
     LONG style;
     LONG_PTR proc;
     HWND wnd;
+    MSG msg;
     if (argc < 2) {
         printf("usage: consumer SKIN_FILE\n");
         return 2;
@@ -40,6 +41,9 @@ int main(void) {
     proc = GetWindowLongPtrW(wnd, GWLP_WNDPROC);
     Check(LtSkinLoadFile(argv[1], &skin) == LT_SKIN_OK, "the skin loads");
     Check(LtSkinApply(skin, LT_SKIN_ALL) == LT_SKIN_OK, "the skin applies");
+    /* The skin frames the window around its client area from a posted message. */
+    while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
+        DispatchMessageW(&msg);
     GetClientRect(wnd, &during);
     Check(SendMessageW(wnd, SKINNED_QUERY, 0, 0) == 1, "the open window is skinned");
     Check(GetWindowLongPtrW(wnd, GWLP_WNDPROC) != proc, "its window procedure is the skin's");
@@ -49,6 +53,8 @@ int main(void) {
     Check(during.right == before.right && during.bottom == before.bottom &&
               after.right == before.right && after.bottom == before.bottom,
           "the client size stays");
+    printf("client sizes: %ldx%ld, skinned %ldx%ld, removed %ldx%ld\n", before.right,
+           before.bottom, during.right, during.bottom, after.right, after.bottom);
     Check(GetWindowLongW(wnd, GWL_STYLE) == style && GetWindowLongPtrW(wnd, GWLP_WNDPROC) == proc,
           "style and window procedure are back");
     LtSkinFree(skin);
