@@ -10,9 +10,10 @@
  *     ... the program's message loop ...
  *     LtSkinFree(skin);
  *
- * What is skinned: every top-level window of the calling thread that is
- * created or activated after LtSkinApply, and those already open, gets the
- * skin's frame, title bar and caption buttons; a window menu becomes the
+ * What is skinned: every visible top-level window of the calling thread
+ * when LtSkinApply runs, and every one activated afterwards (a new window is
+ * skinned when it is first activated), gets the skin's frame, title bar and
+ * caption buttons at the same client size; a window menu becomes the
  * skinned menu bar; popup menus (context menus, drop-downs, the system menu)
  * get the skin's border and background. Child controls of a window get a
  * skinned look by their window class: push buttons, check boxes, radio
@@ -29,6 +30,9 @@
  *
  * Errors: no function raises an exception or shows a message; each failure
  * answers a result code and leaves its explanation for LtSkinLastError.
+ *
+ * Unloading: a program that loads the DLL at run time unloads it only after
+ * LtSkinRemove (skinned windows run code of the DLL).
  *
  * Linking: the DLL (lantuo_skin.dll with its import library) by default; for
  * the static library define LT_SKIN_STATIC before including this header (the
