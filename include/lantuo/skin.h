@@ -80,9 +80,9 @@ typedef enum LtSkinResult {
 } LtSkinResult;
 
 /* Kinds of windows and controls LtSkinApply may skin; combine with |. */
-#define LT_SKIN_MAIN_MENU 0x00001u    /* window frames, title bars, menu bars */
-#define LT_SKIN_POPUP_MENU 0x00002u   /* context menus */
-#define LT_SKIN_MENU_ITEM 0x00004u    /* drop-downs of a menu bar */
+#define LT_SKIN_MAIN_MENU 0x00001u  /* window frames, title bars, menu bars */
+#define LT_SKIN_POPUP_MENU 0x00002u /* context menus */
+#define LT_SKIN_MENU_ITEM 0x00004u  /* drop-downs of a menu bar */
 #define LT_SKIN_TOOLBAR 0x00008u
 #define LT_SKIN_CONTROLBAR 0x00010u
 #define LT_SKIN_COMBO 0x00020u

@@ -17,8 +17,7 @@ LtSkinResult Failed(LtSkinResult code, const std::wstring& text) {
 }
 
 // Runs body for the owning thread; nothing escapes.
-template <typename Body>
-LtSkinResult Guard(Body&& body) noexcept {
+template <typename Body> LtSkinResult Guard(Body&& body) noexcept {
     try {
         TSkinSession& session = TSkinSession::Instance();
         if (!session.Claim())

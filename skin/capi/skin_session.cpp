@@ -57,22 +57,23 @@ std::vector<uint8_t> ReadWholeFile(const wchar_t* path) {
     HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
-        Fail(LT_SKIN_NOT_FOUND, L"Cannot open the skin file " + name + L": " +
-                                    SystemMessage(GetLastError()));
+        Fail(LT_SKIN_NOT_FOUND,
+             L"Cannot open the skin file " + name + L": " + SystemMessage(GetLastError()));
     std::vector<uint8_t> bytes;
     LARGE_INTEGER size{};
     bool ok = GetFileSizeEx(file, &size) && size.QuadPart < 0x40000000;
     if (ok) {
         bytes.resize(static_cast<size_t>(size.QuadPart));
         DWORD read = 0;
-        ok = bytes.empty() || (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read,
-                                        nullptr) &&
-                               read == bytes.size());
+        ok = bytes.empty() ||
+             (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+              read == bytes.size());
     }
     const DWORD error = GetLastError();
     CloseHandle(file);
     if (!ok)
-        Fail(LT_SKIN_NOT_FOUND, L"Cannot read the skin file " + name + L": " + SystemMessage(error));
+        Fail(LT_SKIN_NOT_FOUND,
+             L"Cannot read the skin file " + name + L": " + SystemMessage(error));
     return bytes;
 }
 
@@ -148,8 +149,8 @@ LtSkin* TSkinSession::LoadBytes(const std::vector<uint8_t>& bytes, const std::ws
         if (reason.empty() && !tNotice.empty())
             reason = std::wstring(tNotice.begin(), tNotice.end());
         std::replace(reason.begin(), reason.end(), L'\r', L' ');
-        Fail(LT_SKIN_BAD_FILE,
-             L"Not a packed skin archive: " + what + (reason.empty() ? L"" : L" (" + reason + L")"));
+        Fail(LT_SKIN_BAD_FILE, L"Not a packed skin archive: " + what +
+                                   (reason.empty() ? L"" : L" (" + reason + L")"));
     }
     skins_.push_back(skin.get());
     return skin.release();
@@ -184,7 +185,8 @@ void TSkinSession::Apply(LtSkin* skin, unsigned kinds) {
     if (!m->HookHandle()) {
         const DWORD error = GetLastError();
         TSkinManage::Finalize();
-        Fail(LT_SKIN_OUT_OF_RESOURCES, L"Cannot watch the thread's windows: " + SystemMessage(error));
+        Fail(LT_SKIN_OUT_OF_RESOURCES,
+             L"Cannot watch the thread's windows: " + SystemMessage(error));
     }
     m->SetHookState(TSkinHookState::Running);
     m->SetActive(true);

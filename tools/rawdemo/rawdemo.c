@@ -64,7 +64,8 @@ static int WriteBmp(const wchar_t* path, HDC dc, HBITMAP bmp, int w, int h) {
         bfh.bfType = 0x4D42;
         bfh.bfOffBits = sizeof bfh + sizeof bih;
         bfh.bfSize = bfh.bfOffBits + size;
-        file = CreateFileW(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+        file =
+            CreateFileW(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
         if (file != INVALID_HANDLE_VALUE) {
             ok = WriteFile(file, &bfh, sizeof bfh, &written, NULL) &&
                  WriteFile(file, &bih, sizeof bih, &written, NULL) &&
@@ -171,8 +172,8 @@ static void CALLBACK ShootMessageBox(HWND wnd, UINT msg, UINT_PTR id, DWORD time
 /* ---- The dialog with every control. */
 
 static void FillDialog(HWND dlg) {
-    static const wchar_t* items[] = {L"Apple", L"Banana", L"Cherry", L"Damson", L"Elder",
-                                     L"Fig", L"Grape", L"Hazel"};
+    static const wchar_t* items[] = {L"Apple", L"Banana", L"Cherry", L"Damson",
+                                     L"Elder", L"Fig",    L"Grape",  L"Hazel"};
     HWND list = GetDlgItem(dlg, IDC_LISTVIEW);
     LVCOLUMNW col;
     LVITEMW item;
@@ -293,8 +294,8 @@ static void Paint(HWND wnd) {
     HDC dc = BeginPaint(wnd, &ps);
     GetClientRect(wnd, &r);
     SetBkMode(dc, TRANSPARENT);
-    DrawTextW(dc, L"Right-click for a popup menu; File opens the dialog and a message box.", -1,
-              &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    DrawTextW(dc, L"Right-click for a popup menu; File opens the dialog and a message box.", -1, &r,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     EndPaint(wnd, &ps);
 }
 

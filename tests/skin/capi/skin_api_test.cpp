@@ -77,9 +77,13 @@ TWindowState StateOf(HWND wnd) {
     const bool region = GetWindowRgn(wnd, rgn) != ERROR;
     DeleteObject(rgn);
     const SIZE client = ClientSize(wnd);
-    return {GetWindowLongW(wnd, GWL_STYLE), GetWindowLongW(wnd, GWL_EXSTYLE), Proc(wnd),
-            (GetWindowLongW(wnd, GWL_STYLE) & WS_CHILD) ? nullptr : GetMenu(wnd), client.cx,
-            client.cy, region};
+    return {GetWindowLongW(wnd, GWL_STYLE),
+            GetWindowLongW(wnd, GWL_EXSTYLE),
+            Proc(wnd),
+            (GetWindowLongW(wnd, GWL_STYLE) & WS_CHILD) ? nullptr : GetMenu(wnd),
+            client.cx,
+            client.cy,
+            region};
 }
 
 std::vector<TWindowState> TreeState(HWND wnd) {
