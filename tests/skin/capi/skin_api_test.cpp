@@ -14,7 +14,9 @@
 #include <vector>
 
 #include "framework/gdi/gdi_handles.h"
+#include "framework/ui/menus.h"
 #include "framework/ui/messages.h"
+#include "framework/ui/wincontrol.h"
 #include "lantuo/skin.h"
 
 extern "C" int LtSkinHeaderC99Check(void);
@@ -304,15 +306,21 @@ TEST(SkinApiTest, ApplySwitchAndRemoveKeepClientSizesAndGiveEverythingBack) {
     // are exact, so one handle or window per cycle would show twenty times.
     const int gdi = GdiLiveTotal();
     const int windows = AllThreadWindows();
+    const int frameworkWindows = TWinControl::LiveWindowCount();
+    const int menuItems = TMenuItem::LiveCount();
     for (int i = 0; i < 20; ++i) {
         ASSERT_EQ(LtSkinApply(skins.xpluna, LT_SKIN_ALL), LT_SKIN_OK);
         ASSERT_TRUE(PumpUntil([&] { return raw.FullySkinned(); }, 10000));
         ASSERT_EQ(LtSkinApply(skins.graphite, LT_SKIN_ALL), LT_SKIN_OK);
         ASSERT_TRUE(PumpUntil([&] { return raw.FullySkinned(); }, 10000));
+        // The counters see what the skinned window holds.
+        ASSERT_GT(GdiLiveTotal(), gdi);
         LtSkinRemove();
     }
     EXPECT_EQ(GdiLiveTotal(), gdi);
     EXPECT_EQ(AllThreadWindows(), windows);
+    EXPECT_EQ(TWinControl::LiveWindowCount(), frameworkWindows);
+    EXPECT_EQ(TMenuItem::LiveCount(), menuItems);
     EXPECT_EQ(TreeState(raw.wnd), before);
 }
 
