@@ -44,6 +44,9 @@ struct RecordingSkinner : TFormSkinnerBase {
     void SkinChildWindow(HWND child) override {
         gLog.push_back("child " + WindowClassNameA(child));
     }
+    void ReleaseChildWindow(HWND child) override {
+        gLog.push_back("release " + WindowClassNameA(child));
+    }
     bool IsMDIChild() const override { return false; }
     void MDIMaximizedChanged(bool) override {}
 
@@ -182,6 +185,40 @@ TEST_F(SkinManagerTest, DecidesWhichWindowsAreSkinnedAndOnlyOnce) {
     M().PurgeClosedForms();
     EXPECT_EQ(M().FindFormSkinner(raw), nullptr);
     EXPECT_EQ(gLiveSkinners.size(), 1u);
+}
+
+// The host's exclusion: a marked window and everything inside it.
+TEST_F(SkinManagerTest, ExcludedWindowsAreLeftAloneAndGivenBack) {
+    TComponent holder(nullptr);
+    M().RegisterSkinData(MakeData(&holder, sfMainform));
+    M().SetActive(true);
+    HWND top = CreateWindowExW(0, L"STATIC", L"top", WS_POPUP | WS_VISIBLE, 10, 10, 80, 60,
+                               nullptr, nullptr, nullptr, nullptr);
+    HWND child = CreateWindowExW(0, L"BUTTON", L"child", WS_CHILD | WS_VISIBLE, 0, 0, 40, 20, top,
+                                 nullptr, nullptr, nullptr);
+    HWND inner = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 20, 10, child,
+                                 nullptr, nullptr, nullptr);
+    ASSERT_TRUE(top && child && inner);
+    // A child marked: it and what lies inside it, not its parent.
+    TSkinManage::ExcludeWindow(child);
+    EXPECT_TRUE(TSkinManage::IsExcluded(child));
+    EXPECT_TRUE(TSkinManage::IsExcluded(inner));
+    EXPECT_FALSE(TSkinManage::IsExcluded(top));
+    ASSERT_TRUE(M().SkinWindow(top));
+    // Its wrappers are given back by the skinner of its top-level window.
+    M().UnskinWindow(child);
+    EXPECT_EQ(gLog.back(), "release Button");
+    EXPECT_NE(M().FindFormSkinner(top), nullptr);
+    // A skinned top-level window marked: restored, freed, and not skinned again.
+    TSkinManage::ExcludeWindow(top);
+    M().UnskinWindow(top);
+    EXPECT_EQ(gLog.back(), "restore");
+    EXPECT_EQ(M().FindFormSkinner(top), nullptr);
+    EXPECT_EQ(gLiveSkinners.size(), 0u);
+    const size_t logged = gLog.size();
+    EXPECT_FALSE(M().SkinWindow(top));
+    EXPECT_EQ(gLog.size(), logged);
+    DestroyWindow(top);
 }
 
 TEST_F(SkinManagerTest, DialogsChooseTheLastDialogSkinDataElseTheLastMainform) {
