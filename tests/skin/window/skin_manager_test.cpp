@@ -192,8 +192,8 @@ TEST_F(SkinManagerTest, ExcludedWindowsAreLeftAloneAndGivenBack) {
     TComponent holder(nullptr);
     M().RegisterSkinData(MakeData(&holder, sfMainform));
     M().SetActive(true);
-    HWND top = CreateWindowExW(0, L"STATIC", L"top", WS_POPUP | WS_VISIBLE, 10, 10, 80, 60,
-                               nullptr, nullptr, nullptr, nullptr);
+    HWND top = CreateWindowExW(0, L"STATIC", L"top", WS_POPUP | WS_VISIBLE, 10, 10, 80, 60, nullptr,
+                               nullptr, nullptr, nullptr);
     HWND child = CreateWindowExW(0, L"BUTTON", L"child", WS_CHILD | WS_VISIBLE, 0, 0, 40, 20, top,
                                  nullptr, nullptr, nullptr);
     HWND inner = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 20, 10, child,
