@@ -326,8 +326,7 @@ bool TSkinControl::AnswerTextColours(TMessage& msg) const {
     if ((msg.Msg != CN_CTLCOLORSTATIC && msg.Msg != CN_CTLCOLORBTN) || !Control || !SkinData)
         return false;
     HDC dc = reinterpret_cast<HDC>(msg.WParam);
-    const COLORREF back =
-        ColorToRGB(Control->Parent() ? Control->Parent()->Color() : FaceColour());
+    const COLORREF back = ColorToRGB(Control->Parent() ? Control->Parent()->Color() : FaceColour());
     SetTextColor(dc, ColorToRGB(TextColour(Control->Font().Color())));
     SetBkColor(dc, back);
     SetDCBrushColor(dc, back);

@@ -293,8 +293,8 @@ void TSkinGroupBox::PaintSkin(HDC dc, const RECT& r) {
         pickFont.emplace(dc, font);
     // The control's font colour (the skin's once recoloured); a raw group
     // box takes the skin's window text colour.
-    SetTextColor(dc, ColorToRGB(Control ? TextColour(Control->Font().Color())
-                                        : TextColour(clWindowText)));
+    SetTextColor(
+        dc, ColorToRGB(Control ? TextColour(Control->Font().Color()) : TextColour(clWindowText)));
     SIZE zero{};
     GetTextExtentPoint32A(dc, "0", 1, &zero);
     const int t = GroupBoxFrameTop(zero.cy);

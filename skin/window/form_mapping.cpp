@@ -68,9 +68,8 @@ void DrawSkinnedToolButton(TToolBar* bar, TToolButton* button, TCustomDrawState 
     // button's frame brings a text colour of its own; a checked button
     // keeps the platform's light pattern under it, and the platform's
     // button text colour on it.
-    bar->Canvas().Font().SetColor(state.Contains(cdsChecked)
-                                      ? clBtnText
-                                      : s->SkinData()->SkinColourFor(bar->Font().Color()));
+    bar->Canvas().Font().SetColor(
+        state.Contains(cdsChecked) ? clBtnText : s->SkinData()->SkinColourFor(bar->Font().Color()));
     DrawSkinToolButton(bar->Canvas(), button->BoundsRect(), toolState, *s->SkinData());
 }
 

@@ -1,9 +1,10 @@
 // Readability of the gallery under each skin. Every caption of every page
 // is seen on the screen twice: as it is, and with its text taken away. The
-// pixels that differ are the text's; their contrast (relative luminance, as
-// the accessibility guidelines compute it) against what the blank picture
-// shows at the same place must reach 4.5:1. The lowest caption of each page
-// is printed, so that a change can be compared with the figures before it.
+// pixels that differ are the text's; the contrast of its ink (relative
+// luminance, as the accessibility guidelines compute it) against what the
+// blank picture shows at the same place must reach 4.5:1, and its strongest
+// pixel, smoothed as it is drawn, 3:1. The lowest caption of each page is
+// printed, so that a change can be compared with the figures before it.
 #include "framework/ui/win32.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/core/utf8.h"
 #include "framework/gdi/bitmap.h"
 #include "framework/gdi/gdi_handles.h"
 #include "framework/stdctrls/std_tabs.h"
@@ -29,6 +31,8 @@
 namespace {
 
 constexpr double kLeastContrast = 4.5;
+// The strongest text pixel itself, smoothed as it is, must reach this.
+constexpr double kLeastVisible = 3.0;
 
 // Relative luminance of an sRGB colour.
 double Luminance(uint32_t rgb) {
@@ -101,11 +105,18 @@ std::vector<uint32_t> Settled(const RECT& r) {
     return last;
 }
 
-// The lowest contrast of a text against its background: seen with the text
-// and without it (`blank` takes it away, `restore` puts it back). 0 when
-// taking the text away changed nothing on the screen.
-double TextContrast(const RECT& r, const std::function<void()>& blank,
-                    const std::function<void()>& restore) {
+// A text's contrast against its background: its ink's, and its strongest
+// pixel's as the screen shows it.
+struct TTextContrast {
+    double ink = 0;
+    double visible = 0;
+};
+
+// The text seen with its text and without it (`blank` takes it away,
+// `restore` puts it back). Zero when taking the text away changed nothing
+// on the screen.
+TTextContrast TextContrast(const RECT& r, const std::function<void()>& blank,
+                           const std::function<void()>& restore) {
     const std::vector<uint32_t> with = Settled(r);
     blank();
     std::vector<uint32_t> without;
@@ -124,7 +135,9 @@ double TextContrast(const RECT& r, const std::function<void()>& blank,
             best = Contrast(with[i], without[i]);
             at = i;
         }
-    return best > 0 ? Contrast(InkColour(with[at], without[at]), without[at]) : 0;
+    if (best == 0)
+        return {};
+    return {Contrast(InkColour(with[at], without[at]), without[at]), best};
 }
 
 // The control's rectangle on the screen, when all of it is in view.
@@ -144,9 +157,9 @@ bool VisibleRect(TControl& c, RECT& out) {
 
 // The captioned controls of a page, nested ones included.
 void Captioned(TWinControl& parent, std::vector<TControl*>& out) {
-    static const std::set<std::string> kinds = {
-        "TButton", "TBitBtn", "TSpeedButton", "TCheckBox", "TRadioButton",
-        "TPanel",  "TGroupBox", "TRadioGroup", "TToolButton"};
+    static const std::set<std::string> kinds = {"TButton",   "TBitBtn",      "TSpeedButton",
+                                                "TCheckBox", "TRadioButton", "TPanel",
+                                                "TGroupBox", "TRadioGroup",  "TToolButton"};
     for (int i = 0; i < parent.ControlCount(); ++i) {
         TControl* c = parent.Controls(i);
         if (!c->Visible())
@@ -160,7 +173,7 @@ void Captioned(TWinControl& parent, std::vector<TControl*>& out) {
 
 struct TCaptionFigure {
     std::string name;
-    double contrast = 0;
+    TTextContrast contrast;
 };
 
 // The platform message box's text, measured from a thread timer that the
@@ -185,13 +198,14 @@ void CALLBACK MeasureMessageBox(HWND, UINT, UINT_PTR, DWORD) {
         wchar_t saved[256] = {};
         GetWindowTextW(text, saved, 256);
         gBoxFigure.contrast = TextContrast(
-            r, [text] { SetWindowTextW(text, L""); }, [text, &saved] { SetWindowTextW(text, saved); });
+            r, [text] { SetWindowTextW(text, L""); },
+            [text, &saved] { SetWindowTextW(text, saved); });
     }
     PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
 }
 
 TCaptionFigure MessageBoxText(TForm_Gallery& form) {
-    gBoxFigure = TCaptionFigure{"message box text", 0};
+    gBoxFigure = TCaptionFigure{"message box text", {}};
     gBoxTimer = SetTimer(nullptr, 0, 100, &MeasureMessageBox);
     form.ShowMessageBox();
     KillTimer(nullptr, gBoxTimer);
@@ -209,9 +223,9 @@ std::vector<TCaptionFigure> PageFigures(TForm_Gallery& form, const std::wstring&
         if (!VisibleRect(*c, r))
             continue;
         const std::wstring caption = c->Caption();
-        figures.push_back(
-            {c->Name(), TextContrast(
-                            r, [c] { c->SetCaption(L""); }, [c, caption] { c->SetCaption(caption); })});
+        figures.push_back({c->Name(), TextContrast(
+                                          r, [c] { c->SetCaption(L""); },
+                                          [c, caption] { c->SetCaption(caption); })});
     }
     return figures;
 }
@@ -254,14 +268,22 @@ void CheckEveryPage(TGallerySkin skin, const char* skinName) {
             continue;
         }
         ++pagesWithCaptions;
-        const auto lowest = std::min_element(
-            figures.begin(), figures.end(),
-            [](const TCaptionFigure& a, const TCaptionFigure& b) { return a.contrast < b.contrast; });
-        std::printf("contrast %s %ls: lowest %.2f (%s) of %zu captions\n", skinName, page.c_str(),
-                    lowest->contrast, lowest->name.c_str(), figures.size());
+        const auto lowest = std::min_element(figures.begin(), figures.end(),
+                                             [](const TCaptionFigure& a, const TCaptionFigure& b) {
+                                                 return a.contrast.ink < b.contrast.ink;
+                                             });
+        double visible = 1e9;
         for (const TCaptionFigure& f : figures)
-            EXPECT_GE(f.contrast, kLeastContrast) << skinName << " page " << std::string(
-                page.begin(), page.end()) << " caption " << f.name;
+            visible = std::min(visible, f.contrast.visible);
+        std::printf("contrast %s %ls: lowest %.2f (%s) of %zu captions; strongest pixel lowest "
+                    "%.2f\n",
+                    skinName, page.c_str(), lowest->contrast.ink, lowest->name.c_str(),
+                    figures.size(), visible);
+        const std::string where = std::string(skinName) + " page " + WideToUtf8(page);
+        for (const TCaptionFigure& f : figures) {
+            EXPECT_GE(f.contrast.ink, kLeastContrast) << where << " caption " << f.name;
+            EXPECT_GE(f.contrast.visible, kLeastVisible) << where << " caption " << f.name;
+        }
     }
     std::fflush(stdout);
     // Buttons, checks, panels, tool bar, and the buttons of the MDI, menu
