@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -212,6 +214,51 @@ TCaptionFigure MessageBoxText(TForm_Gallery& form) {
     return gBoxFigure;
 }
 
+// Sets a header item's text.
+void SetHeaderText(HWND header, int index, const std::wstring& text) {
+    HDITEMW item{};
+    item.mask = HDI_TEXT;
+    item.pszText = const_cast<wchar_t*>(text.c_str());
+    SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+}
+
+// The item captions of the page's column headers: a header control's own,
+// and a list view's.
+void HeaderFigures(TWinControl& page, std::vector<TCaptionFigure>& figures) {
+    for (int i = 0; i < page.ControlCount(); ++i) {
+        auto* c = dynamic_cast<TWinControl*>(page.Controls(i));
+        if (!c || !c->Visible())
+            continue;
+        HWND header = nullptr;
+        if (std::string(c->ClassName()) == "THeaderControl")
+            header = c->Handle();
+        else if (std::string(c->ClassName()) == "TListView")
+            header = reinterpret_cast<HWND>(SendMessageW(c->Handle(), LVM_GETHEADER, 0, 0));
+        const int count =
+            header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+        for (int k = 0; k < count; ++k) {
+            RECT r{};
+            SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(k),
+                         reinterpret_cast<LPARAM>(&r));
+            MapWindowPoints(header, nullptr, reinterpret_cast<POINT*>(&r), 2);
+            wchar_t text[100] = {};
+            HDITEMW item{};
+            item.mask = HDI_TEXT;
+            item.pszText = text;
+            item.cchTextMax = 100;
+            SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(k),
+                         reinterpret_cast<LPARAM>(&item));
+            const std::wstring caption = text;
+            if (caption.empty())
+                continue;
+            figures.push_back({c->Name() + " column " + std::to_string(k + 1),
+                               TextContrast(
+                                   r, [header, k] { SetHeaderText(header, k, L""); },
+                                   [header, k, caption] { SetHeaderText(header, k, caption); })});
+        }
+    }
+}
+
 std::vector<TCaptionFigure> PageFigures(TForm_Gallery& form, const std::wstring& page) {
     std::vector<TCaptionFigure> figures;
     if (page == L"MessageBox")
@@ -227,21 +274,13 @@ std::vector<TCaptionFigure> PageFigures(TForm_Gallery& form, const std::wstring&
                                           r, [c] { c->SetCaption(L""); },
                                           [c, caption] { c->SetCaption(caption); })});
     }
+    HeaderFigures(*form.Pages->ActivePage(), figures);
     return figures;
 }
 
 // Every page under one skin: the lowest caption per page printed, and every
 // caption held to the least contrast.
 void CheckEveryPage(TGallerySkin skin, const char* skinName) {
-    // Text is measured in its own colour: without smoothing, the strokes of
-    // a small font cover whole pixels.
-    BOOL smoothing = FALSE;
-    SystemParametersInfoW(SPI_GETFONTSMOOTHING, 0, &smoothing, 0);
-    SystemParametersInfoW(SPI_SETFONTSMOOTHING, FALSE, nullptr, 0);
-    struct TRestore {
-        BOOL on;
-        ~TRestore() { SystemParametersInfoW(SPI_SETFONTSMOOTHING, on, nullptr, 0); }
-    } restore{smoothing};
     InstallSkinEngine();
     TSkinManage::Install();
     auto form = std::make_unique<TForm_Gallery>(Application);
@@ -286,9 +325,10 @@ void CheckEveryPage(TGallerySkin skin, const char* skinName) {
         }
     }
     std::fflush(stdout);
-    // Buttons, checks, panels, tool bar, and the buttons of the MDI, menu
-    // and message-box pages; the other pages show no captions.
-    EXPECT_EQ(pagesWithCaptions, 7);
+    // Buttons, checks, panels, views (column headers), tool bar, and the
+    // buttons of the MDI, menu and message-box pages; the other pages show
+    // no captions.
+    EXPECT_EQ(pagesWithCaptions, 8);
     form.reset();
     TSkinManage::Finalize();
 }
