@@ -314,8 +314,7 @@ void TSkinControl::RestoreTextColour() {
     if (SavedParentFont && Control->Parent()) {
         if (!Control->ParentFont())
             Control->SetParentFont(true);
-    } else if (Control->Font().Color() != SavedFontColor &&
-               ColorToRGB(Control->Font().Color()) != ColorToRGB(SavedFontColor)) {
+    } else if (Control->Font().Color() != SavedFontColor) {
         Control->Font().SetColor(SavedFontColor);
     }
 }

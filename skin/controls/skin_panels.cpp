@@ -193,10 +193,11 @@ void TSkinStatusBar::PaintSkin(HDC dc, const RECT& r) {
         HDC mem = buffer.DC();
         FillFace(mem, r);
         TSelectObject pick(mem, font.Handle());
-        // The skin's status text colour, else the bar's own font colour.
+        // The skin's status text colour, else the skin's colour for the
+        // bar's own font colour.
         SetTextColor(mem,
                      ColorToRGB(SkinData->StatusBarEdges ? SkinData->StatusBarEdges->NormalColour2
-                                                         : bar->Font().Color()));
+                                                         : TextColour(bar->Font().Color())));
         if (bar->SimplePanel() || bar->Panels()->Count() == 0) {
             DrawBevel(mem, r, 1);
             std::wstring text = SkinReadText(bar, "simpletext");
