@@ -27,6 +27,8 @@ TCustomTabControl::TCustomTabControl(TComponent* owner) : TWinControl(owner) {
     SetBounds(0, 0, 289, 193);
     SetTabStop(true);
     SetColor(clBtnFace);
+    // Pages show their container's colour: a recoloured form recolours them.
+    SetParentColor(true);
 }
 
 void TCustomTabControl::CreateParams(TCreateParams& params) {
@@ -122,6 +124,7 @@ void TCustomTabControl::WndProc(TMessage& msg) {
 
 TTabSheet::TTabSheet(TComponent* owner) : TWinControl(owner) {
     SetColor(clBtnFace);
+    SetParentColor(true);
     SetVisible(false);
 }
 

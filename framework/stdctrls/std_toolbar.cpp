@@ -218,8 +218,10 @@ void TToolBar::Notification(TComponent* c, TOperation op) {
 }
 
 // Asks for every button's drawing while OnCustomDrawButton is set; a handler
-// that clears defaultDraw has drawn the button itself.
-LRESULT TToolBar::CustomDraw(const NMCUSTOMDRAW& draw) {
+// that clears defaultDraw has drawn the button itself. One that leaves it
+// has the text drawn in the colour it left the canvas's font in.
+LRESULT TToolBar::CustomDraw(NMTBCUSTOMDRAW& toolDraw) {
+    const NMCUSTOMDRAW& draw = toolDraw.nmcd;
     if (draw.dwDrawStage == CDDS_PREPAINT)
         return OnCustomDrawButton ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
     if (draw.dwDrawStage != CDDS_ITEMPREPAINT)
@@ -236,7 +238,10 @@ LRESULT TToolBar::CustomDraw(const NMCUSTOMDRAW& draw) {
     canvas_.Font().Assign(Font());
     bool defaultDraw = true;
     OnCustomDrawButton(this, button, CustomDrawState(draw.uItemState), defaultDraw);
-    return defaultDraw ? CDRF_DODEFAULT : CDRF_SKIPDEFAULT;
+    if (!defaultDraw)
+        return CDRF_SKIPDEFAULT;
+    toolDraw.clrText = ColorToRGB(canvas_.Font().Color());
+    return CDRF_DODEFAULT;
 }
 
 void TToolBar::ButtonClicked(TToolButton* button) {
@@ -264,7 +269,7 @@ void TToolBar::WndProc(TMessage& msg) {
         const auto* hdr = reinterpret_cast<NMHDR*>(msg.LParam);
         msg.Result = 0;
         if (hdr->code == static_cast<UINT>(NM_CUSTOMDRAW))
-            msg.Result = CustomDraw(*reinterpret_cast<NMCUSTOMDRAW*>(msg.LParam));
+            msg.Result = CustomDraw(*reinterpret_cast<NMTBCUSTOMDRAW*>(msg.LParam));
         else if (hdr->code == static_cast<UINT>(TBN_DROPDOWN)) {
             if (TToolButton* b = FindButton(reinterpret_cast<NMTOOLBARW*>(msg.LParam)->iItem))
                 DropDown(b);

@@ -100,7 +100,7 @@ private:
     void InsertButton(TToolButton* button);
     void RemoveButton(TToolButton* button);
     TToolButton* FindButton(int commandId) const;
-    LRESULT CustomDraw(const NMCUSTOMDRAW& draw);
+    LRESULT CustomDraw(NMTBCUSTOMDRAW& draw);
     void ButtonClicked(TToolButton* button);
     void DropDown(TToolButton* button);
 

@@ -359,9 +359,11 @@ void TControl::WndProc(TMessage& msg) {
             ApplyParentFont();
         break;
     case CM_PARENTCOLORCHANGED:
+        // Taken through SetColor, so that a windowed control passes the
+        // colour on to its own children that follow it.
         if (parentColor_ && parent_) {
-            color_ = parent_->Color();
-            Invalidate();
+            SetColor(parent_->Color());
+            parentColor_ = true;
         }
         break;
     default:

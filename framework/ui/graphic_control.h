@@ -32,6 +32,8 @@ public:
 protected:
     void PaintWindow(HDC dc) override;
     virtual void Paint() {}
+    // The caption is drawn by Paint: a new one repaints.
+    void TextChanged() override { Invalidate(); }
 
 private:
     TCanvas canvas_;

@@ -190,7 +190,7 @@ void TSkinButton::PaintSkin(HDC dc, const RECT& rect) {
     lastFrame_ = frame;
     HDC buffer = PrepareBuffer(rect, *element, kButtonFrames, frame);
     const TCaptionFontScope font(buffer, Control, Handle);
-    const TColor base = Control ? font.Colour() : SkinData->ButtonTextColour;
+    const TColor base = Control ? TextColour(font.Colour()) : SkinData->ButtonTextColour;
     const TColor disabled = Control ? clBtnShadow : kRawDisabledText;
     SetTextColor(buffer,
                  ColorToRGB(ButtonStateTextColour(frame, Enabled, base, *element, disabled)));
@@ -214,7 +214,7 @@ void TSkinBitButton::PaintSkin(HDC dc, const RECT& rect) {
     const TCaptionFontScope font(buffer, source, Handle);
     TButtonFaceInput in = ReadFaceInput(source, SIZE{PaintBuffer->Width(), PaintBuffer->Height()});
     in.centred = SkinReadEnum(source, "Alignment") == "tacenter";
-    DrawGlyphFace(buffer, in, ReadGlyph(source), frame, Enabled, font.Colour());
+    DrawGlyphFace(buffer, in, ReadGlyph(source), frame, Enabled, TextColour(font.Colour()));
     PresentBuffer(dc, rect);
 }
 
@@ -239,12 +239,12 @@ void TSkinSpeedButton::PaintSpeedButton(HDC dc, const RECT& rect) {
     glyph.images = nullptr;
     const SIZE client{PaintBuffer->Width(), PaintBuffer->Height()};
     if (!glyph.strip) {
-        SetTextColor(buffer, ColorToRGB(font.Colour()));
+        SetTextColor(buffer, ColorToRGB(TextColour(font.Colour())));
         DrawCentredText(buffer, RECT{0, 0, client.cx, client.cy}, kCaptionBlock, true, Caption);
     } else {
         TButtonFaceInput in = ReadFaceInput(source, client);
         in.speed = true;
-        DrawGlyphFace(buffer, in, glyph, frame, Enabled, font.Colour());
+        DrawGlyphFace(buffer, in, glyph, frame, Enabled, TextColour(font.Colour()));
     }
     PresentBuffer(dc, rect);
 }

@@ -210,6 +210,10 @@ void PaintMark(const TMarkKind& kind, TSkinControl& w, HDC dc, const RECT& rect,
 
 } // namespace
 
+bool TSkinCheckBox::BeforeMessage(TMessage& msg) {
+    return !AnswerTextColours(msg) && TSkinControl::BeforeMessage(msg);
+}
+
 void TSkinCheckBox::AfterMessage(TMessage& msg) {
     if (RepaintsMark(msg.Msg))
         Refresh();
@@ -219,6 +223,10 @@ void TSkinCheckBox::AfterMessage(TMessage& msg) {
 
 void TSkinCheckBox::PaintSkin(HDC dc, const RECT& rect) {
     PaintMark(kCheckMark, *this, dc, rect, [this](HDC d, const RECT& r) { FillParent(d, r); });
+}
+
+bool TSkinRadioButton::BeforeMessage(TMessage& msg) {
+    return !AnswerTextColours(msg) && TSkinControl::BeforeMessage(msg);
 }
 
 void TSkinRadioButton::AfterMessage(TMessage& msg) {

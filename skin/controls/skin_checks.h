@@ -37,12 +37,14 @@ TMarkPlace CheckMarkPlace(const RECT& r, int cellWidth, int cellHeight, bool lef
 TMarkPlace RadioMarkPlace(const RECT& r, int cellWidth, int cellHeight, bool leftText);
 
 // Both wrappers repaint the mark after every change the control shows
-// (press, release, double click, a new check state, losing the focus) and
+// (press, release, double click, a new check state, losing the focus),
+// give the control's text the skin's colour on its parent's colour, and
 // otherwise leave the messages to the base.
 class TSkinCheckBox : public TSkinControl {
     LT_CLASS(TSkinCheckBox, TSkinControl)
 public:
     using TSkinControl::TSkinControl;
+    bool BeforeMessage(TMessage& msg) override;
     void AfterMessage(TMessage& msg) override;
     void PaintSkin(HDC dc, const RECT& rect) override;
 };
@@ -51,6 +53,7 @@ class TSkinRadioButton : public TSkinControl {
     LT_CLASS(TSkinRadioButton, TSkinControl)
 public:
     using TSkinControl::TSkinControl;
+    bool BeforeMessage(TMessage& msg) override;
     void AfterMessage(TMessage& msg) override;
     void PaintSkin(HDC dc, const RECT& rect) override;
 };

@@ -51,6 +51,7 @@ void TSkinControl::AttachControl(TWrapperHost* formSkinner, TSkinData* skinData,
     if (Recolour) {
         SavedColor = Control->Color();
         Control->SetColor(FaceColour());
+        RecolourText();
     }
     Control->Invalidate();
     Attached = true;
@@ -117,8 +118,10 @@ bool TSkinControl::AttachGraphic(TWrapperHost* formSkinner, TSkinData* skinData,
 void TSkinControl::SetGlyphMode(bool) {}
 
 void TSkinControl::RestoreControl() {
-    if (Recolour && Control)
+    if (Recolour && Control) {
         Control->SetColor(SavedColor);
+        RestoreTextColour();
+    }
 }
 
 bool TSkinControl::BeforeMessage(TMessage& msg) {
@@ -179,8 +182,10 @@ void TSkinControl::PaintToWindow(HDC dc) {
 void TSkinControl::PaintSkin(HDC, const RECT&) {}
 
 void TSkinControl::SkinChanged() {
-    if (Recolour && Control)
+    if (Recolour && Control) {
         Control->SetColor(FaceColour());
+        RenewTextColour();
+    }
     Refresh();
 }
 
@@ -269,6 +274,71 @@ void TSkinControl::TWrapperWindow::WindowMessage(TMessage& msg) {
 
 TColor TSkinControl::FaceColour() const {
     return SkinData ? SkinData->ButtonFaceColour : ColorToRGB(clBtnFace);
+}
+
+TColor TSkinControl::TextColour(TColor colour) const {
+    return SkinData ? SkinData->SkinColourFor(colour) : colour;
+}
+
+// A control whose font follows its parent and already shows the skin's
+// colour (its parent's wrapper recoloured it) is left to follow; changing
+// it would cut it loose from its parent.
+void TSkinControl::RecolourText() {
+    if (!Control || textRecoloured_ || !RecoloursText)
+        return;
+    SavedFontColor = Control->Font().Color();
+    SavedParentFont = Control->ParentFont();
+    textRecoloured_ = true;
+    RenewTextColour();
+}
+
+void TSkinControl::RenewTextColour() {
+    if (!Control || !textRecoloured_)
+        return;
+    if (SavedParentFont && Control->ParentFont())
+        if (TextColour(SavedFontColor) == SavedFontColor)
+            return;
+    // A colour that looks the same is left alone: a font change goes on to
+    // every child that follows the font.
+    const TColor colour = TextColour(SavedFontColor);
+    if (ColorToRGB(Control->Font().Color()) != ColorToRGB(colour))
+        Control->Font().SetColor(colour);
+}
+
+// A font that followed the parent follows it again (the parent's own
+// colour comes back with it); any other gets its own colour back.
+void TSkinControl::RestoreTextColour() {
+    if (!Control || !textRecoloured_ || Control->HasState(csDestroying))
+        return;
+    textRecoloured_ = false;
+    if (SavedParentFont && Control->Parent()) {
+        if (!Control->ParentFont())
+            Control->SetParentFont(true);
+    } else if (Control->Font().Color() != SavedFontColor) {
+        Control->Font().SetColor(SavedFontColor);
+    }
+}
+
+// The brush is the DC's own (DC_BRUSH) in the parent's colour, so nothing
+// is made per paint.
+bool TSkinControl::AnswerTextColours(TMessage& msg) const {
+    if ((msg.Msg != CN_CTLCOLORSTATIC && msg.Msg != CN_CTLCOLORBTN) || !Control || !SkinData)
+        return false;
+    HDC dc = reinterpret_cast<HDC>(msg.WParam);
+    const COLORREF back = ColorToRGB(Control->Parent() ? Control->Parent()->Color() : FaceColour());
+    SetTextColor(dc, ColorToRGB(TextColour(Control->Font().Color())));
+    SetBkColor(dc, back);
+    SetDCBrushColor(dc, back);
+    msg.Result = reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
+    return true;
+}
+
+void AnswerRawTextColours(TMessage& msg, const TSkinData& data) {
+    HDC dc = reinterpret_cast<HDC>(msg.WParam);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ColorToRGB(data.WindowTextColour));
+    if (msg.Msg == WM_CTLCOLORSTATIC && data.FaceBrush)
+        msg.Result = reinterpret_cast<LRESULT>(data.FaceBrush.Get());
 }
 
 void TSkinControl::FillFace(HDC dc, const RECT& rect) const {

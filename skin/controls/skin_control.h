@@ -108,6 +108,13 @@ public:
     TGraphicControl* GraphicControl = nullptr;
     bool Recolour = false;
     TColor SavedColor = 0;
+    // The control's font colour and ParentFont before a recolouring wrapper
+    // gave its text the skin's colour.
+    TColor SavedFontColor = 0;
+    bool SavedParentFont = false;
+    // Whether recolouring the background also recolours the control's font
+    // (off for wrappers that draw the control's text themselves).
+    bool RecoloursText = true;
     bool Attached = false;
     TWrapperState State = TWrapperState::Created;
     TWrapperHost* FormSkinner = nullptr;
@@ -129,6 +136,21 @@ protected:
     void DrawWindowText(HDC dc, const std::wstring& text, RECT& rect, UINT format) const;
     // The skin's face colour (the platform's when there is no skin).
     TColor FaceColour() const;
+    // The skin's colour for text in `colour` (a platform text colour becomes
+    // the colour table's; without a skin, or for an application's own
+    // colour, it stays).
+    TColor TextColour(TColor colour) const;
+    // Text on a recoloured background: the control's font colour becomes
+    // the skin's (RecolourText), is renewed after a skin change
+    // (RenewTextColour) and put back (RestoreTextColour).
+    void RecolourText();
+    void RenewTextColour();
+    void RestoreTextColour();
+    // Answers the colours a platform control asks before it draws its text
+    // (CN_CTLCOLORSTATIC / CN_CTLCOLORBTN, reflected to the control): the
+    // skin's colour for its font colour on its parent's colour. False for
+    // any other message, or without a framework control and a skin.
+    bool AnswerTextColours(TMessage& msg) const;
 
 private:
     // The message procedure: the skin switch, then Before/own/After.
@@ -148,6 +170,7 @@ private:
 
     TMessageHookLink hook_;
     TWrapperWindow window_;
+    bool textRecoloured_ = false;
     // The rest of the control's chain while a hooked message is handled.
     const TMessageChain* next_ = nullptr;
 };
@@ -159,6 +182,12 @@ int32_t SkinReadInteger(TObject* obj, const char* name);
 std::string SkinReadEnum(TObject* obj, const char* name);
 std::wstring SkinReadText(TObject* obj, const char* name);
 bool SkinWriteValue(TObject* obj, const char* name, const char* text);
+
+// A raw window's answer to WM_CTLCOLORSTATIC / WM_CTLCOLORBTN of a child on
+// a background the engine fills with the face colour, after the window's
+// own answer: text in the skin's window text colour over a transparent
+// background; a static gets the skin's face brush.
+void AnswerRawTextColours(TMessage& msg, const TSkinData& data);
 
 // A wrapper of the registered class `className` owned by `owner`, made
 // through the class registry; null when no such class is registered or it

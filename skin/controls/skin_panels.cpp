@@ -193,10 +193,11 @@ void TSkinStatusBar::PaintSkin(HDC dc, const RECT& r) {
         HDC mem = buffer.DC();
         FillFace(mem, r);
         TSelectObject pick(mem, font.Handle());
-        // The skin's status text colour, else the bar's own font colour.
+        // The skin's status text colour, else the skin's colour for the
+        // bar's own font colour.
         SetTextColor(mem,
                      ColorToRGB(SkinData->StatusBarEdges ? SkinData->StatusBarEdges->NormalColour2
-                                                         : bar->Font().Color()));
+                                                         : TextColour(bar->Font().Color())));
         if (bar->SimplePanel() || bar->Panels()->Count() == 0) {
             DrawBevel(mem, r, 1);
             std::wstring text = SkinReadText(bar, "simpletext");
@@ -291,8 +292,10 @@ void TSkinGroupBox::PaintSkin(HDC dc, const RECT& r) {
     std::optional<TSelectObject> pickFont;
     if (font)
         pickFont.emplace(dc, font);
-    if (Control)
-        SetTextColor(dc, ColorToRGB(Control->Font().Color()));
+    // The control's font colour (the skin's once recoloured); a raw group
+    // box takes the skin's window text colour.
+    SetTextColor(
+        dc, ColorToRGB(Control ? TextColour(Control->Font().Color()) : TextColour(clWindowText)));
     SIZE zero{};
     GetTextExtentPoint32A(dc, "0", 1, &zero);
     const int t = GroupBoxFrameTop(zero.cy);
@@ -331,17 +334,25 @@ void TSkinBox::AttachControl(TWrapperHost* formSkinner, TSkinData* skinData, boo
     if (Recolour) {
         SavedColor = Control->Color();
         Control->SetColor(FaceColour());
+        RecolourText();
     }
 }
 
 void TSkinBox::RestoreControl() {
-    if (Recolour && Control)
+    if (Recolour && Control) {
         Control->SetColor(SavedColor);
+        RestoreTextColour();
+    }
 }
 
 void TSkinBox::AfterMessage(TMessage&) {}
 
 bool TSkinBoxH::BeforeMessage(TMessage& msg) {
+    if ((msg.Msg == WM_CTLCOLORSTATIC || msg.Msg == WM_CTLCOLORBTN) && SkinData) {
+        CallPrevious(msg);
+        AnswerRawTextColours(msg, *SkinData);
+        return false;
+    }
     if (msg.Msg != WM_ERASEBKGND)
         return TSkinControl::BeforeMessage(msg);
     HDC dc = reinterpret_cast<HDC>(msg.WParam);
@@ -386,7 +397,7 @@ void TSkinHeader::PaintSkin(HDC dc, const RECT& r) {
     if (HFONT font = WindowFont(Handle))
         pickFont.emplace(mem, font);
     SetBkMode(mem, TRANSPARENT);
-    SetTextColor(mem, ColorToRGB(clWindowText));
+    SetTextColor(mem, ColorToRGB(TextColour(clWindowText)));
     auto list = reinterpret_cast<HIMAGELIST>(SendMessageW(Handle, HDM_GETIMAGELIST, 0, 0));
     const int count = static_cast<int>(SendMessageW(Handle, HDM_GETITEMCOUNT, 0, 0));
     int rightMost = 0;

@@ -63,7 +63,9 @@ private:
 class TSkinGroupBox : public TSkinControl {
     LT_CLASS(TSkinGroupBox, TSkinControl)
 public:
-    using TSkinControl::TSkinControl;
+    // The caption is drawn here in the skin's colour; the control's font,
+    // and with it its children's, stays as it is.
+    explicit TSkinGroupBox(TComponent* owner) : TSkinControl(owner) { RecoloursText = false; }
     void PaintSkin(HDC dc, const RECT& rect) override;
 };
 
@@ -79,7 +81,8 @@ public:
     void AfterMessage(TMessage& msg) override;
 };
 
-// Erases a dialog's client window with the face colour.
+// Erases a dialog's client window with the face colour; its static and
+// button children draw their text in the skin's colour on it.
 class TSkinBoxH : public TSkinControl {
     LT_CLASS(TSkinBoxH, TSkinControl)
 public:

@@ -9,6 +9,7 @@
 #include "framework/core/exception.h"
 #include "framework/core/filer.h"
 #include "framework/core/utf8.h"
+#include "framework/gdi/color.h"
 #include "skin/store/quick_ini.h"
 #include "skin/model/skin_loader.h"
 #include "skin/store/skin_reader.h"
@@ -325,6 +326,43 @@ void TSkinData::MaySkin(const std::string& aName, bool& doSkin) {
 }
 
 // Tells the host that a request of this component was carried out.
+TColor TSkinData::SkinColourFor(TColor colour) const {
+    switch (colour) {
+    case clWindowText:
+        return WindowTextColour;
+    case clBtnText:
+        return ButtonTextColour;
+    case clBtnFace:
+        return ButtonFaceColour;
+    case clHighlight:
+        return HilightColour;
+    case clHighlightText:
+        return HilightTextColour;
+    case clMenu:
+        return MenuColour;
+    case clMenuText:
+        return MenuTextColour;
+    case clMenuBar:
+        return MenubarColour;
+    case clCaptionText:
+        return TitleTextActiveColour;
+    case clInactiveCaptionText:
+        return TitleTextNoActiveColour;
+    case clScrollBar:
+        return ScrollbarColour;
+    case clBtnShadow:
+        return ButtonShadowColour;
+    case clBtnHighlight:
+        return ButtonHilightColour;
+    case cl3DLight:
+        return ButtonlightColour;
+    case cl3DDkShadow:
+        return ButtonDkShadowColour;
+    default:
+        return colour;
+    }
+}
+
 void TSkinData::DoSkinChanged() {
     if (OnSkinChanged)
         OnSkinChanged(this);

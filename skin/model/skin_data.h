@@ -160,6 +160,10 @@ public:
            TitleTextActiveColour = 0, TitleTextNoActiveColour = 0;
     std::vector<TColor> ExtraColours;
     std::array<TColor, 10> CustomColors{};
+    // The colour table's colour for a platform colour (clWindowText,
+    // clBtnText, clBtnFace ...); any other colour, one chosen by the
+    // application, is answered unchanged.
+    TColor SkinColourFor(TColor colour) const;
     // Solid brush of ButtonFaceColour, made by each load.
     TBrushHandle FaceBrush;
 

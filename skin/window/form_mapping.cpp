@@ -64,6 +64,12 @@ void DrawSkinnedToolButton(TToolBar* bar, TToolButton* button, TCustomDrawState 
     for (const auto& [item, bit] : bits)
         if (state.Contains(item))
             toolState |= bit;
+    // The text in the skin's colour for the bar's font colour, unless the
+    // button's frame brings a text colour of its own; a checked button
+    // keeps the platform's light pattern under it, and the platform's
+    // button text colour on it.
+    bar->Canvas().Font().SetColor(
+        state.Contains(cdsChecked) ? clBtnText : s->SkinData()->SkinColourFor(bar->Font().Color()));
     DrawSkinToolButton(bar->Canvas(), button->BoundsRect(), toolState, *s->SkinData());
 }
 

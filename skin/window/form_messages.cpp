@@ -10,6 +10,7 @@
 #include "framework/ui/form.h"
 #include "framework/ui/messages.h"
 #include "framework/ui/timer.h"
+#include "skin/controls/skin_control.h"
 #include "skin/model/skin_data.h"
 #include "skin/window/menu_items.h"
 #include "skin/window/skin_manager.h"
@@ -57,16 +58,12 @@ void TWinSkinForm::WindowMessage(TMessage& msg) {
         window_.CallPrevious(msg);
         return;
     case WM_CTLCOLORBTN:
-        window_.CallPrevious(msg);
-        if (!Form)
-            SetBkMode(reinterpret_cast<HDC>(msg.WParam), TRANSPARENT);
-        return;
     case WM_CTLCOLORSTATIC:
+        // A raw window's children draw on the face it is filled with: the
+        // skin's text colour over a transparent background.
         window_.CallPrevious(msg);
-        if (!Form && skinData_) {
-            SetBkMode(reinterpret_cast<HDC>(msg.WParam), TRANSPARENT);
-            msg.Result = reinterpret_cast<LRESULT>(skinData_->FaceBrush.Get());
-        }
+        if (!Form && skinData_)
+            AnswerRawTextColours(msg, *skinData_);
         return;
     case SM_SKINCONTENTS:
         SkinContents();

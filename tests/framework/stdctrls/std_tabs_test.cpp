@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include "framework/gdi/gdi_handles.h"
 #include "framework/stdctrls/std_tabs.h"
 #include "std_test_util_b.h"
 
@@ -146,6 +147,41 @@ TEST(StdTabs, DefinitionAndRoundTrip) {
     EXPECT_EQ(row2->StartMargin(), 7);
     EXPECT_EQ(row2->EndMargin(), 9);
     EXPECT_EQ(row2->Tabs()[1], "Beta");
+}
+
+// Sheets show their page control's colour and the page control its
+// container's: a new colour of the form reaches every sheet (and a page
+// control on a sheet, and its sheets), its erased pixels included; a sheet
+// with a colour of its own keeps it; the old colour comes back the same way.
+TEST(StdTabs, SheetsFollowTheColourOfTheirContainer) {
+    auto form = ReadTestForm(kTabsForm);
+    auto* pages = Find<TPageControl>(*form, "Pages");
+    auto* sheetA = Find<TTabSheet>(*form, "SheetA");
+    auto* sheetB = Find<TTabSheet>(*form, "SheetB");
+    ASSERT_TRUE(pages && sheetA && sheetB);
+    EXPECT_TRUE(pages->ParentColor() && sheetA->ParentColor());
+    auto* inner = new TPageControl(form.get());
+    inner->SetParent(sheetB);
+    inner->SetBounds(4, 4, 120, 80);
+    auto* innerSheet = new TTabSheet(form.get());
+    innerSheet->SetPageControl(inner);
+    const TColor before = form->Color();
+    constexpr TColor kDark = RGB(58, 61, 66);
+    form->SetColor(kDark);
+    for (TControl* c : std::initializer_list<TControl*>{pages, sheetA, sheetB, inner, innerSheet})
+        EXPECT_EQ(c->Color(), kDark) << c->Name();
+    RedrawWindow(sheetB->Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    {
+        TClientDC dc(sheetB->Handle());
+        EXPECT_EQ(GetPixel(dc.Handle(), sheetB->Width() - 3, sheetB->Height() - 3), kDark);
+    }
+    sheetA->SetColor(clRed);
+    form->SetColor(clBtnFace);
+    EXPECT_EQ(sheetA->Color(), static_cast<TColor>(clRed));
+    EXPECT_FALSE(sheetA->ParentColor());
+    for (TControl* c : std::initializer_list<TControl*>{pages, sheetB, inner, innerSheet})
+        EXPECT_EQ(c->Color(), before) << c->Name();
 }
 
 // Clicking a tab of the page control shows its sheet; clicking a tab of the

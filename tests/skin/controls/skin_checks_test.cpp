@@ -487,3 +487,49 @@ TEST(SkinChecksTest, RegisteredByClassNameAndLeakFreeOverAHundredPaints) {
     }
     EXPECT_EQ(GdiLiveTotal(), live);
 }
+
+// The platform asks the parent for the colours of a check box's or radio
+// button's text (reflected to the control): the wrapper answers with the
+// skin's colour for the control's font colour over the parent's colour, in
+// the DC's own brush. Switched off, the platform answers; a raw window's
+// parent answers with the skin's window text over its face brush.
+TEST(SkinChecksTest, TextTakesTheSkinsColourOverTheParentsColour) {
+    TSkinData data(nullptr);
+    data.WindowTextColour = RGB(230, 232, 235);
+    data.ButtonFaceColour = kFace;
+    TChecksForm form(&data);
+    form.SetColor(kParent);
+    const TMemoryDC dc;
+    for (TWinControl* c : std::initializer_list<TWinControl*>{form.check, form.radio}) {
+        SetTextColor(dc.Handle(), RGB(1, 1, 1));
+        const LRESULT brush = c->Perform(CN_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.Handle()),
+                                         reinterpret_cast<LPARAM>(c->Handle()));
+        EXPECT_EQ(brush, reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH)));
+        EXPECT_EQ(GetTextColor(dc.Handle()), RGB(230, 232, 235));
+        EXPECT_EQ(GetBkColor(dc.Handle()), static_cast<COLORREF>(kParent));
+        EXPECT_EQ(GetDCBrushColor(dc.Handle()), static_cast<COLORREF>(kParent));
+    }
+    // An application's own font colour is kept.
+    form.check->Font().SetColor(clRed);
+    form.check->Perform(CN_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc.Handle()),
+                        reinterpret_cast<LPARAM>(form.check->Handle()));
+    EXPECT_EQ(GetTextColor(dc.Handle()), static_cast<COLORREF>(clRed));
+    // Not skinned: the question goes on to the platform's default answer.
+    SendMessageW(form.check->Handle(), SM_WRAPPERSWITCH, 0, 0);
+    SetTextColor(dc.Handle(), RGB(1, 1, 1));
+    EXPECT_NE(form.check->Perform(CN_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.Handle()),
+                                  reinterpret_cast<LPARAM>(form.check->Handle())),
+              reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH)));
+    EXPECT_EQ(GetTextColor(dc.Handle()), GetSysColor(COLOR_WINDOWTEXT));
+
+    // The raw answer: the face brush for a static, the earlier brush for a button.
+    data.FaceBrush = TBrushHandle(CreateSolidBrush(kFace));
+    TMessage stat{WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.Handle()), 0, 0};
+    AnswerRawTextColours(stat, data);
+    EXPECT_EQ(stat.Result, reinterpret_cast<LRESULT>(data.FaceBrush.Get()));
+    EXPECT_EQ(GetTextColor(dc.Handle()), RGB(230, 232, 235));
+    EXPECT_EQ(GetBkMode(dc.Handle()), TRANSPARENT);
+    TMessage button{WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc.Handle()), 0, 77};
+    AnswerRawTextColours(button, data);
+    EXPECT_EQ(button.Result, 77);
+}

@@ -405,3 +405,66 @@ TEST(SkinControlTest, SkinChangeRecoloursAndFocusOrEnableChangesRepaint) {
     delete raw;
     DestroyWindow(plain);
 }
+
+// A recolouring wrapper gives its control's text the skin's colour for the
+// font colour: a platform colour becomes the colour table's, an
+// application's own colour stays. A child whose font follows a recoloured
+// parent keeps following it (through a skin change too), and switching off
+// gives every font its own colour and its following back, in any order.
+TEST(SkinControlTest, RecolouredControlsTakeTheSkinsTextColourAndGiveItBack) {
+    TForm form(Application);
+    form.SetBounds(50, 50, 300, 200);
+    auto* outer = new TTestButton(&form);
+    outer->SetParent(&form);
+    auto* inner = new TTestButton(&form);
+    inner->SetParent(outer);
+    auto* own = new TTestButton(&form);
+    own->SetParent(&form);
+    own->Font().SetColor(clRed);
+    form.Show();
+    ASSERT_EQ(outer->Font().Color(), static_cast<TColor>(clWindowText));
+    TSkinData data(nullptr);
+    data.WindowTextColour = RGB(230, 232, 235);
+    auto* wOuter = new TMarkWrapper(outer);
+    auto* wInner = new TMarkWrapper(inner);
+    auto* wOwn = new TMarkWrapper(own);
+    wOuter->AttachControl(nullptr, &data, true, nullptr);
+    wInner->AttachControl(nullptr, &data, true, nullptr);
+    wOwn->AttachControl(nullptr, &data, true, nullptr);
+    EXPECT_EQ(outer->Font().Color(), RGB(230, 232, 235));
+    EXPECT_EQ(inner->Font().Color(), RGB(230, 232, 235));
+    EXPECT_TRUE(inner->ParentFont());
+    EXPECT_EQ(own->Font().Color(), static_cast<TColor>(clRed));
+
+    data.WindowTextColour = RGB(250, 250, 250);
+    wInner->SkinChanged();
+    wOuter->SkinChanged();
+    EXPECT_EQ(outer->Font().Color(), RGB(250, 250, 250));
+    EXPECT_EQ(inner->Font().Color(), RGB(250, 250, 250));
+    EXPECT_TRUE(inner->ParentFont());
+
+    // The inner font cut loose by a colour of its own: restored before its
+    // parent, it follows again and ends with the parent's own colour.
+    inner->Font().SetColor(RGB(240, 240, 240));
+    ASSERT_FALSE(inner->ParentFont());
+    wInner->RestoreControl();
+    wOuter->RestoreControl();
+    wOwn->RestoreControl();
+    EXPECT_EQ(outer->Font().Color(), static_cast<TColor>(clWindowText));
+    EXPECT_TRUE(outer->ParentFont());
+    EXPECT_EQ(inner->Font().Color(), static_cast<TColor>(clWindowText));
+    EXPECT_TRUE(inner->ParentFont());
+    EXPECT_EQ(own->Font().Color(), static_cast<TColor>(clRed));
+
+    // Without Recolour, or for a wrapper that draws the text itself, the
+    // font is left alone.
+    auto* plain = new TMarkWrapper(own);
+    own->Font().SetColor(clWindowText);
+    plain->RecoloursText = false;
+    plain->AttachControl(nullptr, &data, true, nullptr);
+    EXPECT_EQ(own->Font().Color(), static_cast<TColor>(clWindowText));
+    delete plain;
+    delete wOwn;
+    delete wInner;
+    delete wOuter;
+}

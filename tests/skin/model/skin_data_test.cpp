@@ -537,3 +537,26 @@ TEST_F(SkinDataTest, FormDefinitionLoadsTheSkinWhileReading) {
         text.end());
     EXPECT_NE(text.find("SkinStream={00000000}end"), std::string::npos) << text;
 }
+
+// The colour table's colour for each platform colour it has; any other
+// colour, the platform's or an application's, comes back unchanged.
+TEST(SkinDataColours, SkinColourForAPlatformColour) {
+    TSkinData data(nullptr);
+    data.WindowTextColour = 0x010101;
+    data.ButtonTextColour = 0x020202;
+    data.ButtonFaceColour = 0x030303;
+    data.HilightTextColour = 0x040404;
+    data.MenuTextColour = 0x050505;
+    data.ButtonShadowColour = 0x060606;
+    data.TitleTextActiveColour = 0x070707;
+    EXPECT_EQ(data.SkinColourFor(clWindowText), 0x010101);
+    EXPECT_EQ(data.SkinColourFor(clBtnText), 0x020202);
+    EXPECT_EQ(data.SkinColourFor(clBtnFace), 0x030303);
+    EXPECT_EQ(data.SkinColourFor(clHighlightText), 0x040404);
+    EXPECT_EQ(data.SkinColourFor(clMenuText), 0x050505);
+    EXPECT_EQ(data.SkinColourFor(clBtnShadow), 0x060606);
+    EXPECT_EQ(data.SkinColourFor(clCaptionText), 0x070707);
+    EXPECT_EQ(data.SkinColourFor(clInfoText), clInfoText);
+    EXPECT_EQ(data.SkinColourFor(clRed), clRed);
+    EXPECT_EQ(data.SkinColourFor(0x00E6E2E0), 0x00E6E2E0);
+}
