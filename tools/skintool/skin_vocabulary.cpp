@@ -135,6 +135,7 @@ std::vector<TSkinSectionSpec> BuildVocabulary() {
     v.push_back(Plain("Tabs", false));
     v.back().Keys.push_back(Pic("Border"));
     v.push_back(Plain("ComboButton", false));
+    v.back().Keys.push_back(Pic("****")); // a second picture no skin names
     for (const char* s : {"UpDown.Horz", "UpDown.Vert"}) {
         v.push_back(Plain(s, false));
         v.back().Keys.push_back(Pic("GlyphImage"));

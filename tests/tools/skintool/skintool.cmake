@@ -19,3 +19,14 @@ if(TARGET skin_check_test)
     target_compile_definitions(skin_check_test PRIVATE
         LT_SKIN_SOURCES="${CMAKE_SOURCE_DIR}/resources/skin")
 endif()
+# The checker's vocabulary against the loader's own lookups (Windows: the
+# loader builds pictures through the platform).
+lt_add_test(skin_vocabulary_test WIN32_ONLY
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/skin_vocabulary_test.cpp
+            ${CMAKE_SOURCE_DIR}/resources/skin/tesselmenu.rc
+    LIBS lt_skinmodel lt_skinfolder lt_skinpack)
+if(TARGET skin_vocabulary_test)
+    target_compile_definitions(skin_vocabulary_test PRIVATE
+        LT_XPLUNA_DIR="${CMAKE_SOURCE_DIR}/resources/skin/xpluna"
+        LT_GRAPHITE_DIR="${CMAKE_SOURCE_DIR}/resources/skin/graphite")
+endif()
