@@ -59,11 +59,13 @@ bool TGallerySkins::UseFile(const std::wstring& path) {
 }
 
 namespace {
-// The checker's lines, one per line.
+// The checker's lines, one per line, errors first.
 std::wstring IssueText(const TSkinCheckResult& result) {
     std::string text;
-    for (const TSkinIssue& issue : result.Issues)
-        text += (text.empty() ? "" : "\n") + FormatSkinIssue(issue);
+    for (TSkinIssue::TLevel level : {TSkinIssue::Error, TSkinIssue::Warning})
+        for (const TSkinIssue& issue : result.Issues)
+            if (issue.Level == level)
+                text += (text.empty() ? "" : "\n") + FormatSkinIssue(issue);
     return AnsiToWideText(text);
 }
 } // namespace

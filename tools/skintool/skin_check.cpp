@@ -212,8 +212,8 @@ void CheckValue(const TContext& c, const TSkinKeySpec& spec, const TIniEntry& e,
                                                             : std::to_string(spec.Min) + " to " +
                                                                   std::to_string(spec.Max);
             c.Add(TSkinIssue::Error, e.Line,
-                  where + " = " + std::to_string(*v) + " is outside what the engine accepts (" +
-                      range + ")");
+                  where + " = " + std::to_string(*v) +
+                      " is outside the values the engine expects (" + range + ")");
         }
     }
 }

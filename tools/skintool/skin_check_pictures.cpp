@@ -226,8 +226,7 @@ private:
         return key.empty() ? 0 : c_.Ini.Integer(rule.Section, key, rule.MarginDefault);
     }
 
-    void CheckMargins(const TObjectRule& rule, const TPicture& p, std::pair<int, int> frame,
-                      int line) {
+    void CheckMargins(const TObjectRule& rule, const TPicture& p, std::pair<int, int> frame) {
         const std::string where = Shown(rule.Section);
         const int across = Margin(rule, rule.Left) + Margin(rule, rule.Right);
         const int down = Margin(rule, rule.Top) + Margin(rule, rule.Bottom);
@@ -241,7 +240,6 @@ private:
                    where + rule.Top + " + " + rule.Bottom + " = " + std::to_string(down) +
                        " is more than the frame height " + std::to_string(frame.second) + " of " +
                        Size(p));
-        (void)line;
     }
 
     void CheckMagenta(const TObjectRule& rule, const TPicture& p, int n, std::pair<int, int> frame,
@@ -280,7 +278,7 @@ private:
                           : c_.Ini.Integer(rule.Section, rule.FramesKey, rule.Frames);
         const auto frame =
             CheckFrames(*p, n, rule.Stacked, line, Shown(rule.Section) + rule.PictureKey + ": ");
-        CheckMargins(rule, *p, frame, line);
+        CheckMargins(rule, *p, frame);
         CheckMagenta(rule, *p, n, frame, line);
     }
 

@@ -120,7 +120,7 @@ std::vector<TSkinSectionSpec> BuildVocabulary() {
          true,
          {Pic("Bitmap"), Pic("Chunk"), Int("Style", 0, 1), Size("LeftWidth"), Size("RightWidth"),
           Size("TopHeight"), Size("BottomHeight"), Flag("Trans"), Flag("Tile")}});
-    v.push_back({"Fonts", false, true, {Int("FontHeight", 1, 200), Unread("FontWeight")}});
+    v.push_back({"Fonts", false, true, {Int("FontHeight"), Unread("FontWeight")}});
     v.push_back({"MDIControls", false, true, {Pic("Image")}});
     for (const char* s :
          {"GroupBoxEdge", "Toolbars", "StatusBarEdges", "SunkEdge", "ExtraImages", "Headerbar",

@@ -149,8 +149,7 @@ int Check(const std::string& skin, std::ostream& out) {
     const TSkinCheckResult result = CheckSkinPath(skin);
     for (const TSkinIssue& issue : result.Issues)
         out << FormatSkinIssue(issue) << "\n";
-    out << skin << ": " << result.Errors() << " error(s), " << result.Warnings()
-        << " warning(s)\n";
+    out << skin << ": " << result.Errors() << " error(s), " << result.Warnings() << " warning(s)\n";
     return result.ExitCode();
 }
 

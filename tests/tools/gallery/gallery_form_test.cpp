@@ -280,8 +280,8 @@ void WriteAll(const std::wstring& path, const std::string& s) {
 TEST_F(GalleryForm, WatchedFolderReloadsAndRefusesBrokenEdits) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    const std::wstring dir = std::wstring(temp) + L"gallery_watch_" +
-                             std::to_wstring(GetCurrentProcessId());
+    const std::wstring dir =
+        std::wstring(temp) + L"gallery_watch_" + std::to_wstring(GetCurrentProcessId());
     CreateDirectoryW(dir.c_str(), nullptr);
     const std::wstring source = AnsiToWideText(LT_GRAPHITE_DIR);
     WIN32_FIND_DATAW found{};
@@ -297,7 +297,8 @@ TEST_F(GalleryForm, WatchedFolderReloadsAndRefusesBrokenEdits) {
     const std::string good = ReadAll(ini);
 
     auto form = NewGallery();
-    ASSERT_TRUE(form->Skins().UseFolder(dir)) << std::string(WideToAnsiText(form->Skins().Message()));
+    ASSERT_TRUE(form->Skins().UseFolder(dir))
+        << std::string(WideToAnsiText(form->Skins().Message()));
     form->Skins().SetSkinning(true);
     TSkinData& data = *form->SkinData_Gallery;
     EXPECT_EQ(data.ButtonFaceColour, 0x00423D3Au); // 58 61 66
@@ -325,7 +326,8 @@ TEST_F(GalleryForm, WatchedFolderReloadsAndRefusesBrokenEdits) {
     const std::string status = WideToAnsiText(watch.StatusText());
     EXPECT_EQ(status.rfind("Reload refused, the last good skin stays: ", 0), 0u) << status;
     EXPECT_NE(status.find("error: [Colours] ButtonFace: colour '7 8' is not three numbers"),
-              std::string::npos) << status;
+              std::string::npos)
+        << status;
     EXPECT_NE(status.find("picture 'Graphite_Help.bmp' cannot be read"), std::string::npos)
         << status;
     EXPECT_EQ(data.ButtonFaceColour, 0x005A5046u);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -261,15 +262,27 @@ TEST_F(SkinMutation, MutantsLoadAndPaintWithoutLeaks) {
     data.SetActive(true);
     ASSERT_TRUE(PumpUntil([&] { return Skinner(*form) != nullptr; }, 10000));
     PumpPending();
+    // Every page's controls are wrapped (hidden pages too), so every
+    // wrapper family paints below.
+    ASSERT_GT(Skinner(*form)->Wrappers.size(), 40u);
     PaintEverything(*form);
     const auto gdi = LiveCounts();
     const int windows = ThreadWindowCount();
     const int children = ChildWindowCount(form->Handle());
 
-    constexpr uint32_t kMutants = 300;
+    // LT_SKIN_MUTANTS=N and LT_SKIN_MUTANT_SEED=S widen a hunt beyond the
+    // suite's 300 mutants from seed 1.
+    const char* count = std::getenv("LT_SKIN_MUTANTS");
+    const char* first = std::getenv("LT_SKIN_MUTANT_SEED");
+    const uint32_t kMutants = count ? static_cast<uint32_t>(std::strtoul(count, nullptr, 10)) : 300;
+    const uint32_t kFirst = first ? static_cast<uint32_t>(std::strtoul(first, nullptr, 10)) : 1;
     int loaded = 0;
-    for (uint32_t seed = 1; seed <= kMutants; ++seed) {
+    for (uint32_t seed = kFirst; seed < kFirst + kMutants; ++seed) {
         SCOPED_TRACE("mutant " + std::to_string(seed));
+        if ((seed - kFirst) % 100 == 0) {
+            std::printf("mutant %u\n", seed);
+            std::fflush(stdout);
+        }
         if (load(Mutant(skins[seed % 2], seed), seed % 10 == 0))
             ++loaded;
         ASSERT_NO_FATAL_FAILURE(PaintEverything(*form));

@@ -124,7 +124,7 @@ TEST_F(SkinCheck, BrokenFolderMessages) {
         "graphite.ini:59: warning: unknown key 'LefWidth' in [Buttons]; did you mean 'LeftWidth'?",
         "graphite.ini:61: warning: [Buttons] TopHeight + BottomHeight = 44 is more than the frame "
         "height 24 of 'Graphite_Button.bmp' (120x24)",
-        "graphite.ini:63: error: [Buttons] Trans = 2 is outside what the engine accepts (0 to 1)",
+        "graphite.ini:63: error: [Buttons] Trans = 2 is outside the values the engine expects (0 to 1)",
         "graphite.ini:65: warning: [Buttons] CheckButton: 'Graphite_Check.bmp' (168x14) does not "
         "divide into 11 frames side by side",
         "graphite.ini:84: error: [Button0] ButtonImage: 'Graphite_Close.BMP' is never loaded: only "
