@@ -86,6 +86,9 @@ bool TGallerySkins::UseFolder(const std::wstring& path) {
             return false;
         }
         data_->ApplySkin();
+    } catch (const Exception& e) {
+        message_ = L"Cannot load the skin folder: " + e.Message();
+        return false;
     } catch (const std::exception& e) {
         message_ = L"Cannot pack the skin folder: " + AnsiToWideText(e.what());
         return false;

@@ -16,21 +16,36 @@ std::map<UINT_PTR, TSkinFolderWatch*>& Watches() {
 }
 } // namespace
 
-std::wstring SkinFolderSignature(const std::wstring& folder) {
-    std::vector<std::wstring> entries;
+namespace {
+// Name, size and write time of every file below `folder` (an archive.lst
+// may name files in subfolders).
+void AddEntries(const std::wstring& folder, const std::wstring& prefix,
+                std::vector<std::wstring>& entries, int depth) {
     WIN32_FIND_DATAW found{};
     HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
     if (find == INVALID_HANDLE_VALUE)
-        return L"(missing)";
+        return;
     do {
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        const std::wstring name = found.cFileName;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (name != L"." && name != L".." && depth < 4)
+                AddEntries(folder + L"\\" + name, prefix + name + L"\\", entries, depth + 1);
             continue;
-        entries.push_back(std::wstring(found.cFileName) + L"|" +
-                          std::to_wstring(found.nFileSizeLow) + L"|" +
+        }
+        entries.push_back(prefix + name + L"|" + std::to_wstring(found.nFileSizeLow) + L"|" +
                           std::to_wstring(found.ftLastWriteTime.dwHighDateTime) + L"." +
                           std::to_wstring(found.ftLastWriteTime.dwLowDateTime));
     } while (FindNextFileW(find, &found));
     FindClose(find);
+}
+} // namespace
+
+std::wstring SkinFolderSignature(const std::wstring& folder) {
+    const DWORD attrs = GetFileAttributesW(folder.c_str());
+    if (attrs == INVALID_FILE_ATTRIBUTES || !(attrs & FILE_ATTRIBUTE_DIRECTORY))
+        return L"(missing)";
+    std::vector<std::wstring> entries;
+    AddEntries(folder, L"", entries, 0);
     std::sort(entries.begin(), entries.end());
     std::wstring signature;
     for (const std::wstring& e : entries)

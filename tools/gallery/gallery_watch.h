@@ -2,13 +2,14 @@
 // reloaded shortly after any file in it changes, and the outcome (the
 // checker's messages when the reload is refused) goes to a status line.
 //
-// The folder is polled from a window timer (every 200 ms) by comparing the
-// names, sizes and modification times of its files, and a change is taken
-// once two polls in a row agree, so a file still being written is not read
-// half done. A timer poll rather than the platform's change notification:
-// it needs no waiting handle in the message loop, behaves the same under
-// Wine (whose notifications depend on the host file system) and on Windows,
-// and an edit shows in at most about half a second.
+// The folder is polled from a timer (every 200 ms) by comparing the names,
+// sizes and modification times of its files (subfolders too), and a change
+// is taken once two polls in a row agree, so a file still being written is
+// not read half done. A poll rather than the platform's change
+// notification: the application's message loop has no place for a wait
+// handle, the sizes and times have to be compared anyway to see a file
+// settle, and the poll behaves alike on Windows and under Wine. An edit
+// shows after two to three polls.
 #pragma once
 
 #include <functional>
