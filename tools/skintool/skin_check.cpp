@@ -148,14 +148,14 @@ namespace {
 
 std::vector<std::string> SectionNames() {
     std::vector<std::string> names;
-    for (const TSkinSectionSpec& s : SkinVocabulary())
+    for (const TSkinSectionInfo& s : SkinVocabulary())
         names.push_back(s.Prefix ? s.Name + "0" : s.Name);
     return names;
 }
 
-std::vector<std::string> KeyNames(const TSkinSectionSpec& spec) {
+std::vector<std::string> KeyNames(const TSkinSectionInfo& known) {
     std::vector<std::string> names;
-    for (const TSkinKeySpec& k : spec.Keys)
+    for (const TSkinKeyInfo& k : known.Keys)
         names.push_back(k.Key);
     return names;
 }
@@ -193,24 +193,25 @@ void CheckColour(const TContext& c, const TIniEntry& e, const std::string& where
     }
 }
 
-void CheckValue(const TContext& c, const TSkinKeySpec& spec, const TIniEntry& e,
+void CheckValue(const TContext& c, const TSkinKeyInfo& known, const TIniEntry& e,
                 const std::string& section) {
     const std::string where = "[" + section + "] " + e.Key;
     if (e.Value.empty()) {
         c.Add(TSkinIssue::Warning, e.Line, where + " is empty; the engine uses its default");
         return;
     }
-    if (spec.Kind == TSkinValueKind::Colour) {
+    if (known.Kind == TSkinValueKind::Colour) {
         CheckColour(c, e, where);
-    } else if (spec.Kind == TSkinValueKind::Integer) {
+    } else if (known.Kind == TSkinValueKind::Integer) {
         const std::optional<int32_t> v = c.Ini.Integer(section, e.Key);
         if (!v) {
             c.Add(TSkinIssue::Error, e.Line,
                   where + ": '" + e.Value + "' is not a number; the engine uses its default");
-        } else if (*v < spec.Min || *v > spec.Max) {
-            const std::string range = spec.Max == INT32_MAX ? "at least " + std::to_string(spec.Min)
-                                                            : std::to_string(spec.Min) + " to " +
-                                                                  std::to_string(spec.Max);
+        } else if (*v < known.Min || *v > known.Max) {
+            const std::string range =
+                known.Max == INT32_MAX
+                    ? "at least " + std::to_string(known.Min)
+                    : std::to_string(known.Min) + " to " + std::to_string(known.Max);
             c.Add(TSkinIssue::Error, e.Line,
                   where + " = " + std::to_string(*v) +
                       " is outside the values the engine expects (" + range + ")");
@@ -218,7 +219,7 @@ void CheckValue(const TContext& c, const TSkinKeySpec& spec, const TIniEntry& e,
     }
 }
 
-void CheckSectionKeys(const TContext& c, const TIniSection& s, const TSkinSectionSpec& spec) {
+void CheckSectionKeys(const TContext& c, const TIniSection& s, const TSkinSectionInfo& known) {
     std::map<std::string, int> seen;
     for (const TIniEntry& e : s.Entries) {
         if (!e.HasEquals || e.Key.empty()) {
@@ -232,11 +233,11 @@ void CheckSectionKeys(const TContext& c, const TIniSection& s, const TSkinSectio
                       std::to_string(first.first->second) + ") is read");
             continue;
         }
-        const TSkinKeySpec* key = FindSkinKey(spec, e.Key);
+        const TSkinKeyInfo* key = FindSkinKey(known, e.Key);
         if (!key) {
             c.Add(TSkinIssue::Warning, e.Line,
                   "unknown key '" + e.Key + "' in [" + s.Name + "]" +
-                      DidYouMean(NearestName(e.Key, KeyNames(spec))));
+                      DidYouMean(NearestName(e.Key, KeyNames(known))));
         } else if (key->Kind != TSkinValueKind::Unread) {
             CheckValue(c, *key, e, s.Name);
         }
@@ -265,13 +266,13 @@ void CheckIniText(const TContext& c) {
                       "finds it by name");
             continue;
         }
-        const TSkinSectionSpec* spec = FindSkinSection(s.Name);
-        if (!spec) {
+        const TSkinSectionInfo* known = FindSkinSection(s.Name);
+        if (!known) {
             c.Add(TSkinIssue::Warning, s.Line,
                   "unknown section [" + s.Name + "]" +
                       DidYouMean(NearestName(s.Name, SectionNames())));
-        } else if (spec->Read) {
-            CheckSectionKeys(c, s, *spec);
+        } else if (known->Read) {
+            CheckSectionKeys(c, s, *known);
         }
     }
 }

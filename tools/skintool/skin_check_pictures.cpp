@@ -146,11 +146,11 @@ private:
     // would leave empty.
     void LoadNamedPictures() {
         for (const TIniSection& s : c_.Ini.Sections) {
-            const TSkinSectionSpec* spec = s.Live ? FindSkinSection(s.Name) : nullptr;
-            if (!spec || !spec->Read)
+            const TSkinSectionInfo* known = s.Live ? FindSkinSection(s.Name) : nullptr;
+            if (!known || !known->Read)
                 continue;
             for (const TIniEntry& e : s.Entries) {
-                const TSkinKeySpec* key = e.HasEquals ? FindSkinKey(*spec, e.Key) : nullptr;
+                const TSkinKeyInfo* key = e.HasEquals ? FindSkinKey(*known, e.Key) : nullptr;
                 if (key && key->Kind == TSkinValueKind::Picture && !e.Value.empty() &&
                     c_.Ini.Find(s.Name, e.Key) == &e)
                     Load(s.Name, e);
@@ -306,8 +306,8 @@ void TPictureChecker::CheckCaptionButtons() {
     const int topFrames = std::max(c_.Ini.Integer("Personality", "TopFrame", 1), 1);
     const int title = top ? top->Image.Height / topFrames : 0;
     for (const TIniSection& s : c_.Ini.Sections) {
-        const TSkinSectionSpec* spec = s.Live ? FindSkinSection(s.Name) : nullptr;
-        if (!spec || !spec->Read || !spec->Prefix || !SameText(spec->Name, "Button"))
+        const TSkinSectionInfo* known = s.Live ? FindSkinSection(s.Name) : nullptr;
+        if (!known || !known->Read || !known->Prefix || !SameText(known->Name, "Button"))
             continue;
         const int action = c_.Ini.Integer(s.Name, "Action", 0);
         if (action == -1 && c_.Ini.Integer(s.Name, "Visibility", -1) != 0)
@@ -329,8 +329,8 @@ void TPictureChecker::CheckCaptionButtons() {
                                        where + "ButtonImage: ");
         const int align = c_.Ini.Integer(s.Name, "Align", 0);
         const int x = c_.Ini.Integer(s.Name, "Xcoord", 0), y = c_.Ini.Integer(s.Name, "Ycoord", 0);
-        const std::vector<int> known = {0, 1, 2, 3, 8, 9};
-        if (std::find(known.begin(), known.end(), align) == known.end()) {
+        const std::vector<int> placements = {0, 1, 2, 3, 8, 9};
+        if (std::find(placements.begin(), placements.end(), align) == placements.end()) {
             c_.Add(TSkinIssue::Warning, c_.Ini.LineOf(s.Name, "Align"),
                    where + "Align " + std::to_string(align) +
                        " is not a placement (0, 1, 2, 3, 8, 9); the button sits at the title "

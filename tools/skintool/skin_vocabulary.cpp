@@ -9,32 +9,32 @@ namespace {
 using K = TSkinValueKind;
 constexpr long long kAny = INT32_MAX;
 
-TSkinKeySpec Int(const std::string& key, long long lo = INT32_MIN, long long hi = kAny) {
+TSkinKeyInfo Int(const std::string& key, long long lo = INT32_MIN, long long hi = kAny) {
     return {key, K::Integer, lo, hi};
 }
-TSkinKeySpec Flag(const std::string& key) {
+TSkinKeyInfo Flag(const std::string& key) {
     return {key, K::Integer, 0, 1};
 }
-TSkinKeySpec Size(const std::string& key) {
+TSkinKeyInfo Size(const std::string& key) {
     return {key, K::Integer, 0, kAny};
 }
-TSkinKeySpec Pic(const std::string& key) {
+TSkinKeyInfo Pic(const std::string& key) {
     return {key, K::Picture, 0, 0};
 }
-TSkinKeySpec Col(const std::string& key) {
+TSkinKeyInfo Col(const std::string& key) {
     return {key, K::Colour, 0, 0};
 }
-TSkinKeySpec Unread(const std::string& key) {
+TSkinKeyInfo Unread(const std::string& key) {
     return {key, K::Unread, 0, 0};
 }
 // A colour as one number (0x00BBGGRR), -1 for none.
-TSkinKeySpec IntColour(const std::string& key) {
+TSkinKeyInfo IntColour(const std::string& key) {
     return {key, K::Integer, -1, 0xFFFFFF};
 }
 
 // Keys every plain object section has: picture, margins, flags, colours.
-std::vector<TSkinKeySpec> ObjectKeys(bool withStyle) {
-    std::vector<TSkinKeySpec> keys = {Pic("Image"),
+std::vector<TSkinKeyInfo> ObjectKeys(bool withStyle) {
+    std::vector<TSkinKeyInfo> keys = {Pic("Image"),
                                       Size("LeftWidth"),
                                       Size("RightWidth"),
                                       Size("TopHeight"),
@@ -51,12 +51,12 @@ std::vector<TSkinKeySpec> ObjectKeys(bool withStyle) {
     return keys;
 }
 
-TSkinSectionSpec Plain(const std::string& name, bool withStyle = true) {
+TSkinSectionInfo Plain(const std::string& name, bool withStyle = true) {
     return {name, false, true, ObjectKeys(withStyle)};
 }
 
-std::vector<TSkinKeySpec> PersonalityKeys() {
-    std::vector<TSkinKeySpec> keys;
+std::vector<TSkinKeyInfo> PersonalityKeys() {
+    std::vector<TSkinKeyInfo> keys;
     for (const char* n : {"Top", "Left", "Right", "Bottom"}) {
         const std::string b = n;
         keys.insert(keys.end(), {Pic(b), Size(b + "TopHeight"), Size(b + "BotHeight"),
@@ -74,8 +74,8 @@ std::vector<TSkinKeySpec> PersonalityKeys() {
     return keys;
 }
 
-std::vector<TSkinKeySpec> ColourTableKeys() {
-    std::vector<TSkinKeySpec> keys;
+std::vector<TSkinKeyInfo> ColourTableKeys() {
+    std::vector<TSkinKeyInfo> keys;
     for (const char* k :
          {"WindowText", "ButtonFace", "Scrollbar", "HilightText", "Hilight", "Menubar", "Menu",
           "MenuText", "ButtonText", "ButtonHilight", "Buttonlight", "ButtonShadow",
@@ -89,8 +89,8 @@ std::vector<TSkinKeySpec> ColourTableKeys() {
     return keys;
 }
 
-std::vector<TSkinSectionSpec> BuildVocabulary() {
-    std::vector<TSkinSectionSpec> v;
+std::vector<TSkinSectionInfo> BuildVocabulary() {
+    std::vector<TSkinSectionInfo> v;
     v.push_back({"TitlebarSkin",
                  false,
                  true,
@@ -102,7 +102,7 @@ std::vector<TSkinSectionSpec> BuildVocabulary() {
                   Unread("Preview")}});
     v.push_back({"Personality", false, true, PersonalityKeys()});
     v.push_back({"Colours", false, true, ColourTableKeys()});
-    std::vector<TSkinKeySpec> custom;
+    std::vector<TSkinKeyInfo> custom;
     for (int i = 0; i < 10; ++i)
         custom.push_back(Col("Color" + std::to_string(i)));
     v.push_back({"Customcolors", false, true, custom});
@@ -196,24 +196,24 @@ size_t Distance(const std::string& a, const std::string& b) {
 
 } // namespace
 
-const std::vector<TSkinSectionSpec>& SkinVocabulary() {
-    static const std::vector<TSkinSectionSpec> v = BuildVocabulary();
+const std::vector<TSkinSectionInfo>& SkinVocabulary() {
+    static const std::vector<TSkinSectionInfo> v = BuildVocabulary();
     return v;
 }
 
-const TSkinSectionSpec* FindSkinSection(const std::string& name) {
+const TSkinSectionInfo* FindSkinSection(const std::string& name) {
     const auto& v = SkinVocabulary();
-    for (const TSkinSectionSpec& s : v)
+    for (const TSkinSectionInfo& s : v)
         if (!s.Prefix && SameText(s.Name, name))
             return &s;
-    for (const TSkinSectionSpec& s : v)
+    for (const TSkinSectionInfo& s : v)
         if (s.Prefix && StartsWithText(name, s.Name))
             return &s;
     return nullptr;
 }
 
-const TSkinKeySpec* FindSkinKey(const TSkinSectionSpec& section, const std::string& key) {
-    for (const TSkinKeySpec& k : section.Keys)
+const TSkinKeyInfo* FindSkinKey(const TSkinSectionInfo& section, const std::string& key) {
+    for (const TSkinKeyInfo& k : section.Keys)
         if (SameText(k.Key, key))
             return &k;
     return nullptr;

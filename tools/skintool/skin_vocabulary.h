@@ -17,14 +17,14 @@ enum class TSkinValueKind {
     Unread,  // part of skin files, not read by the loader
 };
 
-struct TSkinKeySpec {
+struct TSkinKeyInfo {
     std::string Key;
     TSkinValueKind Kind = TSkinValueKind::Text;
     long long Min = 0;
     long long Max = 0;
 };
 
-struct TSkinSectionSpec {
+struct TSkinSectionInfo {
     std::string Name; // as skins write it
     // Pattern sections: Name is a prefix (caption buttons "Button...",
     // extra colours "Colour...").
@@ -32,17 +32,17 @@ struct TSkinSectionSpec {
     // False for sections skin files carry that the loader never reads
     // (their keys are not checked).
     bool Read = true;
-    std::vector<TSkinKeySpec> Keys;
+    std::vector<TSkinKeyInfo> Keys;
 };
 
 // Every known section, read ones first.
-const std::vector<TSkinSectionSpec>& SkinVocabulary();
+const std::vector<TSkinSectionInfo>& SkinVocabulary();
 
-// The section spec a header name belongs to (case-insensitive; prefix
+// The known section a header name belongs to (case-insensitive; prefix
 // patterns tried after exact names), or null for an unknown section.
-const TSkinSectionSpec* FindSkinSection(const std::string& name);
-// The key spec within a section (case-insensitive), or null.
-const TSkinKeySpec* FindSkinKey(const TSkinSectionSpec& section, const std::string& key);
+const TSkinSectionInfo* FindSkinSection(const std::string& name);
+// The known key within a section (case-insensitive), or null.
+const TSkinKeyInfo* FindSkinKey(const TSkinSectionInfo& section, const std::string& key);
 
 // The known name nearest to `name` (case-insensitive edit distance), or ""
 // when none is close enough to be a likely typo.

@@ -58,11 +58,11 @@ std::vector<uint8_t> Picture() {
 // value of its kind, and the one picture they all name.
 std::vector<uint8_t> EverythingSkin() {
     std::string ini;
-    for (const TSkinSectionSpec& s : SkinVocabulary()) {
+    for (const TSkinSectionInfo& s : SkinVocabulary()) {
         if (!s.Read)
             continue;
         ini += "[" + s.Name + (s.Prefix ? "7" : "") + "]\r\n";
-        for (const TSkinKeySpec& k : s.Keys) {
+        for (const TSkinKeyInfo& k : s.Keys) {
             const char* value = k.Kind == TSkinValueKind::Picture  ? "p.bmp"
                                 : k.Kind == TSkinValueKind::Colour ? "1 2 3"
                                                                    : "1";
@@ -86,18 +86,18 @@ TEST(SkinVocabulary, MatchesWhatTheLoaderReads) {
     }
     ASSERT_GT(lookups.size(), 150u);
     // Everything the loader asks for is known as read.
-    std::set<std::pair<const TSkinSectionSpec*, const TSkinKeySpec*>> covered;
+    std::set<std::pair<const TSkinSectionInfo*, const TSkinKeyInfo*>> covered;
     for (const TLookup& l : lookups) {
-        const TSkinSectionSpec* section = FindSkinSection(l.first);
+        const TSkinSectionInfo* section = FindSkinSection(l.first);
         ASSERT_TRUE(section && section->Read) << "section not in the vocabulary: " << Name(l);
-        const TSkinKeySpec* key = FindSkinKey(*section, l.second);
+        const TSkinKeyInfo* key = FindSkinKey(*section, l.second);
         ASSERT_TRUE(key) << "key not in the vocabulary: " << Name(l);
         EXPECT_NE(key->Kind, TSkinValueKind::Unread) << "read but listed as unread: " << Name(l);
         covered.emplace(section, key);
     }
     // Everything the vocabulary calls read is asked for.
-    for (const TSkinSectionSpec& s : SkinVocabulary())
-        for (const TSkinKeySpec& k : s.Keys)
+    for (const TSkinSectionInfo& s : SkinVocabulary())
+        for (const TSkinKeyInfo& k : s.Keys)
             if (s.Read && k.Kind != TSkinValueKind::Unread)
                 EXPECT_TRUE(covered.count({&s, &k}))
                     << "listed as read, never looked up: [" << s.Name << "] " << k.Key;
