@@ -96,9 +96,12 @@ TEST(SkinVocabulary, MatchesWhatTheLoaderReads) {
         covered.emplace(section, key);
     }
     // Everything the vocabulary calls read is asked for.
-    for (const TSkinSectionInfo& s : SkinVocabulary())
-        for (const TSkinKeyInfo& k : s.Keys)
-            if (s.Read && k.Kind != TSkinValueKind::Unread)
+    for (const TSkinSectionInfo& s : SkinVocabulary()) {
+        for (const TSkinKeyInfo& k : s.Keys) {
+            if (s.Read && k.Kind != TSkinValueKind::Unread) {
                 EXPECT_TRUE(covered.count({&s, &k}))
                     << "listed as read, never looked up: [" << s.Name << "] " << k.Key;
+            }
+        }
+    }
 }
