@@ -16,3 +16,7 @@ lt_add_fuzz(fuzz_lzh_roundtrip
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/lzh/fuzz_lzh_roundtrip.cpp
     LIBS lt_skinpack lt_skinstore
     CORPUS ${CMAKE_CURRENT_LIST_DIR}/lzh/roundtrip_corpus)
+lt_add_fuzz(fuzz_skin_check
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/skin_check/fuzz_skin_check.cpp
+    LIBS lt_skinpack lt_skinstore
+    CORPUS ${CMAKE_CURRENT_LIST_DIR}/skin_check/corpus)

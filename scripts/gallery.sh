@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Builds and starts the skin gallery under Wine in a virtual desktop.
-#   scripts/gallery.sh [--skin xpluna|graphite|FILE | --no-skin] [--screenshot DIR]
-# --skin takes a built skin's name or a packed archive; without it the
-# built-in first skin is used. With --screenshot the gallery saves one PNG
-# per page into DIR and exits (headless: a private Xvfb when there is no
-# display). Without it, and without a display, it saves one screenshot of
-# the screen (path printed) and stops.
+#   scripts/gallery.sh [--skin xpluna|graphite|FILE|FOLDER [--watch] | --no-skin] [--screenshot DIR]
+# --skin takes a built skin's name, a packed archive or an unpacked skin
+# folder; without it the built-in first skin is used. --watch reloads the
+# folder whenever a file in it changes (the outcome in a status line). With
+# --screenshot the gallery saves one PNG per page into DIR and exits
+# (headless: a private Xvfb when there is no display). Without it, and
+# without a display, it saves one screenshot of the screen (path printed)
+# and stops.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export LT_BUILD=${LT_BUILD:-$root/build}
@@ -16,17 +18,18 @@ while [ $# -gt 0 ]; do
         --skin)
             [ $# -ge 2 ] || { echo "gallery.sh: --skin needs a value" >&2; exit 2; }
             skin=$2
-            [ -f "$skin" ] || skin="$LT_BUILD/win32/skins/$2.skn"
+            [ -f "$skin" ] || [ -d "$skin" ] || skin="$LT_BUILD/win32/skins/$2.skn"
             args+=(--skin "Z:$(realpath -m "$skin" | tr / '\\')")
             shift 2 ;;
         --no-skin) args+=(--no-skin); shift ;;
+        --watch) args+=(--watch); shift ;;
         --screenshot)
             [ $# -ge 2 ] || { echo "gallery.sh: --screenshot needs a value" >&2; exit 2; }
             shotdir=$(realpath -m "$2")
             mkdir -p "$shotdir"
             args+=(--screenshot "Z:$(echo "$shotdir" | tr / '\\')")
             shift 2 ;;
-        -h|--help) sed -n '2,9p' "$0"; exit 0 ;;
+        -h|--help) sed -n '2,11p' "$0"; exit 0 ;;
         *) echo "gallery.sh: unknown option $1" >&2; exit 2 ;;
     esac
 done

@@ -96,6 +96,8 @@ void TQuickIni::Parse(std::string_view text) {
 // lines up to the next header; the first entry with the key decides.
 std::string TQuickIni::ReadString(std::string_view section, std::string_view key,
                                   const std::string& def) const {
+    if (observer_)
+        observer_(section, key);
     if (lines_.Count() == 0)
         return def;
     std::string header;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,11 @@ public:
     // Replaces target's content with every section name in file order.
     void ReadSections(TStringList& target) const;
 
+    // Called with every section and key looked up (ReadString and
+    // ReadInteger), so a test can list what a reader of the skin asks for.
+    using TLookupObserver = std::function<void(std::string_view section, std::string_view key)>;
+    void SetLookupObserver(TLookupObserver observer) { observer_ = std::move(observer); }
+
     // The kept (trimmed, non-comment) lines, and the section headers with
     // the index of each in Lines().
     const TStringList& Lines() const { return lines_; }
@@ -50,4 +56,5 @@ private:
     TStringList lines_;
     TStringList sections_;
     std::vector<int> sectionLines_;
+    TLookupObserver observer_;
 };

@@ -16,12 +16,16 @@ TGalleryOptions ParseGalleryOptions(const std::vector<std::wstring>& args) {
             o.screenshotDir = args[++i];
         } else if (a == L"--no-skin") {
             o.noSkin = true;
+        } else if (a == L"--watch") {
+            o.watch = true;
         } else {
             o.error = L"unknown option " + a;
         }
     }
     if (o.error.empty() && o.noSkin && !o.skinFile.empty())
         o.error = L"--skin and --no-skin exclude each other";
+    if (o.error.empty() && o.watch && o.skinFile.empty())
+        o.error = L"--watch needs --skin FOLDER";
     return o;
 }
 

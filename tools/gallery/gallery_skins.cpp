@@ -9,6 +9,8 @@
 #include "framework/core/exception.h"
 #include "framework/core/stream.h"
 #include "skin/model/skin_data.h"
+#include "tools/skininfo/skin_folder_pack.h"
+#include "tools/skintool/skin_check.h"
 
 namespace {
 const wchar_t* ResourceName(TGallerySkin skin) {
@@ -53,6 +55,46 @@ bool TGallerySkins::UseFile(const std::wstring& path) {
         return Failed(L"Not a packed skin archive: " + path);
     current_ = TGallerySkin::File;
     message_.clear();
+    return true;
+}
+
+namespace {
+// The checker's lines, one per line, errors first.
+std::wstring IssueText(const TSkinCheckResult& result) {
+    std::string text;
+    for (TSkinIssue::TLevel level : {TSkinIssue::Error, TSkinIssue::Warning})
+        for (const TSkinIssue& issue : result.Issues)
+            if (issue.Level == level)
+                text += (text.empty() ? "" : "\n") + FormatSkinIssue(issue);
+    return AnsiToWideText(text);
+}
+} // namespace
+
+bool TGallerySkins::UseFolder(const std::wstring& path) {
+    const std::string folder = WideToAnsiText(path);
+    const TSkinCheckResult check = CheckSkinPath(folder);
+    if (check.Errors() > 0) {
+        message_ = IssueText(check);
+        return false;
+    }
+    try {
+        const std::vector<uint8_t> packed = PackSkinFolder(folder);
+        data_->SkinStream().Clear();
+        data_->SkinStream().WriteBuffer(packed.data(), static_cast<int32_t>(packed.size()));
+        if (!data_->LoadSkin()) {
+            message_ = L"The folder does not make a skin: " + path;
+            return false;
+        }
+        data_->ApplySkin();
+    } catch (const Exception& e) {
+        message_ = L"Cannot load the skin folder: " + e.Message();
+        return false;
+    } catch (const std::exception& e) {
+        message_ = L"Cannot pack the skin folder: " + AnsiToWideText(e.what());
+        return false;
+    }
+    current_ = TGallerySkin::Folder;
+    message_ = IssueText(check);
     return true;
 }
 

@@ -8,7 +8,7 @@
 
 class TSkinData;
 
-enum class TGallerySkin { None, XPLuna, Graphite, File };
+enum class TGallerySkin { None, XPLuna, Graphite, File, Folder };
 
 class TGallerySkins {
 public:
@@ -18,6 +18,10 @@ public:
     bool UseEmbedded(TGallerySkin skin);
     // Loads a packed archive from a file.
     bool UseFile(const std::wstring& path);
+    // Checks an unpacked skin folder, packs it in memory and loads it. A
+    // folder with errors is not loaded: the skin in use stays, and Message()
+    // holds the checker's lines; warnings load and are kept in Message().
+    bool UseFolder(const std::wstring& path);
     // Switches skinning on (only with a loaded skin) or off.
     void SetSkinning(bool on);
     bool Skinning() const;

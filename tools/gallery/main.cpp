@@ -1,12 +1,14 @@
 // The skin gallery program:
-//   gallery [--skin FILE | --no-skin] [--screenshot DIR]
+//   gallery [--skin FILE|FOLDER [--watch] | --no-skin] [--screenshot DIR]
 // Without --skin the built-in first skin is used. A skin that cannot be
 // loaded is reported (a message box, or a line on stderr with --screenshot)
-// and the gallery starts unskinned.
+// and the gallery starts unskinned. With --watch the skin folder is reloaded
+// whenever a file in it changes, with the outcome in a status line.
 #include "framework/ui/win32.h"
 
 #include <shellapi.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,7 @@
 #include "tools/gallery/gallery_capture.h"
 #include "tools/gallery/gallery_form.h"
 #include "tools/gallery/gallery_options.h"
+#include "tools/gallery/gallery_watch.h"
 
 namespace {
 std::vector<std::wstring> Arguments() {
@@ -42,12 +45,15 @@ void ErrorLine(const std::wstring& text) {
 // Loads the skin the options ask for; a failure is reported and leaves skinning off.
 void ApplySkinOptions(TForm_Gallery& form, const TGalleryOptions& o, bool quiet) {
     TGallerySkins& skins = form.Skins();
-    const bool ok =
-        o.skinFile.empty() ? skins.UseEmbedded(TGallerySkin::XPLuna) : skins.UseFile(o.skinFile);
+    const DWORD attrs = GetFileAttributesW(o.skinFile.c_str());
+    const bool folder = attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
+    const bool ok = o.skinFile.empty() ? skins.UseEmbedded(TGallerySkin::XPLuna)
+                    : folder           ? skins.UseFolder(o.skinFile)
+                                       : skins.UseFile(o.skinFile);
     skins.SetSkinning(ok && !o.noSkin);
     form.UpdateSkinMenu();
-    if (ok)
-        return;
+    if (ok || o.watch)
+        return; // the watch loop's status line tells
     const std::wstring text = skins.Message() + L"\nThe gallery starts without a skin.";
     if (quiet)
         ErrorLine(skins.Message() + L"; starting without a skin");
@@ -65,7 +71,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const TGalleryOptions options = ParseGalleryOptions(Arguments());
     const bool shots = !options.screenshotDir.empty();
     if (!options.error.empty()) {
-        ErrorLine(options.error + L"\nusage: gallery [--skin FILE | --no-skin] [--screenshot DIR]");
+        ErrorLine(options.error + L"\nusage: gallery [--skin FILE|FOLDER [--watch] | --no-skin] "
+                                  L"[--screenshot DIR]");
         return 2;
     }
     InstallSkinEngine();
@@ -80,8 +87,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         application.HandleException(nullptr, std::current_exception());
         return 1;
     }
+    std::unique_ptr<TSkinFolderWatch> watch;
+    if (options.watch) {
+        watch = std::make_unique<TSkinFolderWatch>(*form, options.skinFile);
+        watch->ShowOutcome();
+    }
     if (!shots) {
         application.Run();
+        watch.reset();
         EndGallery(application);
         return 0;
     }
@@ -91,6 +104,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (!log.empty())
         ErrorLine(log);
     const int expected = static_cast<int>(GalleryPageNames().size());
+    watch.reset();
     EndGallery(application);
     return saved == expected ? 0 : 1;
 }

@@ -14,6 +14,7 @@
 #include "skin/store/skin_reader.h"
 #include "tools/skintool/lzh_encoder.h"
 #include "tools/skintool/skin_archive.h"
+#include "tools/skintool/skin_check.h"
 
 namespace fs = std::filesystem;
 
@@ -142,10 +143,23 @@ int List(const fs::path& skin, std::ostream& out, std::ostream& err) {
     return kSkinToolOk;
 }
 
+// Every problem of the skin, one line each, then the count; the exit code
+// says clean (0), warnings only (1) or errors (2).
+int Check(const std::string& skin, std::ostream& out) {
+    const TSkinCheckResult result = CheckSkinPath(skin);
+    for (const TSkinIssue& issue : result.Issues)
+        out << FormatSkinIssue(issue) << "\n";
+    out << skin << ": " << result.Errors() << " error(s), " << result.Warnings() << " warning(s)\n";
+    return result.ExitCode();
+}
+
 int Usage(std::ostream& err) {
     err << "usage: skintool pack DIR OUT     archive DIR's BMP files and its INI into OUT\n"
            "       skintool unpack SKIN DIR  write every file of SKIN into DIR\n"
-           "       skintool list SKIN        show names and sizes in archive order\n";
+           "       skintool list SKIN        show names and sizes in archive order\n"
+           "       skintool check SKIN       report what the engine would work around in a\n"
+           "                                 packed SKIN or a skin folder (exit 0 clean,\n"
+           "                                 1 warnings, 2 errors)\n";
     return kSkinToolUsage;
 }
 
@@ -243,6 +257,8 @@ int SkinToolMain(const std::vector<std::string>& args, std::ostream& out, std::o
             rc = Unpack(args[1], args[2], out, err);
         } else if (args.size() == 2 && args[0] == "list") {
             rc = List(args[1], out, err);
+        } else if (args.size() == 2 && args[0] == "check") {
+            rc = Check(args[1], out);
         } else {
             rc = Usage(err);
         }

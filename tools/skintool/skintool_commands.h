@@ -10,8 +10,9 @@
 // Exit codes of the tool.
 enum TSkinToolExit : int { kSkinToolOk = 0, kSkinToolFailed = 1, kSkinToolUsage = 2 };
 
-// Runs one command: "pack DIR OUT", "unpack SKIN DIR" or "list SKIN".
-// Results go to out, messages to err; returns the exit code.
+// Runs one command: "pack DIR OUT", "unpack SKIN DIR", "list SKIN" or
+// "check SKIN". Results go to out, messages to err; returns the exit code
+// (check: 0 clean, 1 warnings, 2 errors).
 int SkinToolMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // One file to archive: its name in the archive and where it is read from.

@@ -20,6 +20,8 @@
 #include "tools/gallery/gallery_capture.h"
 #include "tools/gallery/gallery_form.h"
 #include "tools/gallery/gallery_options.h"
+#include "tools/gallery/gallery_watch.h"
+#include "framework/core/ansi.h"
 
 namespace {
 using TClassCounts = std::map<std::string, int>;
@@ -250,4 +252,97 @@ TEST_F(GalleryForm, BadSkinFileLeavesGalleryUnskinned) {
     EXPECT_EQ(form->Skins().Message(), L"Skin file not found: " + missing);
     form->Skins().SetSkinning(true); // nothing loaded: stays off
     EXPECT_FALSE(form->Skins().Skinning());
+}
+
+namespace {
+std::string ReadAll(const std::wstring& path) {
+    std::FILE* f = _wfopen(path.c_str(), L"rb");
+    std::string s;
+    if (!f)
+        return s;
+    char buf[4096];
+    for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;)
+        s.append(buf, n);
+    std::fclose(f);
+    return s;
+}
+void WriteAll(const std::wstring& path, const std::string& s) {
+    std::FILE* f = _wfopen(path.c_str(), L"wb");
+    ASSERT_NE(f, nullptr);
+    std::fwrite(s.data(), 1, s.size(), f);
+    std::fclose(f);
+}
+} // namespace
+
+// --skin FOLDER --watch: an edited line is in the model soon after it is
+// saved; an edit the checker calls an error is refused with its message in
+// the status line and the last good skin stays; mending it loads again.
+TEST_F(GalleryForm, WatchedFolderReloadsAndRefusesBrokenEdits) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring dir =
+        std::wstring(temp) + L"gallery_watch_" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(dir.c_str(), nullptr);
+    const std::wstring source = AnsiToWideText(LT_GRAPHITE_DIR);
+    WIN32_FIND_DATAW found{};
+    HANDLE find = FindFirstFileW((source + L"\\*.*").c_str(), &found);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            CopyFileW((source + L"\\" + found.cFileName).c_str(),
+                      (dir + L"\\" + found.cFileName).c_str(), FALSE);
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+    const std::wstring ini = dir + L"\\graphite.ini";
+    const std::string good = ReadAll(ini);
+
+    auto form = NewGallery();
+    ASSERT_TRUE(form->Skins().UseFolder(dir))
+        << std::string(WideToAnsiText(form->Skins().Message()));
+    form->Skins().SetSkinning(true);
+    TSkinData& data = *form->SkinData_Gallery;
+    EXPECT_EQ(data.ButtonFaceColour, 0x00423D3Au); // 58 61 66
+    TSkinFolderWatch watch(*form, dir);
+
+    // An edited colour: reloaded.
+    std::string edited = good;
+    edited.replace(edited.find("ButtonFace=58 61 66"), 19, "ButtonFace=70 80 90");
+    const DWORD start = GetTickCount();
+    WriteAll(ini, edited);
+    ASSERT_TRUE(PumpUntil([&] { return data.ButtonFaceColour == 0x005A5046u; }, 10000));
+    std::printf("reloaded after %lu ms\n", GetTickCount() - start);
+    EXPECT_EQ(watch.Refusals(), 0);
+    EXPECT_EQ(watch.StatusText().rfind(L"Reloaded ", 0), 0u) << WideToAnsiText(watch.StatusText());
+
+    // A colour that does not parse and a truncated picture: refused, the
+    // last good skin stays, the checker's messages are in the status line.
+    std::string broken = edited;
+    broken.replace(broken.find("ButtonFace=70 80 90"), 19, "ButtonFace=7 8");
+    WriteAll(ini, broken);
+    const std::string help = ReadAll(dir + L"\\Graphite_Help.bmp");
+    WriteAll(dir + L"\\Graphite_Help.bmp", help.substr(0, 100));
+    ASSERT_TRUE(PumpUntil([&] { return watch.Refusals() > 0; }, 10000));
+    PumpUntil([&] { return watch.StatusText().find(L"Help") != std::wstring::npos; }, 3000);
+    const std::string status = WideToAnsiText(watch.StatusText());
+    EXPECT_EQ(status.rfind("Reload refused, the last good skin stays: ", 0), 0u) << status;
+    EXPECT_NE(status.find("error: [Colours] ButtonFace: colour '7 8' is not three numbers"),
+              std::string::npos)
+        << status;
+    EXPECT_NE(status.find("picture 'Graphite_Help.bmp' cannot be read"), std::string::npos)
+        << status;
+    EXPECT_EQ(data.ButtonFaceColour, 0x005A5046u);
+    EXPECT_TRUE(form->Skins().Skinning());
+
+    // Mended: loads again.
+    WriteAll(dir + L"\\Graphite_Help.bmp", help);
+    WriteAll(ini, good);
+    ASSERT_TRUE(PumpUntil([&] { return data.ButtonFaceColour == 0x00423D3Au; }, 10000));
+    EXPECT_EQ(watch.StatusText().rfind(L"Reloaded ", 0), 0u) << WideToAnsiText(watch.StatusText());
+
+    find = FindFirstFileW((dir + L"\\*.*").c_str(), &found);
+    do {
+        DeleteFileW((dir + L"\\" + found.cFileName).c_str());
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+    RemoveDirectoryW(dir.c_str());
 }

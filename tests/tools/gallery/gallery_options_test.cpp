@@ -25,6 +25,15 @@ TEST(GalleryOptions, CommandLine) {
     EXPECT_EQ(ParseGalleryOptions({L"--bogus"}).error, L"unknown option --bogus");
     EXPECT_EQ(ParseGalleryOptions({L"--no-skin", L"--skin", L"a.skn"}).error,
               L"--skin and --no-skin exclude each other");
+
+    TGalleryOptions watch = ParseGalleryOptions({L"--watch", L"--skin", L"skins\\mine"});
+    EXPECT_TRUE(watch.error.empty());
+    EXPECT_TRUE(watch.watch);
+    EXPECT_EQ(watch.skinFile, L"skins\\mine");
+    EXPECT_FALSE(none.watch);
+    EXPECT_EQ(ParseGalleryOptions({L"--watch"}).error, L"--watch needs --skin FOLDER");
+    EXPECT_EQ(ParseGalleryOptions({L"--watch", L"--no-skin"}).error,
+              L"--watch needs --skin FOLDER");
 }
 
 TEST(GalleryOptions, PageNames) {
