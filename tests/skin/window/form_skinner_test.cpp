@@ -89,7 +89,6 @@ protected:
         M().RunPendingAction();
         PumpPending();
     }
-
 };
 
 } // namespace
@@ -512,27 +511,11 @@ TEST_F(FormSkinnerTest, ApplicationButtonPostsItsAction) {
 
 TEST_F(FormSkinnerTest, MaximisedMDIChildLosesItsFrameAndGetsItBack) {
     TPlainForm frame(Application, 500, 360);
-    frame.SetFormStyle(fsMDIForm);
-    // A menu bar, where the maximised child's buttons go.
-    auto* menu = new TMainMenu(&frame);
-    auto* window = new TMenuItem(menu);
-    window->SetCaption(L"&Window");
-    menu->Items()->Add(window);
-    frame.SetMenu(menu);
-    frame.Show();
+    ShowMDIFrame(frame);
     TWinSkinForm* fs = Skin(frame.Handle());
     ASSERT_NE(fs, nullptr);
     EXPECT_EQ(fs->MDIKind, kMDIFrame);
-    // The framework finds a child's frame as the application's main form.
-    TCustomForm* mainForm = Application->MainForm();
-    Application->SetMainForm(&frame);
-    auto* child = new TForm(&frame);
-    child->SetFormStyle(fsMDIChild);
-    child->SetCaption(L"Child");
-    child->SetBounds(10, 10, 220, 140);
-    child->Show();
-    Application->SetMainForm(mainForm);
-    HWND cw = child->Handle();
+    HWND cw = AddMDIChild(frame, L"Child", 10, 10, 220, 140)->Handle();
     PumpUntil([&] { return M().FindFormSkinner(cw) != nullptr; }, 10000);
     auto* cs = dynamic_cast<TWinSkinForm*>(M().FindFormSkinner(cw));
     ASSERT_NE(cs, nullptr) << "the new MDI child is skinned through the MDI client";
@@ -815,23 +798,11 @@ TEST_F(FormSkinnerTest, WrappersThatFreeWrappersAreFreedOnceOnRestore) {
 // the button's place; restored, the bar shows no button there.
 TEST_F(FormSkinnerTest, MaximisedMDIChildButtonsArePaintedInTheMenuBar) {
     TPlainForm frame(Application, 500, 360);
-    frame.SetFormStyle(fsMDIForm);
-    auto* menu = new TMainMenu(&frame);
-    auto* window = new TMenuItem(menu);
-    window->SetCaption(L"&Window");
-    menu->Items()->Add(window);
-    frame.SetMenu(menu);
-    frame.Show();
+    ShowMDIFrame(frame);
     SetForegroundWindow(frame.Handle());
     TWinSkinForm* fs = Skin(frame.Handle());
     ASSERT_NE(fs, nullptr);
-    TCustomForm* mainForm = Application->MainForm();
-    Application->SetMainForm(&frame);
-    auto* child = new TForm(&frame);
-    child->SetFormStyle(fsMDIChild);
-    child->SetBounds(10, 10, 220, 140);
-    child->Show();
-    Application->SetMainForm(mainForm);
+    TForm* child = AddMDIChild(frame, nullptr, 10, 10, 220, 140);
     SendMessageW(fs->MDIClientWindow, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child->Handle()), 0);
     PumpUntil([&] { return IsZoomed(child->Handle()) != FALSE; }, 2000);
     SendMessageW(frame.Handle(), SM_REPAINTFRAME, 0, 0);
