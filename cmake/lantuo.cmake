@@ -45,10 +45,10 @@ endif()
 
 # Test code of the win32 flavour is built for a shorter build: light
 # optimisation (the code under test keeps the flavour's own), line tables only.
-# Not -O0: ui_message_hooks_test then ends in a corrupted heap, a fault still
-# to be found that -O1 and -O2 do not show.
+# A cache variable: -DLT_TEST_COMPILE_OPTIONS="-O0;-g" builds the tests
+# unoptimised, for a debugger (use a build tree of its own).
 if(LT_WIN32)
-    set(LT_TEST_COMPILE_OPTIONS -O1 -g1)
+    set(LT_TEST_COMPILE_OPTIONS -O1 -g1 CACHE STRING "")
 endif()
 
 # Unit tests are built in the win32 flavour and in the plain host flavour.

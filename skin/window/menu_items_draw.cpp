@@ -152,6 +152,38 @@ void ComposeItem(TSkinData* data, TDataSkinObject& obj, TMenuItem& item, TCanvas
     buffer.Present();
 }
 
+// An item's text: the canvas's font, its glyphs drawn unsmoothed, in one
+// colour. Smoothing blends the one-pixel strokes of a small, thin menu font
+// so far toward the background that an enabled item's text came out as pale
+// as a disabled one's; unsmoothed, every text pixel has the colour the
+// item's state chose. The DC gets its font, colour and mode back at the end.
+class TItemText {
+public:
+    TItemText(HDC dc, LOGFONTW font, TColor colour)
+        : dc_(dc), font_(CreateFontIndirectW(Unsmoothed(font))), keep_(dc) {
+        SelectObject(dc, font_.Get());
+        SetTextColor(dc, ColorToRGB(colour));
+        SetBkMode(dc, TRANSPARENT);
+    }
+    SIZE Measure(const std::wstring& text) const {
+        RECT r{};
+        DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &r, kMeasureFormat);
+        return {r.right - r.left, r.bottom - r.top};
+    }
+    void Draw(const std::wstring& text, RECT r, UINT format) const {
+        DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &r, format);
+    }
+
+private:
+    static const LOGFONTW* Unsmoothed(LOGFONTW& font) {
+        font.lfQuality = NONANTIALIASED_QUALITY;
+        return &font;
+    }
+    HDC dc_;
+    TFontHandle font_; // declared before keep_: deselected before it is freed
+    TSaveDC keep_;
+};
+
 HMENU ParentMenuHandle(TMenuItem& item) {
     TMenuItem* parent = item.Parent();
     return parent ? parent->Handle() : nullptr;
@@ -208,21 +240,15 @@ void DrawItemContent(TSkinData* data, TMenuItem& item, TCanvas& canvas, bool sel
     int imageWidth = 0, imageHeight = 0;
     if (list)
         ImageList_GetIconSize(list, &imageWidth, &imageHeight);
-    if (item.Default()) {
-        TFontStyles style = canvas.Font().Style();
-        style.Include(fsBold);
-        canvas.Font().SetStyle(style);
-    }
+    LOGFONTW font = canvas.Font().LogFont();
+    if (item.Default())
+        font.lfWeight = FW_BOLD;
     const TColor textColour = MenuItemTextColour(TextColours(data), item.Enabled(), selected);
-    canvas.Font().SetColor(textColour);
-    canvas.Brush().SetStyle(TBrushStyle::bsClear);
-    RECT measured{};
-    canvas.DrawText(caption.empty() || caption == L"&" ? caption + L" " : caption, measured,
-                    kMeasureFormat);
+    HDC dc = canvas.Handle();
+    const TItemText text(dc, font, textColour);
     const TMenuItemLayout layout = LayoutMenuItem(
         {rect, LeftMargin(data), imageWidth, item.Checked(), item.IsLine(), item.IsRightToLeft(),
-         SIZE{measured.right - measured.left, measured.bottom - measured.top}});
-    HDC dc = canvas.Handle();
+         text.Measure(caption.empty() || caption == L"&" ? caption + L" " : caption)});
     if (layout.HasGlyph)
         DrawGlyph(dc, item, list, layout.Glyph, textColour);
     if (item.IsLine()) {
@@ -231,11 +257,8 @@ void DrawItemContent(TSkinData* data, TMenuItem& item, TCanvas& canvas, bool sel
         return;
     }
     const bool rtl = item.IsRightToLeft();
-    RECT text = layout.Text;
-    canvas.DrawText(caption, text, kTextFormat | (rtl ? DT_RIGHT : 0));
-    if (item.ShortCut()) {
-        RECT shortcut = layout.Shortcut;
-        canvas.DrawText(ShortCutToText(item.ShortCut()), shortcut,
-                        kTextFormat | (rtl ? 0 : DT_RIGHT));
-    }
+    text.Draw(caption, layout.Text, kTextFormat | (rtl ? DT_RIGHT : 0));
+    if (item.ShortCut())
+        text.Draw(ShortCutToText(item.ShortCut()), layout.Shortcut,
+                  kTextFormat | (rtl ? 0 : DT_RIGHT));
 }

@@ -60,6 +60,15 @@ protected:
         panel->SetParent(&form);
         wnd = panel->Handle();
     }
+    // A hook made in a test body captures the body's locals, which are gone
+    // before the form's teardown sends its controls their last messages: every
+    // test takes its hooks off (or holds them in links declared after what
+    // they capture), and nothing is left on the form's controls here.
+    void TearDown() override {
+        EXPECT_EQ(form.MessageHooks()->LiveCount(), 0u) << "the form";
+        for (int i = 0; i < form.ControlCount(); ++i)
+            EXPECT_EQ(form.Controls(i)->MessageHooks()->LiveCount(), 0u) << "control " << i;
+    }
     // The trail outlives the form: hooks still note messages while the
     // form's teardown frees the panel.
     TTrail t;
@@ -230,8 +239,10 @@ TEST_F(MessageHooks, EveryDeliveryPathGoesThroughTheHooks) {
     form.Show();
     PumpPending();
     std::vector<TMessage> seen;
-    int key = 0;
-    spot->HookMessages(&key, [&](TMessage& msg, const TMessageChain& next) {
+    std::vector<UINT> windowSeen;
+    // Declared after the records they fill, so they let go before those go.
+    TMessageHookLink spotLink, panelLink, keeperLink;
+    spotLink.Hook(spot->MessageHooks(), &spotLink, [&](TMessage& msg, const TMessageChain& next) {
         seen.push_back(msg);
         next(msg);
     });
@@ -256,24 +267,25 @@ TEST_F(MessageHooks, EveryDeliveryPathGoesThroughTheHooks) {
     EXPECT_TRUE(saw(WM_LBUTTONUP));
 
     // A windowed control's hooks see the messages its window gets.
-    std::vector<UINT> windowSeen;
-    panel->HookMessages(&key, [&](TMessage& msg, const TMessageChain& next) {
-        windowSeen.push_back(msg.Msg);
-        next(msg);
-    });
+    panelLink.Hook(panel->MessageHooks(), &panelLink,
+                   [&](TMessage& msg, const TMessageChain& next) {
+                       windowSeen.push_back(msg.Msg);
+                       next(msg);
+                   });
     SendMessageW(panel->Handle(), kProbe, 0, 0);
     SetWindowTextW(panel->Handle(), L"x");
     EXPECT_NE(std::find(windowSeen.begin(), windowSeen.end(), kProbe), windowSeen.end());
     EXPECT_NE(std::find(windowSeen.begin(), windowSeen.end(), static_cast<UINT>(WM_SETTEXT)),
               windowSeen.end());
     // The window's answer is the hook's when it keeps the message.
-    panel->HookMessages(&seen, [](TMessage& msg, const TMessageChain& next) {
-        if (msg.Msg == WM_GETTEXTLENGTH) {
-            msg.Result = 42;
-            return;
-        }
-        next(msg);
-    });
+    keeperLink.Hook(panel->MessageHooks(), &keeperLink,
+                    [](TMessage& msg, const TMessageChain& next) {
+                        if (msg.Msg == WM_GETTEXTLENGTH) {
+                            msg.Result = 42;
+                            return;
+                        }
+                        next(msg);
+                    });
     EXPECT_EQ(GetWindowTextLengthW(panel->Handle()), 42);
 }
 
@@ -313,4 +325,5 @@ TEST_F(MessageHooks, ManyCyclesLeaveNoGrowth) {
     panel->UnhookMessages(&cycler);
     EXPECT_EQ(panel->MessageHooks()->EntryCount(), 1u);
     EXPECT_EQ(panel->MessageHooks()->LiveCount(), 1u);
+    panel->UnhookMessages(&resident);
 }

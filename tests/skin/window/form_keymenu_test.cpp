@@ -283,24 +283,10 @@ protected:
 TEST_F(KeyMenuWindowsTest, AltMinusOpensTheActiveMDIChildsMenuAndMovesTheChild) {
     TPlainForm frame(Application);
     frame.SetBounds(100, 80, 640, 460);
-    frame.SetFormStyle(fsMDIForm);
-    auto* menu = new TMainMenu(&frame);
-    auto* window = new TMenuItem(menu);
-    window->SetCaption(L"&Window");
-    menu->Items()->Add(window);
-    frame.SetMenu(menu);
-    frame.Show();
+    ShowMDIFrame(frame);
     TWinSkinForm* fs = Skin(frame.Handle());
     ASSERT_NE(fs, nullptr);
-    // The framework finds a child's frame as the application's main form.
-    TCustomForm* mainForm = Application->MainForm();
-    Application->SetMainForm(&frame);
-    auto* child = new TForm(&frame);
-    child->SetFormStyle(fsMDIChild);
-    child->SetCaption(L"Child");
-    child->SetBounds(20, 20, 260, 170);
-    child->Show();
-    Application->SetMainForm(mainForm);
+    TForm* child = AddMDIChild(frame, L"Child", 20, 20, 260, 170);
     HWND cw = child->Handle();
     TWinSkinForm* cs = nullptr;
     ASSERT_TRUE(PumpUntil(

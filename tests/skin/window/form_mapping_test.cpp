@@ -36,6 +36,7 @@
 #include "tests/framework/ui/ui_test_util.h"
 #include "tests/skin/model/model_fixture.h"
 #include "tests/skin/window/recording_wrapper.h"
+#include "tests/skin/window/skinned_form_setup.h"
 
 using namespace mapping_test;
 
@@ -87,36 +88,21 @@ void RecordMenuItem(TMenuItem* item, TSkinData*) {
     gSkinnedItems.push_back(item);
 }
 
-class FormMappingTest : public ::testing::Test {
+class FormMappingTest : public ::testing::Test, protected TSkinnedFormSetup {
 protected:
     void SetUp() override {
         RegisterRecordingFamilies();
-        TSkinManage::Finalize();
-        TSkinManage::Install();
-        TWinSkinForm::Install();
-        holder_ = std::make_unique<TComponent>(nullptr);
-        data_ = new TSkinData(holder_.get());
-        ASSERT_TRUE(model_test::LoadBytes(*data_, model_test::ProjectSkin()));
-        M().RegisterSkinData(data_);
-        M().SetActive(true);
+        StartSkinning();
         gSkinnedItems.clear();
         previousItemSkinner_ = SetMenuItemSkinner(RecordMenuItem);
     }
     void TearDown() override {
         SetMenuItemSkinner(previousItemSkinner_);
-        TSkinManage::Finalize();
-        holder_.reset();
+        StopSkinning();
     }
-    TSkinManage& M() { return *TSkinManage::Instance(true); }
 
-    // Skins the window and waits for its contents pass.
-    TWinSkinForm* Skin(HWND wnd) {
-        EXPECT_TRUE(M().SkinWindow(wnd));
-        auto* s = dynamic_cast<TWinSkinForm*>(M().FindFormSkinner(wnd));
-        if (s)
-            PumpUntil([s] { return s->ContentsSkinned; }, 10000);
-        return s;
-    }
+    using TSkinnedFormSetup::Skin;
+    // Shows the form, then skins it.
     TWinSkinForm* Skin(TForm& form) {
         form.Show();
         PumpPending();
@@ -169,8 +155,6 @@ protected:
         data_->SetSkinControls(t);
     }
 
-    std::unique_ptr<TComponent> holder_;
-    TSkinData* data_ = nullptr;
     TMenuItemSkinner previousItemSkinner_ = nullptr;
 };
 

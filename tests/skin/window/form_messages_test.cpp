@@ -80,7 +80,6 @@ protected:
                 return b.get();
         return nullptr;
     }
-
 };
 
 } // namespace
@@ -216,30 +215,13 @@ TEST_F(FormMessagesTest, SystemCommandsRightClicksAndTheMouseOverTheTitle) {
 
 TEST_F(FormMessagesTest, MDIClientDestroyTileAndCascadeLeaveTheMaximisedState) {
     TPlainForm frame(Application, 520, 380);
-    frame.SetFormStyle(fsMDIForm);
-    auto* menu = new TMainMenu(&frame);
-    auto* file = new TMenuItem(menu);
-    file->SetCaption(L"&File");
-    menu->Items()->Add(file);
-    frame.SetMenu(menu);
-    frame.Show();
+    ShowMDIFrame(frame, L"&File");
     data_->SetMenuUpdate(true);
     TWinSkinForm* fs = Skin(frame.Handle());
     ASSERT_NE(fs, nullptr);
     ASSERT_NE(fs->MenuBar, nullptr);
-    TCustomForm* mainForm = Application->MainForm();
-    Application->SetMainForm(&frame);
-    auto makeChild = [&](const wchar_t* caption) {
-        auto* child = new TForm(&frame);
-        child->SetFormStyle(fsMDIChild);
-        child->SetCaption(caption);
-        child->SetBounds(10, 10, 200, 130);
-        child->Show();
-        return child;
-    };
-    TForm* a = makeChild(L"A");
-    TForm* b = makeChild(L"B");
-    Application->SetMainForm(mainForm);
+    TForm* a = AddMDIChild(frame, L"A", 10, 10, 200, 130);
+    TForm* b = AddMDIChild(frame, L"B", 10, 10, 200, 130);
     HWND client = fs->MDIClientWindow;
     auto* bs = dynamic_cast<TWinSkinForm*>(M().FindFormSkinner(b->Handle()));
     ASSERT_TRUE(PumpUntil([&] { return bs && bs->State() == TFormSkinnerState::Skinned; }, 2000));

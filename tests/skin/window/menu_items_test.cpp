@@ -233,6 +233,53 @@ TEST_F(MenuItemsTest, DisabledTextStaysVisibleWhenShadowEqualsMenuText) {
     EXPECT_GT(CountText(c, text, kFrame1, static_cast<TColor>(GetSysColor(COLOR_BTNSHADOW))), 10);
 }
 
+// The system menu in the real first skin and the real menu font: an enabled
+// item's text is all in MenuText (black), a disabled one's in ButtonShadow, a
+// selected enabled one's in HilightText, every text pixel exactly so; the
+// small menu font is not smoothed toward the background, which made enabled
+// text as pale as disabled text.
+TEST_F(MenuItemsTest, SystemMenuTextInTheColourOfTheItemsState) {
+    TPopupForm form(Application);
+    auto* data = new TSkinData(&form);
+    ASSERT_TRUE(model_test::LoadBytes(*data, model_test::ProjectSkin()));
+    ASSERT_NE(MenuItemObject(data), nullptr);
+    auto sys = BuildSystemMenuPopup(nullptr, nullptr, true, true, [](int) {});
+    PrepareSystemMenuPopup(*sys, data);
+    TSystemMenuFacts facts; // a normal, sizeable window: Restore alone is disabled
+    facts.Sizeable = facts.MaxBox = facts.MinBox = true;
+    EnableSystemMenuItems(*sys, facts);
+    TBitmap dib(200, 22);
+    TCanvas& c = dib.Canvas();
+    const RECT rect{0, 0, 200, 22};
+    // Pixels of the item's text area in `colour`, after drawing it.
+    auto textPixels = [&](TMenuItem& item, bool selected, TColor colour) {
+        DRAWITEMSTRUCT dis = DrawStruct(item, c.Handle(), rect, selected);
+        EXPECT_TRUE(TMenuItem::HandleDrawItem(&dis));
+        const TMenuItemLayout layout =
+            LayoutMenuItem({rect, MenuItemObject(data)->LeftWidth, 0, false, false, false,
+                            CaptionSize(item.Caption())});
+        return Count(c, RECT{layout.Text.left, 0, 200, 22}, colour);
+    };
+    const TColor text = data->MenuTextColour, shadow = data->ButtonShadowColour,
+                 hilight = data->HilightTextColour;
+    ASSERT_NE(ColorToRGB(text), ColorToRGB(shadow));
+    int enabled = 0;
+    for (int i = 0; i < sys->Items()->Count(); ++i) {
+        TMenuItem& item = *sys->Items()->Items(i);
+        if (item.IsLine())
+            continue;
+        SCOPED_TRACE(std::string(item.Caption().begin(), item.Caption().end()));
+        enabled += item.Enabled();
+        const TColor want = item.Enabled() ? text : shadow, other = item.Enabled() ? shadow : text;
+        EXPECT_GT(textPixels(item, false, want), 30);
+        EXPECT_EQ(textPixels(item, false, other), 0);
+        if (item.Enabled()) {
+            EXPECT_GT(textPixels(item, true, hilight), 30);
+        }
+    }
+    EXPECT_EQ(enabled, 5); // Move, Size, Maximize, Minimize, Close
+}
+
 TEST_F(MenuItemsTest, NativeItemsMeasuredAndDrawnFromTheirMenu) {
     TSkinData* data = Load(nullptr, {});
     HMENU native = CreatePopupMenu();

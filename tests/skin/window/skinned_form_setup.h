@@ -1,6 +1,7 @@
 // The skin engine as the form-skinner tests set it up: the manager and the
 // form skinner installed, the program's skin loaded, registered and active,
-// and a window skinned once its contents pass has run.
+// a window skinned once its contents pass has run, and MDI frames and
+// children made as those tests need them.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,6 +9,8 @@
 #include <functional>
 #include <memory>
 
+#include "framework/ui/form.h"
+#include "framework/ui/menus.h"
 #include "skin/model/skin_data.h"
 #include "skin/window/form_skinner.h"
 #include "skin/window/skin_manager.h"
@@ -47,6 +50,33 @@ protected:
                 10000);
         PumpPending();
         return s;
+    }
+
+    // Makes `frame` an MDI frame with a menu bar of one item, `caption`
+    // (where a maximised child's buttons go), and shows it.
+    static void ShowMDIFrame(TForm& frame, const wchar_t* caption = L"&Window") {
+        frame.SetFormStyle(fsMDIForm);
+        auto* menu = new TMainMenu(&frame);
+        auto* item = new TMenuItem(menu);
+        item->SetCaption(caption);
+        menu->Items()->Add(item);
+        frame.SetMenu(menu);
+        frame.Show();
+    }
+    // A new MDI child of `frame` at (x, y, w, h), shown. The framework finds
+    // a child's frame as the application's main form: the frame stands as it
+    // while the child is made.
+    static TForm* AddMDIChild(TForm& frame, const wchar_t* caption, int x, int y, int w, int h) {
+        TCustomForm* mainForm = Application->MainForm();
+        Application->SetMainForm(&frame);
+        auto* child = new TForm(&frame);
+        child->SetFormStyle(fsMDIChild);
+        if (caption)
+            child->SetCaption(caption);
+        child->SetBounds(x, y, w, h);
+        child->Show();
+        Application->SetMainForm(mainForm);
+        return child;
     }
 
     std::unique_ptr<TComponent> holder_;
