@@ -11,6 +11,5 @@ foreach(name skin_checks_test skin_bars_test skin_combos_test skin_edits_test sk
         skin_tabs_test)
     lt_add_skin_test(${name} LIBS lt_skincontrols lt_stdctrls)
 endforeach()
-lt_add_skin_test(skin_scrollbars_test LIBS lt_skincontrols lt_stdctrls)
-lt_add_skin_test(skin_scrollbars_mouse_test LIBS lt_skincontrols lt_stdctrls
+lt_add_skin_test(skin_scrollbars_test LIBS lt_skincontrols lt_stdctrls
     EXTRA ${CMAKE_SOURCE_DIR}/tests/framework/ui/real_input.cpp)
