@@ -92,13 +92,15 @@ struct TEntry {
     std::vector<uint8_t> Pixels; // the frame's rows, back to back
     std::unique_ptr<TBitmap> Image;
     std::unique_ptr<TKeyMask> Mask; // made on the first transparent paint
+    TRegionHandle Region;           // its non-key pixels, made when first asked
+    size_t RegionBytes = 0;
     uint64_t LastUse = 0;
 
     size_t Bytes() const {
         const size_t w = static_cast<size_t>(Image->Width()), h = Image->Height();
         // The key mask's share is counted from the start, so that making it
         // later never takes the cache past its budget.
-        return w * h * 4 + (w + 15) / 16 * 2 * h + Pixels.size();
+        return w * h * 4 + (w + 15) / 16 * 2 * h + Pixels.size() + RegionBytes;
     }
     bool Matches(uint64_t hash, const TFrameRecipe& r, int bits,
                  const std::vector<uint32_t>& palette, const TFrameRows& rows) const {
@@ -163,18 +165,19 @@ void Put(HDC dc, int x, int y, TEntry& e, bool trans) {
 
 } // namespace
 
-bool DrawPrepared(HDC dc, int x, int y, TBitmap& picture, const TSkinFrameBox& frame,
-                  const TFrameRecipe& recipe, bool trans,
-                  const std::function<std::unique_ptr<TBitmap>()>& make) {
+namespace {
+
+// The cached entry for the frame and recipe, made (and kept) on a miss; null
+// when the image cannot be kept (too large, no pixels to key on) or `make`
+// gives none, in which case `made` holds what `make` gave.
+TEntry* Prepared(TBitmap& picture, const TSkinFrameBox& frame, const TFrameRecipe& recipe,
+                 const std::function<std::unique_ptr<TBitmap>()>& make,
+                 std::unique_ptr<TBitmap>& made) {
     const TFrameRows rows = FrameRows(picture, frame);
     const size_t imageBytes = size_t(recipe.Width) * size_t(recipe.Height) * 4;
     if (!rows.First || imageBytes > kLargestEntryBytes) {
-        auto image = make();
-        if (!image || image->Empty()) {
-            return false;
-        }
-        PutImage(dc, x, y, *image, trans);
-        return true;
+        made = make();
+        return nullptr;
     }
     const int bits = PixelFormatBits(picture.PixelFormat());
     const std::vector<uint32_t>& palette = picture.ColorTable();
@@ -184,14 +187,13 @@ bool DrawPrepared(HDC dc, int x, int y, TBitmap& picture, const TSkinFrameBox& f
         if (e->Matches(hash, recipe, bits, palette, rows)) {
             ++cache.Hits;
             e->LastUse = ++cache.Clock;
-            Put(dc, x, y, *e, trans);
-            return true;
+            return e.get();
         }
     }
     ++cache.Misses;
-    auto image = make();
-    if (!image || image->Empty()) {
-        return false;
+    made = make();
+    if (!made || made->Empty()) {
+        return nullptr;
     }
     auto e = std::make_unique<TEntry>();
     e->Hash = hash;
@@ -204,13 +206,57 @@ bool DrawPrepared(HDC dc, int x, int y, TBitmap& picture, const TSkinFrameBox& f
         std::memcpy(e->Pixels.data() + static_cast<size_t>(r) * rows.RowBytes,
                     rows.First + static_cast<size_t>(r) * rows.Stride, rows.RowBytes);
     }
-    e->Image = std::move(image);
+    e->Image = std::move(made);
     e->LastUse = ++cache.Clock;
     cache.MakeRoom(e->Bytes());
     cache.Bytes += e->Bytes();
     cache.Entries.push_back(std::move(e));
-    Put(dc, x, y, *cache.Entries.back(), trans);
+    return cache.Entries.back().get();
+}
+
+// A copy of a region moved by (x, y).
+TRegionHandle MovedCopy(HRGN region, int x, int y) {
+    TRegionHandle copy(CreateRectRgn(0, 0, 0, 0));
+    CombineRgn(copy.Get(), region, nullptr, RGN_COPY);
+    OffsetRgn(copy.Get(), x, y);
+    return copy;
+}
+
+} // namespace
+
+bool DrawPrepared(HDC dc, int x, int y, TBitmap& picture, const TSkinFrameBox& frame,
+                  const TFrameRecipe& recipe, bool trans,
+                  const std::function<std::unique_ptr<TBitmap>()>& make) {
+    std::unique_ptr<TBitmap> made;
+    if (TEntry* e = Prepared(picture, frame, recipe, make, made)) {
+        Put(dc, x, y, *e, trans);
+        return true;
+    }
+    if (!made || made->Empty()) {
+        return false;
+    }
+    PutImage(dc, x, y, *made, trans);
     return true;
+}
+
+TRegionHandle PreparedRegion(int x, int y, TBitmap& picture, const TSkinFrameBox& frame,
+                             const TFrameRecipe& recipe,
+                             const std::function<std::unique_ptr<TBitmap>()>& make) {
+    std::unique_ptr<TBitmap> made;
+    TEntry* e = Prepared(picture, frame, recipe, make, made);
+    if (!e) {
+        return made && !made->Empty() ? RegionFromBitmap(*made, x, y, 1, 1, 1) : TRegionHandle();
+    }
+    if (!e->Region) {
+        TCache& cache = Cache();
+        cache.Bytes -= e->Bytes();
+        e->Region = RegionFromBitmap(*e->Image, 0, 0, 1, 1, 1);
+        // Reading the pixels let the image's DC go; the paints want it back.
+        e->Image->Canvas().Handle();
+        e->RegionBytes = e->Region ? GetRegionData(e->Region.Get(), 0, nullptr) : 0;
+        cache.Bytes += e->Bytes();
+    }
+    return e->Region ? MovedCopy(e->Region.Get(), x, y) : TRegionHandle();
 }
 
 } // namespace skin_draw_detail

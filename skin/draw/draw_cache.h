@@ -33,4 +33,11 @@ bool DrawPrepared(HDC dc, int x, int y, TBitmap& picture, const TSkinFrameBox& f
                   const TFrameRecipe& recipe, bool trans,
                   const std::function<std::unique_ptr<TBitmap>()>& make);
 
+// The region of the same image's pixels outside the key colour (tolerance 1
+// on each channel, as the window regions take it), placed at (x, y); the
+// cache keeps it with the image. Empty when `make` gives no image.
+TRegionHandle PreparedRegion(int x, int y, TBitmap& picture, const TSkinFrameBox& frame,
+                             const TFrameRecipe& recipe,
+                             const std::function<std::unique_ptr<TBitmap>()>& make);
+
 } // namespace skin_draw_detail

@@ -1,6 +1,7 @@
 // Frame drawing: the nine-part stretch, the element, the edges, the bar, the
 // cell and the glyph.
 #include "skin/draw/draw_cache.h"
+#include "skin/draw/element_region.h"
 
 #include <array>
 
@@ -111,6 +112,17 @@ bool MarginsInside(const TSkinFrameBox& f, const TSkinMargins& m) {
 
 } // namespace
 
+namespace {
+
+// The recipe of a nine-part frame of the target's size.
+TFrameRecipe ElementRecipe(const RECT& target, bool vertical, bool tile,
+                           const TSkinMargins& margins, int stretchMode) {
+    return {kRecipeElement, target.right - target.left,          target.bottom - target.top,
+            stretchMode,    (vertical ? 1 : 0) | (tile ? 2 : 0), margins};
+}
+
+} // namespace
+
 // Nine-part frame drawn into a DC; see the header. A frame drawn at a size
 // it was drawn at before comes from the prepared-image cache.
 void DrawSkinElement(HDC dc, const RECT& target, TBitmap& picture, bool vertical, bool tile,
@@ -127,9 +139,26 @@ void DrawSkinElement(HDC dc, const RECT& target, TBitmap& picture, bool vertical
         PutImage(dc, target.left, target.top, *make(), trans);
         return;
     }
-    const TFrameRecipe recipe{
-        kRecipeElement, tw, th, stretchMode, (vertical ? 1 : 0) | (tile ? 2 : 0), margins};
-    DrawPrepared(dc, target.left, target.top, picture, f, recipe, trans, make);
+    DrawPrepared(dc, target.left, target.top, picture, f,
+                 ElementRecipe(target, vertical, tile, margins, stretchMode), trans, make);
+}
+
+// The shape of the frame DrawSkinElement draws; see element_region.h.
+TRegionHandle SkinElementRegion(const RECT& target, TBitmap& picture, bool vertical, bool tile,
+                                int n, int k, const TSkinMargins& margins, int stretchMode) {
+    const int tw = target.right - target.left, th = target.bottom - target.top;
+    if (Inverted(target) || tw <= 0 || th <= 0 || !IsSkinFrameIndex(n, k)) {
+        return {};
+    }
+    auto make = [&] {
+        return StretchSkinFrame(target, picture, margins, vertical, tile, n, k, stretchMode);
+    };
+    const TSkinFrameBox f = LocateSkinFrame(picture, vertical, n, k);
+    if (picture.Empty() || !MarginsInside(f, margins)) {
+        return RegionFromBitmap(*make(), target.left, target.top, 1, 1, 1);
+    }
+    return PreparedRegion(target.left, target.top, picture, f,
+                          ElementRecipe(target, vertical, tile, margins, stretchMode), make);
 }
 
 // The eight border pieces straight onto the DC; see the header.
