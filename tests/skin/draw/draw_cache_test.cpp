@@ -1,6 +1,7 @@
 // The prepared-image cache of the frame routines: a repeated paint gives the
 // same pixels as the first, a changed picture is never answered from the
 // cache, and the cache keeps to its budget and frees all it holds.
+#include "skin/draw/element_region.h"
 #include "skin/draw/skin_draw.h"
 #include "tests/framework/gdi/pixel_test_util.h"
 
@@ -120,4 +121,42 @@ TEST(SkinDrawCache, KeepsToItsBudgetAndFreesEverything) {
                     {3, 3, 3, 3});
     EXPECT_EQ(SkinDrawCacheStats().Entries, 0);
     EXPECT_EQ(At(big, 5, 500), 0x00336699);
+}
+
+// The shape of a frame is the region of the pixels DrawSkinElement draws,
+// first made and then answered from the kept image at any place.
+TEST(SkinDrawCache, ElementRegionsAreThoseOfTheDrawnFrame) {
+    ClearSkinDrawCache();
+    TwoFrames p;
+    Fill(p.Pic, 20, 0, 22, 2, kSkinKeyColor); // frame 2's top-left corner cut
+    const TSkinMargins m{3, 3, 3, 3};
+    for (const RECT& target : {RECT{5, 7, 65, 37}, RECT{0, 0, 8, 300}}) {
+        for (int k : {1, 2}) {
+            auto image = StretchSkinFrame(target, p.Pic, m, false, false, 2, k);
+            TRegionHandle expected = RegionFromBitmap(*image, target.left, target.top, 1, 1, 1);
+            TRegionHandle first = SkinElementRegion(target, p.Pic, false, false, 2, k, m);
+            TRegionHandle again = SkinElementRegion(target, p.Pic, false, false, 2, k, m);
+            EXPECT_TRUE(EqualRgn(first.Get(), expected.Get()));
+            EXPECT_TRUE(EqualRgn(again.Get(), expected.Get()));
+        }
+    }
+    // Frame 2's cut corner is outside; frame 1's hole (in its stretched
+    // middle) too, the frame's opaque corner inside.
+    TRegionHandle shape = SkinElementRegion({5, 7, 65, 37}, p.Pic, false, false, 2, 2, m);
+    EXPECT_FALSE(PtInRegion(shape.Get(), 5, 7));
+    EXPECT_TRUE(PtInRegion(shape.Get(), 8, 10));
+    shape = SkinElementRegion({5, 7, 65, 37}, p.Pic, false, false, 2, 1, m);
+    EXPECT_TRUE(PtInRegion(shape.Get(), 5, 7));
+    EXPECT_FALSE(PtInRegion(shape.Get(), 35, 22));
+    // Shaping and drawing the same frame again and again keeps nothing more.
+    TBitmap dst(80, 40);
+    HDC dc = dst.Canvas().Handle();
+    DrawSkinElement(dc, {5, 7, 65, 37}, p.Pic, false, false, false, 2, 1, m);
+    const int live = GdiLiveTotal();
+    for (int i = 0; i < 20; ++i) {
+        TRegionHandle r = SkinElementRegion({5, 7, 65, 37}, p.Pic, false, false, 2, 1, m);
+        DrawSkinElement(dc, {5, 7, 65, 37}, p.Pic, false, false, false, 2, 1, m);
+    }
+    EXPECT_EQ(GdiLiveTotal(), live);
+    ClearSkinDrawCache();
 }
