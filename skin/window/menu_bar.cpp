@@ -300,6 +300,9 @@ HFONT TWinSkinMenu::CaptionFont() {
     if (!captionFont_ || std::memcmp(&lf, &captionFontKey_, sizeof lf) != 0) {
         captionFont_.Reset(CreateFontIndirectW(&lf));
         captionFontKey_ = lf;
+        measuredWidths_.clear(); // measured in the old font
+        measuredCaptions_.clear();
+        measuredFont_ = nullptr;
     }
     return captionFont_.Get();
 }
@@ -383,11 +386,21 @@ void TWinSkinMenu::PaintItems(HDC dc, const RECT& rect, int width, int height) {
     std::vector<TMenuBarSlot> slots;
     // One font for measuring and drawing every caption.
     HFONT font = CaptionFont();
-    {
+    // Captions measured once per font: a bar composed again for another
+    // state or size lays out the same captions.
+    std::vector<std::wstring> captions;
+    for (const auto& item : Items)
+        captions.push_back(item->Caption);
+    if (captions != measuredCaptions_ || font != measuredFont_) {
         TSelectObject select(dc, font);
-        for (const auto& item : Items)
-            slots.push_back({item->Visible, MenuItemWidth(TextWidth(dc, item->Caption))});
+        measuredWidths_.clear();
+        for (const std::wstring& caption : captions)
+            measuredWidths_.push_back(MenuItemWidth(TextWidth(dc, caption)));
+        measuredCaptions_ = std::move(captions);
+        measuredFont_ = font;
     }
+    for (size_t i = 0; i < Items.size(); ++i)
+        slots.push_back({Items[i]->Visible, measuredWidths_[i]});
     const int start = MenuBarStartOffset(MenuBarObject(SkinData), rightToLeft, width);
     const std::vector<RECT> rects = LayoutMenuBar(slots, start, width, height, rightToLeft);
     for (size_t i = 0; i < Items.size(); ++i) {

@@ -187,6 +187,10 @@ private:
     std::vector<RECT> composedBounds_;
     TFontHandle captionFont_;
     LOGFONTW captionFontKey_{};
+    // Widths of the captions last measured, and what they were measured with.
+    std::vector<std::wstring> measuredCaptions_;
+    std::vector<int> measuredWidths_;
+    HFONT measuredFont_ = nullptr;
 
     int inUse_ = 0;
     bool rebuildPending_ = false;
