@@ -1,12 +1,18 @@
 // Start-up benchmark: time from process creation to the first paint of the
 // program's main window, against the same window without its skin data
 // component (status bar and browser host only) and against an empty Win32
-// window, all measured in child processes of this run, in turns, median of N.
-// The difference between the first two is the skin's share of start-up.
+// window and against the floor of any program of this kind (a bare window
+// hosting the same browser control through the platform's own calls), all
+// measured in child processes of this run, in turns, median of N. The
+// differences between the lines break the main window's time down: OLE, the
+// browser control, the skin, and the rest of the form.
 //   startup_bench [rounds]        driver: prints "name: value unit" lines
 //   startup_bench --shell         child: the main window (as the program builds it)
 //   startup_bench --noskin        child: the main window without the skin
+//   startup_bench --nobrowser     child: the main window without the browser
 //   startup_bench --empty         child: a bare registered window
+//   startup_bench --ole           child: the bare window after OleInitialize
+//   startup_bench --browser       child: the bare window hosting the browser control
 #include "framework/ui/win32.h"
 
 #include "app/form_resource.h"
@@ -15,6 +21,8 @@
 #include "framework/ole/ole_scope.h"
 #include "bench/bench_util.h"
 #include "framework/ui/application.h"
+
+#include <exdisp.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -67,6 +75,54 @@ int RunEmpty() {
     return 1;
 }
 
+// The floor: the bare window (OLE initialised first when `withOle`) hosting
+// the platform's browser control in the platform's own control-container
+// window (atl.dll's AtlAxWin), sent to the program's start address before
+// the window is shown, as the main window does.
+int RunBrowserFloor(bool withBrowser) {
+    OleInitialize(nullptr);
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = EmptyProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = L"LtBrowserFloorWindow";
+    RegisterClassW(&wc);
+    HWND wnd = CreateWindowExW(0, wc.lpszClassName, L"floor", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                               CW_USEDEFAULT, CW_USEDEFAULT, 1024, 768, nullptr, nullptr,
+                               wc.hInstance, nullptr);
+    if (withBrowser) {
+        HMODULE atl = LoadLibraryW(L"atl.dll");
+        auto init = reinterpret_cast<BOOL(WINAPI*)()>(
+            reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxWinInit")));
+        auto control = reinterpret_cast<HRESULT(WINAPI*)(HWND, IUnknown**)>(
+            reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxGetControl")));
+        if (!init || !control || !init())
+            return 3;
+        RECT client{};
+        GetClientRect(wnd, &client);
+        HWND host =
+            CreateWindowExW(0, L"AtlAxWin", L"Shell.Explorer.2", WS_CHILD | WS_VISIBLE, 0, 0,
+                            client.right, client.bottom, wnd, nullptr, wc.hInstance, nullptr);
+        IUnknown* unknown = nullptr;
+        IWebBrowser2* browser = nullptr;
+        if (!host || FAILED(control(host, &unknown)) || !unknown ||
+            FAILED(unknown->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(&browser))))
+            return 4;
+        VARIANT url, empty;
+        VariantInit(&url);
+        VariantInit(&empty);
+        url.vt = VT_BSTR;
+        url.bstrVal = SysAllocString(TForm_Main::StartUrl().c_str());
+        browser->Navigate2(&url, &empty, &empty, &empty, &empty);
+        VariantClear(&url);
+    }
+    ShowWindow(wnd, SW_SHOWMAXIMIZED);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+        DispatchMessageW(&msg);
+    return 1;
+}
+
 // The definition text without the object `name` (its lines up to the "end"
 // at the object's own indentation).
 std::string WithoutObject(const std::string& definition, const std::string& name) {
@@ -85,19 +141,19 @@ std::string WithoutObject(const std::string& definition, const std::string& name
 }
 
 // The shell: the program's start-up, stopped right after the main window's
-// first WM_PAINT has been handled; without the skin data component when
-// `skinned` is false.
-int RunShell(bool skinned) {
+// first WM_PAINT has been handled; without the object `without` (the skin
+// data component or the browser) when one is named.
+int RunShell(const char* without) {
     TOleScope ole;
     TApplication application(nullptr);
     application.Initialize();
     application.SetTitle(L"岚拓食品销售管理系统");
     TForm_Main* form = nullptr;
-    if (skinned) {
+    if (!without) {
         form = application.CreateForm<TForm_Main>();
     } else {
         const std::string full = LoadFormResource(L"TFORM_MAIN");
-        const std::string bare = WithoutObject(full, "SkinData_Main");
+        const std::string bare = WithoutObject(full, without);
         if (bare.size() == full.size())
             return 2; // the definition has changed shape; nothing to compare
         form = new TForm_Main(&application, bare);
@@ -154,25 +210,46 @@ double Median(std::vector<double> v) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc > 1 && std::wcscmp(argv[1], L"--shell") == 0)
-        return RunShell(true);
-    if (argc > 1 && std::wcscmp(argv[1], L"--noskin") == 0)
-        return RunShell(false);
-    if (argc > 1 && std::wcscmp(argv[1], L"--empty") == 0)
+    const std::wstring mode = argc > 1 ? argv[1] : L"";
+    if (mode == L"--shell")
+        return RunShell(nullptr);
+    if (mode == L"--noskin")
+        return RunShell("SkinData_Main");
+    if (mode == L"--nobrowser")
+        return RunShell("WebBrowser");
+    if (mode == L"--empty")
         return RunEmpty();
+    if (mode == L"--ole")
+        return RunBrowserFloor(false);
+    if (mode == L"--browser")
+        return RunBrowserFloor(true);
     const int rounds = argc > 1 ? std::max(1, _wtoi(argv[1])) : 7;
-    std::vector<double> shell, noskin, empty;
+    const wchar_t* modes[] = {L"--empty",  L"--ole",       L"--browser",
+                              L"--noskin", L"--nobrowser", L"--shell"};
+    std::vector<double> times[6];
     for (int i = 0; i < rounds; ++i) { // in turns, so all see the same load
-        empty.push_back(RunChild(L"--empty"));
-        noskin.push_back(RunChild(L"--noskin"));
-        shell.push_back(RunChild(L"--shell"));
+        for (int m = 0; m < 6; ++m)
+            times[m].push_back(RunChild(modes[m]));
     }
-    const double e = Median(empty), n = Median(noskin), s = Median(shell);
+    const double e = Median(times[0]), o = Median(times[1]), f = Median(times[2]),
+                 n = Median(times[3]), b = Median(times[4]), s = Median(times[5]);
     bench::Report("startup_empty_window_first_paint", e, "ms");
+    bench::Report("startup_ole_window_first_paint", o, "ms");
+    bench::Report("startup_browser_floor_first_paint", f, "ms");
     bench::Report("startup_main_window_no_skin_first_paint", n, "ms");
+    bench::Report("startup_main_window_no_browser_first_paint", b, "ms");
     bench::Report("startup_main_window_first_paint", s, "ms");
+    bench::Report("startup_share_ole", o - e, "ms");
+    bench::Report("startup_share_browser_control", f - o, "ms");
     bench::Report("startup_skin_share", s - n, "ms");
+    bench::Report("startup_share_browser_in_main_window", s - b, "ms");
+    bench::Report("startup_share_rest_of_form", s - f - (s - n), "ms");
     bench::Report("startup_main_window_vs_empty_ratio", e > 0 ? s / e : 0, "x");
     bench::Report("startup_main_window_no_skin_vs_empty_ratio", e > 0 ? n / e : 0, "x");
-    return (e > 0 && n > 0 && s > 0) ? 0 : 1;
+    bench::Report("startup_browser_floor_vs_empty_ratio", e > 0 ? f / e : 0, "x");
+    bench::Report("startup_main_window_vs_browser_floor_ratio", f > 0 ? s / f : 0, "x");
+    for (double v : {e, o, f, n, b, s})
+        if (v <= 0)
+            return 1;
+    return 0;
 }

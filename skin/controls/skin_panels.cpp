@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 #include "framework/core/class_builder.h"
@@ -182,9 +183,7 @@ void TSkinStatusBar::PaintSkin(HDC dc, const RECT& r) {
     auto* bar = dynamic_cast<TStatusBar*>(Control);
     if (!bar || !SkinData)
         return;
-    TFont font;
-    font.Assign(bar->Font());
-    font.SetStyle({});
+    TFont& font = TextFont(*bar);
     {
         // Composed off screen, then copied in one piece.
         TBufferScope buffer(dc, r);
@@ -214,6 +213,18 @@ void TSkinStatusBar::PaintSkin(HDC dc, const RECT& r) {
         buffer.Present();
     }
     DrawOwnerPanels(dc, *bar);
+}
+
+// The bar's font without its style, made again only when the bar's font
+// changes (a font made at every paint costs more than the rest of it).
+TFont& TSkinStatusBar::TextFont(TStatusBar& bar) {
+    const LOGFONTW lf = bar.Font().LogFont();
+    if (std::memcmp(&lf, &textFontKey_, sizeof lf) != 0) {
+        textFont_.Assign(bar.Font());
+        textFont_.SetStyle({});
+        textFontKey_ = lf;
+    }
+    return textFont_;
 }
 
 void TSkinStatusBar::DrawPanels(HDC dc, TStatusBar& bar, const RECT& r) {

@@ -56,6 +56,10 @@ private:
     void DrawPanels(HDC dc, TStatusBar& bar, const RECT& rect);
     void DrawGrip(HDC dc, const RECT& rect);
     void DrawOwnerPanels(HDC dc, TStatusBar& bar);
+    TFont& TextFont(TStatusBar& bar);
+
+    TFont textFont_;
+    LOGFONTW textFontKey_{};
 };
 
 // Redraws a group box's frame as a rounded rectangle in the shadow colour

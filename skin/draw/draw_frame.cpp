@@ -1,6 +1,7 @@
 // Frame drawing: the nine-part stretch, the element, the edges, the bar, the
 // cell and the glyph.
-#include "skin/draw/draw_internal.h"
+#include "skin/draw/draw_cache.h"
+#include "skin/draw/element_region.h"
 
 #include <array>
 
@@ -100,16 +101,64 @@ std::unique_ptr<TBitmap> StretchSkinFrame(const RECT& target, TBitmap& picture,
     return result;
 }
 
-// Nine-part frame drawn into a DC; see the header.
+namespace {
+
+// Whether every piece of the nine-part rule comes from inside the frame, so
+// that the frame's own pixels decide the result (the cache's key).
+bool MarginsInside(const TSkinFrameBox& f, const TSkinMargins& m) {
+    return m.Left >= 0 && m.Top >= 0 && m.Right >= 0 && m.Bottom >= 0 &&
+           m.Left + m.Right <= f.Width && m.Top + m.Bottom <= f.Height;
+}
+
+} // namespace
+
+namespace {
+
+// The recipe of a nine-part frame of the target's size.
+TFrameRecipe ElementRecipe(const RECT& target, bool vertical, bool tile,
+                           const TSkinMargins& margins, int stretchMode) {
+    return {kRecipeElement, target.right - target.left,          target.bottom - target.top,
+            stretchMode,    (vertical ? 1 : 0) | (tile ? 2 : 0), margins};
+}
+
+} // namespace
+
+// Nine-part frame drawn into a DC; see the header. A frame drawn at a size
+// it was drawn at before comes from the prepared-image cache.
 void DrawSkinElement(HDC dc, const RECT& target, TBitmap& picture, bool vertical, bool tile,
                      bool trans, int n, int k, const TSkinMargins& margins, int stretchMode) {
-    if (Inverted(target)) {
+    const int tw = target.right - target.left, th = target.bottom - target.top;
+    if (Inverted(target) || tw <= 0 || th <= 0 || !IsSkinFrameIndex(n, k)) {
         return;
     }
-    auto image = StretchSkinFrame(target, picture, margins, vertical, tile, n, k, stretchMode);
-    if (!image->Empty()) {
-        PutImage(dc, target.left, target.top, *image, trans);
+    auto make = [&] {
+        return StretchSkinFrame(target, picture, margins, vertical, tile, n, k, stretchMode);
+    };
+    const TSkinFrameBox f = LocateSkinFrame(picture, vertical, n, k);
+    if (picture.Empty() || !MarginsInside(f, margins)) {
+        PutImage(dc, target.left, target.top, *make(), trans);
+        return;
     }
+    DrawPrepared(dc, target.left, target.top, picture, f,
+                 ElementRecipe(target, vertical, tile, margins, stretchMode), trans, make);
+}
+
+// The shape of the frame DrawSkinElement draws; see element_region.h.
+TRegionHandle SkinElementRegion(const RECT& target, TBitmap& picture, bool vertical, bool tile,
+                                int n, int k, const TSkinMargins& margins, int stretchMode) {
+    const int tw = target.right - target.left, th = target.bottom - target.top;
+    if (Inverted(target) || tw <= 0 || th <= 0 || !IsSkinFrameIndex(n, k)) {
+        return {};
+    }
+    auto make = [&] {
+        return StretchSkinFrame(target, picture, margins, vertical, tile, n, k, stretchMode);
+    };
+    const TSkinFrameBox f = LocateSkinFrame(picture, vertical, n, k);
+    if (picture.Empty() || !MarginsInside(f, margins)) {
+        return RegionFromBitmap(*make(), target.left, target.top, 1, 1, 1);
+    }
+    return PreparedRegion(target.left, target.top, picture, f,
+                          ElementRecipe(target, vertical, tile, margins, stretchMode), make);
 }
 
 // The eight border pieces straight onto the DC; see the header.
@@ -140,19 +189,28 @@ void DrawSkinBar(TCanvas& canvas, const RECT& target, TBitmap& picture, bool ver
     }
     const TSkinFrameBox f = LocateSkinFrame(picture, vertical, n, k);
     const int l = margins.Left, r = margins.Right;
-    auto work = MakeWorkBitmap(tw, th);
-    TBitmap& dst = *work;
-    TBitmap& src = picture;
-    const int y0 = f.Y0, y1 = f.Y0 + f.Height;
-    CopyPiece(dst, {0, 0, l, th}, src, {f.X0, y0, f.X0 + l, y1});
-    const int m = f.Width - l - r;
-    if (m > 0) {
-        for (int x = l; x < tw - r; x += m) {
-            CopyPiece(dst, {x, 0, x + m, th}, src, {f.X0 + l, y0, f.X0 + l + m, y1});
+    auto make = [&] {
+        auto work = MakeWorkBitmap(tw, th);
+        TBitmap& dst = *work;
+        TBitmap& src = picture;
+        const int y0 = f.Y0, y1 = f.Y0 + f.Height;
+        CopyPiece(dst, {0, 0, l, th}, src, {f.X0, y0, f.X0 + l, y1});
+        const int m = f.Width - l - r;
+        if (m > 0) {
+            for (int x = l; x < tw - r; x += m) {
+                CopyPiece(dst, {x, 0, x + m, th}, src, {f.X0 + l, y0, f.X0 + l + m, y1});
+            }
         }
+        CopyPiece(dst, {tw - r, 0, tw, th}, src, {f.X0 + f.Width - r, y0, f.X0 + f.Width, y1});
+        return work;
+    };
+    const TSkinMargins sides{l, 0, r, 0};
+    if (!MarginsInside(f, sides)) {
+        PutImage(canvas.Handle(), target.left, target.top, *make(), trans);
+        return;
     }
-    CopyPiece(dst, {tw - r, 0, tw, th}, src, {f.X0 + f.Width - r, y0, f.X0 + f.Width, y1});
-    PutImage(canvas.Handle(), target.left, target.top, *work, trans);
+    const TFrameRecipe recipe{kRecipeBar, tw, th, kSkinDefaultStretchMode, vertical ? 1 : 0, sides};
+    DrawPrepared(canvas.Handle(), target.left, target.top, picture, f, recipe, trans, make);
 }
 
 // One frame stretched to the rectangle; see the header.
@@ -163,9 +221,13 @@ void DrawSkinCell(HDC dc, const RECT& target, TBitmap& picture, bool trans, int 
         return;
     }
     const TSkinFrameBox f = LocateSkinFrame(picture, false, n, k);
-    auto work = MakeWorkBitmap(tw, th);
-    CopyPiece(*work, {0, 0, tw, th}, picture, {f.X0, 0, f.X0 + f.Width, f.Height}, stretchMode);
-    PutImage(dc, target.left, target.top, *work, trans);
+    auto make = [&] {
+        auto work = MakeWorkBitmap(tw, th);
+        CopyPiece(*work, {0, 0, tw, th}, picture, {f.X0, 0, f.X0 + f.Width, f.Height}, stretchMode);
+        return work;
+    };
+    const TFrameRecipe recipe{kRecipeCell, tw, th, stretchMode, 0, {}};
+    DrawPrepared(dc, target.left, target.top, picture, f, recipe, trans, make);
 }
 
 // One frame at its own size, centred; see the header.
@@ -177,12 +239,16 @@ void DrawSkinGlyph(HDC dc, const RECT& target, TBitmap& picture, bool trans, int
     if (f.Width <= 0 || f.Height <= 0) {
         return;
     }
-    auto work = MakeWorkBitmap(f.Width, f.Height);
-    BitBlt(work->Canvas().Handle(), 0, 0, f.Width, f.Height, picture.Canvas().Handle(), f.X0, 0,
-           SRCCOPY);
+    auto make = [&] {
+        auto work = MakeWorkBitmap(f.Width, f.Height);
+        BitBlt(work->Canvas().Handle(), 0, 0, f.Width, f.Height, picture.Canvas().Handle(), f.X0, 0,
+               SRCCOPY);
+        return work;
+    };
     // Division truncates toward zero: a glyph wider than the target by one
     // pixel still starts at the target's left edge.
     const int x = target.left + (target.right - target.left - f.Width) / 2;
     const int y = target.top + (target.bottom - target.top - f.Height) / 2;
-    PutImage(dc, x, y, *work, trans);
+    const TFrameRecipe recipe{kRecipeGlyph, f.Width, f.Height, 0, 0, {}};
+    DrawPrepared(dc, x, y, picture, f, recipe, trans, make);
 }

@@ -87,7 +87,9 @@ std::vector<uint32_t> Pixels32(TBitmap& picture) {
 
 } // namespace
 
-// Region of the non-key pixels; see the header.
+// Region of the non-key pixels; see the header. Rows whose runs are those of
+// the row above extend its rectangles downwards, so that a border stretched
+// over a thousand rows gives a handful of rectangles, not thousands.
 TRegionHandle RegionFromBitmap(TBitmap& picture, int xOffset, int yOffset, int toleranceBlue,
                                int toleranceGreen, int toleranceRed, TColor key) {
     const uint32_t k = ColorToRGB(key);
@@ -102,25 +104,43 @@ TRegionHandle RegionFromBitmap(TBitmap& picture, int xOffset, int yOffset, int t
     RegionBatch batch;
     const int w = picture.Width(), h = picture.Height();
     const std::vector<uint32_t> px = picture.Empty() ? std::vector<uint32_t>{} : Pixels32(picture);
+    // The runs of the band being gathered (pairs of start and end), the
+    // band's first row, and the runs of the current row.
+    std::vector<int> band, row;
+    int bandTop = 0;
+    auto flushBand = [&](int bottom) {
+        for (size_t i = 0; i < band.size(); i += 2) {
+            batch.Add(band[i] + xOffset, bandTop + yOffset, band[i + 1] + xOffset,
+                      bottom + yOffset);
+            if (batch.Count() == kBatch) {
+                batch.FlushInto(result);
+            }
+        }
+    };
     for (int y = 0; y < h; ++y) {
-        const uint32_t* row = px.data() + static_cast<size_t>(y) * w;
+        const uint32_t* line = px.data() + static_cast<size_t>(y) * w;
+        row.clear();
         int x = 0;
         while (x < w) {
-            while (x < w && isKey(row[x])) {
+            while (x < w && isKey(line[x])) {
                 ++x;
             }
             const int start = x;
-            while (x < w && !isKey(row[x])) {
+            while (x < w && !isKey(line[x])) {
                 ++x;
             }
             if (x > start) {
-                batch.Add(start + xOffset, y + yOffset, x + xOffset, y + 1 + yOffset);
-                if (batch.Count() == kBatch) {
-                    batch.FlushInto(result);
-                }
+                row.push_back(start);
+                row.push_back(x);
             }
         }
+        if (y == 0 || row != band) {
+            flushBand(y);
+            band.swap(row);
+            bandTop = y;
+        }
     }
+    flushBand(h);
     batch.FlushInto(result);
     return result;
 }

@@ -67,6 +67,24 @@ void DrawSkinElement(HDC dc, const RECT& target, TBitmap& picture, bool vertical
 void DrawSkinBar(TCanvas& canvas, const RECT& target, TBitmap& picture, bool vertical, bool trans,
                  int n, int k, const TSkinMargins& margins);
 
+// The frame routines above keep what they prepare (the stretched frame, and
+// its key mask when drawn transparent) in one cache keyed by the frame's own
+// pixels and the drawing parameters, so that a repeated paint is one copy
+// (three when transparent). The cache keeps to a budget of entries and bytes,
+// dropping the least recently used; images over 1 MB are never kept. The
+// skin data empties it when a skin is loaded.
+constexpr int kSkinDrawCacheMaxEntries = 40;
+constexpr size_t kSkinDrawCacheMaxBytes = size_t(3) << 20;
+struct TSkinDrawCacheStats {
+    int Entries = 0;
+    size_t Bytes = 0;
+    int64_t Hits = 0;
+    int64_t Misses = 0;
+};
+TSkinDrawCacheStats SkinDrawCacheStats();
+// Frees every prepared image.
+void ClearSkinDrawCache();
+
 // Draws the eight border parts of frame k straight onto the DC (no centre).
 void DrawSkinEdges(HDC dc, const RECT& target, TBitmap& picture, bool vertical, int n, int k,
                    const TSkinMargins& margins);

@@ -180,8 +180,11 @@ bool TSkinData::LoadSkin() {
 
 // Runs the loader over the open description and archive.
 void TSkinData::BuildSkin(const TQuickIni& ini, const TSkinReader& reader) {
+    // The old skin's prepared images are of no more use.
+    ClearSkinDrawCache();
     TSkinLoader(*this, ini, reader).BuildSkin();
     skinEmpty_ = false;
+    ++loadSerial_;
 }
 
 // First half of "SkinStream": count, bytes; loads at once at run time.

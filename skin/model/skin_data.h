@@ -126,6 +126,8 @@ public:
     bool LoadSkin();
     // True from creation and from the start of every load until a load succeeds.
     bool SkinEmpty() const { return skinEmpty_; }
+    // Counts successful loads, so that what painters keep can tell skins apart.
+    int LoadSerial() const { return loadSerial_; }
     // The compressed skin exactly as stored (size word, then coded bits).
     TMemoryStream& SkinStream() { return skinStream_; }
     // The two halves of the "SkinStream" binary property: a 32-bit count N,
@@ -191,4 +193,5 @@ private:
     bool menuMerge_ = false;
     TMemoryStream skinStream_;
     bool skinEmpty_ = true;
+    int loadSerial_ = 0;
 };

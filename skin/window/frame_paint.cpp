@@ -4,6 +4,7 @@
 // skinner and the tests call the same code.
 #include "skin/window/frame_paint.h"
 
+#include "skin/draw/element_region.h"
 #include "skin/draw/skin_draw.h"
 #include "skin/model/skin_data.h"
 #include "skin/model/skin_objects.h"
@@ -122,14 +123,29 @@ std::unique_ptr<TBitmap> RenderBorderPart(TBorderPart part, const RECT& rect, TS
     return image;
 }
 
-// One border part copied opaquely to the DC.
+namespace {
+
+// Whether a border part is drawn at all (RenderBorderPart's conditions).
+TDataSkinBorder* DrawnBorder(TBorderPart part, const RECT& rect, TSkinData& skin) {
+    TDataSkinBorder* border = BorderOf(skin, part);
+    if (!border || border->Picture.Empty() || !HasArea(rect) || rect.right < 0 || rect.bottom < 0) {
+        return nullptr;
+    }
+    return border;
+}
+
+} // namespace
+
+// One border part copied opaquely to the DC, through the frame routines'
+// prepared images (the region of the same size then reuses them).
 void DrawBorderPart(HDC dc, TBorderPart part, const RECT& rect, TSkinData& skin, bool active) {
-    auto image = RenderBorderPart(part, rect, skin, active);
-    if (!image) {
+    TDataSkinBorder* border = DrawnBorder(part, rect, skin);
+    if (!border) {
         return;
     }
-    BitBlt(dc, rect.left, rect.top, image->Width(), image->Height(), image->Canvas().Handle(), 0, 0,
-           SRCCOPY);
+    DrawSkinElement(dc, rect, border->Picture, StackedFrames(part), border->TilesMiddle(), false,
+                    border->FrameCount, BorderFrameIndex(*border, active), border->Margins(),
+                    StretchModeFor(*border));
 }
 
 // Title text placement: extent, shifts, right clip, dialog move.
@@ -287,7 +303,13 @@ TRegionHandle PartRegion(TSkinData& skin, const TFrameRegionInput& in, TBorderPa
         }
         return KeyedRegion(TopPartImage(skin, in, rect).get(), rect);
     }
-    return KeyedRegion(RenderBorderPart(part, rect, skin, in.Active).get(), rect);
+    TDataSkinBorder* drawn = DrawnBorder(part, rect, skin);
+    TRegionHandle shape =
+        drawn ? SkinElementRegion(rect, drawn->Picture, StackedFrames(part), drawn->TilesMiddle(),
+                                  drawn->FrameCount, BorderFrameIndex(*drawn, in.Active),
+                                  drawn->Margins(), StretchModeFor(*drawn))
+              : TRegionHandle();
+    return shape ? std::move(shape) : RectRegion(rect);
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include "skin/window/menu_bar.h"
 
 #include <algorithm>
+#include <cstring>
+#include <optional>
 
 #include "framework/gdi/color.h"
 #include "framework/gdi/gdi_handles.h"
@@ -109,10 +111,10 @@ void TidySeparators(TMenuItem& parent) {
 }
 
 void DrawMenuBarCaption(HDC dc, const std::wstring& caption, RECT rect, bool enabled,
-                        const TSkinData* skin) {
-    TFontHandle font = MenuFont();
+                        const TSkinData* skin, HFONT menuFont) {
+    TFontHandle font = menuFont ? TFontHandle() : MenuFont();
     TSaveDC state(dc);
-    TSelectObject select(dc, font.Get());
+    TSelectObject select(dc, menuFont ? menuFont : font.Get());
     SetBkMode(dc, TRANSPARENT);
     const COLORREF colour = enabled ? ColorToRGB(skin ? skin->MenuBarTextColour : clMenuText)
                                     : GetSysColor(COLOR_BTNSHADOW);
@@ -140,7 +142,7 @@ void TMenuBtn::Paint() {
             ColorToRGB(SkinData ? SkinData->ButtonHilightColour : clBtnHighlight)));
         FrameRect(cdc, &local, frame.Get());
     }
-    DrawMenuBarCaption(cdc, Caption, local, Enabled, SkinData);
+    DrawMenuBarCaption(cdc, Caption, local, Enabled, SkinData, Bar->CaptionFont());
     TWindowDC dc(Owner->Window());
     if (dc.Handle())
         BitBlt(dc.Handle(), Bounds.left, Bar->BarRect.top, w, h, cdc, 0, 0, SRCCOPY);
@@ -293,17 +295,59 @@ void TWinSkinMenu::BuildByCommand(HMENU menu) {
 
 // --- TWinSkinMenu: painting ------------------------------------------------------
 
+HFONT TWinSkinMenu::CaptionFont() {
+    const LOGFONTW lf = MenuLogFont();
+    if (!captionFont_ || std::memcmp(&lf, &captionFontKey_, sizeof lf) != 0) {
+        captionFont_.Reset(CreateFontIndirectW(&lf));
+        captionFontKey_ = lf;
+        measuredWidths_.clear(); // measured in the old font
+        measuredCaptions_.clear();
+        measuredFont_ = nullptr;
+    }
+    return captionFont_.Get();
+}
+
+std::wstring TWinSkinMenu::ComposedKey(const RECT& rect, bool active) const {
+    std::wstring key;
+    for (int v : {int(rect.left), int(rect.top), int(rect.right), int(rect.bottom), int(active),
+                  int(Owner && Owner->RightToLeft), SkinData ? SkinData->LoadSerial() : -1,
+                  SkinData ? int(SkinData->MenuBarTextColour) : 0,
+                  SkinData ? int(SkinData->MenubarColour) : 0})
+        key += std::to_wstring(v) + L',';
+    key += std::to_wstring(reinterpret_cast<uintptr_t>(SkinData));
+    for (const auto& item : Items)
+        key += L'|' + std::to_wstring(int(item->Visible) + 2 * int(item->Enabled)) + item->Caption;
+    return key;
+}
+
+// The bar is composed off screen; an unchanged bar (same size, place, state,
+// skin and items) is copied from the last composition. A bar with MDI child
+// buttons is composed every time, since their state is the MDI client's.
 void TWinSkinMenu::Paint(HDC dc, const RECT& rect) {
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
     if (!dc || width <= 0 || height <= 0)
         return;
+    const bool active = !Owner || Owner->Active;
+    const bool mdiFrame = Owner && Owner->MDIKind == kMDIFrame;
+    std::wstring key = mdiFrame ? std::wstring() : ComposedKey(rect, active);
+    if (!key.empty() && key == composedKey_ && composedBounds_.size() == Items.size() &&
+        composed_.Width() == width && composed_.Height() == height) {
+        BarRect = rect;
+        for (size_t i = 0; i < Items.size(); ++i)
+            Items[i]->Bounds = composedBounds_[i];
+        BitBlt(dc, rect.left, rect.top, width, height, composed_.Canvas().Handle(), 0, 0, SRCCOPY);
+        return;
+    }
+    composedKey_.clear();
     Painting = true;
     try {
-        TBitmap bar(width, height);
+        // Composed straight into the kept bitmap when it may be kept.
+        std::optional<TBitmap> once;
+        TBitmap& bar = key.empty() ? once.emplace(width, height) : composed_;
+        bar.SetSize(width, height);
         HDC bdc = bar.Canvas().Handle();
         const RECT all{0, 0, width, height};
-        const bool active = !Owner || Owner->Active;
         if (const TDataSkinObject* object = MenuBarObject(SkinData)) {
             auto& obj = const_cast<TDataSkinObject&>(*object);
             const TSkinMargins margins{obj.LeftWidth, 0, obj.RightWidth, 0};
@@ -324,6 +368,12 @@ void TWinSkinMenu::Paint(HDC dc, const RECT& rect) {
         PaintItems(bdc, rect, width, height);
         PaintMDIButtons(bdc);
         BitBlt(dc, rect.left, rect.top, width, height, bdc, 0, 0, SRCCOPY);
+        if (!key.empty()) {
+            composedBounds_.clear();
+            for (const auto& item : Items)
+                composedBounds_.push_back(item->Bounds);
+            composedKey_ = std::move(key);
+        }
     } catch (...) {
         Painting = false;
         throw;
@@ -334,12 +384,23 @@ void TWinSkinMenu::Paint(HDC dc, const RECT& rect) {
 void TWinSkinMenu::PaintItems(HDC dc, const RECT& rect, int width, int height) {
     const bool rightToLeft = Owner && Owner->RightToLeft;
     std::vector<TMenuBarSlot> slots;
-    {
-        TFontHandle font = MenuFont();
-        TSelectObject select(dc, font.Get());
-        for (const auto& item : Items)
-            slots.push_back({item->Visible, MenuItemWidth(TextWidth(dc, item->Caption))});
+    // One font for measuring and drawing every caption.
+    HFONT font = CaptionFont();
+    // Captions measured once per font: a bar composed again for another
+    // state or size lays out the same captions.
+    std::vector<std::wstring> captions;
+    for (const auto& item : Items)
+        captions.push_back(item->Caption);
+    if (captions != measuredCaptions_ || font != measuredFont_) {
+        TSelectObject select(dc, font);
+        measuredWidths_.clear();
+        for (const std::wstring& caption : captions)
+            measuredWidths_.push_back(MenuItemWidth(TextWidth(dc, caption)));
+        measuredCaptions_ = std::move(captions);
+        measuredFont_ = font;
     }
+    for (size_t i = 0; i < Items.size(); ++i)
+        slots.push_back({Items[i]->Visible, measuredWidths_[i]});
     const int start = MenuBarStartOffset(MenuBarObject(SkinData), rightToLeft, width);
     const std::vector<RECT> rects = LayoutMenuBar(slots, start, width, height, rightToLeft);
     for (size_t i = 0; i < Items.size(); ++i) {
@@ -348,7 +409,7 @@ void TWinSkinMenu::PaintItems(HDC dc, const RECT& rect, int width, int height) {
             item.Bounds = RECT{};
             continue;
         }
-        DrawMenuBarCaption(dc, item.Caption, rects[i], item.Enabled, SkinData);
+        DrawMenuBarCaption(dc, item.Caption, rects[i], item.Enabled, SkinData, font);
         item.Bounds = rects[i];
         OffsetRect(&item.Bounds, rect.left, rect.top);
     }

@@ -131,6 +131,9 @@ public:
     bool HandleKeyMenu(const TMessage& msg) const;
     // CM_DIALOGCHAR: true when an item was clicked by its accelerator.
     bool HandleDialogChar(const TMessage& msg);
+    // The system's menu font, made once and again only when the system's
+    // setting changes; the bar keeps it.
+    HFONT CaptionFont();
 
     // Whether drop-down items are made owner-drawn before they open (the
     // form skinner then measures and draws them). The skin engine switches it
@@ -175,12 +178,26 @@ private:
     void PaintMDIButtons(HDC dc);
     // Ends the tracking when it belongs to this bar's form skinner.
     void ForgetTracking();
+    // What the composed bar shows: size, place, state, skin and items.
+    std::wstring ComposedKey(const RECT& rect, bool active) const;
+
+    // The bar as last composed (without MDI buttons) and what it showed.
+    TBitmap composed_;
+    std::wstring composedKey_;
+    std::vector<RECT> composedBounds_;
+    TFontHandle captionFont_;
+    LOGFONTW captionFontKey_{};
+    // Widths of the captions last measured, and what they were measured with.
+    std::vector<std::wstring> measuredCaptions_;
+    std::vector<int> measuredWidths_;
+    HFONT measuredFont_ = nullptr;
 
     int inUse_ = 0;
     bool rebuildPending_ = false;
 };
 
 // Draws a caption centred in `rect` in the menu font: the skin's menu-bar
-// text colour when enabled, the system button-shadow colour when not.
+// text colour when enabled, the system button-shadow colour when not
+// (`menuFont`, when given, is a menu font the caller already made).
 void DrawMenuBarCaption(HDC dc, const std::wstring& caption, RECT rect, bool enabled,
-                        const TSkinData* skin);
+                        const TSkinData* skin, HFONT menuFont = nullptr);

@@ -11,6 +11,9 @@ lt_add_test(draw_paint_test WIN32_ONLY
 lt_add_test(draw_parent_test WIN32_ONLY
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/draw_parent_test.cpp
     LIBS lt_skindraw)
+lt_add_test(draw_cache_test WIN32_ONLY
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/draw_cache_test.cpp
+    LIBS lt_skindraw)
 lt_add_test(draw_leak_test WIN32_ONLY
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/draw_leak_test.cpp
     LIBS lt_skindraw)

@@ -75,12 +75,25 @@ TEST(DrawLeak, FrameRoutines) {
     const RECT r{3, 4, 50, 30};
     const TSkinMargins m{3, 3, 3, 3};
     ExpectNoLeak("StretchSkinFrame", [&] { StretchSkinFrame(r, f.Pic, m, false, true, 2, 1); });
-    ExpectNoLeak("DrawSkinElement",
-                 [&] { DrawSkinElement(f.Dc(), r, f.Pic, false, false, true, 2, 2, m); });
-    ExpectNoLeak("DrawSkinBar", [&] { DrawSkinBar(f.Canvas, r, f.Pic, false, true, 2, 1, m); });
+    // The cached routines start from an empty cache each time, so that every
+    // call prepares (and the cache frees) its image and mask.
+    ExpectNoLeak("DrawSkinElement", [&] {
+        ClearSkinDrawCache();
+        DrawSkinElement(f.Dc(), r, f.Pic, false, false, true, 2, 2, m);
+    });
+    ExpectNoLeak("DrawSkinBar", [&] {
+        ClearSkinDrawCache();
+        DrawSkinBar(f.Canvas, r, f.Pic, false, true, 2, 1, m);
+    });
     ExpectNoLeak("DrawSkinEdges", [&] { DrawSkinEdges(f.Dc(), r, f.Pic, true, 2, 1, m); });
-    ExpectNoLeak("DrawSkinCell", [&] { DrawSkinCell(f.Dc(), r, f.Pic, true, 2, 1); });
-    ExpectNoLeak("DrawSkinGlyph", [&] { DrawSkinGlyph(f.Dc(), r, f.Pic, true, 2, 2); });
+    ExpectNoLeak("DrawSkinCell", [&] {
+        ClearSkinDrawCache();
+        DrawSkinCell(f.Dc(), r, f.Pic, true, 2, 1);
+    });
+    ExpectNoLeak("DrawSkinGlyph", [&] {
+        ClearSkinDrawCache();
+        DrawSkinGlyph(f.Dc(), r, f.Pic, true, 2, 2);
+    });
     ExpectNoLeak("DrawTransparent", [&] { DrawTransparent(f.Dc(), r, f.Pic); });
     ExpectNoLeak("TileRect", [&] { TileRect(f.Canvas, r, f.Pic, {0, 0, 7, 6}); });
 }

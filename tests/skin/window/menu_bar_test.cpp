@@ -624,3 +624,40 @@ TEST_F(MenuBarTest, SkinRefreshRebuildsTheBarAndPreparesNewPopupMenus) {
     EXPECT_TRUE(popup->OwnerDraw());
     EXPECT_TRUE(HasSkinnedDrawing(*entry));
 }
+
+// A repaint of an unchanged bar is a copy of its last composition; a changed
+// caption, state or place is composed afresh.
+TEST_F(MenuBarTest, RepaintsTheLastCompositionUntilTheBarChanges) {
+    TPaintBench t;
+    auto pixels = [&t] {
+        std::vector<COLORREF> px;
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 240; ++x)
+                px.push_back(GetPixel(t.dc, x, y));
+        return px;
+    };
+    t.Paint();
+    const std::vector<COLORREF> first = pixels();
+    const RECT help = t.bar.Items[2]->Bounds;
+    PatBlt(t.dc, 0, 0, 240, 40, WHITENESS);
+    t.bar.Items[2]->Bounds = RECT{};
+    t.Paint();
+    EXPECT_EQ(pixels(), first);
+    EXPECT_TRUE(Same(t.bar.Items[2]->Bounds, help));
+    // A new caption: laid out and drawn again.
+    t.bar.Items[2]->Caption = L"&Windows";
+    t.Paint();
+    EXPECT_EQ(t.bar.Items[2]->Bounds.right - t.bar.Items[2]->Bounds.left,
+              MenuTextWidth(L"&Windows") + 10);
+    EXPECT_NE(pixels(), first);
+    // Disabled: the caption turns to the shadow colour.
+    t.bar.Items[0]->Enabled = false;
+    t.Paint();
+    EXPECT_GT(CountColour(t.dc, t.bar.Items[0]->Bounds, GetSysColor(COLOR_BTNSHADOW)), 0);
+    EXPECT_EQ(CountColour(t.dc, t.bar.Items[0]->Bounds, kText), 0);
+    // Another place: the items follow it.
+    const int left = t.bar.Items[0]->Bounds.left;
+    t.bar.Paint(t.dc, RECT{15, 7, 215, 27});
+    EXPECT_EQ(t.bar.Items[0]->Bounds.left, left + 10);
+    EXPECT_EQ(GetPixel(t.dc, 214, 26), kRed);
+}
