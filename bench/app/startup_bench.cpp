@@ -13,6 +13,8 @@
 //   startup_bench --empty         child: a bare registered window
 //   startup_bench --ole           child: the bare window after OleInitialize
 //   startup_bench --browser       child: the bare window hosting the browser control
+//   startup_bench --stages [rounds]  driver: the main window's start-up step by step
+//   startup_bench --trace         child: the main window, printing "name value" per step
 #include "framework/ui/win32.h"
 
 #include "app/form_resource.h"
@@ -21,13 +23,18 @@
 #include "framework/ole/ole_scope.h"
 #include "bench/bench_util.h"
 #include "framework/ui/application.h"
+#include "skin/window/skin_engine.h"
 
 #include <exdisp.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
+#include <cwctype>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -148,6 +155,7 @@ int RunShell(const char* without) {
     TApplication application(nullptr);
     application.Initialize();
     application.SetTitle(L"岚拓食品销售管理系统");
+    InstallSkinEngine(); // as the program does: the main window's frame is skinned
     TForm_Main* form = nullptr;
     if (!without) {
         form = application.CreateForm<TForm_Main>();
@@ -169,8 +177,142 @@ int RunShell(const char* without) {
     return 1;
 }
 
-// Runs this program in a mode and reads the milliseconds it prints.
-double RunChild(const wchar_t* mode) {
+// The main window's start-up with a mark at each step: the time since the
+// process was created, the first creation of each window class (through a CBT
+// hook) and how many times the main window is sized, framed and painted before
+// its first paint has been handled (through a call-window hook).
+struct TStartupTrace {
+    std::vector<std::pair<std::string, double>> marks;
+    std::map<std::string, int> counts;
+    std::map<std::string, bool> classesSeen;
+    HWND form = nullptr;
+    HHOOK cbt = nullptr, calls = nullptr;
+
+    void Mark(const std::string& name) { marks.emplace_back(name, MsSinceProcessStart()); }
+    [[noreturn]] void PrintAndExit() {
+        Mark("first_paint_done");
+        for (const auto& [name, ms] : marks)
+            std::printf("%s %.3f\n", name.c_str(), ms);
+        for (const auto& [name, n] : counts)
+            std::printf("count_%s %d\n", name.c_str(), n);
+        std::fflush(stdout);
+        ExitProcess(0);
+    }
+};
+TStartupTrace g_trace;
+
+LRESULT CALLBACK TraceCbt(int code, WPARAM wp, LPARAM lp) {
+    if (code == HCBT_CREATEWND) {
+        wchar_t cls[128] = L"";
+        GetClassNameW(reinterpret_cast<HWND>(wp), cls, 128);
+        std::string name;
+        for (const wchar_t* c = cls; *c; ++c)
+            name += (*c < 128 && iswalnum(*c)) ? static_cast<char>(*c) : '_';
+        if (!g_trace.classesSeen[name]) {
+            g_trace.classesSeen[name] = true;
+            g_trace.Mark("create_" + name);
+        }
+        ++g_trace.counts["windows_created"];
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+// The main window's messages counted by the trace.
+const std::pair<UINT, const char*> kCountedFormMessages[] = {
+    {WM_SIZE, "form_wm_size"},
+    {WM_NCCALCSIZE, "form_wm_nccalcsize"},
+    {WM_NCPAINT, "form_wm_ncpaint"},
+    {WM_ERASEBKGND, "form_wm_erasebkgnd"},
+    {WM_NCACTIVATE, "form_wm_ncactivate"},
+    {WM_WINDOWPOSCHANGED, "form_wm_windowposchanged"},
+};
+
+LRESULT CALLBACK TraceCalls(int code, WPARAM wp, LPARAM lp) {
+    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION) {
+        ++g_trace.counts["messages_sent"];
+        if (g_trace.form && m->hwnd == g_trace.form) {
+            for (const auto& [id, name] : kCountedFormMessages)
+                if (m->message == id)
+                    ++g_trace.counts[name];
+        }
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+int RunTrace() {
+    g_trace.Mark("entry");
+    for (const auto& [id, name] : kCountedFormMessages)
+        g_trace.counts[name] = 0;
+    g_trace.cbt = SetWindowsHookExW(WH_CBT, TraceCbt, nullptr, GetCurrentThreadId());
+    g_trace.calls = SetWindowsHookExW(WH_CALLWNDPROC, TraceCalls, nullptr, GetCurrentThreadId());
+    TOleScope ole;
+    g_trace.Mark("ole_initialised");
+    TApplication application(nullptr);
+    application.Initialize();
+    application.SetTitle(L"岚拓食品销售管理系统");
+    InstallSkinEngine();
+    g_trace.Mark("application_ready");
+    const std::string definition = LoadFormResource(L"TFORM_MAIN");
+    g_trace.Mark("definition_loaded");
+    auto* form = new TForm_Main(&application, definition);
+    application.SetMainForm(form);
+    g_trace.Mark("form_built");
+    g_trace.form = form->Handle();
+    g_trace.Mark("form_windows_created");
+    TWndMethod inner = form->WindowProc;
+    form->WindowProc = [inner](TMessage& msg) {
+        if (msg.Msg == WM_PAINT)
+            g_trace.Mark("first_paint_start");
+        inner(msg);
+        if (msg.Msg == WM_PAINT)
+            g_trace.PrintAndExit();
+    };
+    form->Show();
+    g_trace.Mark("form_shown");
+    application.Run();
+    return 1;
+}
+
+// Runs this program in a mode and returns what it prints.
+std::string RunChildOutput(const wchar_t* mode);
+
+// Runs the traced start-up `rounds` times and prints, per step in the order
+// seen, the median time it took since the step before; counts as medians too.
+int RunStages(int rounds) {
+    std::vector<std::string> order;
+    std::map<std::string, std::vector<double>> steps;
+    for (int r = 0; r < rounds; ++r) {
+        const std::string out = RunChildOutput(L"--trace");
+        char name[160];
+        double value = 0, previous = 0;
+        for (const char* p = out.c_str(); std::sscanf(p, "%159s %lf", name, &value) == 2;) {
+            const std::string key = name;
+            const bool count = key.rfind("count_", 0) == 0;
+            if (!steps.count(key))
+                order.push_back(key);
+            steps[key].push_back(count ? value : value - previous);
+            if (!count)
+                previous = value;
+            p = std::strchr(p, '\n');
+            if (!p)
+                break;
+            ++p;
+        }
+    }
+    if (order.empty())
+        return 1;
+    for (const std::string& key : order) {
+        std::vector<double> v = steps[key];
+        std::sort(v.begin(), v.end());
+        const bool count = key.rfind("count_", 0) == 0;
+        bench::Report("startup_step_" + key, v[v.size() / 2], count ? "" : "ms");
+    }
+    return 0;
+}
+
+// Runs this program in a mode and returns what it prints.
+std::string RunChildOutput(const wchar_t* mode) {
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring cmd = L"\"" + std::wstring(self) + L"\" " + mode;
@@ -187,7 +329,7 @@ double RunChild(const wchar_t* mode) {
     PROCESS_INFORMATION pi{};
     if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si,
                         &pi)) {
-        return -1;
+        return {};
     }
     CloseHandle(writeEnd);
     std::string out;
@@ -199,6 +341,12 @@ double RunChild(const wchar_t* mode) {
     CloseHandle(pi.hProcess);
     CloseHandle(pi.hThread);
     CloseHandle(readEnd);
+    return out;
+}
+
+// Runs this program in a mode and reads the milliseconds it prints.
+double RunChild(const wchar_t* mode) {
+    const std::string out = RunChildOutput(mode);
     return out.empty() ? -1 : std::atof(out.c_str());
 }
 
@@ -223,6 +371,10 @@ int wmain(int argc, wchar_t** argv) {
         return RunBrowserFloor(false);
     if (mode == L"--browser")
         return RunBrowserFloor(true);
+    if (mode == L"--trace")
+        return RunTrace();
+    if (mode == L"--stages")
+        return RunStages(argc > 2 ? std::max(1, _wtoi(argv[2])) : 7);
     const int rounds = argc > 1 ? std::max(1, _wtoi(argv[1])) : 7;
     const wchar_t* modes[] = {L"--empty",  L"--ole",       L"--browser",
                               L"--noskin", L"--nobrowser", L"--shell"};

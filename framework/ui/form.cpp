@@ -206,6 +206,10 @@ void TCustomForm::CreateParams(TCreateParams& params) {
     }
     if (formStyle_ == fsStayOnTop)
         params.exStyle |= WS_EX_TOPMOST;
+    // A form that opens maximised is made at its maximised size, so that its
+    // controls are laid out once, not at the definition's size first.
+    if (windowState_ == wsMaximized && formStyle_ != fsMDIChild)
+        params.style |= WS_MAXIMIZE;
     if (formStyle_ == fsMDIChild) {
         params.style |= WS_CHILD;
         params.exStyle |= WS_EX_MDICHILD;

@@ -163,6 +163,54 @@ TEST(Form, MalformedDefinitionRaisesWithoutLeftovers) {
     EXPECT_EQ(TWinControl::LiveWindowCount(), windows);
 }
 
+// A windowed control that counts the sizes it is given.
+class TSizeCountingPanel : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    int sizes = 0;
+    void WndProc(TMessage& msg) override {
+        if (msg.Msg == WM_SIZE)
+            ++sizes;
+        TCustomControl::WndProc(msg);
+    }
+};
+
+// A form that opens maximised is made at its maximised size: its client-aligned
+// control is sized once, already at the maximised client size, before the form
+// is shown, and restoring gives the form's own bounds back.
+TEST(Form, MaximisedFormLaysItsControlsOutOnce) {
+    TForm form(Application);
+    form.SetBounds(30, 40, 500, 300);
+    form.SetWindowState(wsMaximized);
+    auto* panel = new TSizeCountingPanel(&form);
+    panel->SetParent(&form);
+    panel->SetAlign(alClient);
+    HWND wnd = form.Handle();
+    EXPECT_TRUE(IsZoomed(wnd));
+    RECT client, inside;
+    GetClientRect(wnd, &client);
+    GetClientRect(panel->Handle(), &inside);
+    EXPECT_GT(client.right, 500);
+    EXPECT_EQ(inside.right, client.right);
+    EXPECT_EQ(inside.bottom, client.bottom);
+    const int before = panel->sizes;
+    form.Show();
+    PumpPending();
+    EXPECT_TRUE(IsZoomed(wnd));
+    EXPECT_EQ(panel->sizes, before) << "laid out again when shown";
+    ShowWindow(wnd, SW_RESTORE);
+    PumpPending();
+    RECT restored;
+    GetWindowRect(wnd, &restored);
+    EXPECT_EQ(restored.left, 30);
+    EXPECT_EQ(restored.top, 40);
+    EXPECT_EQ(restored.right - restored.left, 500);
+    EXPECT_EQ(restored.bottom - restored.top, 300);
+    GetClientRect(wnd, &client);
+    GetClientRect(panel->Handle(), &inside);
+    EXPECT_EQ(inside.right, client.right);
+}
+
 // A maximised MDI frame with its "MDIClient" and a status bar whose panels keep
 // their widths while the last one stretches, also after a resize.
 TEST(Form, MaximisedMdiFrameWithStretchingStatusBar) {
