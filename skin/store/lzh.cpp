@@ -145,27 +145,37 @@ private:
     uint64_t pulled_ = 0;
 };
 
-// Walks the tree from the root using the buffered bits, then counts the
-// symbol in the tree.
+// Walks the tree from the root using the buffered bits, noting the path,
+// then counts the symbol in the tree along that path.
 int DecodeSymbol(lzh::TLzhTree& tree, TWideBits& in) {
+    constexpr int kPathMax = 48; // deeper than any tree of these frequencies
+    int16_t path[kPathMax];
     const int16_t* child = tree.child;
     in.Need32();
     uint32_t w = in.Peek32();
+    int bits = 0;
     int depth = 0;
     int c = child[lzh::kRoot];
     while (c < lzh::kNodeCount) {
-        c = child[c + static_cast<int>(w >> 31)];
+        c += static_cast<int>(w >> 31);
+        if (depth < kPathMax)
+            path[depth] = static_cast<int16_t>(c);
+        ++depth;
+        c = child[c];
         w <<= 1;
-        if (++depth == 32) [[unlikely]] {
+        if (++bits == 32) [[unlikely]] {
             in.Drop(32);
             in.Need32();
             w = in.Peek32();
-            depth = 0;
+            bits = 0;
         }
     }
-    in.Drop(depth);
+    in.Drop(bits);
     c -= lzh::kNodeCount;
-    tree.Update(c);
+    if (depth <= kPathMax) [[likely]]
+        tree.UpdateAlong(c, path, depth);
+    else
+        tree.Update(c);
     return c;
 }
 
