@@ -145,17 +145,54 @@ private:
     uint64_t pulled_ = 0;
 };
 
-// Walks the tree from the root using the buffered bits, noting the path,
-// then counts the symbol in the tree along that path.
-int DecodeSymbol(lzh::TLzhTree& tree, TWideBits& in) {
-    constexpr int kPathMax = 48; // deeper than any tree of these frequencies
+constexpr int kPathMax = 48; // deeper than any tree of these frequencies
+constexpr int kTopBits = 4;
+
+// The tree's top kTopBits levels as a table: for each value of the next
+// kTopBits bits, the walk from the root that they give. Rebuilt only when a
+// position it read has moved.
+struct TTopLevels {
+    struct Entry {
+        int16_t path[kTopBits]; // positions walked
+        int16_t next;           // the child value reached: a leaf or a node pair
+        int16_t bits;           // bits used (fewer when a leaf comes first)
+    };
+    Entry entry[1 << kTopBits];
+
+    void Build(lzh::TLzhTree& tree) {
+        std::memset(tree.watched, 0, sizeof(tree.watched));
+        for (int v = 0; v < (1 << kTopBits); ++v) {
+            Entry& e = entry[v];
+            int c = tree.child[lzh::kRoot];
+            int n = 0;
+            while (c < lzh::kNodeCount && n < kTopBits) {
+                c += (v >> (kTopBits - 1 - n)) & 1;
+                tree.watched[c] = 1;
+                e.path[n++] = static_cast<int16_t>(c);
+                c = tree.child[c];
+            }
+            e.next = static_cast<int16_t>(c);
+            e.bits = static_cast<int16_t>(n);
+        }
+        tree.watchedMoved = false;
+    }
+};
+
+// Walks the tree from the root using the buffered bits (the top levels by
+// table), noting the path, then counts the symbol along that path.
+int DecodeSymbol(lzh::TLzhTree& tree, TTopLevels& top, TWideBits& in) {
     int16_t path[kPathMax];
+    if (tree.watchedMoved) [[unlikely]]
+        top.Build(tree);
     const int16_t* child = tree.child;
     in.Need32();
     uint32_t w = in.Peek32();
-    int bits = 0;
-    int depth = 0;
-    int c = child[lzh::kRoot];
+    const TTopLevels::Entry& e = top.entry[w >> (32 - kTopBits)];
+    std::memcpy(path, e.path, sizeof(e.path));
+    int depth = e.bits;
+    int bits = depth;
+    int c = e.next;
+    w <<= depth;
     while (c < lzh::kNodeCount) {
         c += static_cast<int>(w >> 31);
         if (depth < kPathMax)
@@ -222,13 +259,14 @@ void DecodeLinear(lzh::TLzhTree& tree, TLzhWindow& window, int32_t size, TWideBi
     uint8_t* const base = window + lzh::kWindowSize;
     uint8_t* const limit = base + kLzhOutBlock;
     uint8_t* p = base;
+    TTopLevels top;
     for (int64_t n = 0; n < size;) {
         if (p >= limit) [[unlikely]] {
             WriteBlock(target, base, p - base);
             std::memmove(window, p - lzh::kWindowSize, lzh::kWindowSize);
             p = base;
         }
-        const int c = DecodeSymbol(tree, in);
+        const int c = DecodeSymbol(tree, top, in);
         if (c < 256) {
             *p++ = static_cast<uint8_t>(c);
             ++n;

@@ -29,6 +29,10 @@ struct TLzhTree {
     uint16_t freq[kNodeCount + 1];             // sentinel 0xFFFF at kNodeCount
     int16_t parent[kNodeCount + kSymbolCount]; // nodes, then each symbol's leaf position
     int16_t child[kNodeCount];
+    // Positions a decoder's lookup of the tree's top levels depends on, and
+    // whether any of them moved (by a swap or a rebuild) since it was set.
+    uint8_t watched[kNodeCount];
+    bool watchedMoved;
 
     // Sets up the balanced starting tree with every symbol at frequency 1.
     void Start();
@@ -95,6 +99,7 @@ inline void TLzhTree::Climb(int c) {
 }
 
 inline void TLzhTree::Swap(int c, int l, uint16_t k) {
+    watchedMoved |= (watched[c] | watched[l]) != 0;
     freq[c] = freq[l];
     freq[l] = k;
     const int a = child[c];
