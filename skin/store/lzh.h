@@ -21,9 +21,10 @@ LT_DECLARE_EXCEPTION(ElzhException, Exception);
 using TLzhIoProc = std::function<void(uint8_t* buffer, uint16_t requested, uint16_t& actual)>;
 
 // Output block of the stream-bound decode: the last window of output, then
-// the block being produced, then room for a match running past it.
+// the block being produced, then room for a match running past it (copied
+// eight bytes a step).
 constexpr int kLzhOutBlock = 1 << 16;
-using TLzhWindow = uint8_t[lzh::kWindowSize + kLzhOutBlock + lzh::kLookAhead];
+using TLzhWindow = uint8_t[lzh::kWindowSize + kLzhOutBlock + lzh::kLookAhead + 8];
 
 // Tables of one decode: the tree, the ring buffer of the per-byte loop and
 // the linear window of the stream-bound loop.
