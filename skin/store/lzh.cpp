@@ -94,13 +94,15 @@ public:
     void Drop(int n) {
         bits_ <<= n;
         count_ -= n;
-        used_ += static_cast<uint64_t>(n);
     }
 
     // Bytes a byte-at-a-time reader keeping 9..16 bits would have taken:
     // every decode ends with a one-bit read, before which it holds at least
     // nine bits, so it took 1 + ceil(used / 8) bytes.
-    uint64_t BytesTaken() const { return used_ == 0 ? 0 : 1 + (used_ + 7) / 8; }
+    uint64_t BytesTaken() const {
+        const uint64_t used = 8 * pulled_ + padBits_ - static_cast<uint64_t>(count_);
+        return used == 0 ? 0 : 1 + (used + 7) / 8;
+    }
     // Stream bytes pulled into the buffer beyond those.
     uint64_t Overdrawn() const {
         const uint64_t taken = BytesTaken();
@@ -114,6 +116,7 @@ private:
         while (count_ <= 56) {
             if (!source_.Available(next, end)) {
                 // The input has ended: the missing bytes are zero bits.
+                padBits_ += static_cast<uint64_t>(64 - count_);
                 count_ = 64;
                 return;
             }
@@ -141,8 +144,8 @@ private:
     TBlockSource& source_;
     uint64_t bits_ = 0;
     int count_ = 0;
-    uint64_t used_ = 0;
-    uint64_t pulled_ = 0;
+    uint64_t pulled_ = 0;  // stream bytes loaded
+    uint64_t padBits_ = 0; // zero bits loaded past the input's end
 };
 
 constexpr int kPathMax = 48; // deeper than any tree of these frequencies
