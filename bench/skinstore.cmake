@@ -12,3 +12,11 @@ if(TARGET skinstore_bench)
     target_compile_definitions(skinstore_bench PRIVATE
         LT_OWN_SKIN_DIR="${CMAKE_SOURCE_DIR}/resources/skin/xpluna")
 endif()
+# The classic-shape decoder as a program, to time against `skintool unpack`
+# from outside (hyperfine).
+if(LT_HOST AND NOT LT_FUZZ)
+    add_executable(lzh_classic_unpack
+        ${CMAKE_CURRENT_LIST_DIR}/skinstore/lzh_classic_unpack.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/skinstore/lzh_classic.cpp)
+    target_include_directories(lzh_classic_unpack PRIVATE ${CMAKE_SOURCE_DIR})
+endif()

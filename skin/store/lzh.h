@@ -20,10 +20,18 @@ LT_DECLARE_EXCEPTION(ElzhException, Exception);
 // count). Decode takes any callable of this shape; this type holds one.
 using TLzhIoProc = std::function<void(uint8_t* buffer, uint16_t requested, uint16_t& actual)>;
 
-// Tables of one decode: the tree and the ring buffer.
+// Output block of the stream-bound decode: the last window of output, then
+// the block being produced, then room for a match running past it (copied
+// eight bytes a step).
+constexpr int kLzhOutBlock = 1 << 16;
+using TLzhWindow = uint8_t[lzh::kWindowSize + kLzhOutBlock + lzh::kLookAhead + 8];
+
+// Tables of one decode: the tree, the ring buffer of the per-byte loop and
+// the linear window of the stream-bound loop.
 struct TLzhTables {
     lzh::TLzhTree tree;
     lzh::TLzhRing ring;
+    TLzhWindow window;
 };
 
 class TLZH : public TObject {
@@ -52,8 +60,9 @@ public:
     template <class Write, class Read> void Decode(int32_t size, Write&& write, Read&& read);
     // Decode over the source and target streams, with the results of
     // ReadProc and WriteProc: the same bytes out, the source left just past
-    // the bytes consumed. The streams are reached in blocks, so the per-byte
-    // procedures are inlined buffer steps.
+    // the bytes consumed. The streams are reached in blocks: bits are taken
+    // from a 64-bit buffer and output is produced into a linear window, so
+    // matches are block copies.
     void Decode(int32_t size);
 
     // Reads up to `requested` bytes from the source stream; fewer at its end.

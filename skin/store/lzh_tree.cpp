@@ -48,6 +48,8 @@ constexpr std::array<uint8_t, 256> kPositionCodeLength = kTables.length;
 // Starting tree: leaves 0..313 hold the symbols in order, each inner node j
 // joins the next two positions.
 void TLzhTree::Start() {
+    std::memset(watched, 0, sizeof(watched));
+    watchedMoved = true;
     for (int i = 0; i < kSymbolCount; ++i) {
         freq[i] = 1;
         child[i] = static_cast<int16_t>(i + kNodeCount);
@@ -65,6 +67,7 @@ void TLzhTree::Start() {
 // Collects the leaves with halved frequencies, then re-inserts the inner
 // nodes in frequency order and reconnects every parent link.
 void TLzhTree::Rebuild() {
+    watchedMoved = true;
     int j = 0;
     for (int i = 0; i < kNodeCount; ++i) {
         if (child[i] >= kNodeCount) {

@@ -29,18 +29,30 @@ struct TLzhTree {
     uint16_t freq[kNodeCount + 1];             // sentinel 0xFFFF at kNodeCount
     int16_t parent[kNodeCount + kSymbolCount]; // nodes, then each symbol's leaf position
     int16_t child[kNodeCount];
+    // Positions a decoder's lookup of the tree's top levels depends on, and
+    // whether any of them moved (by a swap or a rebuild) since it was set.
+    uint8_t watched[kNodeCount];
+    bool watchedMoved;
 
     // Sets up the balanced starting tree with every symbol at frequency 1.
     void Start();
     // Counts one more occurrence of symbol s and restores the sibling order
     // (inline: it runs once per decoded symbol).
     void Update(int s);
+    // The same as Update(s) for a symbol just decoded along `path`: the
+    // positions from the root's child down to s's leaf. Until the first
+    // swap the walk up is the path read backwards, so no parent lookups.
+    void UpdateAlong(int s, const int16_t* path, int depth);
     // Halves all leaf frequencies and rebuilds the inner nodes.
     void Rebuild();
 
 private:
     // Swaps the subtrees at positions c and l (frequency k moving to l).
     void Swap(int c, int l, uint16_t k);
+    // Counts node c (position 0 included: it is always a leaf) and each of
+    // its ancestors up to the root, swapping a
+    // node past the run of lower counts where its count now exceeds them.
+    void Climb(int c);
 };
 
 // Increments the frequencies on the path from symbol s to the root; a node
@@ -49,7 +61,30 @@ private:
 inline void TLzhTree::Update(int s) {
     if (freq[kRoot] == kRebuildLimit)
         Rebuild();
-    int c = parent[s + kNodeCount];
+    Climb(parent[s + kNodeCount]);
+}
+
+inline void TLzhTree::UpdateAlong(int s, const int16_t* path, int depth) {
+    if (freq[kRoot] == kRebuildLimit) [[unlikely]] {
+        Update(s);
+        return;
+    }
+    for (int i = depth - 1; i >= 0; --i) {
+        const int c = path[i];
+        const uint16_t k = ++freq[c];
+        if (k > freq[c + 1]) [[unlikely]] {
+            int l = c + 1;
+            while (k > freq[l + 1])
+                ++l;
+            Swap(c, l, k);
+            Climb(parent[l]);
+            return;
+        }
+    }
+    ++freq[kRoot]; // the sentinel above it never lets the root move
+}
+
+inline void TLzhTree::Climb(int c) {
     do {
         const uint16_t k = ++freq[c];
         if (k > freq[c + 1]) {
@@ -64,6 +99,7 @@ inline void TLzhTree::Update(int s) {
 }
 
 inline void TLzhTree::Swap(int c, int l, uint16_t k) {
+    watchedMoved |= (watched[c] | watched[l]) != 0;
     freq[c] = freq[l];
     freq[l] = k;
     const int a = child[c];

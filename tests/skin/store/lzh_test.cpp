@@ -410,3 +410,81 @@ TEST(Lzh, StreamDecodeMatchesOneByteProcedures) {
     const Bytes zeros(300, 0);
     EXPECT_TRUE(Bytes(out.Memory(), out.Memory() + out.Size()) == DecodeBits(zeros, 300));
 }
+
+namespace {
+
+// Decodes through caller-supplied one-byte procedures over the bound streams
+// (the per-byte loop); `consumed` gets the source's end position.
+Bytes DecodeByteWise(const Bytes& bits, int32_t size, int64_t* consumed) {
+    TReadOnlyMemoryStream src(bits.data(), static_cast<int64_t>(bits.size()));
+    TMemoryStream dst;
+    TLZH lzh;
+    lzh.SetSourceStream(&src);
+    lzh.SetTargetStream(&dst);
+    lzh.Decode(
+        size, [&](uint8_t* b, uint16_t n, uint16_t& a) { lzh.WriteProc(b, n, a); },
+        [&](uint8_t* b, uint16_t n, uint16_t& a) { lzh.ReadProc(b, n, a); });
+    *consumed = src.Position();
+    return Bytes(dst.Memory(), dst.Memory() + dst.Size());
+}
+
+} // namespace
+
+// The stream decode buffers up to eight bytes of bits ahead and produces
+// output in 64 KB blocks; wherever the input ends (inside a load of eight,
+// at a block of the source, before the first symbol) it must give the same
+// bytes and leave the source where the byte-wise loop does.
+TEST(Lzh, InputEndingAnywhereMatchesTheByteWiseLoop) {
+    Bytes plain = RandomBytes(12000, 3); // codes to more than two source blocks
+    const Bytes text = SomeText(8000);
+    plain.insert(plain.end(), text.begin(), text.end());
+    const Bytes full = LzhEncodeBits(plain);
+    ASSERT_GT(full.size(), 8200u);
+    std::vector<size_t> cuts;
+    for (size_t n = 0; n <= 40; ++n)
+        cuts.push_back(n);
+    for (size_t n : {4088u, 4095u, 4096u, 4097u, 4103u, 8191u, 8192u, 8200u})
+        cuts.push_back(n);
+    cuts.push_back(full.size() - 1);
+    cuts.push_back(full.size());
+    for (size_t cut : cuts) {
+        const Bytes bits(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(cut));
+        int64_t streamConsumed = -1;
+        int64_t byteConsumed = -1;
+        const Bytes viaStream = DecodeBits(bits, 20000, &streamConsumed);
+        const Bytes viaBytes = DecodeByteWise(bits, 20000, &byteConsumed);
+        ASSERT_TRUE(viaStream == viaBytes) << "cut " << cut;
+        EXPECT_EQ(streamConsumed, byteConsumed) << "cut " << cut;
+        EXPECT_LE(streamConsumed, static_cast<int64_t>(cut)) << "read past the end";
+        if (cut == full.size()) {
+            EXPECT_TRUE(viaStream == plain);
+        }
+    }
+}
+
+// Matches around the 64 KB output block: one that starts just before the
+// block's end and runs past it, then copies from the oldest position that
+// were produced before the block was written out.
+TEST(Lzh, MatchesAcrossAnOutputBlockBoundary) {
+    constexpr size_t kBlock = 65536;
+    const Bytes lit = Pattern(kBlock - 1);
+    TLzhCoder coder;
+    for (uint8_t b : lit)
+        coder.PutLiteral(b);
+    coder.PutMatch(60, 99);   // starts one byte before the block's end
+    coder.PutMatch(60, 4095); // the oldest byte, produced in the last block
+    coder.PutMatch(5, 0);     // overlapping: repeats the byte just written
+    coder.PutLiteral('q');
+    const int32_t size = static_cast<int32_t>(lit.size() + 126);
+    const Bytes out = DecodeBits(coder.Finish(), size);
+    Bytes expected = lit;
+    for (size_t i = 0; i < 60; ++i)
+        expected.push_back(expected[expected.size() - 100]);
+    for (size_t i = 0; i < 60; ++i)
+        expected.push_back(expected[expected.size() - 4096]);
+    for (size_t i = 0; i < 5; ++i)
+        expected.push_back(expected.back());
+    expected.push_back('q');
+    ASSERT_EQ(out.size(), expected.size());
+    EXPECT_TRUE(out == expected);
+}

@@ -1,6 +1,7 @@
 // The adaptive tree and the fixed position tables of the LZH scheme.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 
 #include "skin/store/lzh_tree.h"
@@ -152,4 +153,49 @@ TEST(LzhTree, StaysConsistentOverManyRebuilds) {
         ASSERT_LE(t.freq[kRoot], 0x8000);
     }
     EXPECT_EQ(TreeFault(t), "");
+}
+
+// Counting along the decode walk's path gives the same tree as counting by
+// parent links, through swaps and rebuilds; a swap of a watched position or
+// a rebuild raises the moved flag, a swap of unwatched positions does not.
+TEST(LzhTree, CountingAlongThePathMatchesCountingByParents) {
+    TLzhTree byParents;
+    TLzhTree alongPath;
+    byParents.Start();
+    alongPath.Start();
+    std::mt19937 rng(5);
+    std::geometric_distribution<int> skewed(0.02);
+    for (int n = 0; n < 200000; ++n) {
+        const int s = skewed(rng) % kSymbolCount;
+        // The decode walk's path: s's leaf and its ancestors below the root.
+        int16_t up[64];
+        int depth = 0;
+        for (int p = alongPath.parent[s + kNodeCount]; p != kRoot; p = alongPath.parent[p])
+            up[depth++] = static_cast<int16_t>(p);
+        int16_t path[64];
+        for (int i = 0; i < depth; ++i)
+            path[i] = up[depth - 1 - i];
+        ASSERT_TRUE(path[0] == alongPath.child[kRoot] || path[0] == alongPath.child[kRoot] + 1);
+        byParents.Update(s);
+        alongPath.UpdateAlong(s, path, depth);
+        ASSERT_EQ(std::memcmp(byParents.freq, alongPath.freq, sizeof(byParents.freq)), 0) << n;
+        ASSERT_EQ(std::memcmp(byParents.child, alongPath.child, sizeof(byParents.child)), 0) << n;
+        ASSERT_EQ(std::memcmp(byParents.parent, alongPath.parent, sizeof(byParents.parent)), 0)
+            << n;
+    }
+    EXPECT_EQ(TreeFault(alongPath), "");
+
+    TLzhTree t;
+    t.Start();
+    EXPECT_TRUE(t.watchedMoved);
+    t.watchedMoved = false;
+    t.Update(0); // leaf 0 now outweighs its neighbours: swaps with position 313
+    EXPECT_EQ(t.child[313], kNodeCount);
+    EXPECT_FALSE(t.watchedMoved) << "nothing was watched";
+    t.watched[0] = 1;
+    t.Update(313); // symbol 313, now at position 0, swaps away
+    EXPECT_TRUE(t.watchedMoved);
+    t.watchedMoved = false;
+    t.Rebuild();
+    EXPECT_TRUE(t.watchedMoved);
 }
