@@ -2,7 +2,7 @@
 // under both built-in skins (the screenshot walk, pictures written to a
 // scratch folder), then the same process once the frame routines' prepared
 // images are freed: the difference is what the cache holds.
-//   gallery_memory_bench SCRATCH_DIR
+//   gallery_memory_bench [SCRATCH_DIR]   (default: a folder under %TEMP%)
 #include "framework/ui/win32.h"
 
 #include <string>
@@ -58,7 +58,15 @@ void ReportState(const std::string& prefix) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    const std::wstring scratch = argc > 1 ? argv[1] : L".";
+    // Without a folder the pictures go to one under the user's temporary
+    // folder, never into the current one.
+    std::wstring scratch = argc > 1 ? argv[1] : L"";
+    if (scratch.empty()) {
+        wchar_t temp[MAX_PATH + 1] = {};
+        const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
+        scratch = std::wstring(temp, n > 0 && n <= MAX_PATH ? n : 0) + L"lantuo_gallery_memory";
+        CreateDirectoryW(scratch.c_str(), nullptr);
+    }
     InstallSkinEngine();
     TApplication application(nullptr);
     application.Initialize();
