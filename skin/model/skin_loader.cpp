@@ -25,20 +25,12 @@ bool StartsWith(const std::string& s, const char* prefix) {
     return s.compare(0, std::strlen(prefix), prefix) == 0;
 }
 
-// Pixels of a 24-bit bitmap as rows of B, G, R bytes.
-uint8_t* Pixel24(TBitmap& b, int x, int y) {
-    return b.ScanLine(y) + 3 * x;
-}
-
-// A 24-bit copy of the part (x, 0, x + w, source height) of source.
-void CopyColumns24(TBitmap& target, const TBitmap& source, int x, int w) {
-    TBitmap full;
-    full.Assign(source);
-    full.SetPixelFormat(TPixelFormat::pf24bit);
+// The part (x, 0, x + w, height) of a 24-bit picture as a new 24-bit bitmap.
+void CopyColumns24(TBitmap& target, const TBitmap& full, int x, int w) {
     target.SetPixelFormat(TPixelFormat::pf24bit);
     target.SetSize(w, full.Height());
     for (int y = 0; y < full.Height(); ++y)
-        std::memcpy(target.ScanLine(y), Pixel24(full, x, y), static_cast<size_t>(3 * w));
+        std::memcpy(target.ScanLine(y), full.ScanLine(y) + 3 * x, static_cast<size_t>(3 * w));
 }
 
 } // namespace
@@ -243,6 +235,8 @@ void TSkinLoader::CutMdiButtons() {
     Picture(mdi, "MDICONTROLS", "Image");
     if (mdi.Empty())
         return;
+    // One 24-bit version of the strip serves all three cuts.
+    mdi.SetPixelFormat(TPixelFormat::pf24bit);
     int a = mdi.Width() / 12;
     auto& buttons = data_.CaptionButtons;
     for (int i = 0; i < 3; ++i) {
@@ -485,6 +479,11 @@ void TSkinLoader::BuildComboComposite() {
     constexpr int kCellW = 50, kCellH = 21;
     const int n = edge.FrameCount;
     const int b = GetSystemMetrics(SM_CXHSCROLL) + 2;
+    // Both pictures are replaced by the composite below. As 32-bit pictures
+    // their stretched pieces are filtered straight from them, where a palette
+    // picture would need a temporary 32-bit copy of every piece (same pixels).
+    edge.Picture.SetPixelFormat(TPixelFormat::pf32bit);
+    button.Picture.SetPixelFormat(TPixelFormat::pf32bit);
     TBitmap strip(kCellW * n, kCellH, TPixelFormat::pf24bit);
     TBitmap cell(kCellW, kCellH, TPixelFormat::pf24bit);
     HDC stripDC = strip.Canvas().Handle();
