@@ -7,6 +7,7 @@
 #include "framework/core/stream.h"
 #include "skin/store/quick_ini.h"
 #include "skin/draw/skin_draw.h"
+#include "skin/model/combo_composite.h"
 #include "skin/model/skin_data.h"
 #include "skin/store/skin_reader.h"
 
@@ -476,34 +477,16 @@ void TSkinLoader::BuildComboComposite() {
         return;
     TDataSkinObject& edge = *data_.SunkEdge;
     TDataSkinBorder& button = *data_.ComboButton;
-    constexpr int kCellW = 50, kCellH = 21;
-    const int n = edge.FrameCount;
     const int b = GetSystemMetrics(SM_CXHSCROLL) + 2;
     // Both pictures are replaced by the composite below. As 32-bit pictures
     // their stretched pieces are filtered straight from them, where a palette
     // picture would need a temporary 32-bit copy of every piece (same pixels).
     edge.Picture.SetPixelFormat(TPixelFormat::pf32bit);
     button.Picture.SetPixelFormat(TPixelFormat::pf32bit);
-    TBitmap strip(kCellW * n, kCellH, TPixelFormat::pf24bit);
-    TBitmap cell(kCellW, kCellH, TPixelFormat::pf24bit);
-    HDC stripDC = strip.Canvas().Handle();
-    TBrushHandle key(CreateSolidBrush(kSkinKeyColor));
-    RECT all{0, 0, kCellW * n, kCellH};
-    FillRect(stripDC, &all, key.Get());
-    const RECT whole{0, 0, kCellW, kCellH};
-    const RECT right{kCellW - b, 0, kCellW, kCellH};
-    const RECT text{2, 2, kCellW - 1 - b, 18};
-    for (int k = 1; k <= n; ++k) {
-        HDC dc = cell.Canvas().Handle();
-        DrawSkinElement(dc, whole, edge, k);
-        DrawSkinElement(dc, right, button.Picture, false, button.TilesMiddle(), true,
-                        button.FrameCount, k, button.Margins());
-        if (data_.ExtraImages)
-            DrawSkinGlyph(dc, right, data_.ExtraImages->Picture, true,
-                          data_.ExtraImages->FrameCount, k);
-        FillRect(dc, &text, key.Get());
-        BitBlt(strip.Canvas().Handle(), kCellW * (k - 1), 0, kCellW, kCellH, dc, 0, 0, SRCCOPY);
-    }
+    TDataSkinObject* glyphs = data_.ExtraImages.get();
+    TBitmap strip;
+    ComposeComboStrip(strip, edge.FrameCount, edge, button, glyphs ? &glyphs->Picture : nullptr,
+                      glyphs ? glyphs->FrameCount : 0, b);
     button.Style = 2;
     button.LeftWidth = 2;
     button.TopHeight = edge.TopHeight;
