@@ -30,8 +30,13 @@ bool StartsWith(const std::string& s, const char* prefix) {
 void CopyColumns24(TBitmap& target, const TBitmap& full, int x, int w) {
     target.SetPixelFormat(TPixelFormat::pf24bit);
     target.SetSize(w, full.Height());
+    // One flush of pending drawing each, then rows by address.
+    uint8_t* to = target.ScanLine(0);
+    const uint8_t* from = full.ScanLine(0);
     for (int y = 0; y < full.Height(); ++y)
-        std::memcpy(target.ScanLine(y), full.ScanLine(y) + 3 * x, static_cast<size_t>(3 * w));
+        std::memcpy(to + static_cast<size_t>(y) * target.Stride(),
+                    from + static_cast<size_t>(y) * full.Stride() + 3 * x,
+                    static_cast<size_t>(3 * w));
 }
 
 } // namespace
@@ -396,9 +401,17 @@ void TSkinLoader::LoadPlainObjects() {
     d.StatusBarEdges = LoadPlain("StatusBarEdges");
     d.ComboButton = LoadTwoPicture("ComboButton", "****");
     if (d.ComboButton && !d.ComboButton->Picture.Empty()) {
+        // A 24-bit copy of the picture (GDI maps a palette), mirrored.
+        TBitmap& source = d.ComboButton->Picture;
         TBitmap& mirror = d.ComboButton->Picture2;
-        mirror.Assign(d.ComboButton->Picture);
         mirror.SetPixelFormat(TPixelFormat::pf24bit);
+        mirror.SetSize(source.Width(), source.Height());
+        {
+            TMemoryDC from, to;
+            TSelectObject a(from.Handle(), source.Handle()), b(to.Handle(), mirror.Handle());
+            BitBlt(to.Handle(), 0, 0, source.Width(), source.Height(), from.Handle(), 0, 0,
+                   SRCCOPY);
+        }
         MirrorBitmap(mirror);
     }
     d.SunkEdge = LoadPlain("SunkEdge");
