@@ -39,8 +39,14 @@ void TSkinReader::Reset() {
     header_.fill(0);
 }
 
-// Reads the size word and decodes the coded bits that follow it.
 bool TSkinReader::Unpack(TStream& compressed, TStream& target) {
+    return UnpackInto(compressed, target, nullptr);
+}
+
+// Reads the size word and decodes the coded bits that follow it; `room`,
+// when given, is given space for the whole output first so that it does not
+// grow (and move) block by block.
+bool TSkinReader::UnpackInto(TStream& compressed, TStream& target, TMemoryStream* room) {
     compressed.SetPosition(0);
     target.SetPosition(0);
     uint8_t word[4];
@@ -49,6 +55,10 @@ bool TSkinReader::Unpack(TStream& compressed, TStream& target) {
     const int32_t size = ReadLe32(word);
     if (size > maxUnpackedSize_)
         return false;
+    if (room && size > 0) {
+        room->SetSize(size);
+        room->SetSize(0);
+    }
     TLZH lzh;
     lzh.SetSourceStream(&compressed);
     lzh.SetTargetStream(&target);
@@ -61,7 +71,7 @@ bool TSkinReader::Unpack(TStream& compressed, TStream& target) {
 bool TSkinReader::Load(TStream& compressed) {
     Reset();
     try {
-        if (!Unpack(compressed, data_)) {
+        if (!UnpackInto(compressed, data_, &data_)) {
             Reset();
             return false;
         }

@@ -65,6 +65,7 @@ public:
 
 private:
     void Reset();
+    bool UnpackInto(TStream& compressed, TStream& target, TMemoryStream* room);
     bool TakeArchive();
     bool ParseDirectory();
     void CopyEntry(int i, int64_t offset, TMemoryStream& target) const;
