@@ -77,12 +77,43 @@ void PutGlyph(TCell& cell, const RECT& r, const TBitmap& glyphs32, int n, int k,
     PutPixels(cell, x, y, glyphs32, f.X0, f.Width, f.Height, true, key);
 }
 
-// A 32-bit copy of a picture (the palette mapped by GDI).
-void Copy32(TBitmap& target, TBitmap& source) {
+// Colour index x of a row of 1-, 4- or 8-bit pixels (leftmost in the high bits).
+unsigned IndexAt(const uint8_t* row, int x, int bits) {
+    switch (bits) {
+    case 1:
+        return (row[x >> 3] >> (7 - (x & 7))) & 1u;
+    case 4:
+        return (row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xFu;
+    default:
+        return row[x];
+    }
+}
+
+// A 32-bit copy of a picture, palette indices mapped through its colour
+// table as a blit maps them (the fourth byte zero).
+void Copy32(TBitmap& target, const TBitmap& source) {
     target.SetPixelFormat(TPixelFormat::pf32bit);
     target.SetSize(source.Width(), source.Height());
-    BitBlt(target.Canvas().Handle(), 0, 0, source.Width(), source.Height(),
-           source.Canvas().Handle(), 0, 0, SRCCOPY);
+    if (source.Empty())
+        return;
+    const int bits = PixelFormatBits(source.PixelFormat());
+    const std::vector<uint32_t>& palette = source.ColorTable();
+    const uint8_t* from = source.ScanLine(0);
+    uint8_t* to = target.ScanLine(0);
+    for (int y = 0; y < source.Height(); ++y) {
+        const uint8_t* in = from + size_t(y) * source.Stride();
+        uint8_t* out = to + size_t(y) * target.Stride();
+        for (int x = 0; x < source.Width(); ++x, out += 4) {
+            if (bits >= 24) {
+                std::memcpy(out, in + x * (bits / 8), 3);
+            } else {
+                const unsigned i = IndexAt(in, x, bits);
+                const uint32_t c = i < palette.size() ? palette[i] : 0; // 0x00RRGGBB
+                out[0] = uint8_t(c), out[1] = uint8_t(c >> 8), out[2] = uint8_t(c >> 16);
+            }
+            out[3] = 0;
+        }
+    }
 }
 
 } // namespace
@@ -93,8 +124,12 @@ void ComposeComboStrip(TBitmap& strip, int cells, TDataSkinObject& edge, TDataSk
     const TKey key{GetBValue(rgb), GetGValue(rgb), GetRValue(rgb)};
     strip.SetPixelFormat(TPixelFormat::pf24bit);
     strip.SetSize(kCellW * (cells > 0 ? cells : 0), kCellH);
-    TBitmap glyphs32;
-    if (glyphs && !glyphs->Empty())
+    // 32-bit copies: stretched pieces are filtered straight from them, where
+    // a palette picture would need a temporary copy of every piece.
+    TBitmap edge32, button32, glyphs32;
+    Copy32(edge32, edge.Picture);
+    Copy32(button32, button.Picture);
+    if (glyphs)
         Copy32(glyphs32, *glyphs);
     const RECT whole{0, 0, kCellW, kCellH};
     const RECT right{kCellW - buttonWidth, 0, kCellW, kCellH};
@@ -102,12 +137,13 @@ void ComposeComboStrip(TBitmap& strip, int cells, TDataSkinObject& edge, TDataSk
     TCell cell;
     uint8_t* const stripBits = strip.ScanLine(0);
     for (int k = 1; k <= cells; ++k) {
-        PutImage(cell, 0, 0, *StretchSkinFrame(whole, edge, k), edge.Trans != 0, key);
-        const auto face = StretchSkinFrame(right, button.Picture, button.Margins(), false,
+        const auto frame = StretchSkinFrame(whole, edge32, edge.Margins(), false,
+                                            edge.TilesMiddle(), edge.FrameCount, k);
+        PutImage(cell, 0, 0, *frame, edge.Trans != 0, key);
+        const auto face = StretchSkinFrame(right, button32, button.Margins(), false,
                                            button.TilesMiddle(), button.FrameCount, k);
         PutImage(cell, right.left, 0, *face, true, key);
-        if (glyphs)
-            PutGlyph(cell, right, glyphs32, glyphCount, k, key);
+        PutGlyph(cell, right, glyphs32, glyphCount, k, key);
         FillKey(cell, text, key);
         for (int y = 0; y < kCellH; ++y)
             std::memcpy(stripBits + size_t(y) * strip.Stride() + size_t(kCellW) * 3 * (k - 1),

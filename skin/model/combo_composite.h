@@ -9,6 +9,7 @@
 // frame k of the button (buttonWidth wide, drawn transparent) on its right
 // with glyph k centred on it, and a key-colour text area. Each cell starts
 // from the one before (black for the first) where the frame leaves pixels
-// out. The pictures are read only; the strip is 24-bit.
+// out. The pictures are read only (through 32-bit copies); the strip is
+// 24-bit.
 void ComposeComboStrip(TBitmap& strip, int cells, TDataSkinObject& edge, TDataSkinObject& button,
                        TBitmap* glyphs, int glyphCount, int buttonWidth);

@@ -491,11 +491,6 @@ void TSkinLoader::BuildComboComposite() {
     TDataSkinObject& edge = *data_.SunkEdge;
     TDataSkinBorder& button = *data_.ComboButton;
     const int b = GetSystemMetrics(SM_CXHSCROLL) + 2;
-    // Both pictures are replaced by the composite below. As 32-bit pictures
-    // their stretched pieces are filtered straight from them, where a palette
-    // picture would need a temporary 32-bit copy of every piece (same pixels).
-    edge.Picture.SetPixelFormat(TPixelFormat::pf32bit);
-    button.Picture.SetPixelFormat(TPixelFormat::pf32bit);
     TDataSkinObject* glyphs = data_.ExtraImages.get();
     TBitmap strip;
     ComposeComboStrip(strip, edge.FrameCount, edge, button, glyphs ? &glyphs->Picture : nullptr,
