@@ -7,6 +7,7 @@
 #include "framework/core/stream.h"
 #include "skin/store/quick_ini.h"
 #include "skin/draw/skin_draw.h"
+#include "skin/model/combo_composite.h"
 #include "skin/model/skin_data.h"
 #include "skin/store/skin_reader.h"
 
@@ -25,20 +26,17 @@ bool StartsWith(const std::string& s, const char* prefix) {
     return s.compare(0, std::strlen(prefix), prefix) == 0;
 }
 
-// Pixels of a 24-bit bitmap as rows of B, G, R bytes.
-uint8_t* Pixel24(TBitmap& b, int x, int y) {
-    return b.ScanLine(y) + 3 * x;
-}
-
-// A 24-bit copy of the part (x, 0, x + w, source height) of source.
-void CopyColumns24(TBitmap& target, const TBitmap& source, int x, int w) {
-    TBitmap full;
-    full.Assign(source);
-    full.SetPixelFormat(TPixelFormat::pf24bit);
+// The part (x, 0, x + w, height) of a 24-bit picture as a new 24-bit bitmap.
+void CopyColumns24(TBitmap& target, const TBitmap& full, int x, int w) {
     target.SetPixelFormat(TPixelFormat::pf24bit);
     target.SetSize(w, full.Height());
+    // One flush of pending drawing each, then rows by address.
+    uint8_t* to = target.ScanLine(0);
+    const uint8_t* from = full.ScanLine(0);
     for (int y = 0; y < full.Height(); ++y)
-        std::memcpy(target.ScanLine(y), Pixel24(full, x, y), static_cast<size_t>(3 * w));
+        std::memcpy(to + static_cast<size_t>(y) * target.Stride(),
+                    from + static_cast<size_t>(y) * full.Stride() + 3 * x,
+                    static_cast<size_t>(3 * w));
 }
 
 } // namespace
@@ -243,6 +241,8 @@ void TSkinLoader::CutMdiButtons() {
     Picture(mdi, "MDICONTROLS", "Image");
     if (mdi.Empty())
         return;
+    // One 24-bit version of the strip serves all three cuts.
+    mdi.SetPixelFormat(TPixelFormat::pf24bit);
     int a = mdi.Width() / 12;
     auto& buttons = data_.CaptionButtons;
     for (int i = 0; i < 3; ++i) {
@@ -401,9 +401,17 @@ void TSkinLoader::LoadPlainObjects() {
     d.StatusBarEdges = LoadPlain("StatusBarEdges");
     d.ComboButton = LoadTwoPicture("ComboButton", "****");
     if (d.ComboButton && !d.ComboButton->Picture.Empty()) {
+        // A 24-bit copy of the picture (GDI maps a palette), mirrored.
+        TBitmap& source = d.ComboButton->Picture;
         TBitmap& mirror = d.ComboButton->Picture2;
-        mirror.Assign(d.ComboButton->Picture);
         mirror.SetPixelFormat(TPixelFormat::pf24bit);
+        mirror.SetSize(source.Width(), source.Height());
+        {
+            TMemoryDC from, to;
+            TSelectObject a(from.Handle(), source.Handle()), b(to.Handle(), mirror.Handle());
+            BitBlt(to.Handle(), 0, 0, source.Width(), source.Height(), from.Handle(), 0, 0,
+                   SRCCOPY);
+        }
         MirrorBitmap(mirror);
     }
     d.SunkEdge = LoadPlain("SunkEdge");
@@ -482,29 +490,11 @@ void TSkinLoader::BuildComboComposite() {
         return;
     TDataSkinObject& edge = *data_.SunkEdge;
     TDataSkinBorder& button = *data_.ComboButton;
-    constexpr int kCellW = 50, kCellH = 21;
-    const int n = edge.FrameCount;
     const int b = GetSystemMetrics(SM_CXHSCROLL) + 2;
-    TBitmap strip(kCellW * n, kCellH, TPixelFormat::pf24bit);
-    TBitmap cell(kCellW, kCellH, TPixelFormat::pf24bit);
-    HDC stripDC = strip.Canvas().Handle();
-    TBrushHandle key(CreateSolidBrush(kSkinKeyColor));
-    RECT all{0, 0, kCellW * n, kCellH};
-    FillRect(stripDC, &all, key.Get());
-    const RECT whole{0, 0, kCellW, kCellH};
-    const RECT right{kCellW - b, 0, kCellW, kCellH};
-    const RECT text{2, 2, kCellW - 1 - b, 18};
-    for (int k = 1; k <= n; ++k) {
-        HDC dc = cell.Canvas().Handle();
-        DrawSkinElement(dc, whole, edge, k);
-        DrawSkinElement(dc, right, button.Picture, false, button.TilesMiddle(), true,
-                        button.FrameCount, k, button.Margins());
-        if (data_.ExtraImages)
-            DrawSkinGlyph(dc, right, data_.ExtraImages->Picture, true,
-                          data_.ExtraImages->FrameCount, k);
-        FillRect(dc, &text, key.Get());
-        BitBlt(strip.Canvas().Handle(), kCellW * (k - 1), 0, kCellW, kCellH, dc, 0, 0, SRCCOPY);
-    }
+    TDataSkinObject* glyphs = data_.ExtraImages.get();
+    TBitmap strip;
+    ComposeComboStrip(strip, edge.FrameCount, edge, button, glyphs ? &glyphs->Picture : nullptr,
+                      glyphs ? glyphs->FrameCount : 0, b);
     button.Style = 2;
     button.LeftWidth = 2;
     button.TopHeight = edge.TopHeight;

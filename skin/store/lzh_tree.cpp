@@ -60,7 +60,8 @@ void TLzhTree::Start() {
         child[j] = static_cast<int16_t>(i);
         parent[i] = parent[i + 1] = static_cast<int16_t>(j);
     }
-    freq[kNodeCount] = 0xFFFF;
+    for (int i = kNodeCount; i < kNodeCount + kFreqSentinels; ++i)
+        freq[i] = 0xFFFF;
     parent[kRoot] = 0;
 }
 

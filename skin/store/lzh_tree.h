@@ -4,6 +4,9 @@
 
 #include <array>
 #include <cstdint>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace lzh {
 
@@ -17,6 +20,7 @@ constexpr int kRoot = kNodeCount - 1;                       // 626
 constexpr uint16_t kRebuildLimit = 0x8000;                  // root frequency that forces a rebuild
 constexpr int kStartPosition = kWindowSize - kLookAhead;    // 4036
 constexpr uint8_t kFillByte = 0x20;
+constexpr int kFreqSentinels = 8; // counts of 0xFFFF after the last node
 
 // Upper six bits of a match position, indexed by the first eight coded bits.
 extern const std::array<uint8_t, 256> kPositionUpper;
@@ -26,7 +30,7 @@ extern const std::array<uint8_t, 256> kPositionCodeLength;
 // The tree tables. A child value of kNodeCount or more marks a leaf holding
 // symbol (value - kNodeCount); a smaller value k means children at k and k + 1.
 struct TLzhTree {
-    uint16_t freq[kNodeCount + 1];             // sentinel 0xFFFF at kNodeCount
+    uint16_t freq[kNodeCount + kFreqSentinels]; // sentinels 0xFFFF from kNodeCount on
     int16_t parent[kNodeCount + kSymbolCount]; // nodes, then each symbol's leaf position
     int16_t child[kNodeCount];
     // Positions a decoder's lookup of the tree's top levels depends on, and
@@ -47,6 +51,9 @@ struct TLzhTree {
     void Rebuild();
 
 private:
+    // The last position after c whose count is below k, given that c + 1's
+    // is (the counts rise with the position, and the sentinels stop it).
+    int LastBelow(int c, uint16_t k) const;
     // Swaps the subtrees at positions c and l (frequency k moving to l).
     void Swap(int c, int l, uint16_t k);
     // Counts node c (position 0 included: it is always a leaf) and each of
@@ -73,9 +80,7 @@ inline void TLzhTree::UpdateAlong(int s, const int16_t* path, int depth) {
         const int c = path[i];
         const uint16_t k = ++freq[c];
         if (k > freq[c + 1]) [[unlikely]] {
-            int l = c + 1;
-            while (k > freq[l + 1])
-                ++l;
+            const int l = LastBelow(c, k);
             Swap(c, l, k);
             Climb(parent[l]);
             return;
@@ -88,14 +93,34 @@ inline void TLzhTree::Climb(int c) {
     do {
         const uint16_t k = ++freq[c];
         if (k > freq[c + 1]) {
-            int l = c + 1;
-            while (k > freq[l + 1])
-                ++l;
+            const int l = LastBelow(c, k);
             Swap(c, l, k);
             c = l;
         }
         c = parent[c];
     } while (c != 0);
+}
+
+// Eight counts compared at once where the processor allows: the number of
+// them below k ends the run without a branch per position.
+inline int TLzhTree::LastBelow(int c, uint16_t k) const {
+    int l = c + 1;
+#if defined(__SSE2__)
+    const __m128i key = _mm_set1_epi16(static_cast<short>(k));
+    for (;;) {
+        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&freq[l + 1]));
+        // Saturating k - count is zero exactly where the count is k or more.
+        const __m128i atLeast = _mm_cmpeq_epi16(_mm_subs_epu16(key, next), _mm_setzero_si128());
+        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(atLeast));
+        if (mask != 0)
+            return l + __builtin_ctz(mask) / 2;
+        l += 8;
+    }
+#else
+    while (k > freq[l + 1])
+        ++l;
+    return l;
+#endif
 }
 
 inline void TLzhTree::Swap(int c, int l, uint16_t k) {

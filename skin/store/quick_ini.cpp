@@ -29,6 +29,17 @@ char LowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+// "[section]" with its ASCII letters lowercased.
+std::string LowerHeader(std::string_view section) {
+    std::string header;
+    header.reserve(section.size() + 2);
+    header.push_back('[');
+    for (char c : section)
+        header.push_back(LowerAscii(c));
+    header.push_back(']');
+    return header;
+}
+
 // Equality after lowercasing ASCII letters on both sides.
 bool SameKey(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
@@ -62,6 +73,10 @@ void TQuickIni::AddLine(std::string_view raw) {
     if (IsHeader(line)) {
         sections_.Add(std::string(line));
         sectionLines_.push_back(index);
+        std::string lower(line);
+        for (char& c : lower)
+            c = LowerAscii(c);
+        firstHeader_.emplace(std::move(lower), index);
     }
 }
 
@@ -71,6 +86,7 @@ void TQuickIni::Parse(std::string_view text) {
     lines_.Clear();
     sections_.Clear();
     sectionLines_.clear();
+    firstHeader_.clear();
     const size_t nul = text.find('\0');
     if (nul != std::string_view::npos)
         text = text.substr(0, nul);
@@ -92,7 +108,7 @@ void TQuickIni::Parse(std::string_view text) {
         AddLine(text.substr(start));
 }
 
-// Linear scan: the first header matching "[section]" as a whole, then its
+// The first header matching "[section]" as a whole, then its
 // lines up to the next header; the first entry with the key decides.
 std::string TQuickIni::ReadString(std::string_view section, std::string_view key,
                                   const std::string& def) const {
@@ -100,16 +116,8 @@ std::string TQuickIni::ReadString(std::string_view section, std::string_view key
         observer_(section, key);
     if (lines_.Count() == 0)
         return def;
-    std::string header;
-    header.reserve(section.size() + 2);
-    header.append("[").append(section).append("]");
-    int first = -1;
-    for (int i = 0; i < sections_.Count(); ++i) {
-        if (SameTextAscii(sections_[i], header)) {
-            first = sectionLines_[static_cast<size_t>(i)];
-            break;
-        }
-    }
+    const auto found = firstHeader_.find(LowerHeader(section));
+    const int first = found == firstHeader_.end() ? -1 : found->second;
     if (first < 0)
         return def;
     for (int j = first + 1; j < lines_.Count(); ++j) {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "framework/core/strings.h"
@@ -56,5 +57,8 @@ private:
     TStringList lines_;
     TStringList sections_;
     std::vector<int> sectionLines_;
+    // Each header lowercased, with the index in Lines() of its first
+    // occurrence, so that a lookup finds its section without a scan.
+    std::unordered_map<std::string, int> firstHeader_;
     TLookupObserver observer_;
 };

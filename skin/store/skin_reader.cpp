@@ -1,6 +1,8 @@
 // Skin archive reader: unpacking, directory parsing and lookups by name.
 #include "skin/store/skin_reader.h"
 
+#include <algorithm>
+
 #include "framework/core/class_builder.h"
 #include "skin/store/lzh.h"
 #include "skin/store/wrong_mark_notice.h"
@@ -33,11 +35,18 @@ void TSkinReader::Reset() {
     sizes_.fill(0);
     offsets_.fill(0);
     data_.Clear();
+    dataStart_ = 0;
     header_.fill(0);
 }
 
-// Reads the size word and decodes the coded bits that follow it.
 bool TSkinReader::Unpack(TStream& compressed, TStream& target) {
+    return UnpackInto(compressed, target, nullptr);
+}
+
+// Reads the size word and decodes the coded bits that follow it; `room`,
+// when given, is given space for the whole output first so that it does not
+// grow (and move) block by block.
+bool TSkinReader::UnpackInto(TStream& compressed, TStream& target, TMemoryStream* room) {
     compressed.SetPosition(0);
     target.SetPosition(0);
     uint8_t word[4];
@@ -46,6 +55,10 @@ bool TSkinReader::Unpack(TStream& compressed, TStream& target) {
     const int32_t size = ReadLe32(word);
     if (size > maxUnpackedSize_)
         return false;
+    if (room && size > 0) {
+        room->SetSize(size);
+        room->SetSize(0);
+    }
     TLZH lzh;
     lzh.SetSourceStream(&compressed);
     lzh.SetTargetStream(&target);
@@ -53,38 +66,58 @@ bool TSkinReader::Unpack(TStream& compressed, TStream& target) {
     return true;
 }
 
-// Unpacks the archive, checks its mark and takes over its directory and data.
+// Unpacks the archive straight into the reader's own store, then checks its
+// mark and reads its directory there.
 bool TSkinReader::Load(TStream& compressed) {
     Reset();
-    TMemoryStream archive;
-    if (!Unpack(compressed, archive))
-        return false;
-    return LoadUnpacked(archive);
+    try {
+        if (!UnpackInto(compressed, data_, &data_)) {
+            Reset();
+            return false;
+        }
+    } catch (...) {
+        Reset();
+        throw;
+    }
+    return TakeArchive();
 }
 
 bool TSkinReader::LoadUnpacked(TMemoryStream& archive) {
     Reset();
-    if (archive.Size() < 16)
+    data_.SetSize(archive.Size());
+    if (archive.Size() > 0)
+        std::copy(archive.Memory(), archive.Memory() + archive.Size(), data_.Memory());
+    return TakeArchive();
+}
+
+// Checks the mark of the archive held in data_ and reads its directory;
+// the reader is emptied when either is wrong.
+bool TSkinReader::TakeArchive() {
+    if (data_.Size() < 16) {
+        Reset();
         return false;
-    const uint8_t* bytes = archive.Memory();
+    }
+    const uint8_t* bytes = data_.Memory();
     for (int i = 0; i < 4; ++i)
         header_[i] = ReadLe32(bytes + 4 * i);
     if (header_[0] != kArchiveMark) {
+        Reset();
         ShowWrongMarkNotice(kOlderSkinMessage);
         return false;
     }
-    if (!ParseDirectory(archive)) {
+    if (!ParseDirectory()) {
         Reset();
         return false;
     }
     return true;
 }
 
-// Names, size table and data block; refuses a directory that would reach
-// past the archive or list more entries than the size table holds.
-bool TSkinReader::ParseDirectory(TMemoryStream& archive) {
-    const int64_t total = archive.Size();
-    const uint8_t* bytes = archive.Memory();
+// Names, size table and where the data block starts; refuses a directory
+// that would reach past the archive or list more entries than the size
+// table holds.
+bool TSkinReader::ParseDirectory() {
+    const int64_t total = data_.Size();
+    const uint8_t* bytes = data_.Memory();
     const int64_t nameLength = header_[1];
     if (nameLength < 0 || nameLength > total - 16)
         return false;
@@ -106,10 +139,7 @@ bool TSkinReader::ParseDirectory(TMemoryStream& archive) {
         offset += size;
     }
     count_ = count;
-    data_.SetSize(total - dataStart);
-    if (total > dataStart) {
-        std::copy(bytes + dataStart, bytes + total, data_.Memory());
-    }
+    dataStart_ = dataStart;
     data_.SetPosition(0);
     return true;
 }
@@ -117,8 +147,14 @@ bool TSkinReader::ParseDirectory(TMemoryStream& archive) {
 // Copies entry i, which starts offset bytes into the data block.
 void TSkinReader::CopyEntry(int i, int64_t offset, TMemoryStream& target) const {
     if (sizes_[i] > 0)
-        target.WriteBuffer(data_.Memory() + offset, sizes_[i]);
+        target.WriteBuffer(data_.Memory() + dataStart_ + offset, sizes_[i]);
     target.SetPosition(0);
+}
+
+const uint8_t* TSkinReader::EntryData(int i) const {
+    if (i < 0 || i >= count_ || sizes_[i] == 0)
+        return nullptr;
+    return data_.Memory() + dataStart_ + offsets_[i];
 }
 
 void TSkinReader::ReadEntry(int i, TMemoryStream& target) const {

@@ -53,6 +53,9 @@ public:
     const TStringList& Names() const { return names_; }
     int32_t Sizes(int i) const { return sizes_.at(static_cast<size_t>(i)); }
     void ReadEntry(int i, TMemoryStream& target) const;
+    // Entry i's bytes in the reader's own store (Sizes(i) of them), valid
+    // until the next load; null for an empty entry or an index out of range.
+    const uint8_t* EntryData(int i) const;
     // The four header words of the last archive read (mark, name block
     // length, two reserved words).
     const std::array<int32_t, 4>& Header() const { return header_; }
@@ -62,14 +65,17 @@ public:
 
 private:
     void Reset();
-    bool ParseDirectory(TMemoryStream& archive);
+    bool UnpackInto(TStream& compressed, TStream& target, TMemoryStream* room);
+    bool TakeArchive();
+    bool ParseDirectory();
     void CopyEntry(int i, int64_t offset, TMemoryStream& target) const;
 
     TStringList names_;
     int count_ = 0;
     std::array<int32_t, kMaxEntries> sizes_{};
     std::array<int64_t, kMaxEntries> offsets_{};
-    mutable TMemoryStream data_;
+    mutable TMemoryStream data_; // the whole unpacked archive
+    int64_t dataStart_ = 0;      // where its data block starts
     std::array<int32_t, 4> header_{};
     int32_t maxUnpackedSize_ = kDefaultMaxUnpackedSize;
 };

@@ -39,12 +39,17 @@ std::string Lower(std::string s) {
 }
 
 std::vector<uint8_t> ReadWholeFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in)
         throw std::runtime_error("cannot open " + path.string());
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                               std::istreambuf_iterator<char>());
-    if (in.bad())
+    // One read of the size the file has now.
+    const std::streamoff size = in.tellg();
+    if (size < 0)
+        throw std::runtime_error("cannot read " + path.string());
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
+    in.seekg(0);
+    in.read(reinterpret_cast<char*>(bytes.data()), size);
+    if (in.gcount() != size)
         throw std::runtime_error("cannot read " + path.string());
     return bytes;
 }
@@ -116,15 +121,13 @@ int Unpack(const fs::path& skin, const fs::path& dir, std::ostream& out, std::os
     if (ec)
         throw std::runtime_error("cannot create folder " + dir.string() + ": " + ec.message());
     std::set<std::string> written;
-    TMemoryStream entry;
     for (int i = 0; i < reader.Count(); ++i) {
         const std::string& name = reader.Names()[i];
         if (!written.insert(name).second) {
             err << "skintool: skipping later duplicate '" << name << "' (the first one is used)\n";
             continue;
         }
-        reader.ReadEntry(i, entry);
-        WriteWholeFile(dir / name, entry.Memory(), static_cast<size_t>(entry.Size()));
+        WriteWholeFile(dir / name, reader.EntryData(i), static_cast<size_t>(reader.Sizes(i)));
     }
     out << "unpacked " << written.size() << " files into " << dir.string() << "\n";
     return kSkinToolOk;

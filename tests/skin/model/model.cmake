@@ -3,6 +3,7 @@
 lt_add_test(skin_model_test WIN32_ONLY
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/model_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/model_ini_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/combo_composite_test.cpp
             ${CMAKE_SOURCE_DIR}/resources/skin/tesselmenu.rc
     LIBS lt_skinmodel lt_skinfolder)
 if(TARGET skin_model_test)

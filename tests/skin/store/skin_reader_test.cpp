@@ -149,10 +149,23 @@ TEST_F(SkinReaderTest, NameBlockWithoutFinalBreakAndEntryReads) {
     EXPECT_EQ(Content(file), "ccc");
     reader.ReadEntry(7, file);
     EXPECT_EQ(file.Size(), 0);
+    // The same bytes in place, past the names and the size table.
+    ASSERT_NE(reader.EntryData(2), nullptr);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(reader.EntryData(2)), 3), "ccc");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(reader.EntryData(0)), 1), "a");
+    EXPECT_EQ(reader.EntryData(4), nullptr);
+    EXPECT_EQ(reader.EntryData(-1), nullptr);
     // Bytes after the last entry are kept but never handed out.
     const Bytes padded = RawArchive(20000, "a.bmp\r\n", {2}, Text("xxPADDING"));
     ASSERT_TRUE(Load(reader, LzhEncode(padded)));
     EXPECT_TRUE(reader.FindFile("a.bmp", file));
+    EXPECT_EQ(Content(file), "xx");
+    // An archive unpacked elsewhere reads the same.
+    TSkinReader other;
+    TMemoryStream unpacked;
+    unpacked.WriteBuffer(padded.data(), static_cast<int32_t>(padded.size()));
+    ASSERT_TRUE(other.LoadUnpacked(unpacked));
+    EXPECT_TRUE(other.FindFile("a.bmp", file));
     EXPECT_EQ(Content(file), "xx");
 }
 
@@ -164,6 +177,7 @@ TEST_F(SkinReaderTest, WrongMarkShowsTheMessageAndReadsNothingElse) {
     ASSERT_EQ(g_messages.size(), 1u);
     EXPECT_EQ(g_messages[0], "This is Older Skin File\rPlease update to new version !");
     EXPECT_EQ(reader.Count(), 0); // the earlier skin is gone too
+    EXPECT_EQ(reader.EntryData(0), nullptr);
     TMemoryStream file;
     EXPECT_FALSE(reader.FindFile("blue_close.bmp", file));
 }
