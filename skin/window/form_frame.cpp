@@ -229,9 +229,29 @@ void TWinSkinForm::PaintTitleBar(HDC dc, int width) {
     SetBkMode(dc, OPAQUE);
 }
 
+namespace {
+
+// Invalidates, in whatever lies below the window, the part of `shown` (the
+// window's pixels in window coordinates) that it no longer covers.
+void ExposeBelow(HWND wnd, HRGN shown, const RECT& windowRect) {
+    const bool child = (GetWindowLongW(wnd, GWL_STYLE) & WS_CHILD) != 0;
+    HWND below = child ? GetParent(wnd) : nullptr;
+    POINT origin{windowRect.left, windowRect.top};
+    if (below)
+        MapWindowPoints(nullptr, below, &origin, 1);
+    OffsetRgn(shown, origin.x, origin.y);
+    RedrawWindow(below, nullptr, shown, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+} // namespace
+
 // The region is rebuilt when the size changed, for MDI children, and during
 // a refresh. The platform owns a region once it is set, so none is kept here.
-void TWinSkinForm::RebuildRegion() {
+// After a size change the platform repaints the window already: the region
+// is then set without repainting it all again (the platform would send a
+// second frame paint and erase the client area), and only the pixels the
+// new shape leaves out are given back to what lies below.
+void TWinSkinForm::RebuildRegion(bool resized) {
     if (state_ == static_cast<int>(TFormSkinnerState::Destroyed) || !skinData_ ||
         !IsWindow(Handle) || NonNormalMDIChild())
         return;
@@ -240,7 +260,8 @@ void TWinSkinForm::RebuildRegion() {
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0)
         return;
-    if (w == RegionSize.cx && h == RegionSize.cy && MDIKind != kMDIChild &&
+    const bool sizeChanged = w != RegionSize.cx || h != RegionSize.cy;
+    if (!sizeChanged && MDIKind != kMDIChild &&
         state_ != static_cast<int>(TFormSkinnerState::Reskinning))
         return;
     TFrameRegionInput in;
@@ -255,7 +276,23 @@ void TWinSkinForm::RebuildRegion() {
     TRegionHandle region = BuildFrameRegion(*skinData_, in);
     if (!region)
         return;
+    // What the window showed, within its new rectangle, under its old shape.
+    TRegionHandle shown;
+    if (resized && sizeChanged && OwnsRegion &&
+        state_ == static_cast<int>(TFormSkinnerState::Skinned) && IsWindowVisible(Handle)) {
+        shown = TRegionHandle(CreateRectRgn(0, 0, 0, 0));
+        if (GetWindowRgn(Handle, shown.Get()) == ERROR)
+            shown = TRegionHandle();
+    }
+    if (shown) {
+        TRegionHandle bounds(CreateRectRgn(0, 0, w, h));
+        CombineRgn(shown.Get(), shown.Get(), bounds.Get(), RGN_AND);
+        CombineRgn(shown.Get(), shown.Get(), region.Get(), RGN_DIFF);
+    }
     RegionSize = {w, h};
-    SetWindowRgn(Handle, region.Release(), TRUE);
+    SetWindowRgn(Handle, region.Release(), shown ? FALSE : TRUE);
     OwnsRegion = true;
+    RECT box{};
+    if (shown && GetRgnBox(shown.Get(), &box) != NULLREGION)
+        ExposeBelow(Handle, shown.Get(), r);
 }

@@ -50,6 +50,16 @@ HWND NarrowDialog(const wchar_t* caption) {
     return CreateDialogIndirectParamW(nullptr, t, nullptr, NoDialogProc, 0);
 }
 
+// WM_NCPAINT messages sent while counting (a call-window hook).
+int* g_ncPaints = nullptr;
+
+LRESULT CALLBACK CountNcPaints(int code, WPARAM wp, LPARAM lp) {
+    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && g_ncPaints && m->message == WM_NCPAINT)
+        ++*g_ncPaints;
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
 } // namespace
 
 TEST_F(FormSkinnerTest, FrameFromTheBordersKeepsTheClientSizeAndComesOffAgain) {
@@ -148,6 +158,57 @@ TEST_F(FormSkinnerTest, RegionFollowsThePaintedTitleOrIsThePlainRectangle) {
     EXPECT_EQ(box.top, 0);
     EXPECT_EQ(box.right, w2.right - w2.left);
     EXPECT_EQ(box.bottom, w2.bottom - w2.top);
+}
+
+// A resize shapes the window for its new size, paints its frame once, and
+// hands the pixels its new shape leaves out (the top-right corner's notch,
+// now inside the old rectangle) to the window below for repainting.
+TEST_F(FormSkinnerTest, ResizeReshapesAndExposesTheCutCornerBelow) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = L"ResizeBelowWindow";
+    RegisterClassW(&wc);
+    HWND below = CreateWindowExW(0, L"ResizeBelowWindow", L"", WS_POPUP | WS_VISIBLE, 0, 0, 900,
+                                 700, nullptr, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(below, nullptr);
+    TPlainForm form(Application);
+    TWinSkinForm* s = ShowSkinned(form);
+    ASSERT_NE(s, nullptr);
+    HWND wnd = form.Handle();
+    const RECT before = WindowRectOf(wnd);
+    const int width = before.right - before.left - 40, height = before.bottom - before.top - 30;
+    ASSERT_GT(width, 100);
+    PumpPending();
+    ValidateRect(below, nullptr);
+
+    int ncPaints = 0;
+    g_ncPaints = &ncPaints;
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, CountNcPaints, nullptr, GetCurrentThreadId());
+    SetWindowPos(wnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    UnhookWindowsHookEx(hook);
+    g_ncPaints = nullptr;
+    // The platform's own repaint of the resized frame, not a second one.
+    EXPECT_EQ(ncPaints, 1);
+
+    TRegionHandle rgn(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(wnd, rgn.Get()), ERROR);
+    EXPECT_FALSE(PtInRegion(rgn.Get(), width - 1, 0));
+    EXPECT_TRUE(PtInRegion(rgn.Get(), width - 6, 0));
+    EXPECT_TRUE(PtInRegion(rgn.Get(), width / 2, height - 1));
+    EXPECT_FALSE(PtInRegion(rgn.Get(), width, height / 2));
+    // The notch at the new corner lay inside the window before: it is the
+    // window below's to repaint now.
+    TRegionHandle update(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_NE(GetUpdateRgn(below, update.Get(), FALSE), NULLREGION);
+    POINT notch{before.left + width - 1, before.top};
+    ScreenToClient(below, &notch);
+    EXPECT_TRUE(PtInRegion(update.Get(), notch.x, notch.y));
+    POINT covered{before.left + width / 2, before.top + height / 2};
+    ScreenToClient(below, &covered);
+    EXPECT_FALSE(PtInRegion(update.Get(), covered.x, covered.y));
+    DestroyWindow(below);
 }
 
 TEST_F(FormSkinnerTest, InactiveWindowUsesSecondFramesAndInactiveTextColour) {
