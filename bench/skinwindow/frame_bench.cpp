@@ -50,14 +50,17 @@ void Pump() {
 // that every step changes both windows' size alike.
 SIZE g_start{kWidth, kHeight};
 
-// One drag-resize step: the size changes, the frame is painted. Each step
-// of a round takes a size of its own (more sizes than the drawing
-// utilities' cache holds parts), as a drag does.
+// One drag-resize step: the size changes, the frame is painted, and what
+// the step left to repaint is painted. Each step of a round takes a size of
+// its own (more sizes than the drawing utilities' cache holds parts), as a
+// drag does: 64 steps smaller, then 64 larger again.
 void ResizeStep(HWND wnd, int i) {
-    const int d = 2 * (i % 64);
+    const int t = i % 128;
+    const int d = 2 * (t < 64 ? t : 127 - t);
     SetWindowPos(wnd, nullptr, 0, 0, g_start.cx - d, g_start.cy - d,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(wnd, WM_NCPAINT, 1, 0);
+    UpdateWindow(wnd);
 }
 
 // The largest size up to 1920 x 1080 that every window takes.
@@ -173,13 +176,13 @@ int main() {
     bench::Report("frame.resize_start_width", g_start.cx, "px");
     bench::Report("frame.resize_start_height", g_start.cy, "px");
     int i = 0, j = 0;
-    const double nativeResize = bench::MedianNs(9, 64, [&] { ResizeStep(native, i++); });
-    const double skinnedResize = bench::MedianNs(9, 64, [&] { ResizeStep(skinned, j++); });
+    const double nativeResize = bench::MedianNs(9, 128, [&] { ResizeStep(native, i++); });
+    const double skinnedResize = bench::MedianNs(9, 128, [&] { ResizeStep(skinned, j++); });
     bench::Report("frame.native_resize_step", nativeResize / 1e6, "ms");
     bench::Report("frame.skinned_resize_step", skinnedResize / 1e6, "ms");
     bench::Report("frame.resize_ratio_skinned_vs_native", skinnedResize / nativeResize, "x");
-    ReportMessages("native", native, 64);
-    ReportMessages("skinned", skinned, 64);
+    ReportMessages("native", native, 128);
+    ReportMessages("skinned", skinned, 128);
 
     skinner->Restore();
     skinner.reset();

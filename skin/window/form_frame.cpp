@@ -231,16 +231,31 @@ void TWinSkinForm::PaintTitleBar(HDC dc, int width) {
 
 namespace {
 
-// Invalidates, in whatever lies below the window, the part of `shown` (the
-// window's pixels in window coordinates) that it no longer covers.
-void ExposeBelow(HWND wnd, HRGN shown, const RECT& windowRect) {
+// Invalidates, in whatever lies below the window, the part of `left` (in
+// window coordinates) that the window no longer covers.
+void ExposeBelow(HWND wnd, HRGN left, const RECT& windowRect) {
     const bool child = (GetWindowLongW(wnd, GWL_STYLE) & WS_CHILD) != 0;
     HWND below = child ? GetParent(wnd) : nullptr;
     POINT origin{windowRect.left, windowRect.top};
     if (below)
         MapWindowPoints(nullptr, below, &origin, 1);
-    OffsetRgn(shown, origin.x, origin.y);
-    RedrawWindow(below, nullptr, shown, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+    OffsetRgn(left, origin.x, origin.y);
+    RedrawWindow(below, nullptr, left, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+// Invalidates the part of `added` (in window coordinates) the window now
+// shows: frame and client, with the background erased.
+void ExposeAdded(HWND wnd, HRGN added, const RECT& windowRect) {
+    POINT client{0, 0};
+    ClientToScreen(wnd, &client);
+    OffsetRgn(added, windowRect.left - client.x, windowRect.top - client.y);
+    RedrawWindow(wnd, nullptr, added, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+}
+
+// Whether a region has any area.
+bool HasPixels(HRGN region) {
+    RECT box{};
+    return GetRgnBox(region, &box) != NULLREGION;
 }
 
 } // namespace
@@ -276,7 +291,8 @@ void TWinSkinForm::RebuildRegion(bool resized) {
     TRegionHandle region = BuildFrameRegion(*skinData_, in);
     if (!region)
         return;
-    // What the window showed, within its new rectangle, under its old shape.
+    // What the window showed, within its new rectangle, under its old shape:
+    // the platform painted the resized frame clipped to it, before this.
     TRegionHandle shown;
     if (resized && sizeChanged && OwnsRegion &&
         state_ == static_cast<int>(TFormSkinnerState::Skinned) && IsWindowVisible(Handle)) {
@@ -284,15 +300,20 @@ void TWinSkinForm::RebuildRegion(bool resized) {
         if (GetWindowRgn(Handle, shown.Get()) == ERROR)
             shown = TRegionHandle();
     }
+    TRegionHandle left, added;
     if (shown) {
         TRegionHandle bounds(CreateRectRgn(0, 0, w, h));
         CombineRgn(shown.Get(), shown.Get(), bounds.Get(), RGN_AND);
-        CombineRgn(shown.Get(), shown.Get(), region.Get(), RGN_DIFF);
+        left = TRegionHandle(CreateRectRgn(0, 0, 0, 0));
+        added = TRegionHandle(CreateRectRgn(0, 0, 0, 0));
+        CombineRgn(left.Get(), shown.Get(), region.Get(), RGN_DIFF);
+        CombineRgn(added.Get(), region.Get(), shown.Get(), RGN_DIFF);
     }
     RegionSize = {w, h};
     SetWindowRgn(Handle, region.Release(), shown ? FALSE : TRUE);
     OwnsRegion = true;
-    RECT box{};
-    if (shown && GetRgnBox(shown.Get(), &box) != NULLREGION)
-        ExposeBelow(Handle, shown.Get(), r);
+    if (shown && HasPixels(left.Get()))
+        ExposeBelow(Handle, left.Get(), r);
+    if (shown && HasPixels(added.Get()))
+        ExposeAdded(Handle, added.Get(), r);
 }

@@ -2,7 +2,9 @@
 // sizes, hit tests, the region, active and inactive looks, the title text,
 // popups with and without a caption, message boxes and a maximised window
 // on the work area.
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "tests/skin/window/form_skinner_fixture.h"
 
@@ -50,13 +52,14 @@ HWND NarrowDialog(const wchar_t* caption) {
     return CreateDialogIndirectParamW(nullptr, t, nullptr, NoDialogProc, 0);
 }
 
-// WM_NCPAINT messages sent while counting (a call-window hook).
-int* g_ncPaints = nullptr;
+// WM_SIZE and WM_NCPAINT messages sent while recording (a call-window
+// hook), in order.
+std::vector<UINT>* g_sizeAndPaint = nullptr;
 
-LRESULT CALLBACK CountNcPaints(int code, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK RecordSizeAndPaint(int code, WPARAM wp, LPARAM lp) {
     const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
-    if (code == HC_ACTION && g_ncPaints && m->message == WM_NCPAINT)
-        ++*g_ncPaints;
+    if (code == HC_ACTION && g_sizeAndPaint && (m->message == WM_NCPAINT || m->message == WM_SIZE))
+        g_sizeAndPaint->push_back(m->message);
     return CallNextHookEx(nullptr, code, wp, lp);
 }
 
@@ -183,14 +186,17 @@ TEST_F(FormSkinnerTest, ResizeReshapesAndExposesTheCutCornerBelow) {
     PumpPending();
     ValidateRect(below, nullptr);
 
-    int ncPaints = 0;
-    g_ncPaints = &ncPaints;
-    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, CountNcPaints, nullptr, GetCurrentThreadId());
+    std::vector<UINT> seen;
+    g_sizeAndPaint = &seen;
+    HHOOK hook =
+        SetWindowsHookExW(WH_CALLWNDPROC, RecordSizeAndPaint, nullptr, GetCurrentThreadId());
     SetWindowPos(wnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     UnhookWindowsHookEx(hook);
-    g_ncPaints = nullptr;
-    // The platform's own repaint of the resized frame, not a second one.
-    EXPECT_EQ(ncPaints, 1);
+    g_sizeAndPaint = nullptr;
+    // One frame paint: the platform's own repaint of the resized frame (sent
+    // before WM_SIZE, under the old shape), not a second one for the shape.
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), UINT(WM_NCPAINT)), 1);
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), UINT(WM_SIZE)), 1);
 
     TRegionHandle rgn(CreateRectRgn(0, 0, 0, 0));
     ASSERT_NE(GetWindowRgn(wnd, rgn.Get()), ERROR);
@@ -208,6 +214,36 @@ TEST_F(FormSkinnerTest, ResizeReshapesAndExposesTheCutCornerBelow) {
     POINT covered{before.left + width / 2, before.top + height / 2};
     ScreenToClient(below, &covered);
     EXPECT_FALSE(PtInRegion(update.Get(), covered.x, covered.y));
+
+    // Larger again: the frame painted before the new shape was set is
+    // clipped to the old one, so what the new shape adds (the old corner,
+    // the new strips) is painted afterwards, and the title strip then shows
+    // what a full frame paint shows.
+    UpdateWindow(wnd);
+    SetWindowPos(wnd, nullptr, 0, 0, width + 40, height + 30,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    UpdateWindow(wnd);
+    const int grown = width + 40;
+    auto titleStrip = [wnd, grown] {
+        TBitmap strip(grown, 8);
+        HDC dc = GetWindowDC(wnd);
+        BitBlt(strip.Canvas().Handle(), 0, 0, grown, 8, dc, 0, 0, SRCCOPY);
+        ReleaseDC(wnd, dc);
+        std::vector<uint8_t> bytes;
+        for (int y = 0; y < 8; ++y)
+            bytes.insert(bytes.end(), strip.ScanLine(y), strip.ScanLine(y) + grown * 4);
+        // Only the shaped pixels count; the cut corners show nothing of ours.
+        TRegionHandle shape(CreateRectRgn(0, 0, 0, 0));
+        GetWindowRgn(wnd, shape.Get());
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < grown; ++x)
+                if (!PtInRegion(shape.Get(), x, y))
+                    std::fill_n(bytes.begin() + (y * grown + x) * 4, 4, uint8_t(0));
+        return bytes;
+    };
+    const std::vector<uint8_t> afterResize = titleStrip();
+    SendMessageW(wnd, SM_REPAINTFRAME, 0, 0);
+    EXPECT_TRUE(afterResize == titleStrip());
     DestroyWindow(below);
 }
 
