@@ -171,6 +171,24 @@ int main() {
     });
     bench::Report("frame.build_region_only_1920x1080", build / 1e6, "ms");
     bench::Report("frame.set_window_region_only", set / 1e6, "ms");
+    // A resize shapes the window for its new size before painting it: the
+    // region built and the borders drawn at a size not seen before.
+    TBitmap surface(kWidth, kHeight);
+    int k = 0;
+    const double shapeThenPaint = bench::MedianNs(9, 20, [&] {
+        const int d = 2 * (k++ % 200);
+        TFrameRegionInput fresh = in;
+        fresh.Width = kWidth - d;
+        fresh.Height = kHeight - d;
+        fresh.TitleCache = nullptr;
+        TRegionHandle r = BuildFrameRegion(data, fresh);
+        for (TBorderPart part :
+             {TBorderPart::Left, TBorderPart::Right, TBorderPart::Bottom, TBorderPart::Top})
+            DrawBorderPart(surface.Canvas().Handle(), part,
+                           BorderPartRect(part, fresh.Metrics, fresh.Width, fresh.Height), data,
+                           true);
+    });
+    bench::Report("frame.shape_then_paint_new_size", shapeThenPaint / 1e6, "ms");
 
     g_start = CommonSize({native, skinned});
     bench::Report("frame.resize_start_width", g_start.cx, "px");

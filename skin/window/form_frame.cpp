@@ -229,44 +229,9 @@ void TWinSkinForm::PaintTitleBar(HDC dc, int width) {
     SetBkMode(dc, OPAQUE);
 }
 
-namespace {
-
-// Invalidates, in whatever lies below the window, the part of `left` (in
-// window coordinates) that the window no longer covers.
-void ExposeBelow(HWND wnd, HRGN left, const RECT& windowRect) {
-    const bool child = (GetWindowLongW(wnd, GWL_STYLE) & WS_CHILD) != 0;
-    HWND below = child ? GetParent(wnd) : nullptr;
-    POINT origin{windowRect.left, windowRect.top};
-    if (below)
-        MapWindowPoints(nullptr, below, &origin, 1);
-    OffsetRgn(left, origin.x, origin.y);
-    RedrawWindow(below, nullptr, left, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
-}
-
-// Invalidates the part of `added` (in window coordinates) the window now
-// shows: frame and client, with the background erased.
-void ExposeAdded(HWND wnd, HRGN added, const RECT& windowRect) {
-    POINT client{0, 0};
-    ClientToScreen(wnd, &client);
-    OffsetRgn(added, windowRect.left - client.x, windowRect.top - client.y);
-    RedrawWindow(wnd, nullptr, added, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
-}
-
-// Whether a region has any area.
-bool HasPixels(HRGN region) {
-    RECT box{};
-    return GetRgnBox(region, &box) != NULLREGION;
-}
-
-} // namespace
-
 // The region is rebuilt when the size changed, for MDI children, and during
 // a refresh. The platform owns a region once it is set, so none is kept here.
-// After a size change the platform repaints the window already: the region
-// is then set without repainting it all again (the platform would send a
-// second frame paint and erase the client area), and only the pixels the
-// new shape leaves out are given back to what lies below.
-void TWinSkinForm::RebuildRegion(bool resized) {
+void TWinSkinForm::RebuildRegion() {
     if (state_ == static_cast<int>(TFormSkinnerState::Destroyed) || !skinData_ ||
         !IsWindow(Handle) || NonNormalMDIChild())
         return;
@@ -275,8 +240,7 @@ void TWinSkinForm::RebuildRegion(bool resized) {
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0)
         return;
-    const bool sizeChanged = w != RegionSize.cx || h != RegionSize.cy;
-    if (!sizeChanged && MDIKind != kMDIChild &&
+    if (w == RegionSize.cx && h == RegionSize.cy && MDIKind != kMDIChild &&
         state_ != static_cast<int>(TFormSkinnerState::Reskinning))
         return;
     TFrameRegionInput in;
@@ -291,29 +255,7 @@ void TWinSkinForm::RebuildRegion(bool resized) {
     TRegionHandle region = BuildFrameRegion(*skinData_, in);
     if (!region)
         return;
-    // What the window showed, within its new rectangle, under its old shape:
-    // the platform painted the resized frame clipped to it, before this.
-    TRegionHandle shown;
-    if (resized && sizeChanged && OwnsRegion &&
-        state_ == static_cast<int>(TFormSkinnerState::Skinned) && IsWindowVisible(Handle)) {
-        shown = TRegionHandle(CreateRectRgn(0, 0, 0, 0));
-        if (GetWindowRgn(Handle, shown.Get()) == ERROR)
-            shown = TRegionHandle();
-    }
-    TRegionHandle left, added;
-    if (shown) {
-        TRegionHandle bounds(CreateRectRgn(0, 0, w, h));
-        CombineRgn(shown.Get(), shown.Get(), bounds.Get(), RGN_AND);
-        left = TRegionHandle(CreateRectRgn(0, 0, 0, 0));
-        added = TRegionHandle(CreateRectRgn(0, 0, 0, 0));
-        CombineRgn(left.Get(), shown.Get(), region.Get(), RGN_DIFF);
-        CombineRgn(added.Get(), region.Get(), shown.Get(), RGN_DIFF);
-    }
     RegionSize = {w, h};
-    SetWindowRgn(Handle, region.Release(), shown ? FALSE : TRUE);
+    SetWindowRgn(Handle, region.Release(), TRUE);
     OwnsRegion = true;
-    if (shown && HasPixels(left.Get()))
-        ExposeBelow(Handle, left.Get(), r);
-    if (shown && HasPixels(added.Get()))
-        ExposeAdded(Handle, added.Get(), r);
 }

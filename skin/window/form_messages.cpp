@@ -292,7 +292,7 @@ void TWinSkinForm::HandleSize(TMessage& msg) {
     }
     if (state_ == static_cast<int>(TFormSkinnerState::Skinned) ||
         state_ == static_cast<int>(TFormSkinnerState::Reskinning))
-        RebuildRegion(true);
+        RebuildRegion();
 }
 
 void TWinSkinForm::HandleSysCommand(TMessage& msg) {

@@ -102,9 +102,8 @@ public:
     void ComputeFrame();
     // Paints the whole non-client area (dc null: through the window DC).
     void PaintFrame(HDC dc);
-    // Shapes the window from the borders' transparent pixels. `resized`: the
-    // window's size just changed and the platform repaints it for that.
-    void RebuildRegion(bool resized = false);
+    // Shapes the window from the borders' transparent pixels.
+    void RebuildRegion();
     void SetNativeCaption(bool on);
     // Re-applies a changed skin.
     void Reskin();
