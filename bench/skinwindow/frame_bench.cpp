@@ -10,7 +10,10 @@
 #include "skin/window/frame_paint.h"
 #include "tools/skininfo/skin_folder_pack.h"
 
+#include <algorithm>
+#include <initializer_list>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -41,14 +44,79 @@ void Pump() {
     }
 }
 
-// One drag-resize step: the size changes, the frame is painted. Each step
-// of a round takes a size of its own (more sizes than the drawing
-// utilities' cache holds parts), as a drag does.
+// The size the drag steps start from: 1920 x 1080 where both windows can
+// take it, else the largest both take (a window is held to its largest
+// tracking size, which the skinned frame sets to the maximised size), so
+// that every step changes both windows' size alike.
+SIZE g_start{kWidth, kHeight};
+
+// One drag-resize step: the size changes, the frame is painted, and what
+// the step left to repaint is painted. Each step of a round takes a size of
+// its own (more sizes than the drawing utilities' cache holds parts), as a
+// drag does: 64 steps smaller, then 64 larger again.
 void ResizeStep(HWND wnd, int i) {
-    const int d = 2 * (i % 64);
-    SetWindowPos(wnd, nullptr, 0, 0, kWidth - d, kHeight - d,
+    const int t = i % 128;
+    const int d = 2 * (t < 64 ? t : 127 - t);
+    SetWindowPos(wnd, nullptr, 0, 0, g_start.cx - d, g_start.cy - d,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(wnd, WM_NCPAINT, 1, 0);
+    UpdateWindow(wnd);
+}
+
+// The largest size up to 1920 x 1080 that every window takes.
+SIZE CommonSize(std::initializer_list<HWND> windows) {
+    SIZE size{kWidth, kHeight};
+    for (HWND wnd : windows) {
+        SetWindowPos(wnd, nullptr, 0, 0, kWidth, kHeight,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT r{};
+        GetWindowRect(wnd, &r);
+        size.cx = std::min<LONG>(size.cx, r.right - r.left);
+        size.cy = std::min<LONG>(size.cy, r.bottom - r.top);
+    }
+    return size;
+}
+
+// Messages sent to one window while counting (a call-window hook).
+struct TMessageCount {
+    HWND Window = nullptr;
+    int All = 0;
+    int NcCalcSize = 0;
+    int NcPaint = 0;
+    int Size = 0;
+    int PosChanged = 0;
+};
+TMessageCount* g_count = nullptr;
+
+LRESULT CALLBACK CountHook(int code, WPARAM wp, LPARAM lp) {
+    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && g_count && m->hwnd == g_count->Window) {
+        ++g_count->All;
+        g_count->NcCalcSize += m->message == WM_NCCALCSIZE;
+        g_count->NcPaint += m->message == WM_NCPAINT;
+        g_count->Size += m->message == WM_SIZE;
+        g_count->PosChanged += m->message == WM_WINDOWPOSCHANGED;
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+// The messages a window gets in `steps` resize steps, per step.
+void ReportMessages(const char* name, HWND wnd, int steps) {
+    TMessageCount count;
+    count.Window = wnd;
+    g_count = &count;
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, CountHook, nullptr, GetCurrentThreadId());
+    for (int i = 0; i < steps; ++i) {
+        ResizeStep(wnd, i);
+    }
+    UnhookWindowsHookEx(hook);
+    g_count = nullptr;
+    const std::string prefix = std::string("frame.") + name + "_step_";
+    bench::Report(prefix + "messages", double(count.All) / steps, "");
+    bench::Report(prefix + "nccalcsize", double(count.NcCalcSize) / steps, "");
+    bench::Report(prefix + "ncpaint", double(count.NcPaint) / steps, "");
+    bench::Report(prefix + "size", double(count.Size) / steps, "");
+    bench::Report(prefix + "poschanged", double(count.PosChanged) / steps, "");
 }
 
 } // namespace
@@ -103,13 +171,36 @@ int main() {
     });
     bench::Report("frame.build_region_only_1920x1080", build / 1e6, "ms");
     bench::Report("frame.set_window_region_only", set / 1e6, "ms");
+    // A resize shapes the window for its new size before painting it: the
+    // region built and the borders drawn at a size not seen before.
+    TBitmap surface(kWidth, kHeight);
+    int k = 0;
+    const double shapeThenPaint = bench::MedianNs(9, 20, [&] {
+        const int d = 2 * (k++ % 200);
+        TFrameRegionInput fresh = in;
+        fresh.Width = kWidth - d;
+        fresh.Height = kHeight - d;
+        fresh.TitleCache = nullptr;
+        TRegionHandle r = BuildFrameRegion(data, fresh);
+        for (TBorderPart part :
+             {TBorderPart::Left, TBorderPart::Right, TBorderPart::Bottom, TBorderPart::Top})
+            DrawBorderPart(surface.Canvas().Handle(), part,
+                           BorderPartRect(part, fresh.Metrics, fresh.Width, fresh.Height), data,
+                           true);
+    });
+    bench::Report("frame.shape_then_paint_new_size", shapeThenPaint / 1e6, "ms");
 
+    g_start = CommonSize({native, skinned});
+    bench::Report("frame.resize_start_width", g_start.cx, "px");
+    bench::Report("frame.resize_start_height", g_start.cy, "px");
     int i = 0, j = 0;
-    const double nativeResize = bench::MedianNs(9, 64, [&] { ResizeStep(native, i++); });
-    const double skinnedResize = bench::MedianNs(9, 64, [&] { ResizeStep(skinned, j++); });
+    const double nativeResize = bench::MedianNs(9, 128, [&] { ResizeStep(native, i++); });
+    const double skinnedResize = bench::MedianNs(9, 128, [&] { ResizeStep(skinned, j++); });
     bench::Report("frame.native_resize_step", nativeResize / 1e6, "ms");
     bench::Report("frame.skinned_resize_step", skinnedResize / 1e6, "ms");
     bench::Report("frame.resize_ratio_skinned_vs_native", skinnedResize / nativeResize, "x");
+    ReportMessages("native", native, 128);
+    ReportMessages("skinned", skinned, 128);
 
     skinner->Restore();
     skinner.reset();

@@ -83,6 +83,129 @@ void TKeyMask::Copy(HDC dst, int x, int y, HDC src) const {
     SetTextColor(dst, oldText);
 }
 
+namespace {
+
+// Bits per pixel of what a DC draws on: its selected bitmap's for a memory
+// DC, the device's otherwise.
+int TargetBits(HDC dc) {
+    if (GetObjectType(dc) == OBJ_MEMDC) {
+        BITMAP bm{};
+        if (GetObjectW(GetCurrentObject(dc, OBJ_BITMAP), sizeof bm, &bm) == sizeof bm) {
+            return bm.bmBitsPixel * bm.bmPlanes;
+        }
+    }
+    return GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
+}
+
+} // namespace
+
+std::vector<RECT> KeylessRects(const uint32_t* pixels, size_t stride, int w, int h, uint32_t key,
+                               size_t limit) {
+    std::vector<RECT> rects;
+    std::vector<std::pair<int, int>> runs, above;
+    for (int y = 0; y < h; ++y) {
+        const uint32_t* row = pixels + static_cast<size_t>(y) * stride;
+        runs.clear();
+        for (int x = 0; x < w;) {
+            while (x < w && row[x] == key) {
+                ++x;
+            }
+            const int from = x;
+            while (x < w && row[x] != key) {
+                ++x;
+            }
+            if (x > from) {
+                runs.emplace_back(from, x);
+            }
+        }
+        if (y > 0 && runs == above) {
+            for (size_t i = rects.size() - runs.size(); i < rects.size(); ++i) {
+                rects[i].bottom = y + 1;
+            }
+            continue;
+        }
+        for (const auto& [from, to] : runs) {
+            rects.push_back(RECT{from, y, to, y + 1});
+        }
+        if (rects.size() > limit) {
+            return rects;
+        }
+        std::swap(runs, above);
+    }
+    return rects;
+}
+
+void TCutout::Make(TBitmap& image, TColor key) {
+    w_ = image.Width();
+    h_ = image.Height();
+    key_ = ColorToRGB(key);
+    made_ = true;
+    anyKey_ = false;
+    rects_.clear();
+    planes_.reset();
+    mono_.reset();
+    if (w_ <= 0 || h_ <= 0) {
+        return;
+    }
+    auto planes = std::make_unique<TBitmap>(w_, 2 * h_, TPixelFormat::pf32bit);
+    // The image's pixels as 32-bit values, in the cut image's rows.
+    BitBlt(planes->Canvas().Handle(), 0, h_, w_, h_, image.Canvas().Handle(), 0, 0, SRCCOPY);
+    // The key as a 32-bit pixel, compared whole as the platform's colour to
+    // monochrome conversion compares it.
+    const uint32_t keyPixel =
+        uint32_t(GetRValue(key_)) << 16 | uint32_t(GetGValue(key_)) << 8 | GetBValue(key_);
+    const auto* cut = reinterpret_cast<const uint32_t*>(planes->ScanLine(h_));
+    const size_t stride = static_cast<size_t>(planes->Stride()) / 4;
+    rects_ = KeylessRects(cut, stride, w_, h_, keyPixel, kMaxRects);
+    anyKey_ = !(rects_.size() == 1 && rects_[0].left == 0 && rects_[0].top == 0 &&
+                rects_[0].right == w_ && rects_[0].bottom == h_);
+    if (rects_.size() <= kMaxRects) {
+        return;
+    }
+    rects_.clear();
+    for (int y = 0; y < h_; ++y) {
+        auto* m = reinterpret_cast<uint32_t*>(planes->ScanLine(y));
+        auto* c = reinterpret_cast<uint32_t*>(planes->ScanLine(h_ + y));
+        for (int x = 0; x < w_; ++x) {
+            const bool isKey = c[x] == keyPixel;
+            // Colour bits only: the AND leaves the target's fourth byte as
+            // the monochrome mask's copy leaves it.
+            m[x] = isKey ? 0x00FFFFFFu : 0u;
+            c[x] = isKey ? 0u : c[x];
+        }
+    }
+    planes->Canvas().Handle();
+    planes_ = std::move(planes);
+}
+
+size_t TCutout::Bytes() const {
+    return (planes_ ? size_t(w_) * size_t(h_) * 8 : 0) + rects_.capacity() * sizeof(RECT);
+}
+
+bool TCutout::Draw(HDC dst, int x, int y, HDC src) {
+    if (!anyKey_) {
+        return false;
+    }
+    if (!planes_) {
+        for (const RECT& r : rects_) {
+            BitBlt(dst, x + r.left, y + r.top, r.right - r.left, r.bottom - r.top, src, r.left,
+                   r.top, SRCCOPY);
+        }
+        return true;
+    }
+    if (TargetBits(dst) < 15) {
+        if (!mono_) {
+            mono_ = std::make_unique<TKeyMask>(src, w_, h_, key_);
+        }
+        mono_->Copy(dst, x, y, src);
+        return true;
+    }
+    HDC planes = planes_->Canvas().Handle();
+    BitBlt(dst, x, y, w_, h_, planes, 0, 0, SRCAND);
+    BitBlt(dst, x, y, w_, h_, planes, 0, h_, SRCPAINT);
+    return true;
+}
+
 void PutImage(HDC dst, int x, int y, TBitmap& image, bool trans) {
     if (trans) {
         DrawTransparent(dst, RECT{x, y, x + image.Width(), y + image.Height()}, image);

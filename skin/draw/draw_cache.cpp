@@ -91,16 +91,17 @@ struct TEntry {
     int RowBytes = 0;
     std::vector<uint8_t> Pixels; // the frame's rows, back to back
     std::unique_ptr<TBitmap> Image;
-    std::unique_ptr<TKeyMask> Mask; // made on the first transparent paint
-    TRegionHandle Region;           // its non-key pixels, made when first asked
+    TCutout Cutout;       // made on the first transparent paint
+    TRegionHandle Region; // its non-key pixels, made when first asked
     size_t RegionBytes = 0;
     uint64_t LastUse = 0;
 
     size_t Bytes() const {
         const size_t w = static_cast<size_t>(Image->Width()), h = Image->Height();
-        // The key mask's share is counted from the start, so that making it
-        // later never takes the cache past its budget.
-        return w * h * 4 + (w + 15) / 16 * 2 * h + Pixels.size() + RegionBytes;
+        // The monochrome mask's share (low-depth targets) is counted from the
+        // start, so that making it later never takes the cache past its
+        // budget; the colour cut-out is counted once made.
+        return w * h * 4 + (w + 15) / 16 * 2 * h + Pixels.size() + RegionBytes + Cutout.Bytes();
     }
     bool Matches(uint64_t hash, const TFrameRecipe& r, int bits,
                  const std::vector<uint32_t>& palette, const TFrameRows& rows) const {
@@ -131,15 +132,29 @@ struct TCache {
     void MakeRoom(size_t more) {
         while (!Entries.empty() && (Entries.size() + 1 > size_t(kSkinDrawCacheMaxEntries) ||
                                     Bytes + more > kSkinDrawCacheMaxBytes)) {
-            size_t oldest = 0;
-            for (size_t i = 1; i < Entries.size(); ++i) {
-                if (Entries[i]->LastUse < Entries[oldest]->LastUse) {
-                    oldest = i;
-                }
-            }
-            Bytes -= Entries[oldest]->Bytes();
-            Entries.erase(Entries.begin() + static_cast<std::ptrdiff_t>(oldest));
+            DropOldest(nullptr);
         }
+    }
+    // Drops the least recently used entries other than `keep` while the
+    // cache holds more bytes than its budget.
+    void Trim(const TEntry* keep) {
+        while (Bytes > kSkinDrawCacheMaxBytes && DropOldest(keep)) {
+        }
+    }
+    bool DropOldest(const TEntry* keep) {
+        size_t oldest = Entries.size();
+        for (size_t i = 0; i < Entries.size(); ++i) {
+            if (Entries[i].get() != keep &&
+                (oldest == Entries.size() || Entries[i]->LastUse < Entries[oldest]->LastUse)) {
+                oldest = i;
+            }
+        }
+        if (oldest == Entries.size()) {
+            return false;
+        }
+        Bytes -= Entries[oldest]->Bytes();
+        Entries.erase(Entries.begin() + static_cast<std::ptrdiff_t>(oldest));
+        return true;
     }
 };
 
@@ -148,19 +163,20 @@ TCache& Cache() {
     return cache;
 }
 
-// Copies the image to the DC, through its key mask when transparent.
+// Copies the image to the DC, opaque or without its key-colour pixels.
 void Put(HDC dc, int x, int y, TEntry& e, bool trans) {
     TBitmap& image = *e.Image;
+    if (trans && !e.Cutout.Made()) {
+        TCache& cache = Cache();
+        cache.Bytes -= e.Bytes();
+        e.Cutout.Make(image, kSkinKeyColor);
+        cache.Bytes += e.Bytes();
+        cache.Trim(&e);
+    }
     HDC src = image.Canvas().Handle();
-    if (!trans) {
+    if (!trans || !e.Cutout.Draw(dc, x, y, src)) {
         BitBlt(dc, x, y, image.Width(), image.Height(), src, 0, 0, SRCCOPY);
-        return;
     }
-    if (!e.Mask) {
-        e.Mask = std::make_unique<TKeyMask>(src, image.Width(), image.Height(),
-                                            ColorToRGB(kSkinKeyColor));
-    }
-    e.Mask->Copy(dc, x, y, src);
 }
 
 } // namespace

@@ -3,6 +3,9 @@
 
 #include "skin/draw/skin_draw.h"
 
+#include <cstdint>
+#include <vector>
+
 namespace skin_draw_detail {
 
 // Copies source rectangle `s` of a picture to rectangle `d` of a 32-bit work
@@ -37,6 +40,46 @@ private:
     TBitmapHandle bitmap_;
     TMemoryDC dc_;
     TSelectObject selection_;
+};
+
+// The rectangles covering the pixels of a 32-bit image (rows of `stride`
+// values, top-down) that are not `key`, compared whole: runs of each row,
+// a row whose runs equal the row above's extending those rectangles down.
+// Stops after the first row that takes it past `limit` rectangles (the
+// answer is then incomplete).
+std::vector<RECT> KeylessRects(const uint32_t* pixels, size_t stride, int w, int h, uint32_t key,
+                               size_t limit);
+
+// A kept image's transparent copy without converting a monochrome mask at
+// every paint (the pixels of TKeyMask::Copy). An image whose other pixels
+// form few rectangles (rounded corners, a hole) is copied rectangle by
+// rectangle; any other takes two blits in the target's own format: a mask
+// (the colour bits set where the image has the key, clear elsewhere) ANDed
+// into the target, then the image with its key pixels black ORed in.
+// Targets of fewer than 15 bits per pixel then take the monochrome mask.
+class TCutout {
+public:
+    // Rectangles beyond this many take the two blits.
+    static constexpr size_t kMaxRects = 16;
+
+    // Prepares the copy of `image` (any pixel format) without `key`.
+    void Make(TBitmap& image, TColor key);
+    bool Made() const { return made_; }
+    // Bytes held beyond the image.
+    size_t Bytes() const;
+    // Copies the image from `src` (its DC) to (x, y) of dst except its key
+    // pixels; false, drawing nothing, when the image has no key pixel, so
+    // that a plain copy does the same.
+    bool Draw(HDC dst, int x, int y, HDC src);
+
+private:
+    int w_ = 0, h_ = 0;
+    bool made_ = false;
+    bool anyKey_ = false;
+    COLORREF key_ = 0;
+    std::vector<RECT> rects_;         // the image's other pixels, when few
+    std::unique_ptr<TBitmap> planes_; // else the mask in rows 0..h-1, the cut image below
+    std::unique_ptr<TKeyMask> mono_;  // for low-depth targets, made when first needed
 };
 
 // Draws a whole work bitmap at (x, y), opaque or with the skin key colour

@@ -260,20 +260,23 @@ TRegionHandle KeyedRegion(TBitmap* image, const RECT& rect) {
     return RegionFromBitmap(*image, rect.left, rect.top, 1, 1, 1);
 }
 
-// The top part's image: the title bar as last painted (text and caption
-// buttons count as opaque) when the cache matches the window's size, else the
-// top border alone. The cache spans the whole width; the part starts at
-// x = Left.
-std::unique_ptr<TBitmap> TopPartImage(TSkinData& skin, const TFrameRegionInput& in,
-                                      const RECT& rect) {
+// The title bar as last painted (text and caption buttons count as opaque),
+// when it matches the window's size: the top part's pixels are taken from
+// it. The cache spans the whole width; the part starts at x = Left.
+TBitmap* PaintedTitle(const TFrameRegionInput& in) {
     TBitmap* cache = in.TitleCache;
     if (!cache || cache->Empty() || cache->Width() != in.Width ||
         cache->Height() != in.Metrics.Title) {
-        return RenderBorderPart(TBorderPart::Top, rect, skin, in.Active);
+        return nullptr;
     }
+    return cache;
+}
+
+// The top part's pixels cut from the painted title bar.
+std::unique_ptr<TBitmap> TitlePartImage(TBitmap& title, const RECT& rect) {
     const int w = rect.right - rect.left, h = rect.bottom - rect.top;
     auto part = std::make_unique<TBitmap>(w, h);
-    BitBlt(part->Canvas().Handle(), 0, 0, w, h, cache->Canvas().Handle(), rect.left, 0, SRCCOPY);
+    BitBlt(part->Canvas().Handle(), 0, 0, w, h, title.Canvas().Handle(), rect.left, 0, SRCCOPY);
     return part;
 }
 
@@ -301,7 +304,13 @@ TRegionHandle PartRegion(TSkinData& skin, const TFrameRegionInput& in, TBorderPa
         if (in.Metrics.Title <= 1) {
             return RectRegion(rect);
         }
-        return KeyedRegion(TopPartImage(skin, in, rect).get(), rect);
+        // Without a painted title of this size (a resize shapes the window
+        // before painting it) the top border alone, through the prepared
+        // image the frame paint that follows draws.
+        if (TBitmap* title = PaintedTitle(in)) {
+            return KeyedRegion(TitlePartImage(*title, rect).get(), rect);
+        }
+        break;
     }
     TDataSkinBorder* drawn = DrawnBorder(part, rect, skin);
     TRegionHandle shape =

@@ -110,16 +110,31 @@ void TidySeparators(TMenuItem& parent) {
         parent.Items(i)->SetVisible(visible[static_cast<size_t>(i)]);
 }
 
+namespace {
+
+// A caption's colour: the skin's menu-bar text colour when enabled, the
+// system button-shadow colour when not.
+COLORREF CaptionColour(bool enabled, const TSkinData* skin) {
+    return enabled ? ColorToRGB(skin ? skin->MenuBarTextColour : clMenuText)
+                   : GetSysColor(COLOR_BTNSHADOW);
+}
+
+// One caption in the DC's selected font, transparent background and text
+// colour (the format never modifies the text).
+void DrawCaptionText(HDC dc, const std::wstring& caption, RECT rect) {
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rect, kCaptionFormat);
+}
+
+} // namespace
+
 void DrawMenuBarCaption(HDC dc, const std::wstring& caption, RECT rect, bool enabled,
                         const TSkinData* skin, HFONT menuFont) {
     TFontHandle font = menuFont ? TFontHandle() : MenuFont();
     TSaveDC state(dc);
     TSelectObject select(dc, menuFont ? menuFont : font.Get());
     SetBkMode(dc, TRANSPARENT);
-    const COLORREF colour = enabled ? ColorToRGB(skin ? skin->MenuBarTextColour : clMenuText)
-                                    : GetSysColor(COLOR_BTNSHADOW);
-    SetTextColor(dc, colour);
-    DrawSkinText(dc, caption, rect, kCaptionFormat);
+    SetTextColor(dc, CaptionColour(enabled, skin));
+    DrawCaptionText(dc, caption, rect);
 }
 
 // --- TMenuBtn ----------------------------------------------------------------
@@ -381,38 +396,47 @@ void TWinSkinMenu::Paint(HDC dc, const RECT& rect) {
     Painting = false;
 }
 
+// Every caption in one pass: one font selection, the background mode and
+// text colour set only when they change (and put back after), widths
+// measured once per font and captions.
 void TWinSkinMenu::PaintItems(HDC dc, const RECT& rect, int width, int height) {
     const bool rightToLeft = Owner && Owner->RightToLeft;
-    std::vector<TMenuBarSlot> slots;
-    // One font for measuring and drawing every caption.
     HFONT font = CaptionFont();
-    // Captions measured once per font: a bar composed again for another
-    // state or size lays out the same captions.
+    TSelectObject select(dc, font);
     std::vector<std::wstring> captions;
+    captions.reserve(Items.size());
     for (const auto& item : Items)
         captions.push_back(item->Caption);
     if (captions != measuredCaptions_ || font != measuredFont_) {
-        TSelectObject select(dc, font);
         measuredWidths_.clear();
         for (const std::wstring& caption : captions)
             measuredWidths_.push_back(MenuItemWidth(TextWidth(dc, caption)));
         measuredCaptions_ = std::move(captions);
         measuredFont_ = font;
     }
+    std::vector<TMenuBarSlot> slots;
+    slots.reserve(Items.size());
     for (size_t i = 0; i < Items.size(); ++i)
         slots.push_back({Items[i]->Visible, measuredWidths_[i]});
     const int start = MenuBarStartOffset(MenuBarObject(SkinData), rightToLeft, width);
     const std::vector<RECT> rects = LayoutMenuBar(slots, start, width, height, rightToLeft);
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldColour = GetTextColor(dc);
+    COLORREF colour = oldColour;
     for (size_t i = 0; i < Items.size(); ++i) {
         TMenuBtn& item = *Items[i];
         if (!item.Visible) {
             item.Bounds = RECT{};
             continue;
         }
-        DrawMenuBarCaption(dc, item.Caption, rects[i], item.Enabled, SkinData, font);
+        if (const COLORREF c = CaptionColour(item.Enabled, SkinData); c != colour)
+            SetTextColor(dc, colour = c);
+        DrawCaptionText(dc, item.Caption, rects[i]);
         item.Bounds = rects[i];
         OffsetRect(&item.Bounds, rect.left, rect.top);
     }
+    SetTextColor(dc, oldColour);
+    SetBkMode(dc, oldMode);
 }
 
 void TWinSkinMenu::PaintMDIButtons(HDC dc) {

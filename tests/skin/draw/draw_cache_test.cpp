@@ -1,11 +1,14 @@
 // The prepared-image cache of the frame routines: a repeated paint gives the
 // same pixels as the first, a changed picture is never answered from the
 // cache, and the cache keeps to its budget and frees all it holds.
+#include "skin/draw/draw_internal.h"
 #include "skin/draw/element_region.h"
 #include "skin/draw/skin_draw.h"
 #include "tests/framework/gdi/pixel_test_util.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 using namespace pixel_test;
 
@@ -94,22 +97,38 @@ TEST(SkinDrawCache, KeepsToItsBudgetAndFreesEverything) {
     TBitmap dst(400, 400);
     HDC dc = dst.Canvas().Handle();
     p.Pic.Canvas().Handle(); // the picture's own DC, made on first use
+    TwoFrames dotted;
+    for (int y = 0; y < 16; ++y) {
+        for (int x = y % 2; x < 20; x += 2) {
+            Put(dotted.Pic, x, y, kSkinKeyColor);
+        }
+    }
+    dotted.Pic.Canvas().Handle();
     const int live = GdiLiveTotal();
     // GDI objects proper: bitmaps and memory DCs (selections are not objects).
     auto objects = [] { return GdiLiveCount(TGdiKind::Bitmap) + GdiLiveCount(TGdiKind::MemoryDC); };
-    const int objectsBefore = objects();
-    int most = 0;
-    // Many sizes, transparent: each entry holds an image and a key mask.
-    for (int w = 10; w < 10 + 3 * kSkinDrawCacheMaxEntries; ++w) {
-        DrawSkinElement(dc, {0, 0, w, 30}, p.Pic, false, false, true, 2, 1, {3, 3, 3, 3});
-        const TSkinDrawCacheStats s = SkinDrawCacheStats();
-        EXPECT_LE(s.Entries, kSkinDrawCacheMaxEntries);
-        EXPECT_LE(s.Bytes, kSkinDrawCacheMaxBytes);
-        most = std::max(most, objects() - objectsBefore);
+    // Many sizes, transparent. An image whose hole is a few rectangles is
+    // kept alone (a bitmap and its DC); one with key pixels all over also
+    // keeps its mask and cut-out image (one more bitmap and DC), counted
+    // in its bytes.
+    for (auto [pic, height, perEntry] : {std::tuple{&p.Pic, 30, 2}, {&dotted.Pic, 200, 4}}) {
+        int most = 0;
+        const int objectsBefore = objects();
+        for (int w = 10; w < 10 + 3 * kSkinDrawCacheMaxEntries; ++w) {
+            DrawSkinElement(dc, {0, 0, w, height}, *pic, false, false, true, 2, 1, {3, 3, 3, 3});
+            const TSkinDrawCacheStats s = SkinDrawCacheStats();
+            EXPECT_LE(s.Entries, kSkinDrawCacheMaxEntries);
+            EXPECT_LE(s.Bytes, kSkinDrawCacheMaxBytes);
+            most = std::max(most, objects() - objectsBefore);
+            EXPECT_EQ(objects() - objectsBefore, perEntry * s.Entries);
+        }
+        EXPECT_EQ(most, perEntry * kSkinDrawCacheMaxEntries) << perEntry;
+        if (perEntry == 4) {
+            // 160 x 200 images with their planes: the byte budget bites.
+            EXPECT_LT(SkinDrawCacheStats().Entries, kSkinDrawCacheMaxEntries);
+        }
+        ClearSkinDrawCache();
     }
-    EXPECT_EQ(SkinDrawCacheStats().Entries, kSkinDrawCacheMaxEntries);
-    // A bitmap and a DC each for the image and the mask.
-    EXPECT_EQ(most, 4 * kSkinDrawCacheMaxEntries);
     ClearSkinDrawCache();
     EXPECT_EQ(SkinDrawCacheStats().Entries, 0);
     EXPECT_EQ(SkinDrawCacheStats().Bytes, 0u);
@@ -158,5 +177,122 @@ TEST(SkinDrawCache, ElementRegionsAreThoseOfTheDrawnFrame) {
         DrawSkinElement(dc, {5, 7, 65, 37}, p.Pic, false, false, false, 2, 1, m);
     }
     EXPECT_EQ(GdiLiveTotal(), live);
+    ClearSkinDrawCache();
+}
+
+// The rectangles of an image's other pixels: runs per row, equal rows merged.
+TEST(SkinDrawCache, KeylessRectsCoverExactlyTheOtherPixels) {
+    constexpr uint32_t K = 0x00FF00FF, o = 0x00336699;
+    // 5 x 4: key corners on the top row, a key pixel in the middle of row 2.
+    const uint32_t px[] = {K, o, o, o, K, //
+                           o, o, o, o, o, //
+                           o, o, K, o, o, //
+                           o, o, o, o, o};
+    const std::vector<RECT> rects = skin_draw_detail::KeylessRects(px, 5, 5, 4, K, 16);
+    auto is = [](const RECT& r, int l, int t, int rt, int b) {
+        return r.left == l && r.top == t && r.right == rt && r.bottom == b;
+    };
+    // Row 3 equals row 1 but not row 2 above it: rows merge only with the
+    // row directly above.
+    ASSERT_EQ(rects.size(), 5u);
+    EXPECT_TRUE(is(rects[0], 1, 0, 4, 1));
+    EXPECT_TRUE(is(rects[1], 0, 1, 5, 2));
+    EXPECT_TRUE(is(rects[2], 0, 2, 2, 3));
+    EXPECT_TRUE(is(rects[3], 3, 2, 5, 3));
+    EXPECT_TRUE(is(rects[4], 0, 3, 5, 4));
+    // With the other colour as key: the three pixels that were key.
+    const std::vector<RECT> inverse = skin_draw_detail::KeylessRects(px, 5, 5, 4, o, 16);
+    ASSERT_EQ(inverse.size(), 3u);
+    EXPECT_TRUE(is(inverse[0], 0, 0, 1, 1));
+    EXPECT_TRUE(is(inverse[1], 4, 0, 5, 1));
+    EXPECT_TRUE(is(inverse[2], 2, 2, 3, 3));
+    // Past the limit the search stops: row 2 takes it from 2 to 4.
+    EXPECT_EQ(skin_draw_detail::KeylessRects(px, 5, 5, 4, K, 2).size(), 4u);
+    // Equal rows extend their rectangles; an all-key image has none.
+    const uint32_t bands[] = {o, K, o, o, K, o, K, K, K};
+    const std::vector<RECT> two = skin_draw_detail::KeylessRects(bands, 3, 3, 3, K, 16);
+    ASSERT_EQ(two.size(), 2u);
+    EXPECT_EQ(two[0].bottom, 2);
+    EXPECT_EQ(two[1].bottom, 2);
+    const uint32_t allKey[] = {K, K, K, K};
+    EXPECT_TRUE(skin_draw_detail::KeylessRects(allKey, 2, 2, 2, K, 16).empty());
+}
+
+namespace {
+
+// The raw bytes of a bitmap's rows.
+std::vector<uint8_t> Bytes(TBitmap& b) {
+    std::vector<uint8_t> bytes;
+    for (int y = 0; y < b.Height(); ++y) {
+        const uint8_t* row = b.ScanLine(y);
+        bytes.insert(bytes.end(), row, row + b.Stride());
+    }
+    return bytes;
+}
+
+// A bitmap of the format whose every pixel differs from its neighbours.
+std::unique_ptr<TBitmap> Patterned(int w, int h, TPixelFormat format) {
+    auto b = std::make_unique<TBitmap>(w, h, format);
+    if (format == TPixelFormat::pf8bit) {
+        std::vector<uint32_t> palette;
+        for (uint32_t i = 0; i < 256; ++i) {
+            palette.push_back((i * 0x010307u) & 0x00FFFFFFu);
+        }
+        palette[255] = 0x00FFFFFF;
+        palette[0] = 0;
+        b->SetColorTable(palette);
+    }
+    for (int y = 0; y < h; ++y) {
+        uint8_t* row = b->ScanLine(y);
+        for (int i = 0; i < b->Stride(); ++i) {
+            row[i] = uint8_t(i * 7 + y * 13);
+        }
+        if (format == TPixelFormat::pf32bit) {
+            for (int x = 0; x < w; ++x) {
+                row[4 * x + 3] = 0; // no fourth byte, as the painters leave it
+            }
+        }
+    }
+    return b;
+}
+
+} // namespace
+
+// A transparent paint from the cache leaves the same bytes as the monochrome
+// mask's copy of the same prepared image, for an image whose other pixels
+// are a few rectangles and for one with key pixels all over, onto 32-, 24-
+// and 8-bit targets.
+TEST(SkinDrawCache, TransparentPaintsAreThoseOfTheMaskCopy) {
+    const TSkinMargins m{3, 3, 3, 3};
+    TwoFrames corners;
+    Fill(corners.Pic, 0, 0, 2, 2, kSkinKeyColor);
+    Fill(corners.Pic, 18, 14, 20, 16, kSkinKeyColor);
+    TwoFrames dotted;
+    for (int y = 0; y < 16; ++y) {
+        for (int x = y % 2; x < 20; x += 3) {
+            Put(dotted.Pic, x, y, kSkinKeyColor);
+        }
+    }
+    for (TBitmap* pic : {&corners.Pic, &dotted.Pic}) {
+        for (const RECT& target : {RECT{3, 4, 50, 30}, RECT{0, 0, 64, 40}}) {
+            auto image = StretchSkinFrame(target, *pic, m, false, false, 2, 1);
+            for (TPixelFormat f :
+                 {TPixelFormat::pf32bit, TPixelFormat::pf24bit, TPixelFormat::pf8bit}) {
+                ClearSkinDrawCache();
+                auto want = Patterned(64, 40, f), got = Patterned(64, 40, f);
+                DrawTransparent(want->Canvas().Handle(), target, *image);
+                // Drawn twice: the first paint makes the entry, the second
+                // comes from it.
+                for (int i = 0; i < 2; ++i) {
+                    DrawSkinElement(got->Canvas().Handle(), target, *pic, false, false, true, 2, 1,
+                                    m);
+                    EXPECT_TRUE(Bytes(*want) == Bytes(*got))
+                        << "format " << int(f) << " paint " << i << " width "
+                        << target.right - target.left;
+                }
+                EXPECT_EQ(SkinDrawCacheStats().Entries, 1);
+            }
+        }
+    }
     ClearSkinDrawCache();
 }

@@ -2,7 +2,9 @@
 // sizes, hit tests, the region, active and inactive looks, the title text,
 // popups with and without a caption, message boxes and a maximised window
 // on the work area.
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "tests/skin/window/form_skinner_fixture.h"
 
@@ -148,6 +150,54 @@ TEST_F(FormSkinnerTest, RegionFollowsThePaintedTitleOrIsThePlainRectangle) {
     EXPECT_EQ(box.top, 0);
     EXPECT_EQ(box.right, w2.right - w2.left);
     EXPECT_EQ(box.bottom, w2.bottom - w2.top);
+}
+
+// A resize shapes the window for its new size (the top-right corner's notch
+// moves with the width) and shows, once painted, what a full frame paint
+// shows, though it was shaped before its title was painted.
+TEST_F(FormSkinnerTest, ResizeReshapesAndRepaintsTheWholeFrame) {
+    TPlainForm form(Application);
+    TWinSkinForm* s = ShowSkinned(form);
+    ASSERT_NE(s, nullptr);
+    HWND wnd = form.Handle();
+    const RECT before = WindowRectOf(wnd);
+    const int width = before.right - before.left - 40, height = before.bottom - before.top - 30;
+    ASSERT_GT(width, 100);
+    PumpPending();
+    SetWindowPos(wnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    TRegionHandle rgn(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(wnd, rgn.Get()), ERROR);
+    EXPECT_FALSE(PtInRegion(rgn.Get(), width - 1, 0));
+    EXPECT_TRUE(PtInRegion(rgn.Get(), width - 6, 0));
+    EXPECT_TRUE(PtInRegion(rgn.Get(), width / 2, height - 1));
+    EXPECT_FALSE(PtInRegion(rgn.Get(), width, height / 2));
+
+    // Larger again: the old corner and the new strips are painted too.
+    UpdateWindow(wnd);
+    SetWindowPos(wnd, nullptr, 0, 0, width + 40, height + 30,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    UpdateWindow(wnd);
+    const int grown = width + 40;
+    auto titleStrip = [wnd, grown] {
+        TBitmap strip(grown, 8);
+        HDC dc = GetWindowDC(wnd);
+        BitBlt(strip.Canvas().Handle(), 0, 0, grown, 8, dc, 0, 0, SRCCOPY);
+        ReleaseDC(wnd, dc);
+        std::vector<uint8_t> bytes;
+        for (int y = 0; y < 8; ++y)
+            bytes.insert(bytes.end(), strip.ScanLine(y), strip.ScanLine(y) + grown * 4);
+        // Only the shaped pixels count; the cut corners show nothing of ours.
+        TRegionHandle shape(CreateRectRgn(0, 0, 0, 0));
+        GetWindowRgn(wnd, shape.Get());
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < grown; ++x)
+                if (!PtInRegion(shape.Get(), x, y))
+                    std::fill_n(bytes.begin() + (y * grown + x) * 4, 4, uint8_t(0));
+        return bytes;
+    };
+    const std::vector<uint8_t> afterResize = titleStrip();
+    SendMessageW(wnd, SM_REPAINTFRAME, 0, 0);
+    EXPECT_TRUE(afterResize == titleStrip());
 }
 
 TEST_F(FormSkinnerTest, InactiveWindowUsesSecondFramesAndInactiveTextColour) {

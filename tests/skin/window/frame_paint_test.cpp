@@ -432,6 +432,38 @@ TEST(FrameRegion, RealSkinRoundsTheTopCorners) {
                  {{2, 2}, {5, 0}, {294, 0}, {297, 2}, {150, 100}, {0, 199}, {299, 199}});
 }
 
+// Without a painted title of the window's size (a resize), the top part's
+// shape is the top border's as drawn, through the prepared image that the
+// frame paint then draws from.
+TEST(FrameRegion, TopShapeBeforeThePaintIsTheDrawnBorders) {
+    TSkinData xpluna(nullptr);
+    LoadXPLuna(xpluna);
+    for (int width : {300, 517, 1288}) {
+        TFrameRegionInput in{width, 400, ComputeFrameMetrics(xpluna, kBorderSizeable)};
+        ClearSkinDrawCache();
+        TRegionHandle region = BuildFrameRegion(xpluna, in);
+        ASSERT_TRUE(region);
+        // The top part alone, from the border's own pixels.
+        const RECT top = BorderPartRect(TBorderPart::Top, in.Metrics, width, 400);
+        auto image = RenderBorderPart(TBorderPart::Top, top, xpluna, true);
+        ASSERT_TRUE(image);
+        TRegionHandle expected = RegionFromBitmap(*image, top.left, top.top, 1, 1, 1);
+        TRegionHandle topOnly(CreateRectRgn(top.left, top.top, top.right, top.bottom));
+        CombineRgn(topOnly.Get(), topOnly.Get(), region.Get(), RGN_AND);
+        EXPECT_TRUE(EqualRgn(topOnly.Get(), expected.Get())) << width;
+        // The paint of the same size draws every border from the images the
+        // shape was made of.
+        const TSkinDrawCacheStats shaped = SkinDrawCacheStats();
+        TBitmap frame(width, 400);
+        for (TBorderPart part :
+             {TBorderPart::Left, TBorderPart::Right, TBorderPart::Bottom, TBorderPart::Top})
+            DrawBorderPart(frame.Canvas().Handle(), part,
+                           BorderPartRect(part, in.Metrics, width, 400), xpluna, true);
+        EXPECT_EQ(SkinDrawCacheStats().Misses, shaped.Misses + 1) << "bottom border only";
+    }
+    ClearSkinDrawCache();
+}
+
 TEST(ToolButton, FramesColoursAndDrawing) {
     EXPECT_EQ(ToolButtonFrame(0), 0);
     EXPECT_EQ(ToolButtonFrame(kToolSelected), 2);
