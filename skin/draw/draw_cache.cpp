@@ -18,6 +18,9 @@ struct TFrameRows {
     int Stride = 0;
     int RowBytes = 0;
     int Rows = 0;
+    // Bit offset of the frame's first pixel in its first byte (below eight
+    // bits a pixel): the same bytes at another offset are another frame.
+    int Phase = 0;
 };
 
 TFrameRows FrameRows(TBitmap& picture, const TSkinFrameBox& f) {
@@ -36,6 +39,7 @@ TFrameRows FrameRows(TBitmap& picture, const TSkinFrameBox& f) {
     rows.Stride = picture.Stride();
     rows.RowBytes = to - from;
     rows.Rows = f.Height;
+    rows.Phase = f.X0 * bits % 8;
     return rows;
 }
 
@@ -89,6 +93,7 @@ struct TEntry {
     int Bits = 0;
     std::vector<uint32_t> Palette;
     int RowBytes = 0;
+    int Phase = 0;
     std::vector<uint8_t> Pixels; // the frame's rows, back to back
     std::unique_ptr<TBitmap> Image;
     TCutout Cutout;       // made on the first transparent paint
@@ -105,7 +110,7 @@ struct TEntry {
     }
     bool Matches(uint64_t hash, const TFrameRecipe& r, int bits,
                  const std::vector<uint32_t>& palette, const TFrameRows& rows) const {
-        if (Hash != hash || Bits != bits || RowBytes != rows.RowBytes ||
+        if (Hash != hash || Bits != bits || RowBytes != rows.RowBytes || Phase != rows.Phase ||
             Pixels.size() != static_cast<size_t>(rows.RowBytes) * rows.Rows ||
             !SameRecipe(Recipe, r) || Palette != palette) {
             return false;
@@ -197,7 +202,7 @@ TEntry* Prepared(TBitmap& picture, const TSkinFrameBox& frame, const TFrameRecip
     }
     const int bits = PixelFormatBits(picture.PixelFormat());
     const std::vector<uint32_t>& palette = picture.ColorTable();
-    const uint64_t hash = HashRows(rows, HashRecipe(recipe, bits, palette));
+    const uint64_t hash = HashRows(rows, HashRecipe(recipe, bits, palette) ^ rows.Phase);
     TCache& cache = Cache();
     for (auto& e : cache.Entries) {
         if (e->Matches(hash, recipe, bits, palette, rows)) {
@@ -217,6 +222,7 @@ TEntry* Prepared(TBitmap& picture, const TSkinFrameBox& frame, const TFrameRecip
     e->Bits = bits;
     e->Palette = palette;
     e->RowBytes = rows.RowBytes;
+    e->Phase = rows.Phase;
     e->Pixels.resize(static_cast<size_t>(rows.RowBytes) * rows.Rows);
     for (int r = 0; r < rows.Rows; ++r) {
         std::memcpy(e->Pixels.data() + static_cast<size_t>(r) * rows.RowBytes,

@@ -91,6 +91,37 @@ TEST(SkinDrawCache, RepeatsArePixelExactAndChangedPicturesAreRedrawn) {
     ClearSkinDrawCache();
 }
 
+// Below eight bits a pixel a frame's bytes hold part of its neighbour: two
+// frames with the same bytes at another bit offset are other pictures. A
+// 4-bit strip of three-pixel frames A B | A B A B: frame 0 is A B A, frame 1
+// is B A B, and both are keyed on the bytes "A B", "A B".
+TEST(SkinDrawCache, FramesStartingMidByteAreTheirOwnPictures) {
+    ClearSkinDrawCache();
+    TBitmap pic(6, 4, TPixelFormat::pf4bit);
+    std::vector<uint32_t> palette(16, 0);
+    palette[1] = 0x00FF0000;
+    palette[2] = 0x000000FF;
+    pic.SetColorTable(palette);
+    for (int y = 0; y < 4; ++y) {
+        uint8_t* row = pic.ScanLine(y);
+        row[0] = row[1] = row[2] = 0x12;
+    }
+    TBitmap dst(3, 4);
+    const auto paint = [&](int frame) {
+        Fill(dst, 0, 0, 3, 4, kBg);
+        DrawSkinCell(dst.Canvas().Handle(), {0, 0, 3, 4}, pic, false, 2, frame);
+        return Pixels(dst);
+    };
+    const std::vector<TColor> first = paint(1), second = paint(2);
+    ClearSkinDrawCache();
+    const std::vector<TColor> secondAlone = paint(2);
+    EXPECT_EQ(second, secondAlone);
+    EXPECT_NE(first, second);
+    EXPECT_EQ(secondAlone[0], first[1]); // B A B starts with A B A's B
+    EXPECT_EQ(secondAlone[1], first[0]);
+    ClearSkinDrawCache();
+}
+
 TEST(SkinDrawCache, KeepsToItsBudgetAndFreesEverything) {
     ClearSkinDrawCache();
     TwoFrames p;
