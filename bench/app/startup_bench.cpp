@@ -13,14 +13,20 @@
 //   startup_bench --empty         child: a bare registered window
 //   startup_bench --ole           child: the bare window after OleInitialize
 //   startup_bench --browser       child: the bare window hosting the browser control
-//   startup_bench --stages [rounds]  driver: the main window's start-up step by step
+//   startup_bench --stages [rounds]  driver: the main window's and the floor's start-up
+//                                 step by step
+//   startup_bench --trace-floor   child: the floor, printing "name value" per step
 //   startup_bench --trace         child: the main window, printing "name value" per step
+//   startup_bench --profile [rounds]  driver: where the main window's start-up time goes,
+//                                 by window class and message (self and inclusive time)
+//   startup_bench --trace --profile  child: the trace with the message profile
 #include "framework/ui/win32.h"
 
 #include "app/form_resource.h"
 #include "app/main_frm.h"
 #include "framework/gdi/paint_scope.h"
 #include "framework/ole/ole_scope.h"
+#include "bench/app/message_profile.h"
 #include "bench/bench_util.h"
 #include "framework/ui/application.h"
 #include "skin/window/skin_engine.h"
@@ -29,6 +35,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <cwchar>
 #include <cwctype>
@@ -50,16 +57,59 @@ double MsSinceProcessStart() {
     return (ticks(now) - ticks(created)) / 10000.0;
 }
 
-// Reports the time and leaves at once (no close query, no teardown).
+// When the program's own code began (wmain), in the same measure.
+double g_entryMs = 0;
+
+// Reports the time since the process was created and since the program's
+// own code began, and leaves at once (no close query, no teardown).
 [[noreturn]] void ReportAndExit() {
-    std::printf("%.3f\n", MsSinceProcessStart());
+    const double now = MsSinceProcessStart();
+    std::printf("%.3f %.3f\n", now, now - g_entryMs);
     std::fflush(stdout);
     ExitProcess(0);
 }
 
+// The main window's start-up with a mark at each step: the time since the
+// process was created, the first creation of each window class (through a CBT
+// hook) and how many times the main window is sized, framed and painted before
+// its first paint has been handled (through a call-window hook).
+struct TStartupTrace {
+    std::vector<std::pair<std::string, double>> marks;
+    std::map<std::string, int> counts;
+    std::map<std::string, bool> classesSeen;
+    HWND form = nullptr;
+    bool floor = false; // tracing the floor's start-up
+    HHOOK cbt = nullptr, calls = nullptr, cbtFirst = nullptr;
+    bench::TMessageProfile* profile = nullptr;
+
+    void Mark(const std::string& name) { marks.emplace_back(name, MsSinceProcessStart()); }
+    [[noreturn]] void PrintAndExit() {
+        Mark("first_paint_done");
+        for (const auto& [name, ms] : marks)
+            std::printf("%s %.3f\n", name.c_str(), ms);
+        for (const auto& [name, n] : counts)
+            std::printf("count_%s %d\n", name.c_str(), n);
+        if (profile) {
+            for (int i = 0; i < 16; ++i)
+                profile->Close();
+            profile->Print();
+            profile->PrintEvents();
+        }
+        std::fflush(stdout);
+        ExitProcess(0);
+    }
+};
+TStartupTrace g_trace;
+
+LRESULT CALLBACK TraceCbt(int code, WPARAM wp, LPARAM lp);
+
 LRESULT CALLBACK EmptyProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_PAINT) {
+        if (g_trace.floor)
+            g_trace.Mark("first_paint_start");
         { TPaintScope paint(wnd); }
+        if (g_trace.floor)
+            g_trace.PrintAndExit();
         ReportAndExit();
     }
     return DefWindowProcW(wnd, msg, wp, lp);
@@ -86,8 +136,17 @@ int RunEmpty() {
 // the platform's browser control in the platform's own control-container
 // window (atl.dll's AtlAxWin), sent to the program's start address before
 // the window is shown, as the main window does.
-int RunBrowserFloor(bool withBrowser) {
+int RunBrowserFloor(bool withBrowser, bool traced = false) {
+    g_trace.floor = traced;
+    auto mark = [traced](const char* name) {
+        if (traced)
+            g_trace.Mark(name);
+    };
+    mark("entry");
+    if (traced)
+        g_trace.cbt = SetWindowsHookExW(WH_CBT, TraceCbt, nullptr, GetCurrentThreadId());
     OleInitialize(nullptr);
+    mark("ole_initialised");
     WNDCLASSW wc{};
     wc.lpfnWndProc = EmptyProc;
     wc.hInstance = GetModuleHandleW(nullptr);
@@ -97,6 +156,7 @@ int RunBrowserFloor(bool withBrowser) {
     HWND wnd = CreateWindowExW(0, wc.lpszClassName, L"floor", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                                CW_USEDEFAULT, CW_USEDEFAULT, 1024, 768, nullptr, nullptr,
                                wc.hInstance, nullptr);
+    mark("window_created");
     if (withBrowser) {
         HMODULE atl = LoadLibraryW(L"atl.dll");
         auto init = reinterpret_cast<BOOL(WINAPI*)()>(
@@ -115,6 +175,7 @@ int RunBrowserFloor(bool withBrowser) {
         if (!host || FAILED(control(host, &unknown)) || !unknown ||
             FAILED(unknown->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(&browser))))
             return 4;
+        mark("browser_created");
         VARIANT url, empty;
         VariantInit(&url);
         VariantInit(&empty);
@@ -122,8 +183,10 @@ int RunBrowserFloor(bool withBrowser) {
         url.bstrVal = SysAllocString(TForm_Main::StartUrl().c_str());
         browser->Navigate2(&url, &empty, &empty, &empty, &empty);
         VariantClear(&url);
+        mark("navigation_started");
     }
     ShowWindow(wnd, SW_SHOWMAXIMIZED);
+    mark("window_shown");
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0)
         DispatchMessageW(&msg);
@@ -177,30 +240,6 @@ int RunShell(const char* without) {
     return 1;
 }
 
-// The main window's start-up with a mark at each step: the time since the
-// process was created, the first creation of each window class (through a CBT
-// hook) and how many times the main window is sized, framed and painted before
-// its first paint has been handled (through a call-window hook).
-struct TStartupTrace {
-    std::vector<std::pair<std::string, double>> marks;
-    std::map<std::string, int> counts;
-    std::map<std::string, bool> classesSeen;
-    HWND form = nullptr;
-    HHOOK cbt = nullptr, calls = nullptr;
-
-    void Mark(const std::string& name) { marks.emplace_back(name, MsSinceProcessStart()); }
-    [[noreturn]] void PrintAndExit() {
-        Mark("first_paint_done");
-        for (const auto& [name, ms] : marks)
-            std::printf("%s %.3f\n", name.c_str(), ms);
-        for (const auto& [name, n] : counts)
-            std::printf("count_%s %d\n", name.c_str(), n);
-        std::fflush(stdout);
-        ExitProcess(0);
-    }
-};
-TStartupTrace g_trace;
-
 LRESULT CALLBACK TraceCbt(int code, WPARAM wp, LPARAM lp) {
     if (code == HCBT_CREATEWND) {
         wchar_t cls[128] = L"";
@@ -214,6 +253,16 @@ LRESULT CALLBACK TraceCbt(int code, WPARAM wp, LPARAM lp) {
         }
         ++g_trace.counts["windows_created"];
     }
+    if (code == HCBT_ACTIVATE && g_trace.profile)
+        g_trace.profile->Close(); // the activation section the first hook opened
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+// Installed after the skin's own hook, so it is called before it: opens the
+// activation section that TraceCbt, called after the skin's, closes.
+LRESULT CALLBACK TraceCbtFirst(int code, WPARAM wp, LPARAM lp) {
+    if (code == HCBT_ACTIVATE && g_trace.profile)
+        g_trace.profile->Open("cbt_activate");
     return CallNextHookEx(nullptr, code, wp, lp);
 }
 
@@ -240,8 +289,23 @@ LRESULT CALLBACK TraceCalls(int code, WPARAM wp, LPARAM lp) {
     return CallNextHookEx(nullptr, code, wp, lp);
 }
 
-int RunTrace() {
+int RunTrace(bool profiled) {
     g_trace.Mark("entry");
+    static bench::TMessageProfile profile;
+    if (profiled) {
+        profile.Start();
+        if (const char* floor = std::getenv("LT_STARTUP_EVENTS"))
+            profile.KeepEvents(std::atof(floor));
+        g_trace.profile = &profile;
+    }
+    auto open = [profiled](const char* name) {
+        if (profiled)
+            profile.Open(name);
+    };
+    auto close = [profiled] {
+        if (profiled)
+            profile.Close();
+    };
     for (const auto& [id, name] : kCountedFormMessages)
         g_trace.counts[name] = 0;
     g_trace.cbt = SetWindowsHookExW(WH_CBT, TraceCbt, nullptr, GetCurrentThreadId());
@@ -255,10 +319,15 @@ int RunTrace() {
     g_trace.Mark("application_ready");
     const std::string definition = LoadFormResource(L"TFORM_MAIN");
     g_trace.Mark("definition_loaded");
+    open("code_form_build");
     auto* form = new TForm_Main(&application, definition);
     application.SetMainForm(form);
+    close();
     g_trace.Mark("form_built");
+    g_trace.cbtFirst = SetWindowsHookExW(WH_CBT, TraceCbtFirst, nullptr, GetCurrentThreadId());
+    open("code_form_windows");
     g_trace.form = form->Handle();
+    close();
     g_trace.Mark("form_windows_created");
     TWndMethod inner = form->WindowProc;
     form->WindowProc = [inner](TMessage& msg) {
@@ -268,7 +337,9 @@ int RunTrace() {
         if (msg.Msg == WM_PAINT)
             g_trace.PrintAndExit();
     };
+    open("code_form_show");
     form->Show();
+    close();
     g_trace.Mark("form_shown");
     application.Run();
     return 1;
@@ -279,11 +350,11 @@ std::string RunChildOutput(const wchar_t* mode);
 
 // Runs the traced start-up `rounds` times and prints, per step in the order
 // seen, the median time it took since the step before; counts as medians too.
-int RunStages(int rounds) {
+int RunStages(int rounds, const wchar_t* mode, const char* prefix) {
     std::vector<std::string> order;
     std::map<std::string, std::vector<double>> steps;
     for (int r = 0; r < rounds; ++r) {
-        const std::string out = RunChildOutput(L"--trace");
+        const std::string out = RunChildOutput(mode);
         char name[160];
         double value = 0, previous = 0;
         for (const char* p = out.c_str(); std::sscanf(p, "%159s %lf", name, &value) == 2;) {
@@ -306,9 +377,52 @@ int RunStages(int rounds) {
         std::vector<double> v = steps[key];
         std::sort(v.begin(), v.end());
         const bool count = key.rfind("count_", 0) == 0;
-        bench::Report("startup_step_" + key, v[v.size() / 2], count ? "" : "ms");
+        bench::Report(std::string(prefix) + key, v[v.size() / 2], count ? "" : "ms");
     }
     return 0;
+}
+
+// Runs the profiled trace `rounds` times and prints, for the keys that took
+// the most, the median self and inclusive time per run (0 in a run that did
+// not see the key) and the median count.
+int RunProfile(int rounds) {
+    std::map<std::string, std::vector<double>> self, inclusive, count;
+    for (int r = 0; r < rounds; ++r) {
+        const std::string out = RunChildOutput(L"--trace --profile");
+        char name[200];
+        double s = 0, i = 0;
+        int n = 0;
+        for (const char* p = out.c_str(); p && *p;
+             p = std::strchr(p, '\n') ? std::strchr(p, '\n') + 1 : nullptr) {
+            if (std::strncmp(p, "prof_", 5) != 0 ||
+                std::sscanf(p + 5, "%199s %lf %lf %d", name, &s, &i, &n) != 4)
+                continue;
+            for (auto* m : {&self, &inclusive, &count})
+                (*m)[name].resize(rounds, 0);
+            self[name][r] = s;
+            inclusive[name][r] = i;
+            count[name][r] = n;
+        }
+    }
+    auto median = [](std::vector<double> v) {
+        std::sort(v.begin(), v.end());
+        return v.empty() ? 0 : v[v.size() / 2];
+    };
+    std::vector<std::pair<double, std::string>> order;
+    for (const auto& [key, v] : self)
+        order.emplace_back(median(v), key);
+    std::sort(order.rbegin(), order.rend());
+    double total = 0;
+    for (const auto& [ms, key] : order)
+        total += ms;
+    for (size_t k = 0; k < order.size() && k < 40; ++k) {
+        const std::string& key = order[k].second;
+        bench::Report("startup_profile_" + key + "_self", order[k].first, "ms");
+        bench::Report("startup_profile_" + key + "_inclusive", median(inclusive[key]), "ms");
+        bench::Report("startup_profile_" + key + "_count", median(count[key]), "");
+    }
+    bench::Report("startup_profile_all_self", total, "ms");
+    return order.empty() ? 1 : 0;
 }
 
 // Runs this program in a mode and returns what it prints.
@@ -344,10 +458,14 @@ std::string RunChildOutput(const wchar_t* mode) {
     return out;
 }
 
-// Runs this program in a mode and reads the milliseconds it prints.
-double RunChild(const wchar_t* mode) {
+// Runs this program in a mode and reads the milliseconds it prints: since
+// its process was created, and since its own code began.
+std::pair<double, double> RunChild(const wchar_t* mode) {
     const std::string out = RunChildOutput(mode);
-    return out.empty() ? -1 : std::atof(out.c_str());
+    double total = -1, own = -1;
+    if (std::sscanf(out.c_str(), "%lf %lf", &total, &own) != 2)
+        return {-1, -1};
+    return {total, own};
 }
 
 double Median(std::vector<double> v) {
@@ -358,6 +476,7 @@ double Median(std::vector<double> v) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    g_entryMs = MsSinceProcessStart();
     const std::wstring mode = argc > 1 ? argv[1] : L"";
     if (mode == L"--shell")
         return RunShell(nullptr);
@@ -372,16 +491,26 @@ int wmain(int argc, wchar_t** argv) {
     if (mode == L"--browser")
         return RunBrowserFloor(true);
     if (mode == L"--trace")
-        return RunTrace();
-    if (mode == L"--stages")
-        return RunStages(argc > 2 ? std::max(1, _wtoi(argv[2])) : 7);
+        return RunTrace(argc > 2 && std::wstring(argv[2]) == L"--profile");
+    if (mode == L"--profile")
+        return RunProfile(argc > 2 ? std::max(1, _wtoi(argv[2])) : 7);
+    if (mode == L"--trace-floor")
+        return RunBrowserFloor(true, true);
+    if (mode == L"--stages") {
+        const int rounds = argc > 2 ? std::max(1, _wtoi(argv[2])) : 7;
+        const int shell = RunStages(rounds, L"--trace", "startup_step_");
+        return RunStages(rounds, L"--trace-floor", "startup_floor_step_") | shell;
+    }
     const int rounds = argc > 1 ? std::max(1, _wtoi(argv[1])) : 7;
     const wchar_t* modes[] = {L"--empty",  L"--ole",       L"--browser",
                               L"--noskin", L"--nobrowser", L"--shell"};
-    std::vector<double> times[6];
+    std::vector<double> times[6], own[6];
     for (int i = 0; i < rounds; ++i) { // in turns, so all see the same load
-        for (int m = 0; m < 6; ++m)
-            times[m].push_back(RunChild(modes[m]));
+        for (int m = 0; m < 6; ++m) {
+            const auto [total, inside] = RunChild(modes[m]);
+            times[m].push_back(total);
+            own[m].push_back(inside);
+        }
     }
     const double e = Median(times[0]), o = Median(times[1]), f = Median(times[2]),
                  n = Median(times[3]), b = Median(times[4]), s = Median(times[5]);
@@ -400,6 +529,15 @@ int wmain(int argc, wchar_t** argv) {
     bench::Report("startup_main_window_no_skin_vs_empty_ratio", e > 0 ? n / e : 0, "x");
     bench::Report("startup_browser_floor_vs_empty_ratio", e > 0 ? f / e : 0, "x");
     bench::Report("startup_main_window_vs_browser_floor_ratio", f > 0 ? s / f : 0, "x");
+    // The same without the process's creation and loading (identical for
+    // every mode, the same program): the part the program's own code spends.
+    const double eo = Median(own[0]), fo = Median(own[2]), no = Median(own[3]), so = Median(own[5]);
+    bench::Report("startup_process_creation_to_own_code", s - so, "ms");
+    bench::Report("startup_empty_window_own_code_first_paint", eo, "ms");
+    bench::Report("startup_browser_floor_own_code_first_paint", fo, "ms");
+    bench::Report("startup_main_window_no_skin_own_code_first_paint", no, "ms");
+    bench::Report("startup_main_window_own_code_first_paint", so, "ms");
+    bench::Report("startup_main_window_vs_browser_floor_own_code_ratio", fo > 0 ? so / fo : 0, "x");
     for (double v : {e, o, f, n, b, s})
         if (v <= 0)
             return 1;

@@ -246,6 +246,10 @@ void TCustomForm::CreateWnd() {
                             r.right, r.bottom, wnd, nullptr, GetModuleHandleW(nullptr), &ccs);
         if (!clientHandle_)
             throw EOutOfResources(L"Cannot create the MDI client window");
+        // Without children the client has nothing to scroll: its bars are
+        // hidden now rather than when its posted scroll check runs, after
+        // the window has been shown and painted with them.
+        ShowScrollBar(clientHandle_, SB_BOTH, FALSE);
     }
     if (clientWidthRequest_ >= 0) {
         const int cw = clientWidthRequest_, ch = clientHeightRequest_;

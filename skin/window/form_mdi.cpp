@@ -64,6 +64,14 @@ void TWinSkinForm::ClientMessage(TMessage& msg) {
             PostMessageW(Handle, SM_REPAINTFRAME, 0, 0);
         }
         return;
+    case WM_NCACTIVATE:
+        // The client's own border looks the same active or not: only an
+        // active child has a caption to repaint, so without one the
+        // platform is told not to repaint the client's non-client area.
+        if (!SendMessageW(MDIClientWindow, WM_MDIGETACTIVE, 0, 0))
+            msg.LParam = -1;
+        client_.CallPrevious(msg);
+        return;
     case WM_MDITILE:
     case WM_MDICASCADE:
         if (FrameSkinned && m && m->MDIMaximized())

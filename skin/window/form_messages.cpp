@@ -127,8 +127,25 @@ void TWinSkinForm::FrameMessage(TMessage& msg) {
     }
 }
 
+// Whether the contents pass still has to put the skinned frame around the
+// window (and paints its whole non-client area as it does).
+bool TWinSkinForm::FramePending() const {
+    return state_ == static_cast<int>(TFormSkinnerState::Attached) && FrameSkinned &&
+           !ContentsSkinned && MDIKind != kMDIChild && WindowState != kWindowMinimized &&
+           BorderKind != kBorderNone && !(InitialStyle & WS_CHILD);
+}
+
 // Stage 2, second table: only for a skinned window shown normal or maximised.
 void TWinSkinForm::SkinnedMessage(TMessage& msg) {
+    if (FramePending() && (msg.Msg == WM_NCPAINT || msg.Msg == WM_NCACTIVATE)) {
+        // The native frame would be painted only to be painted over by the
+        // skinned one moments later: activation is recorded, nothing drawn.
+        if (msg.Msg == WM_NCACTIVATE) {
+            msg.LParam = -1;
+            window_.CallPrevious(msg);
+        }
+        return;
+    }
     if (NonNormalMDIChild() || WindowState == kWindowMinimized ||
         state_ == static_cast<int>(TFormSkinnerState::Attached)) {
         window_.CallPrevious(msg);

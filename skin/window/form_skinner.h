@@ -104,6 +104,7 @@ public:
     void PaintFrame(HDC dc);
     // Shapes the window from the borders' transparent pixels.
     void RebuildRegion();
+    bool FramePending() const;
     void SetNativeCaption(bool on);
     // Re-applies a changed skin.
     void Reskin();

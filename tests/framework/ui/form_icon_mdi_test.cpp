@@ -136,3 +136,22 @@ TEST(MdiChild, CreatedByTheClientActivatedAndMergedIntoTheFrameMenu) {
     PumpPending();
     EXPECT_EQ(mdi.Active(), second);
 }
+
+// The client of a new MDI frame has nothing to scroll: it shows no scroll bar
+// from its creation on, not only once its own scroll check has run after the
+// frame was shown (and painted with both bars).
+TEST(MdiClient, NoScrollBarsFromItsCreationOn) {
+    TCustomForm* previousMain = Application->MainForm();
+    TForm frame{Application};
+    Application->SetMainForm(&frame);
+    frame.SetFormStyle(fsMDIForm);
+    frame.SetBounds(20, 20, 600, 400);
+    ASSERT_NE(frame.Handle(), nullptr);
+    const HWND client = frame.ClientHandle();
+    ASSERT_NE(client, nullptr);
+    EXPECT_EQ(GetWindowLongW(client, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), 0);
+    frame.Show();
+    PumpPending();
+    EXPECT_EQ(GetWindowLongW(client, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), 0);
+    Application->SetMainForm(previousMain);
+}

@@ -1,11 +1,14 @@
 // The form skinner's message tables with real windows under Wine: a window
 // whose frame is not skinned, the title following a text change, system-menu
 // commands and non-client mouse messages, the hover timer, the MDI client's
-// destroy, tile and cascade, and a raw window's erase and static colours.
+// destroy, tile and cascade, and a raw window's erase and static colours;
+// what the non-client paints and activations below the skinner are before
+// and after the skinned frame arrives.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <utility>
+#include <vector>
 
 #include "framework/gdi/bitmap.h"
 #include "framework/gdi/color.h"
@@ -14,6 +17,7 @@
 #include "framework/ui/form.h"
 #include "framework/ui/menus.h"
 #include "framework/ui/messages.h"
+#include "framework/ui/subclass.h"
 #include "framework/ui/timer.h"
 #include "skin/controls/skin_panels.h"
 #include "skin/window/form_skinner.h"
@@ -23,6 +27,20 @@
 #include "tests/skin/window/skinned_form_setup.h"
 
 namespace {
+
+// Subclassed before the skinner, so beneath it: records the non-client paints
+// and activations that reach the window's own procedure, with their LParam.
+class TNcBelow : public TWindowSubclass {
+public:
+    std::vector<std::pair<UINT, LPARAM>> Seen;
+
+protected:
+    void WindowMessage(TMessage& msg) override {
+        if (msg.Msg == WM_NCPAINT || msg.Msg == WM_NCACTIVATE)
+            Seen.emplace_back(msg.Msg, msg.LParam);
+        CallPrevious(msg);
+    }
+};
 
 class TPlainForm : public TForm {
 public:
@@ -280,4 +298,43 @@ TEST_F(FormMessagesTest, RawWindowErasesAndColoursStaticsWithTheFaceBrush) {
     EXPECT_EQ(brush, reinterpret_cast<LRESULT>(data_->FaceBrush.Get()));
     EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
     DestroyWindow(raw);
+}
+
+// Until the contents pass puts the skinned frame on, the native frame is not
+// painted (it would be painted over at once): no WM_NCPAINT reaches the
+// window's own procedure and its activation comes with -1 ("do not repaint").
+// The MDI client's border looks the same active or not: without an active
+// child its activation comes with -1 too; with one, unchanged.
+TEST_F(FormMessagesTest, NoNativeFramePaintBeforeTheSkinnedFrameNorClientBorderRepaint) {
+    TPlainForm frame(Application, 520, 380);
+    ShowMDIFrame(frame, L"&File");
+    PumpPending();
+    const HWND wnd = frame.Handle();
+    TNcBelow below, clientBelow;
+    ASSERT_TRUE(below.Subclass(wnd));
+    ASSERT_TRUE(clientBelow.Subclass(frame.ClientHandle()));
+    ASSERT_TRUE(M().SkinWindow(wnd));
+    auto* s = dynamic_cast<TWinSkinForm*>(M().FindFormSkinner(wnd));
+    ASSERT_NE(s, nullptr);
+    ASSERT_EQ(s->State(), TFormSkinnerState::Attached);
+    below.Seen.clear();
+    SendMessageW(wnd, WM_NCPAINT, 1, 0);
+    SendMessageW(wnd, WM_NCACTIVATE, TRUE, 0);
+    using TSeen = std::vector<std::pair<UINT, LPARAM>>;
+    EXPECT_EQ(below.Seen, (TSeen{{WM_NCACTIVATE, -1}}));
+
+    ASSERT_TRUE(PumpUntil(
+        [s] { return s->State() == TFormSkinnerState::Skinned && s->ContentsSkinned; }, 10000));
+    PumpPending();
+    clientBelow.Seen.clear();
+    SendMessageW(wnd, WM_NCACTIVATE, FALSE, 0);
+    SendMessageW(wnd, WM_NCACTIVATE, TRUE, 0);
+    EXPECT_EQ(clientBelow.Seen, (TSeen{{WM_NCACTIVATE, -1}, {WM_NCACTIVATE, -1}}));
+
+    HWND child = AddMDIChild(frame, L"Child", 10, 10, 220, 140)->Handle();
+    ASSERT_TRUE(PumpUntil([&] { return M().FindFormSkinner(child) != nullptr; }, 10000));
+    PumpPending();
+    clientBelow.Seen.clear();
+    SendMessageW(wnd, WM_NCACTIVATE, TRUE, 0);
+    EXPECT_EQ(clientBelow.Seen, (TSeen{{WM_NCACTIVATE, 0}}));
 }
