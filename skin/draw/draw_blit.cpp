@@ -3,6 +3,7 @@
 #include "skin/draw/draw_internal.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace skin_draw_detail {
 
@@ -13,6 +14,17 @@ bool NoArea(const RECT& d, const RECT& s) {
 bool SameSize(const RECT& d, const RECT& s) {
     return d.right - d.left == s.right - s.left && d.bottom - d.top == s.bottom - s.top;
 }
+// A same-size piece between two 32-bit bitmaps, rows copied by address (what
+// a SRCCOPY blit between them does, without a trip through GDI).
+void CopyRows32(TBitmap& dst, const RECT& d, TBitmap& src, const RECT& s) {
+    uint8_t* to = dst.ScanLine(0);
+    const uint8_t* from = src.ScanLine(0);
+    const size_t bytes = size_t(s.right - s.left) * 4;
+    for (int y = 0; y < s.bottom - s.top; ++y) {
+        std::memcpy(to + size_t(d.top + y) * dst.Stride() + size_t(d.left) * 4,
+                    from + size_t(s.top + y) * src.Stride() + size_t(s.left) * 4, bytes);
+    }
+}
 } // namespace
 
 void CopyPiece(TBitmap& dst, const RECT& d, TBitmap& src, const RECT& s, int mode) {
@@ -20,7 +32,10 @@ void CopyPiece(TBitmap& dst, const RECT& d, TBitmap& src, const RECT& s, int mod
         return;
     }
     const int sw = s.right - s.left, sh = s.bottom - s.top;
-    if (SameSize(d, s)) {
+    if (SameSize(d, s) && &dst != &src && src.PixelFormat() == TPixelFormat::pf32bit &&
+        CanFilter(dst, d, src, s)) {
+        CopyRows32(dst, d, src, s);
+    } else if (SameSize(d, s)) {
         BitBlt(dst.Canvas().Handle(), d.left, d.top, sw, sh, src.Canvas().Handle(), s.left, s.top,
                SRCCOPY);
     } else if (mode != HALFTONE) {

@@ -4,6 +4,7 @@
 #include "skin/draw/element_region.h"
 
 #include <array>
+#include <cstring>
 
 using namespace skin_draw_detail;
 
@@ -78,13 +79,31 @@ std::array<Piece, PieceCount> NinePieces(const TSkinFrameBox& f, int tw, int th,
 std::unique_ptr<TBitmap> StretchSkinFrame(const RECT& target, TBitmap& picture,
                                           const TSkinMargins& margins, bool vertical, bool tile,
                                           int n, int k, int stretchMode) {
+    std::unique_ptr<TBitmap> result;
+    StretchSkinFrame(result, target, picture, margins, vertical, tile, n, k, stretchMode);
+    return result ? std::move(result) : std::make_unique<TBitmap>();
+}
+
+void StretchSkinFrame(std::unique_ptr<TBitmap>& kept, const RECT& target, TBitmap& picture,
+                      const TSkinMargins& margins, bool vertical, bool tile, int n, int k,
+                      int stretchMode) {
     const int tw = target.right - target.left, th = target.bottom - target.top;
     if (tw <= 0 || th <= 0 || !IsSkinFrameIndex(n, k)) {
-        return std::make_unique<TBitmap>();
+        kept.reset();
+        return;
     }
-    auto result = MakeWorkBitmap(tw, th);
+    if (kept && kept->Width() == tw && kept->Height() == th &&
+        kept->PixelFormat() == TPixelFormat::pf32bit) {
+        // Cleared as a new one starts, so that nothing of the last frame stays.
+        uint8_t* bits = kept->ScanLine(0);
+        for (int y = 0; y < th; ++y) {
+            std::memset(bits + size_t(y) * kept->Stride(), 0, size_t(tw) * 4);
+        }
+    } else {
+        kept = MakeWorkBitmap(tw, th);
+    }
     if (picture.Empty()) {
-        return result;
+        return;
     }
     const auto pieces = NinePieces(LocateSkinFrame(picture, vertical, n, k), tw, th, margins);
     for (int i = 0; i < PieceCount; ++i) {
@@ -93,12 +112,11 @@ std::unique_ptr<TBitmap> StretchSkinFrame(const RECT& target, TBitmap& picture,
             continue;
         }
         if (i == Centre && tile) {
-            TileRect(result->Canvas(), p.Dest, picture, p.Source);
+            TileRect(kept->Canvas(), p.Dest, picture, p.Source);
         } else {
-            CopyPiece(*result, p.Dest, picture, p.Source, stretchMode);
+            CopyPiece(*kept, p.Dest, picture, p.Source, stretchMode);
         }
     }
-    return result;
 }
 
 namespace {

@@ -56,6 +56,12 @@ constexpr int kSkinDefaultStretchMode = HALFTONE;
 std::unique_ptr<TBitmap> StretchSkinFrame(const RECT& target, TBitmap& picture,
                                           const TSkinMargins& margins, bool vertical, bool tile,
                                           int n, int k, int stretchMode = kSkinDefaultStretchMode);
+// The same into `kept`: its bitmap is drawn over when it has the target's
+// size (made by this routine), else a new one is put there; null when the
+// target has no area or k is not a frame. Many frames of one size, one bitmap.
+void StretchSkinFrame(std::unique_ptr<TBitmap>& kept, const RECT& target, TBitmap& picture,
+                      const TSkinMargins& margins, bool vertical, bool tile, int n, int k,
+                      int stretchMode = kSkinDefaultStretchMode);
 
 // Draws frame k into the rectangle by the nine-part rule, transparent when `trans`.
 void DrawSkinElement(HDC dc, const RECT& target, TBitmap& picture, bool vertical, bool tile,

@@ -136,13 +136,16 @@ void ComposeComboStrip(TBitmap& strip, int cells, TDataSkinObject& edge, TDataSk
     const RECT text{2, 2, kCellW - 1 - buttonWidth, 18};
     TCell cell;
     uint8_t* const stripBits = strip.ScanLine(0);
+    std::unique_ptr<TBitmap> frame, face; // one of each for every cell
     for (int k = 1; k <= cells; ++k) {
-        const auto frame = StretchSkinFrame(whole, edge32, edge.Margins(), false,
-                                            edge.TilesMiddle(), edge.FrameCount, k);
-        PutImage(cell, 0, 0, *frame, edge.Trans != 0, key);
-        const auto face = StretchSkinFrame(right, button32, button.Margins(), false,
-                                           button.TilesMiddle(), button.FrameCount, k);
-        PutImage(cell, right.left, 0, *face, true, key);
+        StretchSkinFrame(frame, whole, edge32, edge.Margins(), false, edge.TilesMiddle(),
+                         edge.FrameCount, k);
+        if (frame)
+            PutImage(cell, 0, 0, *frame, edge.Trans != 0, key);
+        StretchSkinFrame(face, right, button32, button.Margins(), false, button.TilesMiddle(),
+                         button.FrameCount, k);
+        if (face)
+            PutImage(cell, right.left, 0, *face, true, key);
         PutGlyph(cell, right, glyphs32, glyphCount, k, key);
         FillKey(cell, text, key);
         for (int y = 0; y < kCellH; ++y)
