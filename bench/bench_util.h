@@ -28,8 +28,9 @@ template <typename Body> double MedianNs(int rounds, int iterations, Body&& body
     return samples[samples.size() / 2];
 }
 
-// Two bodies timed in alternating rounds of `iterations` calls each (the
-// first one first), so that both see the same load of a shared machine.
+// Two bodies timed in alternating rounds of `iterations` calls each, so
+// that both see the same load of a shared machine; which goes first
+// alternates from round to round.
 struct TPairedNs {
     double First = 0;  // median ns per call of the first body
     double Second = 0; // and of the second
@@ -47,8 +48,13 @@ TPairedNs PairedMedianNs(int rounds, int iterations, A&& first, B&& second) {
         return std::chrono::duration<double, std::nano>(stop - start).count() / iterations;
     };
     for (int r = 0; r < rounds; ++r) {
-        a.push_back(time(first));
-        b.push_back(time(second));
+        if (r % 2 == 0) {
+            a.push_back(time(first));
+            b.push_back(time(second));
+        } else {
+            b.push_back(time(second));
+            a.push_back(time(first));
+        }
         ratio.push_back(a.back() / b.back());
     }
     auto median = [](std::vector<double>& v) {

@@ -86,7 +86,7 @@ bench::TPairedNs PaintPair(HWND skinned, HWND native,
         SendMessageW(wnd, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
     };
     return bench::PairedMedianNs(
-        15, 30, [&] { paint(skinned, true); }, [&] { paint(native, false); });
+        31, 20, [&] { paint(skinned, true); }, [&] { paint(native, false); });
 }
 
 void ReportPair(const char* name, double skinned, double native) {

@@ -454,20 +454,26 @@ TLookKey& TLookKey::AddPicture(TBitmap& picture) {
     Add(picture.Width()).Add(picture.Height()).Add(static_cast<int>(picture.PixelFormat()));
     for (uint32_t c : picture.ColorTable())
         words_.push_back(c);
+    // Two 32-bit lanes, four bytes a step: cheap on a 32-bit processor.
     const int rowBytes = (picture.Width() * PixelFormatBits(picture.PixelFormat()) + 7) / 8;
-    uint64_t h = 1469598103934665603ull;
-    for (int y = 0; y < picture.Height(); ++y) {
-        const uint8_t* row = picture.ScanLine(y);
+    const uint8_t* first = picture.ScanLine(0);
+    const int stride = picture.Stride();
+    uint32_t a = 2166136261u, b = 0x9E3779B9u;
+    for (int y = 0; y < picture.Height() && first; ++y) {
+        const uint8_t* row = first + static_cast<size_t>(y) * stride;
         int i = 0;
-        for (; i + 8 <= rowBytes; i += 8) {
-            uint64_t v;
-            std::memcpy(&v, row + i, 8);
-            h = (h ^ v) * 0x100000001B3ull;
-            h ^= h >> 29;
+        for (; i + 4 <= rowBytes; i += 4) {
+            uint32_t v;
+            std::memcpy(&v, row + i, 4);
+            a = (a ^ v) * 16777619u;
+            b = (b + v) * 0x85EBCA6Bu;
+            b ^= b >> 13;
         }
         for (; i < rowBytes; ++i)
-            h = (h ^ row[i]) * 0x100000001B3ull;
+            a = (a ^ row[i]) * 16777619u;
+        b ^= a;
     }
+    const uint64_t h = (static_cast<uint64_t>(a) << 32) | b;
     return Add(static_cast<int64_t>(h));
 }
 
