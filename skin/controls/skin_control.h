@@ -51,8 +51,11 @@ public:
     // True when the kept picture is w x h and was made from `key`; otherwise
     // it is sized to w x h, takes the key, and the caller composes it again.
     bool Current(const TLookKey& key, int w, int h);
-    // The next Current answers false.
-    void Forget() { key_.Clear(); }
+    // Frees the picture; the next Current answers false.
+    void Forget() {
+        key_.Clear();
+        picture_.Clear();
+    }
     // The picture's memory DC (a 32-bit DIB section).
     HDC DC() { return picture_.Canvas().Handle(); }
     // Copies the part `part` of the picture to (x, y) of dc.

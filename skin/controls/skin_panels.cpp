@@ -198,6 +198,11 @@ void TSkinStatusBar::PaintSkin(HDC dc, const RECT& r) {
     DrawOwnerPanels(dc, *bar);
 }
 
+void TSkinStatusBar::SkinChanged() {
+    kept_.Forget();
+    TSkinControl::SkinChanged();
+}
+
 // What the bar shows now, and everything it is drawn from in `key`.
 TSkinStatusBar::TStatusBarLook
 TSkinStatusBar::ReadLook(TStatusBar& bar, std::vector<TStatusPanelLook> panels, TLookKey& key) {

@@ -56,6 +56,8 @@ public:
     // (its size, panels, texts, font, colours or the skin's pictures);
     // otherwise the picture kept from the last composition is copied.
     void PaintSkin(HDC dc, const RECT& rect) override;
+    // The kept picture goes with the old skin.
+    void SkinChanged() override;
 
 private:
     struct TStatusPanelLook {

@@ -83,6 +83,12 @@ void TWScrollbar::HideBar() {
     onScreen_.Base.Clear();
 }
 
+void TWScrollbar::ForgetKept() {
+    kept_.Forget();
+    onScreen_.Base.Clear();
+    InvalidateBar();
+}
+
 void TWScrollbar::InvalidateBar() {
     if (HandleAllocated())
         InvalidateRect(Handle(), nullptr, FALSE);

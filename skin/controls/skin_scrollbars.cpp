@@ -218,6 +218,9 @@ void TSkinScrollbar::AfterMessage(TMessage& msg) {
 }
 
 void TSkinScrollbar::SkinChanged() {
+    for (TWScrollbar* bar : {HorzBar, VertBar})
+        if (bar)
+            bar->ForgetKept();
     RepositionBars();
     TSkinControl::SkinChanged();
 }
@@ -339,8 +342,10 @@ void TSkinScControl::AfterMessage(TMessage& msg) {
 }
 
 void TSkinScControl::SkinChanged() {
-    if (Bar)
+    if (Bar) {
+        Bar->ForgetKept();
         Bar->Reposition();
+    }
     TSkinControl::SkinChanged();
 }
 

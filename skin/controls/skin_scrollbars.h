@@ -140,6 +140,8 @@ public:
     void InvalidateBar();
     // Repaints what changed since the overlay last painted itself.
     void Refresh();
+    // Frees the kept composition (a skin change) and repaints.
+    void ForgetKept();
     // Paints the overlay into dc (at the origin).
     void PaintBar(HDC dc);
     // The bar's facts now (false when the platform cannot report them).

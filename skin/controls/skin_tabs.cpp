@@ -199,8 +199,12 @@ void TSkinTab::AttachWindow(HWND handle, TSkinData* skinData, TWrapperHost* form
     FindUpDown();
 }
 
-// The new pictures are made before the repaint the base asks for.
+// The new pictures are made before the repaint the base asks for; what
+// was composed from the old ones goes.
 void TSkinTab::SkinChanged() {
+    stripKey_.Clear();
+    for (TKeptPicture& band : border_)
+        band.Forget();
     PrepareImages();
     TSkinControl::SkinChanged();
 }
@@ -370,25 +374,49 @@ void TSkinTab::DrawTab(HDC dc, const TTabLook& tab, HIMAGELIST list) {
 }
 
 // The page border: the border parts of the Tabs border picture stretched
-// around the body, drawn once per body size and picture into a kept
-// picture and copied from there.
+// around the body. Each of the four bands (top and bottom rows, left and
+// right columns) is drawn once per body size and picture into a kept
+// picture of its own, and the parts are copied from there.
 void TSkinTab::DrawBorder(HDC dc, const RECT& body) {
     const int w = body.right - body.left, h = body.bottom - body.top;
     const TSkinFrameBox frame = LocateSkinFrame(BorderImage, false, 1, 1);
     if (w <= 0 || h <= 0)
         return;
+    TSkinMargins m = kBorderMargins;
     // Margins wider than the picture: drawn straight on, as the pieces fall.
-    if (kBorderMargins.Left + kBorderMargins.Right > frame.Width ||
-        kBorderMargins.Top + kBorderMargins.Bottom > frame.Height) {
-        DrawSkinEdges(dc, body, BorderImage, false, 1, 1, kBorderMargins);
+    if (m.Left + m.Right > frame.Width || m.Top + m.Bottom > frame.Height) {
+        DrawSkinEdges(dc, body, BorderImage, false, 1, 1, m);
         return;
     }
+    if (w < m.Left + m.Right)
+        m.Left = m.Right = 0;
+    if (h < m.Top + m.Bottom)
+        m.Top = m.Bottom = 0;
+    // Each band: its place in the body and its kept picture.
+    const RECT bands[4] = {
+        {0, 0, w, m.Top}, {0, h - m.Bottom, w, h}, {0, 0, m.Left, h}, {w - m.Right, 0, w, h}};
     TLookKey key;
-    key.AddPicture(BorderImage);
-    if (!border_.Current(key, w, h))
-        DrawSkinEdges(border_.DC(), RECT{0, 0, w, h}, BorderImage, false, 1, 1, kBorderMargins);
-    for (const RECT& part : BorderParts(w, h, frame.Width, frame.Height, kBorderMargins))
-        border_.CopyTo(dc, body.left + part.left, body.top + part.top, part);
+    key.AddPicture(BorderImage).Add(w).Add(h);
+    for (int i = 0; i < 4; ++i) {
+        const RECT& b = bands[i];
+        if (b.right <= b.left || b.bottom <= b.top ||
+            border_[i].Current(key, b.right - b.left, b.bottom - b.top))
+            continue;
+        HDC mem = border_[i].DC();
+        const TSaveDC save(mem);
+        SetViewportOrgEx(mem, -b.left, -b.top, nullptr);
+        DrawSkinEdges(mem, RECT{0, 0, w, h}, BorderImage, false, 1, 1, kBorderMargins);
+    }
+    for (const RECT& part : BorderParts(w, h, frame.Width, frame.Height, kBorderMargins)) {
+        const int i = part.bottom <= m.Top       ? 0
+                      : part.top >= h - m.Bottom ? 1
+                      : part.right <= m.Left     ? 2
+                                                 : 3;
+        const RECT& b = bands[i];
+        border_[i].CopyTo(
+            dc, body.left + part.left, body.top + part.top,
+            RECT{part.left - b.left, part.top - b.top, part.right - b.left, part.bottom - b.top});
+    }
 }
 
 // ---- tab set ----

@@ -106,8 +106,9 @@ private:
 
     // What StripBuffer was last composed from (empty: compose again).
     TLookKey stripKey_;
-    // The page border's parts, kept for the body's size.
-    TKeptPicture border_;
+    // The page border's top, bottom, left and right bands, kept for the
+    // body's size.
+    TKeptPicture border_[4];
 };
 
 // The old-style tab set, painted whole.

@@ -422,6 +422,30 @@ TEST(SkinTabsTest, StripAndBorderAreComposedAgainOnlyWhenWhatTheyShowChanged) {
     PaintInto(*w, out);
     const RECT now = Body(tabs->Handle(), kTabsTop);
     EXPECT_EQ(At(out, now.left, now.top + 10), 0x00207020u);
+    // A border picture of distinct pixels: the copied bands are exactly
+    // what stretching the edges straight onto the target gives.
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x)
+            Put(data.Tabs->Picture2, x, y, RGB(12 * x, 12 * y, 90));
+    w->SkinChanged();
+    for (int size : {0, 1}) {
+        SCOPED_TRACE(size);
+        if (size == 1) {
+            tabs->SetBounds(10, 10, 240, 170);
+            PumpPending();
+        }
+        PaintInto(*w, out);
+        const RECT p = Body(tabs->Handle(), kTabsTop);
+        TBitmap direct(out.Width(), out.Height());
+        Fill(direct, 0, 0, out.Width(), out.Height(), kJunk);
+        DrawSkinEdges(direct.Canvas().Handle(), p, w->BorderImage, false, 1, 1,
+                      TSkinMargins{4, 5, 4, 4});
+        EXPECT_TRUE(PixelsAre(out, [&](int x, int y) -> std::optional<TColor> {
+            if (!Inside(x, y, p.left, p.top, p.right, p.bottom))
+                return std::nullopt;
+            return At(direct, x, y);
+        }));
+    }
     delete w;
 }
 
