@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 #include "framework/gdi/color.h"
 #include "framework/core/class_builder.h"
@@ -347,11 +348,14 @@ void TSkinControl::FillFace(HDC dc, const RECT& rect) const {
 }
 
 void TSkinControl::FillParent(HDC dc, const RECT& rect) const {
-    TColor colour = FaceColour();
-    if (Control && Control->Parent())
-        colour = Control->Parent()->Color();
-    TBrushHandle brush(CreateSolidBrush(ColorToRGB(colour)));
+    TBrushHandle brush(CreateSolidBrush(ColorToRGB(ParentColour())));
     FillRect(dc, &rect, brush.Get());
+}
+
+TColor TSkinControl::ParentColour() const {
+    if (Control && Control->Parent())
+        return Control->Parent()->Color();
+    return FaceColour();
 }
 
 std::wstring TSkinControl::ReadWindowText() const {
@@ -415,4 +419,73 @@ void DrawElementFrame(HDC dc, const RECT& rect, int n, int k, TDataSkinObject& e
     // its neighbours at the edges of transparent elements.
     DrawSkinElement(dc, rect, element.Picture, false, element.TilesMiddle(), element.Trans != 0, n,
                     k, element.Margins(), COLORONCOLOR);
+}
+
+// ---- kept compositions ----
+
+TLookKey& TLookKey::Add(int64_t value) {
+    words_.push_back(static_cast<uint32_t>(value));
+    words_.push_back(static_cast<uint32_t>(static_cast<uint64_t>(value) >> 32));
+    return *this;
+}
+
+TLookKey& TLookKey::Add(const RECT& r) {
+    return Add(r.left).Add(r.top).Add(r.right).Add(r.bottom);
+}
+
+// The length first, so that texts next to each other cannot run together.
+TLookKey& TLookKey::Add(const std::wstring& text) {
+    Add(static_cast<int64_t>(text.size()));
+    for (wchar_t c : text)
+        words_.push_back(static_cast<uint32_t>(c));
+    return *this;
+}
+
+TLookKey& TLookKey::Add(const LOGFONTW& font) {
+    uint32_t w[(sizeof font + 3) / 4] = {};
+    std::memcpy(w, &font, sizeof font);
+    words_.insert(words_.end(), std::begin(w), std::end(w));
+    return *this;
+}
+
+TLookKey& TLookKey::AddPicture(TBitmap& picture) {
+    if (picture.Empty())
+        return Add(-1);
+    Add(picture.Width()).Add(picture.Height()).Add(static_cast<int>(picture.PixelFormat()));
+    for (uint32_t c : picture.ColorTable())
+        words_.push_back(c);
+    // Two 32-bit lanes, four bytes a step: cheap on a 32-bit processor.
+    const int rowBytes = (picture.Width() * PixelFormatBits(picture.PixelFormat()) + 7) / 8;
+    const uint8_t* first = picture.ScanLine(0);
+    const int stride = picture.Stride();
+    uint32_t a = 2166136261u, b = 0x9E3779B9u;
+    for (int y = 0; y < picture.Height() && first; ++y) {
+        const uint8_t* row = first + static_cast<size_t>(y) * stride;
+        int i = 0;
+        for (; i + 4 <= rowBytes; i += 4) {
+            uint32_t v;
+            std::memcpy(&v, row + i, 4);
+            a = (a ^ v) * 16777619u;
+            b = (b + v) * 0x85EBCA6Bu;
+            b ^= b >> 13;
+        }
+        for (; i < rowBytes; ++i)
+            a = (a ^ row[i]) * 16777619u;
+        b ^= a;
+    }
+    const uint64_t h = (static_cast<uint64_t>(a) << 32) | b;
+    return Add(static_cast<int64_t>(h));
+}
+
+bool TKeptPicture::Current(const TLookKey& key, int w, int h) {
+    if (!key_.Empty() && key_ == key && picture_.Width() == w && picture_.Height() == h)
+        return true;
+    picture_.SetSize(w, h);
+    key_ = key;
+    return false;
+}
+
+void TKeptPicture::CopyTo(HDC dc, int x, int y, const RECT& part) {
+    BitBlt(dc, x, y, part.right - part.left, part.bottom - part.top, DC(), part.left, part.top,
+           SRCCOPY);
 }

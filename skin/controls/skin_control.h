@@ -8,8 +8,10 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "framework/core/component.h"
+#include "framework/gdi/bitmap.h"
 #include "framework/gdi/canvas.h"
 #include "framework/ui/message_hooks.h"
 #include "framework/ui/subclass.h"
@@ -20,8 +22,49 @@ class TDataSkinObject;
 class TControl;
 class TWinControl;
 class TGraphicControl;
-class TBitmap;
 class TImageList;
+
+// What a composed picture was made from: plain values appended in a fixed
+// order. Two keys are equal only when everything appended was, so a paint
+// whose key is unchanged may copy the picture it kept instead of composing
+// it again.
+class TLookKey {
+public:
+    TLookKey& Add(int64_t value);
+    TLookKey& Add(const RECT& r);
+    TLookKey& Add(const std::wstring& text);
+    TLookKey& Add(const LOGFONTW& font);
+    // A picture by its size, pixel format, colour table and a 64-bit hash of
+    // its pixels (an empty picture adds only that it is empty).
+    TLookKey& AddPicture(TBitmap& picture);
+    bool operator==(const TLookKey& other) const { return words_ == other.words_; }
+    bool Empty() const { return words_.empty(); }
+    void Clear() { words_.clear(); }
+
+private:
+    std::vector<uint32_t> words_;
+};
+
+// A picture composed off screen, kept with the key it was made from.
+class TKeptPicture {
+public:
+    // True when the kept picture is w x h and was made from `key`; otherwise
+    // it is sized to w x h, takes the key, and the caller composes it again.
+    bool Current(const TLookKey& key, int w, int h);
+    // Frees the picture; the next Current answers false.
+    void Forget() {
+        key_.Clear();
+        picture_.Clear();
+    }
+    // The picture's memory DC (a 32-bit DIB section).
+    HDC DC() { return picture_.Canvas().Handle(); }
+    // Copies the part `part` of the picture to (x, y) of dc.
+    void CopyTo(HDC dc, int x, int y, const RECT& part);
+
+private:
+    TBitmap picture_;
+    TLookKey key_;
+};
 
 // What a wrapper needs of the form skinner that made it.
 class TWrapperHost {
@@ -131,6 +174,8 @@ protected:
     // Fills with the skin's face colour, or with the parent's colour.
     void FillFace(HDC dc, const RECT& rect) const;
     void FillParent(HDC dc, const RECT& rect) const;
+    // The parent's colour (the skin's face colour without a parent control).
+    TColor ParentColour() const;
     // The window's text (wide).
     std::wstring ReadWindowText() const;
     void DrawWindowText(HDC dc, const std::wstring& text, RECT& rect, UINT format) const;

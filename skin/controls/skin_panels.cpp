@@ -183,36 +183,113 @@ void TSkinStatusBar::PaintSkin(HDC dc, const RECT& r) {
     auto* bar = dynamic_cast<TStatusBar*>(Control);
     if (!bar || !SkinData)
         return;
-    TFont& font = TextFont(*bar);
-    {
-        // Composed off screen, then copied in one piece.
-        TBufferScope buffer(dc, r);
-        if (!buffer.Valid())
-            return;
-        HDC mem = buffer.DC();
-        FillFace(mem, r);
-        TSelectObject pick(mem, font.Handle());
-        // The skin's status text colour, else the skin's colour for the
-        // bar's own font colour.
-        SetTextColor(mem,
-                     ColorToRGB(SkinData->StatusBarEdges ? SkinData->StatusBarEdges->NormalColour2
-                                                         : TextColour(bar->Font().Color())));
-        if (bar->SimplePanel() || bar->Panels()->Count() == 0) {
-            DrawBevel(mem, r, 1);
-            std::wstring text = SkinReadText(bar, "simpletext");
-            if (text.empty())
-                text = L" ";
-            RECT t = r;
-            InflateRect(&t, -2, 0);
-            DrawCentredText(mem, t, DT_LEFT, true, text);
-        } else {
-            DrawPanels(mem, *bar, r);
-        }
-        if (GetWindowLongW(Handle, GWL_STYLE) & SBARS_SIZEGRIP)
-            DrawGrip(mem, r);
-        buffer.Present();
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    if (w > 0 && h > 0) {
+        // Composed off screen when anything it shows changed, then copied
+        // in one piece.
+        TLookKey key;
+        std::vector<TStatusPanelLook> panels = ReadPanels(*bar, r);
+        const TStatusBarLook look = ReadLook(*bar, std::move(panels), key);
+        key.Add(r);
+        if (!kept_.Current(key, w, h))
+            Compose(look, r);
+        kept_.CopyTo(dc, r.left, r.top, RECT{0, 0, w, h});
     }
     DrawOwnerPanels(dc, *bar);
+}
+
+void TSkinStatusBar::SkinChanged() {
+    kept_.Forget();
+    TSkinControl::SkinChanged();
+}
+
+// What the bar shows now, and everything it is drawn from in `key`.
+TSkinStatusBar::TStatusBarLook
+TSkinStatusBar::ReadLook(TStatusBar& bar, std::vector<TStatusPanelLook> panels, TLookKey& key) {
+    TStatusBarLook look;
+    TFont& font = TextFont(bar);
+    look.Font = font.Handle();
+    // The skin's status text colour, else the skin's colour for the bar's
+    // own font colour.
+    look.TextColour = ColorToRGB(SkinData->StatusBarEdges ? SkinData->StatusBarEdges->NormalColour2
+                                                          : TextColour(bar.Font().Color()));
+    look.Simple = bar.SimplePanel() || bar.Panels()->Count() == 0;
+    if (look.Simple) {
+        look.SimpleText = SkinReadText(&bar, "simpletext");
+        if (look.SimpleText.empty())
+            look.SimpleText = L" ";
+    }
+    look.Panels = std::move(panels);
+    look.Grip = (GetWindowLongW(Handle, GWL_STYLE) & SBARS_SIZEGRIP) != 0;
+    key.Add(textFontKey_).Add(look.TextColour).Add(ColorToRGB(FaceColour()));
+    key.Add(ColorToRGB(clBtnShadow)).Add(ColorToRGB(clBtnHighlight));
+    key.Add(look.Simple).Add(look.SimpleText).Add(look.Grip);
+    for (const TStatusPanelLook& p : look.Panels)
+        key.Add(p.Rect).Add(p.Format).Add(p.Frame).Add(p.HasText).Add(p.Text);
+    for (TDataSkinObject* e : {SkinData->StatusBarEdges.get(), SkinData->ExtraImages.get()}) {
+        key.Add(e != nullptr);
+        if (e) {
+            const TSkinMargins m = e->Margins();
+            key.AddPicture(e->Picture).Add(m.Left).Add(m.Top).Add(m.Right).Add(m.Bottom);
+            key.Add(e->TilesMiddle());
+        }
+    }
+    return look;
+}
+
+// Each panel's painted rectangle, bevel frame, text and alignment.
+std::vector<TSkinStatusBar::TStatusPanelLook> TSkinStatusBar::ReadPanels(TStatusBar& bar,
+                                                                         const RECT& r) {
+    std::vector<TStatusPanelLook> panels;
+    if (bar.SimplePanel())
+        return panels;
+    const int count = bar.Panels()->Count();
+    for (int i = 0; i < count; ++i) {
+        TStatusPanel* panel = bar.Panels()->Items(i);
+        RECT part{};
+        if (!SendMessageW(Handle, SB_GETRECT, static_cast<WPARAM>(i),
+                          reinterpret_cast<LPARAM>(&part)))
+            continue;
+        TStatusPanelLook p;
+        p.Rect = StatusPanelRect(part, r, i == count - 1);
+        p.Format = StatusTextFormat(panel->Alignment(), panel->BiDiMode());
+        p.Frame = StatusBevelFrame(panel->Bevel());
+        p.HasText = panel->Style() == psText;
+        if (p.HasText) {
+            p.Text = SkinReadText(panel, "Text");
+            if (p.Text.empty())
+                p.Text = L" ";
+        }
+        panels.push_back(std::move(p));
+    }
+    return panels;
+}
+
+// Draws the bar into the kept picture, whose first pixel stands for r's
+// top-left corner.
+void TSkinStatusBar::Compose(const TStatusBarLook& look, const RECT& r) {
+    HDC mem = kept_.DC();
+    const TSaveDC save(mem);
+    SetViewportOrgEx(mem, -r.left, -r.top, nullptr);
+    FillFace(mem, r);
+    TSelectObject pick(mem, look.Font);
+    SetTextColor(mem, look.TextColour);
+    if (look.Simple) {
+        DrawBevel(mem, r, 1);
+        RECT t = r;
+        InflateRect(&t, -2, 0);
+        DrawCentredText(mem, t, DT_LEFT, true, look.SimpleText);
+    }
+    for (const TStatusPanelLook& p : look.Panels) {
+        DrawBevel(mem, p.Rect, p.Frame);
+        if (!p.HasText)
+            continue;
+        RECT t = p.Rect;
+        InflateRect(&t, -2, 0);
+        DrawCentredText(mem, t, p.Format, true, p.Text);
+    }
+    if (look.Grip)
+        DrawGrip(mem, r);
 }
 
 // The bar's font without its style, made again only when the bar's font
@@ -225,28 +302,6 @@ TFont& TSkinStatusBar::TextFont(TStatusBar& bar) {
         textFontKey_ = lf;
     }
     return textFont_;
-}
-
-void TSkinStatusBar::DrawPanels(HDC dc, TStatusBar& bar, const RECT& r) {
-    const int count = bar.Panels()->Count();
-    for (int i = 0; i < count; ++i) {
-        TStatusPanel* panel = bar.Panels()->Items(i);
-        const UINT format = StatusTextFormat(panel->Alignment(), panel->BiDiMode());
-        RECT part{};
-        if (!SendMessageW(Handle, SB_GETRECT, static_cast<WPARAM>(i),
-                          reinterpret_cast<LPARAM>(&part)))
-            continue;
-        const RECT p = StatusPanelRect(part, r, i == count - 1);
-        DrawBevel(dc, p, StatusBevelFrame(panel->Bevel()));
-        if (panel->Style() != psText)
-            continue;
-        std::wstring text = SkinReadText(panel, "Text");
-        if (text.empty())
-            text = L" ";
-        RECT t = p;
-        InflateRect(&t, -2, 0);
-        DrawCentredText(dc, t, format, true, text);
-    }
 }
 
 // Frame f of StatusBarEdges stretched over the rectangle, opaque; plain

@@ -10,6 +10,9 @@
 
 #include <commctrl.h>
 
+#include <string>
+#include <vector>
+
 #include "framework/gdi/bitmap.h"
 #include "framework/ui/control.h"
 #include "framework/ui/statusbar.h"
@@ -49,17 +52,40 @@ class TSkinStatusBar : public TSkinControl {
     LT_CLASS(TSkinStatusBar, TSkinControl)
 public:
     using TSkinControl::TSkinControl;
+    // The bar is composed off screen only when something it shows changed
+    // (its size, panels, texts, font, colours or the skin's pictures);
+    // otherwise the picture kept from the last composition is copied.
     void PaintSkin(HDC dc, const RECT& rect) override;
+    // The kept picture goes with the old skin.
+    void SkinChanged() override;
 
 private:
+    struct TStatusPanelLook {
+        RECT Rect{};
+        UINT Format = DT_LEFT;
+        int Frame = 3;
+        bool HasText = false;
+        std::wstring Text;
+    };
+    struct TStatusBarLook {
+        HFONT Font = nullptr;
+        COLORREF TextColour = 0;
+        bool Simple = false;
+        std::wstring SimpleText;
+        bool Grip = false;
+        std::vector<TStatusPanelLook> Panels;
+    };
+    std::vector<TStatusPanelLook> ReadPanels(TStatusBar& bar, const RECT& rect);
+    TStatusBarLook ReadLook(TStatusBar& bar, std::vector<TStatusPanelLook> panels, TLookKey& key);
+    void Compose(const TStatusBarLook& look, const RECT& rect);
     void DrawBevel(HDC dc, const RECT& rect, int frame);
-    void DrawPanels(HDC dc, TStatusBar& bar, const RECT& rect);
     void DrawGrip(HDC dc, const RECT& rect);
     void DrawOwnerPanels(HDC dc, TStatusBar& bar);
     TFont& TextFont(TStatusBar& bar);
 
     TFont textFont_;
     LOGFONTW textFontKey_{};
+    TKeptPicture kept_;
 };
 
 // Redraws a group box's frame as a rounded rectangle in the shadow colour

@@ -7,6 +7,7 @@
 #include <windowsx.h>
 
 #include <memory>
+#include <vector>
 
 #include "framework/core/class_builder.h"
 #include "framework/gdi/color.h"
@@ -27,6 +28,12 @@ static_assert(sizeof(SCROLLBARINFO) == 60, "the platform's scroll-bar record is 
 
 bool HasPicture(const std::unique_ptr<TDataSkinObject>& element) {
     return element && !element->Picture.Empty();
+}
+
+// Whether the region covers all of r.
+bool RegionHolds(HRGN region, const RECT& r) {
+    TRegionHandle part(CreateRectRgnIndirect(&r));
+    return CombineRgn(part.Get(), part.Get(), region, RGN_DIFF) == NULLREGION;
 }
 
 } // namespace
@@ -73,6 +80,13 @@ void TWScrollbar::HideBar() {
     if (HandleAllocated())
         ShowWindow(Handle(), SW_HIDE);
     Shown = false;
+    onScreen_.Base.Clear();
+}
+
+void TWScrollbar::ForgetKept() {
+    kept_.Forget();
+    onScreen_.Base.Clear();
+    InvalidateBar();
 }
 
 void TWScrollbar::InvalidateBar() {
@@ -253,15 +267,54 @@ void TWScrollbar::Forward(bool press, LPARAM at) {
         PostMessageA(Target, msg, hit, at);
 }
 
-// One paint path for WM_PAINT and a DC passed in WParam.
+// One paint path for WM_PAINT and a DC passed in WParam. A paint of its
+// own records what the screen shows; a part that changed outside the update
+// region (a change nobody asked to repaint) is invalidated after it.
 void TWScrollbar::PaintMessage(TMessage& msg) {
+    msg.Result = 0;
     if (msg.WParam) {
         PaintBar(reinterpret_cast<HDC>(msg.WParam));
-    } else {
-        const TPaintScope scope(Handle());
-        PaintBar(scope.DC());
+        return;
     }
-    msg.Result = 0;
+    TRegionHandle update(CreateRectRgn(0, 0, 0, 0));
+    GetUpdateRgn(Handle(), update.Get(), FALSE);
+    std::vector<RECT> missed;
+    {
+        const TPaintScope scope(Handle());
+        TOverlayLook look;
+        if (!PaintLook(scope.DC(), look)) {
+            onScreen_.Base.Clear();
+            return;
+        }
+        for (const RECT& part : OverlayChangedParts(onScreen_.Base == look.Base, onScreen_.Thumb,
+                                                    look.Thumb, look.Width, look.Height))
+            if (!RegionHolds(update.Get(), part))
+                missed.push_back(part);
+        onScreen_ = std::move(look);
+    }
+    for (const RECT& part : missed)
+        InvalidateRect(Handle(), &part, FALSE);
+}
+
+// Invalidates what changed since the overlay last painted itself: the
+// thumb's old and new places when only the thumb moved, the whole bar when
+// anything else changed, nothing when nothing did. The dragged thumb
+// follows the cursor: while it is tracked the whole bar is repainted.
+void TWScrollbar::Refresh() {
+    if (!HandleAllocated() || !Shown)
+        return;
+    if (ScrollCode == spThumb && Kind != TScrollKind::Control) {
+        InvalidateBar();
+        return;
+    }
+    TOverlayLook look;
+    if (!ReadLook(look, false)) {
+        InvalidateBar();
+        return;
+    }
+    for (const RECT& part : OverlayChangedParts(onScreen_.Base == look.Base, onScreen_.Thumb,
+                                                look.Thumb, look.Width, look.Height))
+        InvalidateRect(Handle(), &part, FALSE);
 }
 
 // The thumb the paint shows: the platform's, or the dragged one that
@@ -283,16 +336,43 @@ TThumbSpan TWScrollbar::PaintedThumb(const TScrollBarFacts& facts) {
 }
 
 void TWScrollbar::PaintBar(HDC dc) {
+    TOverlayLook look;
+    PaintLook(dc, look);
+}
+
+// Paints the overlay into dc from the kept picture, composed again when
+// anything it shows changed; false (nothing painted) without a skin to
+// paint or a bar to cover.
+bool TWScrollbar::PaintLook(HDC dc, TOverlayLook& look) {
+    if (!ReadLook(look, true))
+        return false;
+    TLookKey key = look.Base;
+    key.Add(look.Thumb);
+    if (!kept_.Current(key, look.Width, look.Height)) {
+        HDC mem = kept_.DC();
+        const TSaveDC save(mem);
+        SetStretchBltMode(mem, COLORONCOLOR);
+        const TBrushHandle face(CreateSolidBrush(ColorToRGB(Wrapper->SkinData->ButtonFaceColour)));
+        const RECT all{0, 0, look.Width, look.Height};
+        FillRect(mem, &all, face.Get());
+        DrawLayout(mem, look.Layout);
+    }
+    kept_.CopyTo(dc, 0, 0, RECT{0, 0, look.Width, look.Height});
+    return true;
+}
+
+// What the overlay shows now. `painting`: the thumb as the paint places it
+// (following the cursor while dragged); otherwise where the platform has it.
+bool TWScrollbar::ReadLook(TOverlayLook& look, bool painting) {
     TSkinData* data = Wrapper ? Wrapper->SkinData : nullptr;
     if (!data || !HasPicture(data->Scrollbar))
-        return;
+        return false;
     TScrollBarFacts facts;
     if (!ReadFacts(facts) || (facts.State & STATE_SYSTEM_INVISIBLE))
-        return;
+        return false;
     const int w = facts.Bar.right - facts.Bar.left, h = facts.Bar.bottom - facts.Bar.top;
     if (w <= 0 || h <= 0)
-        return;
-    Length = Vertical ? h : w;
+        return false;
     TScrollPaintState state;
     state.Vertical = Vertical;
     state.ArrowSize = ArrowSize;
@@ -300,17 +380,35 @@ void TWScrollbar::PaintBar(HDC dc) {
     state.Enabled = !(facts.State & STATE_SYSTEM_UNAVAILABLE);
     state.Tracking = Tracking;
     state.ScrollCode = ScrollCode;
-    state.Thumb = PaintedThumb(facts);
-    const TScrollLayout layout = ScrollBarLayout(w, h, state);
-    const TBufferScope buffer(dc, RECT{0, 0, w, h});
-    if (!buffer.Valid())
-        return;
-    SetStretchBltMode(buffer.DC(), COLORONCOLOR);
-    const TBrushHandle face(CreateSolidBrush(ColorToRGB(data->ButtonFaceColour)));
-    const RECT all{0, 0, w, h};
-    FillRect(buffer.DC(), &all, face.Get());
-    DrawLayout(buffer.DC(), layout);
-    buffer.Present();
+    if (painting) {
+        Length = Vertical ? h : w;
+        state.Thumb = PaintedThumb(facts);
+    } else {
+        state.Thumb = TThumbSpan{facts.ThumbTop, facts.ThumbBottom};
+    }
+    const TScrollLayout l = ScrollBarLayout(w, h, state);
+    look.Layout = l;
+    look.Width = w;
+    look.Height = h;
+    const auto& thumb = Vertical ? data->VertScrollThumb : data->HorzScrollThumb;
+    const bool thumbDrawn = l.ThumbShown && HasPicture(thumb) && l.Thumb.right >= l.Thumb.left &&
+                            l.Thumb.bottom >= l.Thumb.top;
+    look.Thumb = thumbDrawn ? l.Thumb : RECT{};
+    TLookKey& key = look.Base;
+    key.Add(w).Add(h).Add(ColorToRGB(data->ButtonFaceColour)).Add(l.Thickness);
+    key.Add(l.Track).Add(l.TrackFrame).Add(l.FirstArrow).Add(l.SecondArrow);
+    key.Add(l.FirstCell).Add(l.SecondCell).Add(thumbDrawn).Add(l.ThumbFrame);
+    key.AddPicture(data->Scrollbar->Picture);
+    const auto& track = Vertical ? data->VertScroll : data->HorzScroll;
+    for (TDataSkinObject* e : {track.get(), thumb.get()}) {
+        key.Add(e != nullptr);
+        if (!e)
+            continue;
+        const TSkinMargins m = e->Margins();
+        key.AddPicture(e->Picture).Add(m.Left).Add(m.Top).Add(m.Right).Add(m.Bottom);
+        key.Add(e->TilesMiddle()).Add(e->Trans).Add(e->FrameCount);
+    }
+    return true;
 }
 
 void TWScrollbar::DrawLayout(HDC dc, const TScrollLayout& l) {

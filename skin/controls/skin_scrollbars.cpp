@@ -111,6 +111,19 @@ TScrollLayout ScrollBarLayout(int width, int height, const TScrollPaintState& s)
     return l;
 }
 
+std::vector<RECT> OverlayChangedParts(bool sameBase, const RECT& oldThumb, const RECT& newThumb,
+                                      int w, int h) {
+    if (!sameBase)
+        return {RECT{0, 0, w, h}};
+    if (EqualRect(&oldThumb, &newThumb))
+        return {};
+    std::vector<RECT> parts;
+    for (const RECT& r : {oldThumb, newThumb})
+        if (r.right > r.left && r.bottom > r.top)
+            parts.push_back(r);
+    return parts;
+}
+
 RECT ScrollCornerRect(const RECT& vertBar, const RECT& horzBar) {
     return RECT{vertBar.left, horzBar.top, vertBar.right + 2, horzBar.bottom + 2};
 }
@@ -160,7 +173,7 @@ bool TSkinScrollbar::ScrollNotified(const TMessage& msg) {
         return true;
     if (TWScrollbar* bar = msg.Msg == WM_HSCROLL ? HorzBar : VertBar) {
         bar->ScrollCode = LOWORD(msg.WParam);
-        bar->InvalidateBar();
+        bar->Refresh();
     }
     return true;
 }
@@ -205,14 +218,25 @@ void TSkinScrollbar::AfterMessage(TMessage& msg) {
 }
 
 void TSkinScrollbar::SkinChanged() {
+    for (TWScrollbar* bar : {HorzBar, VertBar})
+        if (bar)
+            bar->ForgetKept();
     RepositionBars();
     TSkinControl::SkinChanged();
 }
 
-// The overlays repaint themselves; the corner between two shown bars is
+// The overlays repaint what changed (all of them when the control's own
+// painting is not kept off them); the corner between two shown bars is
 // filled with the face colour.
 void TSkinScrollbar::PaintSkin(HDC dc, const RECT&) {
-    InvalidateShown();
+    const bool clipped = Handle && (GetWindowLongW(Handle, GWL_STYLE) & WS_CLIPSIBLINGS);
+    for (TWScrollbar* bar : {HorzBar, VertBar})
+        if (bar && bar->Shown) {
+            if (clipped)
+                bar->Refresh();
+            else
+                bar->InvalidateBar();
+        }
     if (HorzBar && VertBar && HorzBar->Shown && VertBar->Shown) {
         const RECT corner = ScrollCornerRect(VertBar->TargetRect, HorzBar->TargetRect);
         FillFace(dc, corner);
@@ -318,8 +342,10 @@ void TSkinScControl::AfterMessage(TMessage& msg) {
 }
 
 void TSkinScControl::SkinChanged() {
-    if (Bar)
+    if (Bar) {
+        Bar->ForgetKept();
         Bar->Reposition();
+    }
     TSkinControl::SkinChanged();
 }
 

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "framework/ui/graphic_control.h"
 #include "skin/controls/skin_control.h"
@@ -101,6 +102,13 @@ struct TScrollPaintState {
 int ScrollThickness(int stripHeight, int arrowSize);
 TScrollLayout ScrollBarLayout(int width, int height, const TScrollPaintState& s);
 
+// What an overlay must repaint when it shows a new look: the whole w x h
+// bar when anything but the thumb's place changed (sameBase false); else
+// the thumb's old and new rectangles when it moved (an empty rectangle: no
+// thumb drawn), nothing when it did not.
+std::vector<RECT> OverlayChangedParts(bool sameBase, const RECT& oldThumb, const RECT& newThumb,
+                                      int w, int h);
+
 // The corner between a vertical and a horizontal bar (their rectangles in
 // the target's client coordinates), as the wrappers fill it.
 RECT ScrollCornerRect(const RECT& vertBar, const RECT& horzBar);
@@ -130,6 +138,10 @@ public:
     TScrollPart PartAt(POINT p) const;
     // Repaints (no erase).
     void InvalidateBar();
+    // Repaints what changed since the overlay last painted itself.
+    void Refresh();
+    // Frees the kept composition (a skin change) and repaints.
+    void ForgetKept();
     // Paints the overlay into dc (at the origin).
     void PaintBar(HDC dc);
     // The bar's facts now (false when the platform cannot report them).
@@ -157,6 +169,17 @@ protected:
     void WndProc(TMessage& msg) override;
 
 private:
+    // What the overlay shows: everything but the thumb's place in Base, the
+    // thumb's rectangle apart (empty when none is drawn).
+    struct TOverlayLook {
+        TLookKey Base;
+        RECT Thumb{};
+        int Width = 0;
+        int Height = 0;
+        TScrollLayout Layout;
+    };
+    bool ReadLook(TOverlayLook& look, bool painting);
+    bool PaintLook(HDC dc, TOverlayLook& look);
     void Bind(TSkinControl* wrapper, HWND handle, TScrollKind kind);
     void Press(TMessage& msg);
     void Release(TMessage& msg);
@@ -169,6 +192,9 @@ private:
     void DrawLayout(HDC dc, const TScrollLayout& l);
 
     HWND parentWindow_ = nullptr;
+    // The bar composed from its last look, and what the screen shows.
+    TKeptPicture kept_;
+    TOverlayLook onScreen_;
     // Cleared by the destructor: a press checks it after the tracking loop.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

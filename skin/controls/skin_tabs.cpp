@@ -136,6 +136,36 @@ int TabFrame(int index, int selected) {
     return index == selected ? 2 : 1;
 }
 
+std::vector<RECT> BorderParts(int tw, int th, int fw, int fh, TSkinMargins m) {
+    if (tw < m.Left + m.Right)
+        m.Left = m.Right = 0;
+    if (th < m.Top + m.Bottom)
+        m.Top = m.Bottom = 0;
+    const int l = m.Left, t = m.Top, r = m.Right, b = m.Bottom;
+    // Each part with its source's size: a part whose source is empty is
+    // not drawn.
+    struct TPart {
+        RECT Dest;
+        int SourceW, SourceH;
+    };
+    const TPart parts[] = {
+        {{0, 0, l, t}, l, t},
+        {{0, th - b, l, th}, l, b},
+        {{tw - r, 0, tw, t}, r, t},
+        {{0, t, l, th - b}, l, fh - t - b},
+        {{l, 0, tw - r, t}, fw - l - r, t},
+        {{tw - r, th - b, tw, th}, r, b},
+        {{tw - r, t, tw, th - b}, r, fh - t - b},
+        {{l, th - b, tw - r, th}, fw - l - r, b},
+    };
+    std::vector<RECT> out;
+    for (const TPart& p : parts)
+        if (p.Dest.right > p.Dest.left && p.Dest.bottom > p.Dest.top && p.SourceW > 0 &&
+            p.SourceH > 0)
+            out.push_back(p.Dest);
+    return out;
+}
+
 std::vector<TSkinTabSetTab> LayoutSkinTabSet(const std::vector<int>& textWidths, int firstIndex,
                                              int startMargin, int endMargin, int width,
                                              bool scrollerVisible) {
@@ -169,8 +199,12 @@ void TSkinTab::AttachWindow(HWND handle, TSkinData* skinData, TWrapperHost* form
     FindUpDown();
 }
 
-// The new pictures are made before the repaint the base asks for.
+// The new pictures are made before the repaint the base asks for; what
+// was composed from the old ones goes.
 void TSkinTab::SkinChanged() {
+    stripKey_.Clear();
+    for (TKeptPicture& band : border_)
+        band.Forget();
     PrepareImages();
     TSkinControl::SkinChanged();
 }
@@ -238,61 +272,151 @@ void TSkinTab::PaintSkin(HDC dc, const RECT& r) {
     const RECT body = TabBodyRect(page, TabPosition);
     DrawStrip(dc, r, body, upDownVisible);
     if (!BorderImage.Empty())
-        DrawSkinEdges(dc, body, BorderImage, false, 1, 1, kBorderMargins);
+        DrawBorder(dc, body);
 }
 
-// Composes the strip of tabs horizontally in the buffer, turns it for the
-// sides, and copies it around the scroll arrows.
+// Composes the strip of tabs horizontally in the buffer and turns it for
+// the sides, unless the buffer already holds what the tabs show now; then
+// copies it around the scroll arrows.
 void TSkinTab::DrawStrip(HDC dc, const RECT& r, const RECT& body, bool upDownVisible) {
     const RECT strip = TabStripRect(r, body, TabPosition);
     const SIZE size = TabBufferSize(strip, TabPosition);
     if (size.cx <= 0 || size.cy <= 0)
         return;
-    StripBuffer.SetSize(size.cx, size.cy);
-    {
-        HDC mem = StripBuffer.Canvas().Handle();
-        FillParent(mem, RECT{0, 0, size.cx, size.cy});
-        const TSaveDC save(mem);
-        std::optional<TSelectObject> font;
-        if (auto f = reinterpret_cast<HFONT>(SendMessageW(Handle, WM_GETFONT, 0, 0)))
-            font.emplace(mem, f);
-        const int count = static_cast<int>(SendMessageW(Handle, TCM_GETITEMCOUNT, 0, 0));
-        const int selected = static_cast<int>(SendMessageW(Handle, TCM_GETCURFOCUS, 0, 0));
-        auto list = reinterpret_cast<HIMAGELIST>(SendMessageW(Handle, TCM_GETIMAGELIST, 0, 0));
-        for (int i = 0; i < count; ++i)
-            DrawTab(mem, i, selected, list, r, body, size.cx);
+    auto font = reinterpret_cast<HFONT>(SendMessageW(Handle, WM_GETFONT, 0, 0));
+    auto list = reinterpret_cast<HIMAGELIST>(SendMessageW(Handle, TCM_GETIMAGELIST, 0, 0));
+    TLookKey key;
+    const std::vector<TTabLook> tabs = ReadTabs(r, body, size.cx);
+    StripKey(key, size, font, tabs);
+    // Images of a list can change under the same handle: with a list the
+    // strip is composed at every paint.
+    if (list || !(key == stripKey_) || StripBuffer.Empty()) {
+        stripKey_ = list ? TLookKey() : key;
+        ComposeStrip(size, font, list, tabs);
     }
-    if (TabPosition == kTabsLeft)
-        RotateBitmapLeft(StripBuffer);
-    else if (TabPosition == kTabsRight)
-        RotateBitmapRight(StripBuffer);
     HWND upDown =
         upDownVisible ? FindWindowExA(Handle, nullptr, "msctls_updown32", nullptr) : nullptr;
     const RECT hole = upDown ? ChildRect(Handle, upDown) : RECT{};
     CopyStrip(dc, strip, StripBuffer.Canvas().Handle(), upDown ? &hole : nullptr);
 }
 
+// Every tab: its rectangle in the strip buffer, frame, text and image.
+std::vector<TSkinTab::TTabLook> TSkinTab::ReadTabs(const RECT& r, const RECT& body,
+                                                   int bufferWidth) {
+    std::vector<TTabLook> tabs;
+    const int count = static_cast<int>(SendMessageW(Handle, TCM_GETITEMCOUNT, 0, 0));
+    const int selected = static_cast<int>(SendMessageW(Handle, TCM_GETCURFOCUS, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[80] = {};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_STATE;
+        item.pszText = text;
+        item.cchTextMax = 80;
+        item.iImage = -1;
+        SendMessageW(Handle, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        RECT t{};
+        if (!SendMessageW(Handle, TCM_GETITEMRECT, static_cast<WPARAM>(i),
+                          reinterpret_cast<LPARAM>(&t)))
+            continue;
+        TTabLook tab;
+        tab.Rect = TabRectInBuffer(t, TabPosition, r, body, bufferWidth);
+        tab.Frame = TabFrame(i, selected);
+        tab.Text = item.pszText ? item.pszText : L"";
+        tab.Image = item.iImage;
+        tabs.push_back(std::move(tab));
+    }
+    return tabs;
+}
+
+// What the composed strip is made from.
+void TSkinTab::StripKey(TLookKey& key, SIZE size, HFONT font, const std::vector<TTabLook>& tabs) {
+    TDataSkinBorder& e = *SkinData->Tabs;
+    key.Add(size.cx).Add(size.cy).Add(TabPosition).Add(Enabled);
+    LOGFONTW lf{};
+    key.Add(font != nullptr);
+    if (font && GetObjectW(font, sizeof lf, &lf))
+        key.Add(lf);
+    key.Add(ColorToRGB(ParentColour())).Add(ColorToRGB(clBtnShadow));
+    key.AddPicture(TabImage).Add(e.TilesMiddle()).Add(e.Trans).Add(e.FrameCount);
+    const TSkinMargins m = e.Margins();
+    key.Add(m.Left).Add(m.Top).Add(m.Right).Add(m.Bottom);
+    key.Add(ColorToRGB(e.NormalColour2)).Add(ColorToRGB(e.MouseOverColour2));
+    for (const TTabLook& t : tabs)
+        key.Add(t.Rect).Add(t.Frame).Add(t.Text).Add(t.Image);
+}
+
+void TSkinTab::ComposeStrip(SIZE size, HFONT font, HIMAGELIST list,
+                            const std::vector<TTabLook>& tabs) {
+    StripBuffer.SetSize(size.cx, size.cy);
+    {
+        HDC mem = StripBuffer.Canvas().Handle();
+        FillParent(mem, RECT{0, 0, size.cx, size.cy});
+        const TSaveDC save(mem);
+        std::optional<TSelectObject> pick;
+        if (font)
+            pick.emplace(mem, font);
+        for (const TTabLook& tab : tabs)
+            DrawTab(mem, tab, list);
+    }
+    if (TabPosition == kTabsLeft)
+        RotateBitmapLeft(StripBuffer);
+    else if (TabPosition == kTabsRight)
+        RotateBitmapRight(StripBuffer);
+}
+
 // One tab: its frame of the Tabs picture, then its image and text centred.
-void TSkinTab::DrawTab(HDC dc, int index, int selected, HIMAGELIST list, const RECT& r,
-                       const RECT& body, int bufferWidth) {
-    wchar_t text[80] = {};
-    TCITEMW item{};
-    item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_STATE;
-    item.pszText = text;
-    item.cchTextMax = 80;
-    item.iImage = -1;
-    SendMessageW(Handle, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    RECT t{};
-    if (!SendMessageW(Handle, TCM_GETITEMRECT, static_cast<WPARAM>(index),
-                      reinterpret_cast<LPARAM>(&t)))
-        return;
-    const RECT b = TabRectInBuffer(t, TabPosition, r, body, bufferWidth);
-    const int frame = TabFrame(index, selected);
+void TSkinTab::DrawTab(HDC dc, const TTabLook& tab, HIMAGELIST list) {
     TDataSkinBorder& tabs = *SkinData->Tabs;
-    DrawSkinElement(dc, b, TabImage, false, tabs.TilesMiddle(), tabs.Trans != 0, tabs.FrameCount,
-                    frame, tabs.Margins(), COLORONCOLOR);
-    SetTextColor(dc, ColorToRGB(frame == 1 ? tabs.NormalColour2 : tabs.MouseOverColour2));
-    DrawImageText(dc, b, 1, item.pszText ? item.pszText : L"", item.iImage, list, Enabled);
+    DrawSkinElement(dc, tab.Rect, TabImage, false, tabs.TilesMiddle(), tabs.Trans != 0,
+                    tabs.FrameCount, tab.Frame, tabs.Margins(), COLORONCOLOR);
+    SetTextColor(dc, ColorToRGB(tab.Frame == 1 ? tabs.NormalColour2 : tabs.MouseOverColour2));
+    DrawImageText(dc, tab.Rect, 1, tab.Text, tab.Image, list, Enabled);
+}
+
+// The page border: the border parts of the Tabs border picture stretched
+// around the body. Each of the four bands (top and bottom rows, left and
+// right columns) is drawn once per body size and picture into a kept
+// picture of its own, and the parts are copied from there.
+void TSkinTab::DrawBorder(HDC dc, const RECT& body) {
+    const int w = body.right - body.left, h = body.bottom - body.top;
+    const TSkinFrameBox frame = LocateSkinFrame(BorderImage, false, 1, 1);
+    if (w <= 0 || h <= 0)
+        return;
+    TSkinMargins m = kBorderMargins;
+    // Margins wider than the picture: drawn straight on, as the pieces fall.
+    if (m.Left + m.Right > frame.Width || m.Top + m.Bottom > frame.Height) {
+        DrawSkinEdges(dc, body, BorderImage, false, 1, 1, m);
+        return;
+    }
+    if (w < m.Left + m.Right)
+        m.Left = m.Right = 0;
+    if (h < m.Top + m.Bottom)
+        m.Top = m.Bottom = 0;
+    // Each band: its place in the body and its kept picture.
+    const RECT bands[4] = {
+        {0, 0, w, m.Top}, {0, h - m.Bottom, w, h}, {0, 0, m.Left, h}, {w - m.Right, 0, w, h}};
+    TLookKey key;
+    key.AddPicture(BorderImage).Add(w).Add(h);
+    for (int i = 0; i < 4; ++i) {
+        const RECT& b = bands[i];
+        if (b.right <= b.left || b.bottom <= b.top ||
+            border_[i].Current(key, b.right - b.left, b.bottom - b.top))
+            continue;
+        HDC mem = border_[i].DC();
+        const TSaveDC save(mem);
+        SetViewportOrgEx(mem, -b.left, -b.top, nullptr);
+        DrawSkinEdges(mem, RECT{0, 0, w, h}, BorderImage, false, 1, 1, kBorderMargins);
+    }
+    for (const RECT& part : BorderParts(w, h, frame.Width, frame.Height, kBorderMargins)) {
+        const int i = part.bottom <= m.Top       ? 0
+                      : part.top >= h - m.Bottom ? 1
+                      : part.right <= m.Left     ? 2
+                                                 : 3;
+        const RECT& b = bands[i];
+        border_[i].CopyTo(
+            dc, body.left + part.left, body.top + part.top,
+            RECT{part.left - b.left, part.top - b.top, part.right - b.left, part.bottom - b.top});
+    }
 }
 
 // ---- tab set ----

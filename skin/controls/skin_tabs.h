@@ -14,6 +14,7 @@
 
 #include "framework/gdi/bitmap.h"
 #include "skin/controls/skin_control.h"
+#include "skin/draw/skin_draw.h"
 
 // ---- geometry and state choice ----
 
@@ -36,6 +37,11 @@ RECT TabRectInBuffer(const RECT& tab, int position, const RECT& window, const RE
                      int bufferWidth);
 // Frame of the Tabs element for tab `index`: 2 selected, 1 otherwise.
 int TabFrame(int index, int selected);
+// Where the border parts of a frame fw x fh with margins m go when its
+// edges are stretched around a tw x th area (no centre): the eight parts
+// that are drawn, margins that do not fit taken as 0, parts with nothing to
+// copy left out.
+std::vector<RECT> BorderParts(int tw, int th, int fw, int fh, TSkinMargins m);
 
 // One drawn tab of a tab set: index and its left and right edges.
 struct TSkinTabSetTab {
@@ -83,10 +89,26 @@ protected:
     void Notification(TComponent* c, TOperation op) override;
 
 private:
+    // One tab as the strip shows it.
+    struct TTabLook {
+        RECT Rect{}; // in the strip buffer
+        int Frame = 1;
+        std::wstring Text;
+        int Image = -1;
+    };
     void PrepareImages();
     void DrawStrip(HDC dc, const RECT& window, const RECT& body, bool upDownVisible);
-    void DrawTab(HDC dc, int index, int selected, HIMAGELIST list, const RECT& window,
-                 const RECT& body, int bufferWidth);
+    std::vector<TTabLook> ReadTabs(const RECT& window, const RECT& body, int bufferWidth);
+    void StripKey(TLookKey& key, SIZE size, HFONT font, const std::vector<TTabLook>& tabs);
+    void ComposeStrip(SIZE size, HFONT font, HIMAGELIST list, const std::vector<TTabLook>& tabs);
+    void DrawTab(HDC dc, const TTabLook& tab, HIMAGELIST list);
+    void DrawBorder(HDC dc, const RECT& body);
+
+    // What StripBuffer was last composed from (empty: compose again).
+    TLookKey stripKey_;
+    // The page border's top, bottom, left and right bands, kept for the
+    // body's size.
+    TKeptPicture border_[4];
 };
 
 // The old-style tab set, painted whole.

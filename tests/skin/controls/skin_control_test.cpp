@@ -468,3 +468,54 @@ TEST(SkinControlTest, RecolouredControlsTakeTheSkinsTextColourAndGiveItBack) {
     delete wInner;
     delete wOuter;
 }
+
+TEST(SkinControlTest, LookKeysTellEveryDifferenceAndKeptPicturesAnswerThem) {
+    TBitmap picture(6, 4);
+    pixel_test::Fill(picture, 0, 0, 6, 4, RGB(1, 2, 3));
+    auto key = [&](const std::wstring& a, const std::wstring& b, int n) {
+        TLookKey k;
+        k.Add(a).Add(b).Add(n).Add(RECT{1, 2, 3, 4}).AddPicture(picture);
+        return k;
+    };
+    const TLookKey base = key(L"ab", L"c", 7);
+    EXPECT_TRUE(base == key(L"ab", L"c", 7));
+    // Texts do not run together; numbers and rectangles count.
+    EXPECT_FALSE(base == key(L"a", L"bc", 7));
+    EXPECT_FALSE(base == key(L"ab", L"c", 8));
+    TLookKey wide;
+    wide.Add(int64_t(1) << 40);
+    TLookKey narrow;
+    narrow.Add(0);
+    EXPECT_FALSE(wide == narrow);
+    // One pixel of the picture changed, or its size: another key.
+    pixel_test::Put(picture, 5, 3, RGB(1, 2, 4));
+    EXPECT_FALSE(base == key(L"ab", L"c", 7));
+    pixel_test::Put(picture, 5, 3, RGB(1, 2, 3));
+    EXPECT_TRUE(base == key(L"ab", L"c", 7));
+    picture.SetSize(6, 5);
+    EXPECT_FALSE(base == key(L"ab", L"c", 7));
+    TBitmap empty;
+    TLookKey e1, e2;
+    e1.AddPicture(empty);
+    e2.AddPicture(picture);
+    EXPECT_FALSE(e1 == e2);
+
+    // A kept picture is current only for the key and size it was made for.
+    TKeptPicture kept;
+    EXPECT_FALSE(kept.Current(base, 10, 8));
+    TBrushHandle mark(CreateSolidBrush(kMark));
+    const RECT all{0, 0, 10, 8};
+    FillRect(kept.DC(), &all, mark.Get());
+    EXPECT_TRUE(kept.Current(base, 10, 8));
+    EXPECT_FALSE(kept.Current(base, 11, 8));
+    EXPECT_FALSE(kept.Current(narrow, 11, 8));
+    EXPECT_TRUE(kept.Current(narrow, 11, 8));
+    kept.Forget();
+    EXPECT_FALSE(kept.Current(narrow, 11, 8));
+    FillRect(kept.DC(), &all, mark.Get());
+    TBitmap out(20, 20);
+    pixel_test::Fill(out, 0, 0, 20, 20, 0);
+    kept.CopyTo(out.Canvas().Handle(), 5, 6, RECT{2, 2, 6, 5});
+    EXPECT_EQ(pixel_test::CountOther(out, 5, 6, 9, 9, kMark), 0);
+    EXPECT_EQ(wrapper_test::CountColour(out, 0, 0, 20, 20, kMark), 12);
+}

@@ -14,6 +14,7 @@
 #include "framework/ui/statusbar.h"
 #include "skin/controls/skin_control_text.h"
 #include "skin/controls/skin_panels.h"
+#include "skin/draw/skin_draw.h"
 #include "skin/model/skin_data.h"
 #include "tests/framework/gdi/pixel_test_util.h"
 #include "tests/framework/ui/ui_test_util.h"
@@ -309,6 +310,61 @@ TEST(SkinPanelsTest, SimplePanelGripPlainBevelsAndOwnerDrawnPanels) {
     const RECT part1 = PartRect(bar->Handle(), 1);
     EXPECT_EQ(At(out, part1.left + 1, part1.top + 1), 0x00445566u);
     EXPECT_EQ(At(out, part1.left, part1.top), kEdge[1]) << "the bevel stays around it";
+    delete w;
+}
+
+// Frames drawn through the skin's drawing routines so far.
+int64_t FramesDrawn() {
+    const TSkinDrawCacheStats s = SkinDrawCacheStats();
+    return s.Hits + s.Misses;
+}
+
+TEST(SkinPanelsTest, StatusBarIsComposedAgainOnlyWhenWhatItShowsChanged) {
+    TStatusScene scene;
+    TStatusBar* bar = scene.bar;
+    TSkinData& data = scene.data;
+    MakeStatusSkin(data);
+    auto* w = new TSkinStatusBar(bar);
+    w->AttachControl(nullptr, &data, false, nullptr);
+    TBitmap first, again;
+    PaintInto(*w, first);
+    // Unchanged: the kept picture is copied, no frame is drawn again.
+    const int64_t drawn = FramesDrawn();
+    PaintInto(*w, again);
+    EXPECT_EQ(FramesDrawn(), drawn);
+    EXPECT_TRUE(PixelsAre(again, [&](int x, int y) { return At(first, x, y); }));
+
+    // Each change paints what a wrapper that never painted paints.
+    auto* fresh = new TSkinStatusBar(bar);
+    fresh->AttachControl(nullptr, &data, false, nullptr);
+    auto expectFresh = [&](const char* what) {
+        SCOPED_TRACE(what);
+        TBitmap kept, made;
+        PaintInto(*w, kept);
+        PaintInto(*fresh, made);
+        EXPECT_TRUE(PixelsAre(kept, [&](int x, int y) { return At(made, x, y); }));
+        return kept.Width() > 0 && CountOther(kept, 0, 0, kept.Width(), kept.Height(), kJunk) > 0;
+    };
+    bar->Panels()->Items(2)->SetText(L"xyz");
+    EXPECT_TRUE(expectFresh("a panel's text"));
+    bar->Panels()->Items(0)->SetBevel(pbRaised);
+    EXPECT_TRUE(expectFresh("a bevel"));
+    bar->Font().SetSize(bar->Font().Size() + 3);
+    EXPECT_TRUE(expectFresh("the font"));
+    bar->SetSizeGrip(true);
+    EXPECT_TRUE(expectFresh("the grip"));
+    // The skin's pictures and colours changed in place.
+    Fill(data.StatusBarEdges->Picture, 17, 1, 23, 7, 0x00405060);
+    EXPECT_TRUE(expectFresh("a picture's pixels"));
+    const RECT part2 = PartRect(bar->Handle(), 2);
+    TBitmap out;
+    PaintInto(*w, out);
+    EXPECT_EQ(At(out, part2.right - 3, part2.top + 2), 0x00405060u);
+    data.ButtonFaceColour = 0x00101080;
+    EXPECT_TRUE(expectFresh("the face colour"));
+    data.StatusBarEdges->NormalColour2 = 0x00F0F0F0;
+    EXPECT_TRUE(expectFresh("the text colour"));
+    delete fresh;
     delete w;
 }
 

@@ -6,6 +6,7 @@
 // the wheel) and compared with the same control unskinned.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -518,6 +519,97 @@ TEST(SkinScrollbarsTest, OverlayPaintIsPixelExactAndNeverErases) {
     scene.data.Scrollbar.reset();
     b = PaintOf(v);
     EXPECT_EQ(CountOther(*b, 0, 0, b->Width(), b->Height(), kSentinel), 0);
+}
+
+// Paints of the overlays taken from the queue, with their update rectangles.
+struct TPaintLog {
+    std::vector<HWND> windows;
+    std::vector<RECT> areas;
+};
+TPaintLog* gPaintLog = nullptr;
+LRESULT CALLBACK LogPaints(int code, WPARAM removed, LPARAM msg) {
+    const auto* m = reinterpret_cast<const MSG*>(msg);
+    if (code >= 0 && removed == PM_REMOVE && m->message == WM_PAINT && gPaintLog) {
+        RECT r{};
+        GetUpdateRect(m->hwnd, &r, FALSE);
+        gPaintLog->windows.push_back(m->hwnd);
+        gPaintLog->areas.push_back(r);
+    }
+    return CallNextHookEx(nullptr, code, removed, msg);
+}
+
+TEST(SkinScrollbarsTest, AScrollRepaintsOnlyTheThumbsOldAndNewPlaces) {
+    // What changed: nothing, the thumb alone, or more (the whole bar).
+    const RECT a{0, 20, 14, 40}, b{0, 60, 14, 80}, none{};
+    EXPECT_TRUE(OverlayChangedParts(true, a, a, 14, 200).empty());
+    auto parts = OverlayChangedParts(true, a, b, 14, 200);
+    ASSERT_EQ(parts.size(), 2u);
+    EXPECT_TRUE(SameRect(parts[0], a));
+    EXPECT_TRUE(SameRect(parts[1], b));
+    parts = OverlayChangedParts(true, a, none, 14, 200);
+    ASSERT_EQ(parts.size(), 1u);
+    EXPECT_TRUE(SameRect(parts[0], a));
+    parts = OverlayChangedParts(false, a, a, 14, 200);
+    ASSERT_EQ(parts.size(), 1u);
+    EXPECT_TRUE(SameRect(parts[0], RECT{0, 0, 14, 200}));
+
+    TMemoScene scene;
+    TWScrollbar& v = *scene.wrapper->VertBar;
+    TWScrollbar& h = *scene.wrapper->HorzBar;
+    const HWND memo = scene.skinned->Handle();
+    TPaintLog log;
+    gPaintLog = &log;
+    HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, LogPaints, nullptr, GetCurrentThreadId());
+    auto overlayPaints = [&](HWND wnd) {
+        return std::count(log.windows.begin(), log.windows.end(), wnd);
+    };
+    const SCROLLBARINFO before = BarInfo(memo, OBJID_VSCROLL);
+    for (int i = 0; i < 3; ++i)
+        SendMessageW(memo, WM_VSCROLL, SB_PAGEDOWN, 0);
+    PumpPending();
+    const SCROLLBARINFO after = BarInfo(memo, OBJID_VSCROLL);
+    ASSERT_GT(after.xyThumbTop, before.xyThumbBottom) << "three pages move the thumb clear";
+    const int thick = ScrollThickness(kStrip, v.ArrowSize);
+    // One paint of the vertical overlay, over the thumb's old and new places
+    // only; the horizontal one is left alone.
+    EXPECT_EQ(overlayPaints(v.Handle()), 1);
+    EXPECT_EQ(overlayPaints(h.Handle()), 0);
+    for (size_t i = 0; i < log.windows.size(); ++i) {
+        if (log.windows[i] == v.Handle()) {
+            EXPECT_TRUE(
+                SameRect(log.areas[i], RECT{0, before.xyThumbTop, thick, after.xyThumbBottom}));
+        }
+    }
+    // The screen shows the thumb at its new place and the track where it was.
+    EXPECT_EQ(ClientPixel(v.Handle(), 3, after.xyThumbTop + 1), ThumbColour(1));
+    EXPECT_EQ(ClientPixel(v.Handle(), 3, before.xyThumbTop + 1), TrackColour(1));
+    // What the screen shows is what a whole paint gives.
+    auto whole = PaintOf(v);
+    for (int y = 0; y < v.Length; y += 3)
+        EXPECT_EQ(ClientPixel(v.Handle(), 3, y), At(*whole, 3, y)) << y;
+
+    // The memo's own repaint with nothing changed repaints no overlay.
+    log.windows.clear();
+    scene.skinned->Invalidate();
+    PumpPending();
+    EXPECT_EQ(overlayPaints(v.Handle()) + overlayPaints(h.Handle()), 0);
+    // A changed skin picture repaints the whole of both.
+    pixel_test::Fill(scene.data.VertScrollThumb->Picture, 0, 0, 6, 6, RGB(250, 250, 0));
+    pixel_test::Fill(scene.data.HorzScrollThumb->Picture, 0, 0, 6, 6, RGB(250, 250, 0));
+    log.windows.clear();
+    log.areas.clear();
+    scene.skinned->Invalidate();
+    PumpPending();
+    ASSERT_EQ(overlayPaints(v.Handle()), 1);
+    EXPECT_EQ(overlayPaints(h.Handle()), 1);
+    for (size_t i = 0; i < log.windows.size(); ++i) {
+        if (log.windows[i] == v.Handle()) {
+            EXPECT_TRUE(SameRect(log.areas[i], RECT{0, 0, v.Width(), v.Length}));
+        }
+    }
+    EXPECT_EQ(ClientPixel(v.Handle(), 3, after.xyThumbTop + 1), RGB(250, 250, 0));
+    UnhookWindowsHookEx(hook);
+    gPaintLog = nullptr;
 }
 
 TEST(SkinScrollbarsTest, DisabledShortHiddenAndCornerCases) {

@@ -9,6 +9,7 @@
 #include "framework/gdi/gdi_handles.h"
 #include "framework/stdctrls/std_tabs.h"
 #include "skin/controls/skin_tabs.h"
+#include "skin/draw/skin_draw.h"
 #include "skin/model/skin_data.h"
 #include "tests/framework/gdi/pixel_test_util.h"
 #include "tests/framework/ui/ui_test_util.h"
@@ -348,6 +349,103 @@ TEST(SkinTabsTest, ScrollArrowsGetTheirOwnWrapperAndAreNotPaintedOver) {
     // Freed elsewhere: the tab wrapper forgets it.
     delete arrowSkin;
     EXPECT_EQ(w->UpDownWrapper, nullptr);
+    delete w;
+}
+
+TEST(SkinTabsTest, StripAndBorderAreComposedAgainOnlyWhenWhatTheyShowChanged) {
+    // The border's parts: eight around a large area; margins that do not
+    // fit taken as 0; parts with nothing to copy left out.
+    const TSkinMargins m{4, 5, 4, 4};
+    std::vector<RECT> parts = BorderParts(100, 50, 20, 20, m);
+    ASSERT_EQ(parts.size(), 8u);
+    ExpectRect(parts[0], 0, 0, 4, 5);
+    ExpectRect(parts[1], 0, 46, 4, 50);
+    ExpectRect(parts[2], 96, 0, 100, 5);
+    ExpectRect(parts[3], 0, 5, 4, 46);
+    ExpectRect(parts[4], 4, 0, 96, 5);
+    ExpectRect(parts[5], 96, 46, 100, 50);
+    ExpectRect(parts[6], 96, 5, 100, 46);
+    ExpectRect(parts[7], 4, 46, 96, 50);
+    parts = BorderParts(6, 50, 20, 20, m);
+    ASSERT_EQ(parts.size(), 2u);
+    ExpectRect(parts[0], 0, 0, 6, 5);
+    ExpectRect(parts[1], 0, 46, 6, 50);
+    EXPECT_EQ(BorderParts(100, 50, 8, 20, m).size(), 6u) << "no middle to stretch along the top";
+
+    TTabsForm form(Application);
+    TTabControl* tabs = MakeTabControl(form, tpTop);
+    form.Show();
+    PumpPending();
+    TSkinData data(nullptr);
+    MakeTabSkin(data);
+    auto* w = new TSkinTab(nullptr);
+    w->AttachWindow(tabs->Handle(), &data, nullptr, nullptr);
+    TBitmap first, again;
+    PaintInto(*w, first);
+    const RECT body = Body(tabs->Handle(), kTabsTop);
+    EXPECT_EQ(At(first, body.left, body.bottom - 1), kBorder);
+    // Unchanged: the strip is copied, no frame is drawn again.
+    const TSkinDrawCacheStats s0 = SkinDrawCacheStats();
+    PaintInto(*w, again);
+    const TSkinDrawCacheStats s1 = SkinDrawCacheStats();
+    EXPECT_EQ(s1.Hits + s1.Misses, s0.Hits + s0.Misses);
+    EXPECT_TRUE(PixelsAre(again, [&](int x, int y) { return At(first, x, y); }));
+
+    // Each change paints what a wrapper that never painted paints.
+    auto expectFresh = [&](const char* what) {
+        SCOPED_TRACE(what);
+        auto* fresh = new TSkinTab(nullptr);
+        fresh->AttachWindow(tabs->Handle(), &data, nullptr, nullptr);
+        TBitmap kept, made;
+        PaintInto(*w, kept);
+        PaintInto(*fresh, made);
+        EXPECT_TRUE(PixelsAre(kept, [&](int x, int y) { return At(made, x, y); }));
+        delete fresh;
+    };
+    tabs->SetTabIndex(2);
+    expectFresh("the selected tab");
+    TStringList texts;
+    texts.Add("Alpha");
+    texts.Add("B");
+    tabs->SetTabs(texts);
+    expectFresh("the texts");
+    tabs->SetBounds(10, 10, 260, 150);
+    PumpPending();
+    expectFresh("the size");
+    data.Tabs->NormalColour2 = 0x00808000;
+    expectFresh("a text colour");
+    // A new border picture: the kept border follows the prepared one.
+    Fill(data.Tabs->Picture2, 0, 0, 20, 20, 0x00207020);
+    w->SkinChanged();
+    expectFresh("the border picture");
+    TBitmap out;
+    PaintInto(*w, out);
+    const RECT now = Body(tabs->Handle(), kTabsTop);
+    EXPECT_EQ(At(out, now.left, now.top + 10), 0x00207020u);
+    // A border picture of distinct pixels: the copied bands are exactly
+    // what stretching the edges straight onto the target gives.
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x)
+            Put(data.Tabs->Picture2, x, y, RGB(12 * x, 12 * y, 90));
+    w->SkinChanged();
+    for (int size : {0, 1}) {
+        SCOPED_TRACE(size);
+        if (size == 1) {
+            tabs->SetBounds(10, 10, 240, 170);
+            PumpPending();
+        }
+        PaintInto(*w, out);
+        const RECT p = Body(tabs->Handle(), kTabsTop);
+        TBitmap direct(out.Width(), out.Height());
+        Fill(direct, 0, 0, out.Width(), out.Height(), kJunk);
+        DrawSkinEdges(direct.Canvas().Handle(), p, w->BorderImage, false, 1, 1,
+                      TSkinMargins{4, 5, 4, 4});
+        EXPECT_TRUE(PixelsAre(out, [&](int x, int y) -> std::optional<TColor> {
+            if (!Inside(x, y, p.left, p.top, p.right, p.bottom))
+                return std::nullopt;
+            return At(direct, x, y);
+        }));
+    }
     delete w;
 }
 
