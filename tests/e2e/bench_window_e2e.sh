@@ -16,12 +16,14 @@ win=$(e2e_wait_window "Lantuo bench window" 30) || { echo "FAILED: window never 
 read -r x y w h < <(e2e_geometry "$win")
 echo "window at $x,$y size ${w}x$h"
 shot="$shots/bench_window.png"
-# The screen shows the window once its caption is painted (read until it is).
-caption_painted() {
+# The screen shows the window once its caption and its client's text are
+# painted (the frame and the client are painted apart: read until both are).
+window_painted() {
     import -window root "$shot"
-    [ "$(e2e_pixel "$shot" $((x + 200)) $((y + 15)))" = "200,80,30" ]
+    [ "$(e2e_pixel "$shot" $((x + 200)) $((y + 15)))" = "200,80,30" ] &&
+        [ "$(e2e_ink "$shot" $((x + 20)) $((y + 45)) 260 30)" -gt 300 ]
 }
-e2e_until 15 caption_painted
+e2e_until 15 window_painted
 echo "screenshot: $shot"
 
 e2e_check "window is 480x320" test "${w}x$h" = "480x320"
