@@ -50,8 +50,11 @@ ROWS = [
     ("start-up main / empty window", "startup_main_window_vs_empty_ratio", None, "",
      ["startup_empty_window_first_paint"]),
     ("start-up floor / empty window", "startup_browser_floor_vs_empty_ratio", None, "", []),
-    ("caches' private bytes (gallery, both skins)", "gallery.cache_private_bytes", 4, "<=", []),
-    ("caches' GDI objects (gallery, both skins)", "gallery.cache_gdi_objects", 200, "<=", []),
+    ("caches' private bytes (gallery, both skins)", "gallery.caches_private_bytes", 4, "<=",
+     ["gallery.cache_private_bytes", "gallery.kept_bytes"]),
+    ("caches' GDI objects (gallery, both skins)", "gallery.caches_gdi_objects", 200, "<=",
+     ["gallery.cache_gdi_objects", "gallery.kept_gdi_objects"]),
+    ("GDI objects of the process, all pages shown", "gallery.gdi_objects_counted", 1000, "<=", []),
 ]
 
 LINE = re.compile(r"^([A-Za-z0-9_.]+):\s+(-?[0-9.]+)\s*(\S*)\s*$")

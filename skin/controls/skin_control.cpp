@@ -477,10 +477,40 @@ TLookKey& TLookKey::AddPicture(TBitmap& picture) {
     return Add(static_cast<int64_t>(h));
 }
 
+namespace {
+// Every kept picture alive, for KeptPictureStats.
+std::vector<TKeptPicture*>& KeptPictures() {
+    static std::vector<TKeptPicture*> all;
+    return all;
+}
+} // namespace
+
+TKeptPicture::TKeptPicture() {
+    KeptPictures().push_back(this);
+}
+
+TKeptPicture::~TKeptPicture() {
+    auto& all = KeptPictures();
+    all.erase(std::find(all.begin(), all.end(), this));
+}
+
+TKeptPictureStats KeptPictureStats() {
+    TKeptPictureStats stats;
+    for (TKeptPicture* kept : KeptPictures()) {
+        if (kept->picture_.Empty())
+            continue;
+        ++stats.Pictures;
+        stats.GdiObjects += kept->hasDC_ ? 2 : 1;
+        stats.Bytes += size_t(kept->picture_.Width()) * size_t(kept->picture_.Height()) * 4;
+    }
+    return stats;
+}
+
 bool TKeptPicture::Current(const TLookKey& key, int w, int h) {
     if (!key_.Empty() && key_ == key && picture_.Width() == w && picture_.Height() == h)
         return true;
     picture_.SetSize(w, h);
+    hasDC_ = false; // a new size is a new bitmap, its DC made on use
     key_ = key;
     return false;
 }

@@ -45,9 +45,21 @@ private:
     std::vector<uint32_t> words_;
 };
 
+// What the kept pictures of all wrappers hold (for the memory figures).
+struct TKeptPictureStats {
+    int Pictures = 0;   // kept pictures with pixels
+    int GdiObjects = 0; // their bitmaps and memory DCs
+    size_t Bytes = 0;   // their pixels
+};
+TKeptPictureStats KeptPictureStats();
+
 // A picture composed off screen, kept with the key it was made from.
 class TKeptPicture {
 public:
+    TKeptPicture();
+    ~TKeptPicture();
+    TKeptPicture(const TKeptPicture&) = delete;
+    TKeptPicture& operator=(const TKeptPicture&) = delete;
     // True when the kept picture is w x h and was made from `key`; otherwise
     // it is sized to w x h, takes the key, and the caller composes it again.
     bool Current(const TLookKey& key, int w, int h);
@@ -55,15 +67,21 @@ public:
     void Forget() {
         key_.Clear();
         picture_.Clear();
+        hasDC_ = false;
     }
     // The picture's memory DC (a 32-bit DIB section).
-    HDC DC() { return picture_.Canvas().Handle(); }
+    HDC DC() {
+        hasDC_ = true;
+        return picture_.Canvas().Handle();
+    }
     // Copies the part `part` of the picture to (x, y) of dc.
     void CopyTo(HDC dc, int x, int y, const RECT& part);
 
 private:
+    friend TKeptPictureStats KeptPictureStats();
     TBitmap picture_;
     TLookKey key_;
+    bool hasDC_ = false;
 };
 
 // What a wrapper needs of the form skinner that made it.

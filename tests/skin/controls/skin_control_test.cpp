@@ -500,17 +500,24 @@ TEST(SkinControlTest, LookKeysTellEveryDifferenceAndKeptPicturesAnswerThem) {
     e2.AddPicture(picture);
     EXPECT_FALSE(e1 == e2);
 
-    // A kept picture is current only for the key and size it was made for.
+    // A kept picture is current only for the key and size it was made for,
+    // and counted in the kept pictures' figures while it holds pixels.
+    const TKeptPictureStats before = KeptPictureStats();
     TKeptPicture kept;
     EXPECT_FALSE(kept.Current(base, 10, 8));
     TBrushHandle mark(CreateSolidBrush(kMark));
     const RECT all{0, 0, 10, 8};
     FillRect(kept.DC(), &all, mark.Get());
+    const TKeptPictureStats held = KeptPictureStats();
+    EXPECT_EQ(held.Pictures - before.Pictures, 1);
+    EXPECT_EQ(held.GdiObjects - before.GdiObjects, 2);
+    EXPECT_EQ(held.Bytes - before.Bytes, 10u * 8u * 4u);
     EXPECT_TRUE(kept.Current(base, 10, 8));
     EXPECT_FALSE(kept.Current(base, 11, 8));
     EXPECT_FALSE(kept.Current(narrow, 11, 8));
     EXPECT_TRUE(kept.Current(narrow, 11, 8));
     kept.Forget();
+    EXPECT_EQ(KeptPictureStats().Pictures, before.Pictures);
     EXPECT_FALSE(kept.Current(narrow, 11, 8));
     FillRect(kept.DC(), &all, mark.Get());
     TBitmap out(20, 20);
