@@ -96,6 +96,13 @@ struct TStatusScene {
         form.Show();
         PumpPending();
     }
+    // The skin made and a status-bar wrapper attached to the bar.
+    TSkinStatusBar* Skinned() {
+        MakeStatusSkin(data);
+        auto* w = new TSkinStatusBar(bar);
+        w->AttachControl(nullptr, &data, false, nullptr);
+        return w;
+    }
 };
 
 RECT PartRect(HWND bar, int i) {
@@ -246,9 +253,7 @@ TEST(SkinPanelsTest, SimplePanelGripPlainBevelsAndOwnerDrawnPanels) {
     TStatusScene scene;
     TStatusBar* bar = scene.bar;
     TSkinData& data = scene.data;
-    MakeStatusSkin(data);
-    auto* w = new TSkinStatusBar(bar);
-    w->AttachControl(nullptr, &data, false, nullptr);
+    TSkinStatusBar* w = scene.Skinned();
     const RECT r = WindowBox(bar->Handle());
     TBitmap out;
 
@@ -323,9 +328,7 @@ TEST(SkinPanelsTest, StatusBarIsComposedAgainOnlyWhenWhatItShowsChanged) {
     TStatusScene scene;
     TStatusBar* bar = scene.bar;
     TSkinData& data = scene.data;
-    MakeStatusSkin(data);
-    auto* w = new TSkinStatusBar(bar);
-    w->AttachControl(nullptr, &data, false, nullptr);
+    TSkinStatusBar* w = scene.Skinned();
     TBitmap first, again;
     PaintInto(*w, first);
     // Unchanged: the kept picture is copied, no frame is drawn again.

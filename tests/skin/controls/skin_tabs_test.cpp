@@ -44,6 +44,14 @@ void MakeTabSkin(TSkinData& data) {
     data.Tabs = std::move(tabs);
 }
 
+// The skin made and a tab wrapper attached to the control's window.
+TSkinTab* SkinnedTabs(HWND control, TSkinData& data) {
+    MakeTabSkin(data);
+    auto* w = new TSkinTab(nullptr);
+    w->AttachWindow(control, &data, nullptr, nullptr);
+    return w;
+}
+
 // A wrapper for the scroll arrows, standing in for the up-down skin.
 class TArrowSkin : public TSkinControl {
     LT_CLASS(TArrowSkin, TSkinControl)
@@ -206,9 +214,7 @@ TEST(SkinTabsTest, TopTabsGetTheirFramesTextColoursAndThePageBorder) {
     form.Show();
     PumpPending();
     TSkinData data(nullptr);
-    MakeTabSkin(data);
-    auto* w = new TSkinTab(nullptr);
-    w->AttachWindow(control->Handle(), &data, nullptr, nullptr);
+    TSkinTab* w = SkinnedTabs(control->Handle(), data);
     EXPECT_EQ(w->TabPosition, kTabsTop);
     EXPECT_TRUE(w->SubclassesWindow());
     TBitmap out;
@@ -273,9 +279,7 @@ TEST(SkinTabsTest, BottomAndSideTabsAreTurnedToFaceThePage) {
         form.Show();
         PumpPending();
         TSkinData data(nullptr);
-        MakeTabSkin(data);
-        auto* w = new TSkinTab(nullptr);
-        w->AttachWindow(control->Handle(), &data, nullptr, nullptr);
+        TSkinTab* w = SkinnedTabs(control->Handle(), data);
         ASSERT_EQ(w->TabPosition, static_cast<int>(position));
         TBitmap out;
         PaintInto(*w, out);
@@ -377,9 +381,7 @@ TEST(SkinTabsTest, StripAndBorderAreComposedAgainOnlyWhenWhatTheyShowChanged) {
     form.Show();
     PumpPending();
     TSkinData data(nullptr);
-    MakeTabSkin(data);
-    auto* w = new TSkinTab(nullptr);
-    w->AttachWindow(tabs->Handle(), &data, nullptr, nullptr);
+    TSkinTab* w = SkinnedTabs(tabs->Handle(), data);
     TBitmap first, again;
     PaintInto(*w, first);
     const RECT body = Body(tabs->Handle(), kTabsTop);
