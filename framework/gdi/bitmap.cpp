@@ -43,6 +43,7 @@ public:
 
 protected:
     void CreateHandle() override {
+        owner_.Make();
         dc_.emplace(nullptr);
         if (owner_.handle_) {
             selection_.emplace(dc_->Handle(), owner_.handle_.Get());
@@ -88,10 +89,14 @@ void TBitmap::Recreate(int width, int height, TPixelFormat format, std::vector<u
         palette.clear();
     }
     uint8_t* pixels = nullptr;
+    if (keepPixels) {
+        Make();
+    }
     TBitmapHandle fresh(CreateTopDownDib(width, height, bits, palette, &pixels));
     if (width > 0 && height > 0 && !fresh) {
         throw EOutOfMemory(L"Cannot create a bitmap of this size");
     }
+    DropKept();
     if (keepPixels && fresh && handle_) {
         TMemoryDC src(nullptr), dst(nullptr);
         TSelectObject s(src.Handle(), handle_.Get()), d(dst.Handle(), fresh.Get());
@@ -108,6 +113,52 @@ void TBitmap::Recreate(int width, int height, TPixelFormat format, std::vector<u
     if (bits <= 8) {
         palette_.resize(size_t{1} << bits, 0);
     }
+}
+
+void TBitmap::Keep(int width, int height, TPixelFormat format, std::vector<uint32_t> palette,
+                   std::vector<uint8_t> pixels) {
+    FreeContext();
+    handle_.Reset();
+    bits_ = nullptr;
+    DropKept();
+    format_ = format;
+    const int bits = PixelFormatBits(format);
+    if (bits > 8) {
+        palette.clear();
+    } else {
+        palette.resize(size_t{1} << bits, 0);
+    }
+    palette_ = std::move(palette);
+    if (width <= 0 || height <= 0) {
+        width_ = height_ = 0;
+        return;
+    }
+    width_ = width;
+    height_ = height;
+    keptPixels_ = std::move(pixels);
+    kept_ = true;
+}
+
+void TBitmap::Make() {
+    if (!kept_) {
+        return;
+    }
+    uint8_t* pixels = nullptr;
+    TBitmapHandle fresh(
+        CreateTopDownDib(width_, height_, PixelFormatBits(format_), palette_, &pixels));
+    if (!fresh) {
+        throw EOutOfMemory(L"Cannot create a bitmap of this size");
+    }
+    const size_t size = static_cast<size_t>(Stride()) * height_;
+    std::memcpy(pixels, keptPixels_.data(), std::min(size, keptPixels_.size()));
+    handle_ = std::move(fresh);
+    bits_ = pixels;
+    DropKept();
+}
+
+void TBitmap::DropKept() {
+    std::vector<uint8_t>().swap(keptPixels_);
+    kept_ = false;
 }
 
 void TBitmap::SetSize(int width, int height) {
@@ -152,11 +203,14 @@ void TBitmap::SetColorTable(const std::vector<uint32_t>& colors) {
 }
 
 uint8_t* TBitmap::ScanLine(int y) {
+    Make();
     GdiFlush();
     return bits_ ? bits_ + static_cast<size_t>(y) * Stride() : nullptr;
 }
 
 const uint8_t* TBitmap::ScanLine(int y) const {
+    // Making the DIB section does not change the picture itself.
+    const_cast<TBitmap*>(this)->Make();
     GdiFlush();
     return bits_ ? bits_ + static_cast<size_t>(y) * Stride() : nullptr;
 }
@@ -173,11 +227,13 @@ TCanvas& TBitmap::Canvas() {
 }
 
 HBITMAP TBitmap::Handle() {
+    Make();
     FreeContext();
     return handle_.Get();
 }
 
 HBITMAP TBitmap::ReleaseHandle() {
+    Make();
     FreeContext();
     HBITMAP h = handle_.Release();
     bits_ = nullptr;
@@ -210,6 +266,9 @@ void TBitmap::Assign(const TBitmap& source) {
     }
     if (source.Empty()) {
         Clear();
+    } else if (source.kept_) {
+        // Not made yet: copy the kept pixels and leave the DIB to first use.
+        Keep(source.width_, source.height_, source.format_, source.palette_, source.keptPixels_);
     } else {
         Recreate(source.width_, source.height_, source.format_, source.palette_, false);
         GdiFlush();
@@ -230,6 +289,7 @@ void TBitmap::Assign(const TPersistent& source) {
 
 void TBitmap::Clear() {
     FreeContext();
+    DropKept();
     handle_.Reset();
     bits_ = nullptr;
     width_ = height_ = 0;

@@ -1,6 +1,9 @@
 // TBitmap: a device-independent bitmap (DIB section, rows top-down) with
 // direct pixel access, a canvas for drawing on it, a transparent colour and
-// BMP loading/saving.
+// BMP loading/saving. A picture read from BMP bytes keeps its decoded pixels
+// in memory and makes its DIB section only when the handle, the bits or the
+// canvas are first needed, so pictures that are never drawn cost no GDI
+// object.
 #pragma once
 
 #include "framework/core/exception.h"
@@ -38,7 +41,7 @@ public:
 
     int Width() const { return width_; }
     int Height() const { return height_; }
-    bool Empty() const { return !handle_; }
+    bool Empty() const { return !handle_ && !kept_; }
     // Resizing keeps the overlapping top-left part; new pixels are black
     // (index 0 for palette formats).
     void SetWidth(int width) { SetSize(width, height_); }
@@ -106,9 +109,20 @@ private:
                   bool keepPixels);
     void FreeContext();
     void Changed();
+    // Holds decoded pixels without a DIB section yet (the picture is not empty).
+    void Keep(int width, int height, TPixelFormat format, std::vector<uint32_t> palette,
+              std::vector<uint8_t> pixels);
+    // Makes the DIB section of kept pixels now; every use of handle_ or bits_
+    // goes through it first. A no-op once made.
+    void Make();
+    // Drops kept pixels that were never made.
+    void DropKept();
 
     TBitmapHandle handle_;
     uint8_t* bits_ = nullptr;
+    // Rows of a picture whose DIB section is not made yet (kept_ is true).
+    std::vector<uint8_t> keptPixels_;
+    bool kept_ = false;
     int width_ = 0;
     int height_ = 0;
     TPixelFormat format_ = TPixelFormat::pf32bit;

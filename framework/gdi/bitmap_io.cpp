@@ -5,6 +5,7 @@
 #include "framework/gdi/bmp_codec.h"
 
 #include <cstring>
+#include <utility>
 
 void TBitmap::LoadFromBmpBytes(const uint8_t* data, size_t size) {
     TBmpImage image;
@@ -13,10 +14,8 @@ void TBitmap::LoadFromBmpBytes(const uint8_t* data, size_t size) {
         Clear();
         throw EInvalidGraphic(L"Bitmap image is not valid: " + Utf8ToWide(error));
     }
-    Recreate(image.Width, image.Height, PixelFormatOfBits(image.BitsPerPixel), image.Palette,
-             false);
-    GdiFlush();
-    std::memcpy(bits_, image.Pixels.data(), image.Pixels.size());
+    Keep(image.Width, image.Height, PixelFormatOfBits(image.BitsPerPixel), std::move(image.Palette),
+         std::move(image.Pixels));
     Changed();
 }
 
@@ -29,6 +28,10 @@ std::vector<uint8_t> TBitmap::SaveToBmpBytes() const {
     image.Height = height_;
     image.BitsPerPixel = PixelFormatBits(format_);
     image.Palette = palette_;
+    if (kept_) { // not made yet: the kept rows are the picture
+        image.Pixels = keptPixels_;
+        return EncodeBmp(image);
+    }
     const uint8_t* first = ScanLine(0);
     image.Pixels.assign(first, first + static_cast<size_t>(Stride()) * height_);
     return EncodeBmp(image);
@@ -83,9 +86,7 @@ void TBitmap::LoadFromResourceName(HINSTANCE instance, const wchar_t* name) {
         Clear();
         throw EInvalidGraphic(L"Bitmap resource is not valid: " + Utf8ToWide(error));
     }
-    Recreate(image.Width, image.Height, PixelFormatOfBits(image.BitsPerPixel), image.Palette,
-             false);
-    GdiFlush();
-    std::memcpy(bits_, image.Pixels.data(), image.Pixels.size());
+    Keep(image.Width, image.Height, PixelFormatOfBits(image.BitsPerPixel), std::move(image.Palette),
+         std::move(image.Pixels));
     Changed();
 }

@@ -130,3 +130,96 @@ TEST(Bitmap, BmpRoundTripThroughStreams) {
     EXPECT_THROW(b.LoadFromBmpBytes(tiny, sizeof tiny), EInvalidGraphic);
     EXPECT_TRUE(b.SaveToBmpBytes().empty());
 }
+
+// A picture read from BMP bytes holds its pixels without a GDI bitmap until
+// something needs the handle, the bits or the canvas; then it has exactly the
+// pixels it was saved with. Copies of it made before then copy the pixels
+// only, and a malformed file still fails at load.
+TEST(Bitmap, PictureFromBytesMadeOnFirstUse) {
+    TBitmap src(6, 4);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 6; ++x) {
+            Put(src, x, y, TColor(0x300000 | (y * 50) << 8 | x * 40));
+        }
+    }
+    const std::vector<uint8_t> bytes = src.SaveToBmpBytes();
+    const int before = GdiLiveCount(TGdiKind::Bitmap);
+
+    TBitmap a;
+    a.LoadFromBmpBytes(bytes.data(), bytes.size());
+    EXPECT_FALSE(a.Empty());
+    EXPECT_EQ(a.Width(), 6);
+    EXPECT_EQ(a.Height(), 4);
+    EXPECT_EQ(a.PixelFormat(), TPixelFormat::pf32bit);
+    EXPECT_EQ(a.SaveToBmpBytes(), bytes);
+    TBitmap b;
+    b.Assign(a);
+    EXPECT_FALSE(b.Empty());
+    EXPECT_EQ(GdiLiveCount(TGdiKind::Bitmap), before); // nothing made yet
+
+    // First use of the handle makes one bitmap holding the loaded pixels.
+    HBITMAP h = a.Handle();
+    ASSERT_NE(h, nullptr);
+    EXPECT_EQ(GdiLiveCount(TGdiKind::Bitmap), before + 1);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, h);
+    int wrong = 0;
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 6; ++x) {
+            wrong += GetPixel(dc, x, y) != COLORREF(At(src, x, y));
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+
+    // The copy is separate from its source and made on its own first use.
+    Put(a, 0, 0, 0x0000AA);
+    EXPECT_EQ(GdiLiveCount(TGdiKind::Bitmap), before + 1);
+    EXPECT_EQ(b.Canvas().Pixel(0, 0), At(src, 0, 0));
+    EXPECT_EQ(b.Canvas().Pixel(5, 3), At(src, 5, 3));
+    EXPECT_EQ(GdiLiveCount(TGdiKind::Bitmap), before + 2);
+
+    // A palette picture: its colour table is there before the bitmap is
+    // made, and a table set before then is the one the bitmap gets.
+    TBitmap pal(5, 3, TPixelFormat::pf8bit);
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 5; ++x) {
+            pal.ScanLine(y)[x] = uint8_t(y * 5 + x);
+        }
+    }
+    std::vector<uint32_t> table(256);
+    for (size_t i = 0; i < table.size(); ++i) {
+        table[i] = uint32_t(i * 0x010203) & 0xFFFFFF;
+    }
+    pal.SetColorTable(table);
+    const std::vector<uint8_t> palBytes = pal.SaveToBmpBytes();
+    TBitmap p;
+    p.LoadFromBmpBytes(palBytes.data(), palBytes.size());
+    EXPECT_EQ(p.ColorTable(), table);
+    table[7] = 0x00ABCDEF;
+    p.SetColorTable(table);
+    EXPECT_EQ(GdiLiveCount(TGdiKind::Bitmap), before + 3); // pal only
+    EXPECT_EQ(p.Canvas().Pixel(2, 1), 0xEFCDAB);           // index 7, as COLORREF
+    EXPECT_EQ(p.Canvas().Pixel(4, 2), pal.Canvas().Pixel(4, 2));
+    EXPECT_EQ(p.ScanLine(2)[3], 13);
+
+    // Resizing an unmade picture keeps its pixels; clearing one frees nothing
+    // because nothing was made; a bad file over it fails at load.
+    TBitmap c;
+    c.LoadFromBmpBytes(bytes.data(), bytes.size());
+    c.SetSize(7, 4);
+    EXPECT_EQ(At(c, 5, 3), At(src, 5, 3));
+    EXPECT_EQ(At(c, 6, 3), 0x000000);
+    TBitmap d;
+    d.LoadFromBmpBytes(bytes.data(), bytes.size());
+    const int beforeClear = GdiLiveCount(TGdiKind::Bitmap);
+    d.Clear();
+    EXPECT_TRUE(d.Empty());
+    EXPECT_EQ(GdiLiveCount(TGdiKind::Bitmap), beforeClear);
+    d.LoadFromBmpBytes(bytes.data(), bytes.size());
+    EXPECT_THROW(d.LoadFromBmpBytes(bytes.data(), 40), EInvalidGraphic);
+    EXPECT_TRUE(d.Empty());
+    EXPECT_EQ(d.Width(), 0);
+    EXPECT_EQ(d.Handle(), nullptr);
+}
