@@ -81,6 +81,28 @@ inline const std::vector<uint8_t>& ProjectSkin() {
 }
 
 // Colour of pixel (x, y) of a bitmap as 0x00BBGGRR.
+// Makes the bitmaps of the caption buttons', push button's and menu bar's
+// pictures (a loaded picture gets its bitmap on first use); answers how many
+// pictures it used.
+inline int UseSomePictures(TSkinData& data) {
+    int used = 0;
+    auto use = [&](TBitmap& b) {
+        if (!b.Empty() && b.Handle()) {
+            ++used;
+        }
+    };
+    for (auto& button : data.CaptionButtons) {
+        use(button->Picture);
+    }
+    if (data.Buttons) {
+        use(data.Buttons->Picture);
+    }
+    if (data.MenuBar) {
+        use(data.MenuBar->Picture);
+    }
+    return used;
+}
+
 inline uint32_t PixelOf(TBitmap& b, int x, int y) {
     return static_cast<uint32_t>(b.Canvas().Pixel(x, y));
 }
