@@ -2,6 +2,7 @@
 // BMP input/output through streams.
 #include "framework/core/stream.h"
 #include "framework/gdi/bitmap.h"
+#include "framework/gdi/gdi_handles.h"
 #include "tests/framework/gdi/pixel_test_util.h"
 
 #include <gtest/gtest.h>
@@ -161,17 +162,17 @@ TEST(Bitmap, PictureFromBytesMadeOnFirstUse) {
     HBITMAP h = a.Handle();
     ASSERT_NE(h, nullptr);
     EXPECT_EQ(GdiLiveCount(TGdiKind::Bitmap), before + 1);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, h);
-    int wrong = 0;
-    for (int y = 0; y < 4; ++y) {
-        for (int x = 0; x < 6; ++x) {
-            wrong += GetPixel(dc, x, y) != COLORREF(At(src, x, y));
+    {
+        TMemoryDC dc;
+        TSelectObject held(dc.Handle(), h);
+        int wrong = 0;
+        for (int y = 0; y < 4; ++y) {
+            for (int x = 0; x < 6; ++x) {
+                wrong += GetPixel(dc.Handle(), x, y) != COLORREF(At(src, x, y));
+            }
         }
+        EXPECT_EQ(wrong, 0);
     }
-    EXPECT_EQ(wrong, 0);
-    SelectObject(dc, old);
-    DeleteDC(dc);
 
     // The copy is separate from its source and made on its own first use.
     Put(a, 0, 0, 0x0000AA);
