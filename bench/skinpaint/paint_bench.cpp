@@ -101,6 +101,27 @@ void ReportPair(const char* name, const bench::TPairedNs& t) {
     bench::Report(std::string("paint.") + name + "_ratio_skinned_vs_native", t.Ratio, "x");
 }
 
+// Where a skinned status-bar paint goes: the wrapper's own drawing alone
+// (its kept picture copied), and the bar's own paint with the wrapper
+// switched off, against the unskinned form's bar.
+void StatusBarPieces(TSkinStatusBar& wrapper, HWND skinned, HWND native) {
+    RECT r{};
+    GetWindowRect(native, &r);
+    TBitmap target(r.right - r.left, r.bottom - r.top);
+    HDC dc = target.Canvas().Handle();
+    const double skinOnly = bench::MedianNs(31, 20, [&] { wrapper.PaintToWindow(dc); });
+    bench::Report("paint.status_bar_piece_skin_only", skinOnly / 1e3, "us");
+    SendMessageW(skinned, SM_WRAPPERSWITCH, 0, 0);
+    const bench::TPairedNs own = bench::PairedMedianNs(
+        31, 20, [&] { SendMessageW(skinned, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0); },
+        [&] { SendMessageW(native, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0); });
+    SendMessageW(skinned, SM_WRAPPERSWITCH, 1, 0);
+    Pump();
+    bench::Report("paint.status_bar_piece_own_paint_unskinned_form", own.Second / 1e3, "us");
+    bench::Report("paint.status_bar_piece_own_paint_skinned_form", own.First / 1e3, "us");
+    bench::Report("paint.status_bar_piece_own_paint_skinned_vs_unskinned_form", own.Ratio, "x");
+}
+
 } // namespace
 
 int main() {
@@ -139,6 +160,7 @@ int main() {
     }
 
     ReportPair("status_bar", PaintPair(skinned.Bar->Handle(), native.Bar->Handle()));
+    StatusBarPieces(*bar, skinned.Bar->Handle(), native.Bar->Handle());
     int tick = 0;
     ReportPair("status_bar_composed",
                PaintPair(skinned.Bar->Handle(), native.Bar->Handle(), [&](bool isSkinned) {

@@ -179,6 +179,23 @@ void MakeGlyphStrip(TBitmap& checks, int cellCount, TBitmap& strip) {
 
 // ---- status bar ----
 
+// The bar's own paint (background, bevels, texts, grip, owner-drawn panels)
+// would be covered whole by the skin, and it costs many times the copy of
+// the kept picture, so it is not run; neither is the buffered paint of the
+// control, whose picture the whole-window paint would cover again.
+bool TSkinStatusBar::BeforeMessage(TMessage& msg) {
+    if (msg.Msg != WM_PAINT || !SkinData)
+        return TSkinControl::BeforeMessage(msg);
+    if (msg.WParam) {
+        PaintToWindow(reinterpret_cast<HDC>(msg.WParam));
+    } else {
+        const TPaintScope scope(Handle);
+        PaintToWindow(nullptr);
+    }
+    msg.Result = 0;
+    return false;
+}
+
 void TSkinStatusBar::PaintSkin(HDC dc, const RECT& r) {
     auto* bar = dynamic_cast<TStatusBar*>(Control);
     if (!bar || !SkinData)

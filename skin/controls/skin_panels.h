@@ -45,13 +45,18 @@ int GlyphSlotCell(int slot, int cellCount);
 
 // ---- wrappers ----
 
-// Repaints a status bar after it painted itself: face-coloured background,
+// Paints a status bar in place of its own paint: face-coloured background,
 // panel bevels from StatusBarEdges (plain 3-D without it), texts, the size
-// grip from ExtraImages; owner-drawn panels are drawn again over the skin.
+// grip from ExtraImages; owner-drawn panels are drawn by the application
+// over the skin.
 class TSkinStatusBar : public TSkinControl {
     LT_CLASS(TSkinStatusBar, TSkinControl)
 public:
     using TSkinControl::TSkinControl;
+    // WM_PAINT paints the skin without the bar's own paint, which the skin
+    // covers whole: into the DC of WParam, or, after the update region is
+    // validated, over the whole window.
+    bool BeforeMessage(TMessage& msg) override;
     // The bar is composed off screen only when something it shows changed
     // (its size, panels, texts, font, colours or the skin's pictures);
     // otherwise the picture kept from the last composition is copied.

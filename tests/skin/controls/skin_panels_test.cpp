@@ -11,6 +11,7 @@
 #include "framework/gdi/gdi_handles.h"
 #include "framework/stdctrls/std_checks.h"
 #include "framework/stdctrls/std_views.h"
+#include "framework/ui/messages.h"
 #include "framework/ui/statusbar.h"
 #include "skin/controls/skin_control_text.h"
 #include "skin/controls/skin_panels.h"
@@ -368,6 +369,61 @@ TEST(SkinPanelsTest, StatusBarIsComposedAgainOnlyWhenWhatItShowsChanged) {
     data.StatusBarEdges->NormalColour2 = 0x00F0F0F0;
     EXPECT_TRUE(expectFresh("the text colour"));
     delete fresh;
+    delete w;
+}
+
+// The window's pixels as the screen shows them, frame included.
+void WindowPixels(HWND wnd, TBitmap& out) {
+    const RECT r = WindowRectAtOrigin(wnd);
+    out.SetSize(r.right, r.bottom);
+    TWindowDC dc(wnd);
+    BitBlt(out.Canvas().Handle(), 0, 0, r.right, r.bottom, dc.Handle(), 0, 0, SRCCOPY);
+}
+
+TEST(SkinPanelsTest, StatusBarWmPaintIsTheSkinAloneOncePerPaint) {
+    TStatusScene scene;
+    TStatusBar* bar = scene.bar;
+    TSkinStatusBar* w = scene.Skinned();
+    bar->Panels()->Items(1)->SetStyle(psOwnerDraw);
+    // The bar's own paint would ask for the owner-drawn panel once more
+    // (WM_DRAWITEM); the skin asks for every panel once.
+    int calls = 0;
+    bar->OnDrawPanel = [&](TStatusBar* sender, TStatusPanel* panel, const RECT& rect) {
+        ++calls;
+        if (panel == sender->Panels()->Items(1)) {
+            TBrushHandle b(CreateSolidBrush(0x00445566));
+            FillRect(sender->Canvas()->Handle(), &rect, b.Get());
+        }
+    };
+    TBitmap expected, sent, shown;
+    PaintInto(*w, expected);
+    ASSERT_EQ(calls, 3);
+
+    // A DC in WParam: the skin's pixels, the bar's own paint not run.
+    calls = 0;
+    const RECT r = WindowRectAtOrigin(bar->Handle());
+    sent.SetSize(r.right, r.bottom);
+    Fill(sent, 0, 0, r.right, r.bottom, kJunk);
+    SendMessageW(bar->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(sent.Canvas().Handle()), 0);
+    EXPECT_EQ(calls, 3);
+    EXPECT_TRUE(PixelsAre(sent, [&](int x, int y) { return At(expected, x, y); }));
+
+    // An invalidated bar: one paint of the skin (no buffered paint before
+    // it), the update region validated, the screen showing the skin.
+    calls = 0;
+    InvalidateRect(bar->Handle(), nullptr, TRUE);
+    UpdateWindow(bar->Handle());
+    EXPECT_EQ(calls, 3);
+    EXPECT_FALSE(GetUpdateRect(bar->Handle(), nullptr, FALSE));
+    WindowPixels(bar->Handle(), shown);
+    EXPECT_TRUE(PixelsAre(shown, [&](int x, int y) { return At(expected, x, y); }));
+
+    // Switched off, the bar paints itself again.
+    SendMessageW(bar->Handle(), SM_WRAPPERSWITCH, 0, 0);
+    calls = 0;
+    SendMessageW(bar->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(sent.Canvas().Handle()), 0);
+    EXPECT_EQ(calls, 1) << "the bar's own paint of its owner-drawn panel";
+    EXPECT_NE(At(sent, 1, 1), At(expected, 1, 1));
     delete w;
 }
 
