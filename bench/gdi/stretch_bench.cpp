@@ -96,6 +96,7 @@ int main() {
         bench::Report("gdi.stretch_coloroncolor_" + size, colour / 1000, "us");
         bench::Report("skin.draw_element_" + size, element / 1000, "us");
         bench::Report("skin.draw_element_trans_" + size, elementTrans / 1000, "us");
+        bench::Report("skin.draw_element_trans_dotted_" + size, elementDotted / 1000, "us");
         bench::Report("skin.draw_cell_" + size, cell / 1000, "us");
         bench::Report("skin.draw_element_uncached_" + size, prepared / 1000, "us");
         bench::Report("skin.draw_element_vs_bitblt_" + size, element / blt, "x");

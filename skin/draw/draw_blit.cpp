@@ -208,6 +208,11 @@ bool TCutout::Draw(HDC dst, int x, int y, HDC src) {
         }
         return true;
     }
+    const auto* mask = reinterpret_cast<const uint32_t*>(planes_->ScanLine(0));
+    const size_t stride = static_cast<size_t>(planes_->Stride()) / 4;
+    if (MaskedCopyToDib(dst, x, y, w_, h_, mask, mask + size_t(h_) * stride, stride)) {
+        return true;
+    }
     if (TargetBits(dst) < 15) {
         if (!mono_) {
             mono_ = std::make_unique<TKeyMask>(src, w_, h_, key_);

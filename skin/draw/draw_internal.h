@@ -55,7 +55,8 @@ std::vector<RECT> KeylessRects(const uint32_t* pixels, size_t stride, int w, int
 // form few rectangles (rounded corners, a hole) is copied rectangle by
 // rectangle; any other takes two blits in the target's own format: a mask
 // (the colour bits set where the image has the key, clear elsewhere) ANDed
-// into the target, then the image with its key pixels black ORed in.
+// into the target, then the image with its key pixels black ORed in (the
+// same arithmetic done by the CPU on a 32-bit DIB section target).
 // Targets of fewer than 15 bits per pixel then take the monochrome mask.
 class TCutout {
 public:
@@ -81,6 +82,17 @@ private:
     std::unique_ptr<TBitmap> planes_; // else the mask in rows 0..h-1, the cut image below
     std::unique_ptr<TKeyMask> mono_;  // for low-depth targets, made when first needed
 };
+
+// Writes a w x h image at (x, y) of dst straight into the 32-bit DIB section
+// that dst (a memory DC) draws on: inside the DC's clipping, each pixel
+// becomes (pixel AND mask) OR cut, as an SRCAND blit of the mask and an
+// SRCPAINT blit of the cut image leave it. mask and cut are rows of
+// `stride` 32-bit values. False, writing nothing, when dst is not such a
+// target or maps its logical space other than by an offset (another mapping
+// mode, a world transform, a right-to-left layout, a meta region): the
+// caller blits then (draw_dib.cpp).
+bool MaskedCopyToDib(HDC dst, int x, int y, int w, int h, const uint32_t* mask, const uint32_t* cut,
+                     size_t stride);
 
 // Draws a whole work bitmap at (x, y), opaque or with the skin key colour
 // transparent.
