@@ -150,7 +150,12 @@ void TSkinControl::AfterMessage(TMessage& msg) {
         Refresh();
         break;
     case WM_PAINT:
-        PaintToWindow(reinterpret_cast<HDC>(msg.WParam));
+        if (msg.WParam) {
+            PaintToWindow(reinterpret_cast<HDC>(msg.WParam));
+            skinBuffered_ = wholeUpdate_;
+        } else if (!(wholeUpdate_ && skinBuffered_)) {
+            PaintToWindow(nullptr);
+        }
         break;
     case SM_WRAPPERSWITCH:
         SkinActive = static_cast<int>(msg.WParam) > 0;
@@ -241,8 +246,16 @@ void TSkinControl::PaintThroughBeginPaint(TMessage& msg) {
 void TSkinControl::MessageProc(TMessage& msg) {
     if (SkinActive) {
         if (BeforeMessage(msg)) {
+            const bool outerPaint = msg.Msg == WM_PAINT && !msg.WParam;
+            const bool wasWhole = wholeUpdate_;
+            if (outerPaint) {
+                wholeUpdate_ = UpdateCoversWindow();
+                skinBuffered_ = false;
+            }
             CallPrevious(msg);
             AfterMessage(msg);
+            if (outerPaint)
+                wholeUpdate_ = wasWhole;
         }
         return;
     }
@@ -253,6 +266,21 @@ void TSkinControl::MessageProc(TMessage& msg) {
         return;
     }
     CallPrevious(msg);
+}
+
+bool TSkinControl::UpdateCoversWindow() const {
+    RECT window{}, client{};
+    POINT origin{0, 0};
+    if (!Handle || !GetWindowRect(Handle, &window) || !GetClientRect(Handle, &client) ||
+        !ClientToScreen(Handle, &origin))
+        return false;
+    if (origin.x != window.left || origin.y != window.top ||
+        client.right != window.right - window.left || client.bottom != window.bottom - window.top)
+        return false;
+    TRegionHandle update(CreateRectRgn(0, 0, 0, 0));
+    RECT box{};
+    return GetUpdateRgn(Handle, update.Get(), FALSE) == SIMPLEREGION &&
+           GetRgnBox(update.Get(), &box) == SIMPLEREGION && EqualRect(&box, &client);
 }
 
 void TSkinControl::HandleHooked(TMessage& msg, const TMessageChain& next) {

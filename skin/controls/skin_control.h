@@ -231,9 +231,19 @@ private:
         TSkinControl* owner_;
     };
 
+    // Whether a WM_PAINT without a DC has the whole window to paint (no
+    // frame around the client area, all of it invalid).
+    bool UpdateCoversWindow() const;
+
     TMessageHookLink hook_;
     TWrapperWindow window_;
     bool textRecoloured_ = false;
+    // While a WM_PAINT without a DC that repaints the whole window runs the
+    // control's own handling: whether the skin was painted into the DC of a
+    // nested WM_PAINT (the control's buffered paint), which then shows all
+    // of it, so the whole-window paint after it is left out.
+    bool wholeUpdate_ = false;
+    bool skinBuffered_ = false;
     // The rest of the control's chain while a hooked message is handled.
     const TMessageChain* next_ = nullptr;
 };

@@ -179,6 +179,46 @@ TEST(SkinControlTest, PaintsIntoTheGivenDcOrTheWindowDcAndSwallowsPaintFailures)
     EXPECT_TRUE(ReportedErrors().empty());
 }
 
+// A double-buffered control paints the skin into its buffer; when that
+// buffer covers the whole window the skin is not painted again through the
+// window DC, otherwise it is.
+TEST(SkinControlTest, ABufferedPaintOfTheWholeWindowIsNotFollowedByAWindowPaint) {
+    TWrapperForm form(Application);
+    form.Show();
+    auto* w = new TMarkWrapper(form.button);
+    w->AttachControl(nullptr, nullptr, false, nullptr);
+    ASSERT_TRUE(form.button->DoubleBuffered());
+    PumpPending();
+    const HWND wnd = w->Handle;
+
+    w->paints = 0;
+    InvalidateRect(wnd, nullptr, TRUE);
+    UpdateWindow(wnd);
+    EXPECT_EQ(w->paints, 1);
+    EXPECT_EQ(w->lastDcType, static_cast<DWORD>(OBJ_MEMDC));
+    EXPECT_EQ(ScreenPixel(wnd, 1, 1), kMark);
+
+    // Part of the window invalid: the buffer shows that part only, and the
+    // whole window is painted after it as before.
+    w->paints = 0;
+    const RECT part{20, 5, 40, 20};
+    InvalidateRect(wnd, &part, TRUE);
+    UpdateWindow(wnd);
+    EXPECT_EQ(w->paints, 2);
+    EXPECT_EQ(w->lastDcType, static_cast<DWORD>(OBJ_DC));
+    EXPECT_EQ(ScreenPixel(wnd, 1, 1), kMark);
+
+    // Not buffered: one paint through the window DC.
+    form.button->SetDoubleBuffered(false);
+    w->paints = 0;
+    InvalidateRect(wnd, nullptr, TRUE);
+    UpdateWindow(wnd);
+    EXPECT_EQ(w->paints, 1);
+    EXPECT_EQ(w->lastDcType, static_cast<DWORD>(OBJ_DC));
+    EXPECT_EQ(ScreenPixel(wnd, 1, 1), kMark);
+    delete w;
+}
+
 TEST(SkinControlTest, RawWindowsAreSubclassedAndGivenBackAndFailuresGetANeutralAnswer) {
     HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr,
                                   nullptr, nullptr, nullptr);
