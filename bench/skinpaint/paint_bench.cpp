@@ -120,6 +120,10 @@ void StatusBarPieces(TSkinStatusBar& wrapper, HWND skinned, HWND native) {
     bench::Report("paint.status_bar_piece_own_paint_unskinned_form", own.Second / 1e3, "us");
     bench::Report("paint.status_bar_piece_own_paint_skinned_form", own.First / 1e3, "us");
     bench::Report("paint.status_bar_piece_own_paint_skinned_vs_unskinned_form", own.Ratio, "x");
+    RECT s{};
+    GetWindowRect(skinned, &s);
+    bench::Report("paint.status_bar_piece_width_unskinned_form", r.right - r.left, "px");
+    bench::Report("paint.status_bar_piece_width_skinned_form", s.right - s.left, "px");
 }
 
 } // namespace
