@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <tuple>
 
@@ -362,6 +363,27 @@ struct TDibTarget {
     }
 };
 
+// Pixels of `got` other than a transparent copy of `image` at (left, top)
+// shows inside the clipping, and `before` shows elsewhere; `drawn` counts
+// the image's pixels shown.
+int WrongPixels(const TDibTarget& got, const TDibTarget& before, bool topDown, TBitmap& image,
+                int left, int top, const std::function<bool(int, int)>& inClip, int& drawn) {
+    int bad = 0;
+    drawn = 0;
+    for (int y = 0; y < TDibTarget::H; ++y) {
+        for (int x = 0; x < TDibTarget::W; ++x) {
+            const int ix = x - left, iy = y - top;
+            const bool inImage = ix >= 0 && iy >= 0 && ix < image.Width() && iy < image.Height();
+            const TColor own = inImage ? At(image, ix, iy) : kSkinKeyColor;
+            const bool shows =
+                inClip(x, y) && inImage && ColorToRGB(own) != ColorToRGB(kSkinKeyColor);
+            drawn += shows;
+            bad += got.At(x, y, topDown) != (shows ? own : before.At(x, y, topDown));
+        }
+    }
+    return bad;
+}
+
 } // namespace
 
 // Into a 32-bit DIB section, a transparent paint from the cache leaves the
@@ -410,21 +432,12 @@ TEST(SkinDrawCache, TransparentPaintsIntoBitsFollowOriginAndClip) {
             }
             const int dx = origin ? viewport.x - window.x : 0,
                       dy = origin ? viewport.y - window.y : 0;
-            int drawn = 0, bad = 0;
-            for (int y = 0; y < TDibTarget::H; ++y) {
-                for (int x = 0; x < TDibTarget::W; ++x) {
-                    const int ix = x - dx - target.left, iy = y - dy - target.top;
-                    const bool inClip =
-                        !clip || (x < 30 && y < 25) || (x >= 20 && y >= 20 && x < 60 && y < 38);
-                    const bool inImage =
-                        ix >= 0 && iy >= 0 && ix < image->Width() && iy < image->Height();
-                    const TColor own = inImage ? At(*image, ix, iy) : kSkinKeyColor;
-                    const bool shows =
-                        inClip && inImage && ColorToRGB(own) != ColorToRGB(kSkinKeyColor);
-                    drawn += shows;
-                    bad += got.At(x, y, topDown) != (shows ? own : before.At(x, y, topDown));
-                }
-            }
+            auto inClip = [clip](int x, int y) {
+                return !clip || (x < 30 && y < 25) || (x >= 20 && y >= 20 && x < 60 && y < 38);
+            };
+            int drawn = 0;
+            const int bad = WrongPixels(got, before, topDown, *image, target.left + dx,
+                                        target.top + dy, inClip, drawn);
             EXPECT_EQ(bad, 0) << "top-down " << topDown << " setup " << setup;
             EXPECT_GT(drawn, 200);
             // The bits were written by the CPU here, and the advanced mode
