@@ -28,6 +28,8 @@ ROWS = [
      "<=", ["paint.menu_bar_composed_skinned"]),
     ("status bar paint / platform's", "paint.status_bar_ratio_skinned_vs_native", 1.1, "<=",
      ["paint.status_bar_skinned", "paint.status_bar_native"]),
+    ("  on screen, invalidated and repainted", "paint.status_bar_on_screen_ratio_skinned_vs_native",
+     1.1, "<=", ["paint.status_bar_on_screen_skinned", "paint.status_bar_on_screen_native"]),
     ("tab strip paint / platform's", "paint.tab_strip_ratio_skinned_vs_native", 1.1, "<=",
      ["paint.tab_strip_skinned", "paint.tab_strip_native"]),
     ("drag-resize step 1920x1080 / native", "frame.resize_ratio_skinned_vs_native", 1.1, "<=",

@@ -165,6 +165,14 @@ int main() {
 
     ReportPair("status_bar", PaintPair(skinned.Bar->Handle(), native.Bar->Handle()));
     StatusBarPieces(*bar, skinned.Bar->Handle(), native.Bar->Handle());
+    // The whole bar invalidated and painted on screen, as a window repaints.
+    auto repaint = [](HWND wnd) {
+        InvalidateRect(wnd, nullptr, TRUE);
+        UpdateWindow(wnd);
+    };
+    ReportPair("status_bar_on_screen", bench::PairedMedianNs(
+                                           31, 20, [&] { repaint(skinned.Bar->Handle()); },
+                                           [&] { repaint(native.Bar->Handle()); }));
     int tick = 0;
     ReportPair("status_bar_composed",
                PaintPair(skinned.Bar->Handle(), native.Bar->Handle(), [&](bool isSkinned) {
