@@ -67,6 +67,19 @@ int main() {
         const double elementDotted = bench::MedianNs(5, 50, [&] {
             DrawSkinElement(dst.Canvas().Handle(), r, dotted, false, false, true, 2, 1, m);
         });
+        // The scattered-key paint with the CPU copy refused (the advanced
+        // graphics mode keeps the AND and OR blits), and the platform's own
+        // colour-keyed copy of the same prepared image.
+        HDC dstDC = dst.Canvas().Handle();
+        SetGraphicsMode(dstDC, GM_ADVANCED);
+        const double dottedBlits = bench::MedianNs(
+            5, 50, [&] { DrawSkinElement(dstDC, r, dotted, false, false, true, 2, 1, m); });
+        SetGraphicsMode(dstDC, GM_COMPATIBLE);
+        auto dottedImage = StretchSkinFrame(r, dotted, m, false, false, 2, 1);
+        HDC imageDC = dottedImage->Canvas().Handle();
+        const double keyedCopy = bench::MedianNs(5, 50, [&] {
+            TransparentBlt(dstDC, 0, 0, w, 26, imageDC, 0, 0, w, 26, ColorToRGB(kSkinKeyColor));
+        });
         // The same element prepared afresh every time (the cache emptied),
         // as every paint was before the cache.
         const double prepared = bench::MedianNs(5, 50, [&] {
@@ -103,6 +116,9 @@ int main() {
         bench::Report("skin.draw_element_trans_vs_bitblt_" + size, elementTrans / blt, "x");
         bench::Report("skin.draw_element_uncached_vs_bitblt_" + size, prepared / blt, "x");
         bench::Report("skin.draw_element_trans_dotted_vs_bitblt_" + size, elementDotted / blt, "x");
+        bench::Report("skin.draw_element_trans_dotted_blits_vs_bitblt_" + size, dottedBlits / blt,
+                      "x");
+        bench::Report("gdi.transparentblt_dotted_vs_bitblt_" + size, keyedCopy / blt, "x");
     }
     return 0;
 }
