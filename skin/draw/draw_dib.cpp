@@ -4,6 +4,8 @@
 // arithmetic on the same pixels.
 #include "skin/draw/draw_internal.h"
 
+#include <emmintrin.h>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -118,6 +120,32 @@ bool ClipRects(HDC dc, const TDibTarget& t, const RECT& area, std::vector<RECT>&
     return true;
 }
 
+// One row of (pixel AND mask) OR cut, four pixels at a time.
+__attribute__((target("sse2"))) void MaskRowSse2(uint32_t* d, const uint32_t* m, const uint32_t* c,
+                                                 int n) {
+    int i = 0;
+    for (; i + 4 <= n; i += 4) {
+        auto* to = reinterpret_cast<__m128i*>(d + i);
+        const __m128i mask = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m + i));
+        const __m128i cut = _mm_loadu_si128(reinterpret_cast<const __m128i*>(c + i));
+        _mm_storeu_si128(to, _mm_or_si128(_mm_and_si128(_mm_loadu_si128(to), mask), cut));
+    }
+    for (; i < n; ++i) {
+        d[i] = (d[i] & m[i]) | c[i];
+    }
+}
+
+void MaskRow(uint32_t* d, const uint32_t* m, const uint32_t* c, int n) {
+    static const bool sse2 = IsProcessorFeaturePresent(PF_XMMI64_INSTRUCTIONS_AVAILABLE) != 0;
+    if (sse2) {
+        MaskRowSse2(d, m, c, n);
+        return;
+    }
+    for (int i = 0; i < n; ++i) {
+        d[i] = (d[i] & m[i]) | c[i];
+    }
+}
+
 } // namespace
 
 bool MaskedCopyToDib(HDC dst, int x, int y, int w, int h, const uint32_t* mask, const uint32_t* cut,
@@ -144,11 +172,7 @@ bool MaskedCopyToDib(HDC dst, int x, int y, int w, int h, const uint32_t* mask, 
         for (int row = r.top; row < r.bottom; ++row) {
             auto* d = reinterpret_cast<uint32_t*>(t.Top + row * t.Stride) + r.left;
             const size_t from = size_t(row - dy) * stride + size_t(r.left - dx);
-            const uint32_t* m = mask + from;
-            const uint32_t* c = cut + from;
-            for (int i = 0; i < n; ++i) {
-                d[i] = (d[i] & m[i]) | c[i];
-            }
+            MaskRow(d, mask + from, cut + from, n);
         }
     }
     return true;
