@@ -73,6 +73,17 @@ private:
 std::vector<uint32_t> Pixels32(TBitmap& picture) {
     const int w = picture.Width(), h = picture.Height();
     std::vector<uint32_t> px(static_cast<size_t>(w) * h);
+    if (picture.PixelFormat() == TPixelFormat::pf32bit && picture.ScanLine(0)) {
+        // A 32-bit picture's own rows (top-down, blue first) are read in
+        // place: no screen DC, no conversion.
+        for (int y = 0; y < h; ++y) {
+            const auto* row = reinterpret_cast<const uint32_t*>(picture.ScanLine(y));
+            uint32_t* out = px.data() + static_cast<size_t>(y) * w;
+            for (int x = 0; x < w; ++x)
+                out[x] = row[x] & 0x00FFFFFFu;
+        }
+        return px;
+    }
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     bi.bmiHeader.biWidth = w;

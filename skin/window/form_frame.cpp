@@ -3,6 +3,8 @@
 // screen and copied once) and the window region.
 #include "skin/window/form_skinner.h"
 
+#include <algorithm>
+
 #include "framework/ui/messages.h"
 #include "skin/draw/skin_draw.h"
 #include "skin/model/skin_data.h"
@@ -169,6 +171,8 @@ void TWinSkinForm::PaintFrame(HDC dc) {
             DrawBorderPart(dc, part, BorderPartRect(part, m, FrameWidth, FrameHeight), *skinData_,
                            Active);
         PaintTitleBar(dc, FrameWidth);
+        if (!titleHoles_.empty())
+            SettleTitleShape();
         if (MenuBar && MenuHeight > 0)
             MenuBar->Paint(
                 dc, {LeftWidth, TitleHeight, FrameWidth - RightWidth, TitleHeight + MenuHeight});
@@ -229,6 +233,21 @@ void TWinSkinForm::PaintTitleBar(HDC dc, int width) {
     SetBkMode(dc, OPAQUE);
 }
 
+// The shape of a width x height window: the borders' pixels, the top part
+// from the title bar last painted when it was painted at that width.
+TRegionHandle TWinSkinForm::FrameRegionFor(int width, int height) {
+    TFrameRegionInput in;
+    in.Width = width;
+    in.Height = height;
+    in.Metrics = Metrics();
+    in.BorderKind = BorderKind;
+    in.Active = Active;
+    // A title bar painted at another width does not describe this one.
+    if (TitleCache.Width() == width && TitleCache.Height() == TitleHeight)
+        in.TitleCache = &TitleCache;
+    return BuildFrameRegion(*skinData_, in);
+}
+
 // The region is rebuilt when the size changed, for MDI children, and during
 // a refresh. The platform owns a region once it is set, so none is kept here.
 void TWinSkinForm::RebuildRegion() {
@@ -243,19 +262,109 @@ void TWinSkinForm::RebuildRegion() {
     if (w == RegionSize.cx && h == RegionSize.cy && MDIKind != kMDIChild &&
         state_ != static_cast<int>(TFormSkinnerState::Reskinning))
         return;
-    TFrameRegionInput in;
-    in.Width = w;
-    in.Height = h;
-    in.Metrics = Metrics();
-    in.BorderKind = BorderKind;
-    in.Active = Active;
-    // A title bar painted at another width does not describe this one.
-    if (TitleCache.Width() == w && TitleCache.Height() == TitleHeight)
-        in.TitleCache = &TitleCache;
-    TRegionHandle region = BuildFrameRegion(*skinData_, in);
+    TRegionHandle region = FrameRegionFor(w, h);
     if (!region)
         return;
     RegionSize = {w, h};
+    titleHoles_.clear();
     SetWindowRgn(Handle, region.Release(), TRUE);
     OwnsRegion = true;
+}
+
+namespace {
+
+// The rectangles a region is made of.
+std::vector<RECT> RegionRects(HRGN region) {
+    const DWORD size = GetRegionData(region, 0, nullptr);
+    if (size == 0)
+        return {};
+    std::vector<uint8_t> bytes(size);
+    auto* data = reinterpret_cast<RGNDATA*>(bytes.data());
+    if (GetRegionData(region, size, data) == 0)
+        return {};
+    const auto* rects = reinterpret_cast<const RECT*>(data->Buffer);
+    return std::vector<RECT>(rects, rects + data->rdh.nCount);
+}
+
+// A pixel the region leaves out (the key colour, one step of tolerance on
+// each channel, as the border shapes are cut).
+bool IsKeyPixel(COLORREF c) {
+    const COLORREF k = ColorToRGB(kSkinKeyColor);
+    auto within = [](int v, int key) { return v >= key && v <= std::min(key + 1, 255); };
+    return within(GetRValue(c), GetRValue(k)) && within(GetGValue(c), GetGValue(k)) &&
+           within(GetBValue(c), GetBValue(k));
+}
+
+// Larger holes are not checked pixel by pixel: the shape is remade from the
+// painted title instead.
+constexpr int kHolePixelsChecked = 4096;
+
+} // namespace
+
+bool TWinSkinForm::ReshapesBeforeResize() const {
+    return state_ == static_cast<int>(TFormSkinnerState::Skinned) && skinData_ &&
+           MDIKind != kMDIChild && !(InitialStyle & WS_CHILD) && WindowState != kWindowMinimized &&
+           !IsIconic(Handle) && (IsZoomed(Handle) != FALSE) == (WindowState == kWindowMaximized);
+}
+
+// The platform repaints the frame of a window whose size changes (after
+// WM_WINDOWPOSCHANGING, before WM_SIZE). Shaping it here, without the
+// repaint SetWindowRgn would add, makes that one repaint the only one, and
+// under the new shape; what lies below a top-level window shows through the
+// pixels the new shape leaves out without being repainted. Any failure
+// leaves the shaping to WM_SIZE.
+void TWinSkinForm::ReshapeBeforeResize(const WINDOWPOS& pos) {
+    if ((pos.flags & SWP_NOSIZE) || pos.cx <= 0 || pos.cy <= 0 || !ReshapesBeforeResize())
+        return;
+    try {
+        RECT old{};
+        GetWindowRect(Handle, &old);
+        const int oldW = old.right - old.left, oldH = old.bottom - old.top;
+        if (pos.cx == oldW && pos.cy == oldH)
+            return;
+        TRegionHandle region = FrameRegionFor(pos.cx, pos.cy);
+        if (!region)
+            return;
+        std::vector<RECT> holes;
+        if (TitleCache.Width() != pos.cx && TitleHeight > 1) {
+            // The top part was cut from the bare top border.
+            const RECT top = BorderPartRect(TBorderPart::Top, Metrics(), pos.cx, pos.cy);
+            TRegionHandle hole(CreateRectRgn(top.left, top.top, top.right, top.bottom));
+            CombineRgn(hole.Get(), hole.Get(), region.Get(), RGN_DIFF);
+            holes = RegionRects(hole.Get());
+        }
+        RegionSize = {pos.cx, pos.cy};
+        titleHoles_ = std::move(holes);
+        SetWindowRgn(Handle, region.Release(), FALSE);
+        OwnsRegion = true;
+    } catch (...) {
+        // WM_SIZE shapes the window as before.
+    }
+}
+
+// A shape set before its title was painted follows the title once it is:
+// a title pixel (text, a caption button) painted where the bare top border
+// is transparent remakes the shape from the painted title, as a shape made
+// after the paint would be.
+void TWinSkinForm::SettleTitleShape() {
+    std::vector<RECT> holes;
+    holes.swap(titleHoles_);
+    if (RegionSize.cx != FrameWidth || RegionSize.cy != FrameHeight ||
+        TitleCache.Width() != FrameWidth || TitleCache.Height() != TitleHeight)
+        return;
+    long area = 0;
+    for (const RECT& r : holes)
+        area += static_cast<long>(r.right - r.left) * (r.bottom - r.top);
+    bool painted = area > kHolePixelsChecked || TitleCache.PixelFormat() != TPixelFormat::pf32bit;
+    for (size_t i = 0; i < holes.size() && !painted; ++i)
+        for (int y = holes[i].top; y < holes[i].bottom && !painted; ++y) {
+            // Top-down rows, blue first: 0x00RRGGBB.
+            const auto* row = reinterpret_cast<const uint32_t*>(TitleCache.ScanLine(y));
+            for (int x = holes[i].left; x < holes[i].right && !painted; ++x)
+                painted = !IsKeyPixel(RGB((row[x] >> 16) & 255, (row[x] >> 8) & 255, row[x] & 255));
+        }
+    if (painted) {
+        RegionSize = {};
+        RebuildRegion();
+    }
 }

@@ -96,6 +96,12 @@ void TWinSkinForm::FrameMessage(TMessage& msg) {
         else
             window_.CallPrevious(msg);
         return;
+    case WM_WINDOWPOSCHANGING:
+        // The size is final once the previous handling has held it to the
+        // tracking limits: the window is shaped for it before it is painted.
+        window_.CallPrevious(msg);
+        ReshapeBeforeResize(*reinterpret_cast<const WINDOWPOS*>(msg.LParam));
+        return;
     case WM_WINDOWPOSCHANGED:
         RefreshWindowState();
         window_.CallPrevious(msg);

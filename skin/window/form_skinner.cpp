@@ -194,7 +194,8 @@ void TWinSkinForm::SetNativeCaption(bool on) {
     if (!on && BorderKind == kBorderNone)
         return;
     NativeCaptionOn = on;
-    LONG style = GetWindowLongW(Handle, GWL_STYLE);
+    const LONG before = GetWindowLongW(Handle, GWL_STYLE);
+    LONG style = before;
     if (on) {
         // A system menu found without WS_SYSMENU adds no bit.
         style |= InitialStyle & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
@@ -206,7 +207,10 @@ void TWinSkinForm::SetNativeCaption(bool on) {
         Caps |= kCapCaptionRemoved;
         style &= ~WS_CAPTION;
     }
-    SetWindowLongW(Handle, GWL_STYLE, style);
+    // Asked on every size change (WM_GETMINMAXINFO): a style already right
+    // is not written again, which would send the style-change messages.
+    if (style != before)
+        SetWindowLongW(Handle, GWL_STYLE, style);
 }
 
 bool TWinSkinForm::RegisterWrapper(TSkinControl* wrapper) {

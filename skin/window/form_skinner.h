@@ -104,6 +104,10 @@ public:
     void PaintFrame(HDC dc);
     // Shapes the window from the borders' transparent pixels.
     void RebuildRegion();
+    // A window about to take a new size (WM_WINDOWPOSCHANGING, the size
+    // final) is shaped for it before the platform repaints it, without a
+    // repaint of its own. Only a top-level window resized within its state.
+    void ReshapeBeforeResize(const WINDOWPOS& pos);
     bool FramePending() const;
     void SetNativeCaption(bool on);
     // Re-applies a changed skin.
@@ -281,6 +285,9 @@ private:
     // form_frame.cpp
     void BuildIconImage();
     void PaintTitleBar(HDC dc, int width);
+    TRegionHandle FrameRegionFor(int width, int height);
+    bool ReshapesBeforeResize() const;
+    void SettleTitleShape();
     std::wstring ReadCaption() const;
     // form_skinner.cpp
     void ResizeKeepingClient(bool refresh);
@@ -301,6 +308,10 @@ private:
     TSkinControl* hotButton_ = nullptr;
     // The window icon copied at small-icon size once.
     TIconHandle iconCopy_;
+    // Where the bare top border is transparent in a shape set before its
+    // title was painted (window coordinates): the first paint at that size
+    // checks them for title pixels (text, caption buttons) painted there.
+    std::vector<RECT> titleHoles_;
     int state_ = static_cast<int>(TFormSkinnerState::Attached);
     bool destroying_ = false;
 };

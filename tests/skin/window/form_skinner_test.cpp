@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "skin/draw/skin_draw.h"
 #include "tests/skin/window/form_skinner_fixture.h"
 
 using namespace form_test;
@@ -50,6 +51,71 @@ HWND NarrowDialog(const wchar_t* caption) {
     *p++ = 0;
     *p++ = 0; // no creation data
     return CreateDialogIndirectParamW(nullptr, t, nullptr, NoDialogProc, 0);
+}
+
+// Messages sent while recording (a call-window hook): frame paints and
+// style changes of one window.
+struct TRecorded {
+    HWND Window = nullptr;
+    int NcPaint = 0;
+    int StyleChanging = 0;
+};
+TRecorded* g_recorded = nullptr;
+
+LRESULT CALLBACK RecordPaintsAndStyles(int code, WPARAM wp, LPARAM lp) {
+    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && g_recorded && m->hwnd == g_recorded->Window) {
+        g_recorded->NcPaint += m->message == WM_NCPAINT;
+        g_recorded->StyleChanging += m->message == WM_STYLECHANGING;
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+// Resizes the window, recording what it is sent meanwhile.
+TRecorded ResizeRecording(HWND wnd, int width, int height) {
+    TRecorded seen;
+    seen.Window = wnd;
+    g_recorded = &seen;
+    HHOOK hook =
+        SetWindowsHookExW(WH_CALLWNDPROC, RecordPaintsAndStyles, nullptr, GetCurrentThreadId());
+    SetWindowPos(wnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    UnhookWindowsHookEx(hook);
+    g_recorded = nullptr;
+    return seen;
+}
+
+// A pixel of the screen as shown.
+COLORREF ScreenPixel(POINT p) {
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, p.x, p.y);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+// Whether a screen pixel shows the colour once what is pending is painted
+// (messages handled until it does, within two seconds).
+bool ScreenPixelBecomes(POINT p, COLORREF colour) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        PumpPending();
+        if (ScreenPixel(p) == colour)
+            return true;
+        if (GetTickCount() - start > 2000)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+// Whether the window's region equals the one a full rebuild at its size
+// gives now (the top part from the title bar as painted).
+bool ShapeIsTheRebuiltOne(HWND wnd, TWinSkinForm& s) {
+    TRegionHandle now(CreateRectRgn(0, 0, 0, 0));
+    if (GetWindowRgn(wnd, now.Get()) == ERROR)
+        return false;
+    s.RegionSize = {};
+    s.RebuildRegion();
+    TRegionHandle rebuilt(CreateRectRgn(0, 0, 0, 0));
+    return GetWindowRgn(wnd, rebuilt.Get()) != ERROR && EqualRgn(now.Get(), rebuilt.Get());
 }
 
 } // namespace
@@ -385,4 +451,99 @@ TEST_F(FormSkinnerTest, CaptionlessPopupsComeBackExactlyAsTheyWere) {
         DestroyWindow(popup);
         M().SetActive(true);
     }
+}
+
+// A resize step shapes the window before the platform's one repaint of its
+// frame (no second repaint for the shape, no style rewritten), ends with
+// the shape a rebuild after the paint gives, and hands the pixels the new
+// shape leaves out (the notch of the new top-right corner, inside the old
+// rectangle) to the window below.
+TEST_F(FormSkinnerTest, ResizeStepPaintsTheFrameOnceUnderTheNewShape) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = L"ResizeBelowWindow";
+    RegisterClassW(&wc);
+    HWND below = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, 1000, 800,
+                                 nullptr, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(below, nullptr);
+    constexpr COLORREF kWhite = 0xFFFFFF;
+    TPlainForm form(Application);
+    TWinSkinForm* s = ShowSkinned(form);
+    ASSERT_NE(s, nullptr);
+    HWND wnd = form.Handle();
+    const RECT start = WindowRectOf(wnd);
+    const int width = start.right - start.left, height = start.bottom - start.top;
+    SetWindowPos(below, wnd, start.left - 50, start.top - 50, width + 100, height + 100,
+                 SWP_NOACTIVATE);
+    for (const SIZE step : {SIZE{width - 30, height - 20}, SIZE{width + 20, height + 10}}) {
+        PumpPending();
+        UpdateWindow(wnd);
+        ValidateRect(below, nullptr);
+        const RECT old = WindowRectOf(wnd);
+        const TRecorded seen = ResizeRecording(wnd, step.cx, step.cy);
+        EXPECT_EQ(seen.NcPaint, 1);
+        EXPECT_EQ(seen.StyleChanging, 0);
+        TRegionHandle rgn(CreateRectRgn(0, 0, 0, 0));
+        ASSERT_NE(GetWindowRgn(wnd, rgn.Get()), ERROR);
+        EXPECT_FALSE(PtInRegion(rgn.Get(), step.cx - 1, 0));
+        EXPECT_TRUE(PtInRegion(rgn.Get(), step.cx / 2, step.cy - 1));
+        // On screen the white window below shows through the new corner's
+        // notch (inside the old rectangle when smaller), not the frame's
+        // corner pixels; the title strip next to it, and where the old
+        // corner was when larger, show the frame.
+        const POINT notch{old.left + step.cx - 1, old.top};
+        EXPECT_TRUE(ScreenPixelBecomes(notch, kWhite));
+        EXPECT_NE(ScreenPixel({old.left + step.cx - 8, old.top + 2}), kWhite);
+        if (step.cx > old.right - old.left) {
+            EXPECT_NE(ScreenPixel({old.right - 1, old.top + 2}), kWhite);
+        }
+        EXPECT_TRUE(ShapeIsTheRebuiltOne(wnd, *s));
+    }
+    DestroyWindow(below);
+}
+
+// Shaped before its title is painted, a window takes the title's pixels
+// into its shape once they are painted where the bare top border is
+// transparent: here a magenta band across the top border, through which
+// the title text runs.
+TEST_F(FormSkinnerTest, ResizeShapeTakesTitlePixelsPaintedOverTheTopBorderKey) {
+    TPlainForm form(Application);
+    form.SetCaption(L"WWWWWWWW MMMMMMMM");
+    TWinSkinForm* s = ShowSkinned(form);
+    ASSERT_NE(s, nullptr);
+    HWND wnd = form.Handle();
+    TBitmap& top = data_->TopBorder->Picture;
+    const int band = s->TitleHeight / 2 - 2;
+    for (int frame = 0; frame < std::max(1, data_->TopBorder->FrameCount); ++frame) {
+        top.Canvas().Brush().SetColor(kSkinKeyColor);
+        top.Canvas().FillRect(
+            {0, frame * s->TitleHeight + band, top.Width(), frame * s->TitleHeight + band + 4});
+    }
+    const RECT start = WindowRectOf(wnd);
+    const int width = start.right - start.left - 24, height = start.bottom - start.top;
+    ResizeRecording(wnd, width, height);
+    TRegionHandle rgn(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(wnd, rgn.Get()), ERROR);
+    // The band is cut where nothing was painted over it, and kept where the
+    // text was.
+    HDC title = s->TitleCache.Canvas().Handle();
+    int bare = -1;
+    for (int x = s->LeftWidth; x < width - s->RightWidth && bare < 0; ++x)
+        if (GetPixel(title, x, band + 1) == kSkinKeyColor)
+            bare = x;
+    ASSERT_GE(bare, 0);
+    EXPECT_FALSE(PtInRegion(rgn.Get(), bare, band + 1));
+    int ink = -1;
+    for (int x = s->TextRect.left; x < s->TextRect.right && ink < 0; ++x)
+        for (int y = band; y < band + 4 && ink < 0; ++y)
+            if (GetPixel(title, x, y) != kSkinKeyColor)
+                ink = x;
+    ASSERT_GE(ink, 0);
+    bool kept = false;
+    for (int y = band; y < band + 4; ++y)
+        kept = kept || (PtInRegion(rgn.Get(), ink, y) && GetPixel(title, ink, y) != kSkinKeyColor);
+    EXPECT_TRUE(kept);
+    EXPECT_TRUE(ShapeIsTheRebuiltOne(wnd, *s));
 }
