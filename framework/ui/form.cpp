@@ -315,6 +315,14 @@ void TCustomForm::AlignControls(RECT& rect) {
                      std::max<LONG>(0, rect.bottom - rect.top), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+namespace {
+TCustomForm::TBeforeShowHandler g_beforeShow = nullptr;
+} // namespace
+
+void TCustomForm::SetBeforeShowHandler(TBeforeShowHandler handler) {
+    g_beforeShow = handler;
+}
+
 // Shows or hides the frame; the first show places it (centred, maximised ...).
 void TCustomForm::ShowForm(bool show) {
     if (!show && !HandleAllocated())
@@ -332,6 +340,8 @@ void TCustomForm::ShowForm(bool show) {
               : windowState_ == wsMinimized ? SW_SHOWMINIMIZED
                                             : SW_SHOWNORMAL;
     OnShow(this);
+    if (g_beforeShow && !IsWindowVisible(wnd))
+        g_beforeShow(*this);
     ShowWindow(wnd, cmd);
     if (formStyle_ != fsMDIChild) {
         BringWindowToTop(wnd);

@@ -81,6 +81,13 @@ public:
     // Frees the form once the messages now queued have been handled.
     void Release();
 
+    // Called with a form whose window exists but is not visible yet, right
+    // before it is shown: a party that changes the window's frame does it
+    // there, so that the window is shown, laid out and painted with that
+    // frame once. One handler per process; null removes it.
+    using TBeforeShowHandler = void (*)(TCustomForm& form);
+    static void SetBeforeShowHandler(TBeforeShowHandler handler);
+
     // Runs the menu item bound to a key (main menu, then the form's popup menus).
     bool IsShortCut(WORD key, TShiftState shift);
 

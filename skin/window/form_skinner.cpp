@@ -24,6 +24,12 @@ TFormSkinnerBase* MakeFormSkinner(TCustomForm* form) {
     return new TWinSkinForm(form);
 }
 
+// A form about to be shown takes its skinned frame first.
+void SkinBeforeShow(TCustomForm& form) {
+    if (TSkinManage* m = TSkinManage::Instance(false))
+        m->SkinFormBeforeShow(form);
+}
+
 // Window size as (width, height).
 SIZE WindowSize(HWND wnd) {
     RECT r{};
@@ -39,6 +45,10 @@ TSkinManage* TWinSkinForm::Manager() {
 
 void TWinSkinForm::Install() {
     TSkinManage::SetFormSkinnerFactory(MakeFormSkinner);
+}
+
+void TWinSkinForm::InstallBeforeShow(bool on) {
+    TCustomForm::SetBeforeShowHandler(on ? SkinBeforeShow : nullptr);
 }
 
 // The caption font comes from the system's non-client metrics; when that
@@ -251,6 +261,11 @@ void TWinSkinForm::DropCaptionButtons() {
 void TWinSkinForm::Repaint() {
     if (IsWindow(Handle))
         PostMessageW(Handle, SM_REPAINTFRAME, 0, 0);
+}
+
+bool TWinSkinForm::SkinContentsNow() {
+    SkinContents();
+    return true;
 }
 
 // The contents pass, once after attaching: wrappers, then the first resize

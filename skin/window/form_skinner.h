@@ -66,6 +66,11 @@ public:
 
     // Makes form skinners for the skin manager (installs the factory).
     static void Install();
+    // On: a top-level form shown maximised is skinned as it is about to be
+    // shown for the first time (wrappers, frame, size and region while it is
+    // still hidden, so it is shown, laid out and painted once), not when it
+    // is activated.
+    static void InstallBeforeShow(bool on);
     // Whether the system menu's popup is drawn by the skin (set by the
     // popup-menu skinning); until then the window's native system menu opens.
     static void SetSkinnedSystemMenu(bool on);
@@ -78,6 +83,7 @@ public:
     void AttachWindow(TSkinData* data) override;
     void Restore() override;
     void DropCaptionButtons() override;
+    bool SkinContentsNow() override;
     void RecomputeFrame() override { ComputeFrame(); }
     void ReskinControls() override { Reskin(); }
     void Repaint() override;

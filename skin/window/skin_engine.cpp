@@ -19,6 +19,7 @@
 void InstallSkinEngine() {
     TSkinManage::Install();
     TWinSkinForm::Install();
+    TWinSkinForm::InstallBeforeShow(true);
     InstallPopupMenuSkins();
     // Menu items of controls (tool buttons, tool bars) found by the wrapper mapping.
     SetMenuItemSkinner([](TMenuItem* item, TSkinData* data) { PrepareMenuItem(data, item, true); });

@@ -1,5 +1,6 @@
 // The skin engine's start-up: the skin manager reachable from skin data
-// components, the form skinner factory, the popup-menu skinning and every
+// components, the form skinner factory (forms shown maximised skinned just
+// before they are first shown), the popup-menu skinning and every
 // control wrapper family registered by class name (the wrapper mapping
 // creates wrappers by name). The program and the gallery call it once,
 // before any form is read.

@@ -268,7 +268,7 @@ void TSkinManage::UnskinWindow(HWND wnd) {
         s->ReleaseChildWindow(wnd);
 }
 
-bool TSkinManage::SkinWindow(HWND wnd) {
+bool TSkinManage::SkinWindow(HWND wnd, bool beforeShow) {
     if (!active_ || IsExcluded(wnd))
         return false;
     PurgeClosedForms();
@@ -299,7 +299,8 @@ bool TSkinManage::SkinWindow(HWND wnd) {
         skinner->AttachForm(form, data);
     else
         skinner->AttachWindow(data);
-    PostMessageW(wnd, SM_SKINCONTENTS, 0, SM_SKINCONTENTS_TAG);
+    if (!beforeShow || !skinner->SkinContentsNow())
+        PostMessageW(wnd, SM_SKINCONTENTS, 0, SM_SKINCONTENTS_TAG);
     return true;
 }
 
@@ -312,6 +313,19 @@ bool TSkinManage::SkinForm(TCustomForm* form) {
         form->FormStyle() != fsMDIChild)
         return true;
     return SkinWindow(form->Handle());
+}
+
+// Only a form shown maximised: its skinned frame puts it on the work area
+// with another client size, so skinned once shown its controls would be laid
+// out and painted twice. Any other form keeps the skinning on activation.
+bool TSkinManage::SkinFormBeforeShow(TCustomForm& form) {
+    if (!form.HandleAllocated() || form.FormStyle() == fsMDIChild ||
+        form.WindowState() != wsMaximized)
+        return false;
+    HWND wnd = form.Handle();
+    if (IsWindowVisible(wnd) || (GetWindowLongW(wnd, GWL_STYLE) & WS_CHILD))
+        return false;
+    return SkinWindow(wnd, true);
 }
 
 TSkinData* TSkinManage::FindSkinData(HWND wnd) const {

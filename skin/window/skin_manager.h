@@ -79,8 +79,12 @@ public:
     void UnskinWindow(HWND wnd);
 
     // The decision to skin a window; true when a form skinner was attached.
-    bool SkinWindow(HWND wnd);
+    // Before the window is shown (`beforeShow`) the frame goes on at once.
+    bool SkinWindow(HWND wnd, bool beforeShow = false);
     bool SkinForm(TCustomForm* form);
+    // A top-level form about to be shown maximised for the first time:
+    // skinned now, so that it is shown with its skinned frame.
+    bool SkinFormBeforeShow(TCustomForm& form);
     TSkinData* FindSkinData(HWND wnd) const;
     bool MaySkinClass(const std::string& className) const;
     static bool IsPlainChild(HWND wnd);

@@ -38,6 +38,11 @@ public:
     virtual void Restore() = 0;
     // Drops the caption-button objects; the next frame computation rebuilds them.
     virtual void DropCaptionButtons() = 0;
+    // Runs the contents pass at once on a window not shown yet (wrappers,
+    // then the skinned frame, size and region), so that the window is first
+    // shown, laid out and painted with them; false: the pass is left to the
+    // posted SM_SKINCONTENTS.
+    virtual bool SkinContentsNow() { return false; }
     // Recomputes the frame geometry from the skin.
     virtual void RecomputeFrame() = 0;
     // Applies the (changed) skin to the window's controls again.

@@ -422,6 +422,59 @@ TEST_F(FormSkinnerTest, MaximisedWindowLiesExactlyOnTheWorkArea) {
     PumpPending();
 }
 
+TEST_F(FormSkinnerTest, MaximisedFormIsSkinnedBeforeItIsFirstShown) {
+    TWinSkinForm::InstallBeforeShow(true);
+    struct TOff {
+        ~TOff() { TWinSkinForm::InstallBeforeShow(false); }
+    } off;
+    // A form shown normal is left to the skinning on activation.
+    TPlainForm normal(Application);
+    normal.Show();
+    EXPECT_EQ(M().FindFormSkinner(normal.Handle()), nullptr);
+
+    // A form shown maximised is skinned, contents, frame and region, before
+    // it becomes visible, and never gets another client size once it is.
+    TPlainForm form(Application);
+    form.SetWindowState(wsMaximized);
+    std::vector<LPARAM> hiddenSizes, visibleSizes;
+    TWndMethod inner = form.WindowProc;
+    form.WindowProc = [&](TMessage& msg) {
+        if (msg.Msg == WM_SIZE)
+            (IsWindowVisible(form.Handle()) ? visibleSizes : hiddenSizes).push_back(msg.LParam);
+        inner(msg);
+    };
+    form.Show();
+    HWND wnd = form.Handle();
+    auto* s = dynamic_cast<TWinSkinForm*>(M().FindFormSkinner(wnd));
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->State(), TFormSkinnerState::Skinned);
+    EXPECT_TRUE(s->ContentsSkinned);
+    EXPECT_EQ(TakePosted(wnd, SM_SKINCONTENTS), 0);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT w = WindowRectOf(wnd);
+    EXPECT_EQ(w.left, work.left);
+    EXPECT_EQ(w.top, work.top);
+    EXPECT_EQ(w.right, work.right);
+    EXPECT_EQ(w.bottom, work.bottom);
+    EXPECT_EQ(ClientOrigin(wnd).x, s->LeftWidth);
+    EXPECT_EQ(ClientOrigin(wnd).y, s->TitleHeight);
+    RECT box{};
+    TRegionHandle region(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(wnd, region.Get()), ERROR);
+    GetRgnBox(region.Get(), &box);
+    EXPECT_EQ(box.right - box.left, w.right - w.left);
+    PumpPending();
+    ASSERT_FALSE(hiddenSizes.empty());
+    const SIZE client = ClientSizeOf(wnd);
+    EXPECT_EQ(hiddenSizes.back(), MAKELPARAM(client.cx, client.cy));
+    for (LPARAM size : visibleSizes)
+        EXPECT_EQ(size, hiddenSizes.back());
+    EXPECT_TRUE(IsZoomed(wnd));
+    EXPECT_EQ(WindowRectOf(wnd).bottom, work.bottom);
+    form.WindowProc = inner;
+}
+
 TEST_F(FormSkinnerTest, CaptionlessPopupsComeBackExactlyAsTheyWere) {
     // A popup without a caption keeps its native frame while skinned, also
     // across a skin refresh, and gets back its own style and size.
