@@ -23,6 +23,18 @@ public:
         int count = 0;
     };
 
+    TMessageProfile() = default;
+    TMessageProfile(const TMessageProfile&) = delete;
+    TMessageProfile& operator=(const TMessageProfile&) = delete;
+    // The hooks go with the profile: a message after it would reach a freed one.
+    ~TMessageProfile() {
+        for (HHOOK h : {calls_, returns_, gets_})
+            if (h)
+                UnhookWindowsHookEx(h);
+        if (instance_ == this)
+            instance_ = nullptr;
+    }
+
     void Start() {
         QueryPerformanceFrequency(&frequency_);
         instance_ = this;
