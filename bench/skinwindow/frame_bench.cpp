@@ -296,6 +296,10 @@ int main(int argc, char** argv) {
         step.TitleCache = nullptr;
         g_shapes[{step.Width, step.Height}] = BuildFrameRegion(data, step);
     }
+    // A drag's steps come inside the platform's sizing loop, which every
+    // window is told of when it starts and ends.
+    for (HWND wnd : {native, skinned, shaped})
+        SendMessageW(wnd, WM_ENTERSIZEMOVE, 0, 0);
     const TStepTimes steps = TimeSteps(skinned, native, shaped, 15);
     bench::Report("frame.native_resize_step", steps.Native / 1e6, "ms");
     bench::Report("frame.skinned_resize_step", steps.Skinned / 1e6, "ms");
@@ -309,6 +313,8 @@ int main(int argc, char** argv) {
     ReportMessages("shaped_native", shaped, 128);
     if (profile)
         ProfileSteps(native, skinned);
+    for (HWND wnd : {native, skinned, shaped})
+        SendMessageW(wnd, WM_EXITSIZEMOVE, 0, 0);
 
     skinner->Restore();
     skinner.reset();

@@ -71,6 +71,11 @@ void TWinSkinForm::WindowMessage(TMessage& msg) {
     case SM_SKINNEDQUERY:
         msg.Result = 1;
         return;
+    case WM_ENTERSIZEMOVE:
+    case WM_EXITSIZEMOVE:
+        sizingLoop_ = msg.Msg == WM_ENTERSIZEMOVE;
+        maxLimits_.Valid = false;
+        [[fallthrough]];
     default:
         if (FrameSkinned)
             FrameMessage(msg);
@@ -337,15 +342,23 @@ void TWinSkinForm::HandleGetMinMaxInfo(TMessage& msg) {
         SetNativeCaption(false);
     else
         SetNativeCaption(true);
-    auto* mmi = reinterpret_cast<MINMAXINFO*>(msg.LParam);
-    if (BorderKind == kBorderSizeable) {
-        mmi->ptMaxTrackSize.x = GetSystemMetrics(SM_CXMAXIMIZED);
-        mmi->ptMaxTrackSize.y = GetSystemMetrics(SM_CYMAXIMIZED);
+    if (!sizingLoop_ || !maxLimits_.Valid) {
+        maxLimits_ = {};
+        maxLimits_.Valid = sizingLoop_;
+        maxLimits_.TrackSize = {GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED)};
+        RECT work{}, monitor{};
+        maxLimits_.OntoWorkArea = MaximizesOntoWorkArea() && WorkArea(work, monitor);
+        if (maxLimits_.OntoWorkArea) {
+            maxLimits_.Position = {work.left - monitor.left, work.top - monitor.top};
+            maxLimits_.Size = {work.right - work.left, work.bottom - work.top};
+        }
     }
-    RECT work{}, monitor{};
-    if (MaximizesOntoWorkArea() && WorkArea(work, monitor)) {
-        mmi->ptMaxPosition = {work.left - monitor.left, work.top - monitor.top};
-        mmi->ptMaxSize = {work.right - work.left, work.bottom - work.top};
+    auto* mmi = reinterpret_cast<MINMAXINFO*>(msg.LParam);
+    if (BorderKind == kBorderSizeable)
+        mmi->ptMaxTrackSize = maxLimits_.TrackSize;
+    if (maxLimits_.OntoWorkArea) {
+        mmi->ptMaxPosition = maxLimits_.Position;
+        mmi->ptMaxSize = maxLimits_.Size;
     }
 }
 

@@ -565,23 +565,14 @@ POINT TWinSkinForm::ToWindowPoint(POINT screen) const {
 
 // Follows the window's placement: minimised, maximised or normal.
 void TWinSkinForm::RefreshWindowState() {
-    WINDOWPLACEMENT wp{};
-    wp.length = sizeof wp;
-    if (!GetWindowPlacement(Handle, &wp))
+    // The style bits say what the placement's show command would (it is
+    // made from them), without the placement's work-area arithmetic, which
+    // is dear and runs at every size change.
+    if (!IsWindow(Handle))
         return;
-    switch (wp.showCmd) {
-    case SW_SHOWMINIMIZED:
-    case SW_MINIMIZE:
-    case SW_SHOWMINNOACTIVE:
-        WindowState = kWindowMinimized;
-        break;
-    case SW_SHOWMAXIMIZED:
-        WindowState = kWindowMaximized;
-        break;
-    default:
-        WindowState = kWindowNormal;
-        break;
-    }
+    WindowState = IsIconic(Handle)   ? kWindowMinimized
+                  : IsZoomed(Handle) ? kWindowMaximized
+                                     : kWindowNormal;
 }
 
 void TWinSkinForm::MDIMaximizedChanged(bool maximized) {

@@ -215,6 +215,15 @@ public:
     uint8_t Caps = 0;
     uint8_t WindowState = kWindowNormal;
     bool OwnsRegion = false;
+    // The tracking and maximised limits answered to WM_GETMINMAXINFO, kept
+    // through one sizing loop (asked at every step; the work area and the
+    // metrics behind them are dear to read and do not change meanwhile).
+    struct TMaxLimits {
+        bool Valid = false, OntoWorkArea = false;
+        POINT TrackSize{}, Position{}, Size{};
+    };
+    bool sizingLoop_ = false;
+    TMaxLimits maxLimits_;
 
     // ---- Control wrapper mapping (form_mapping.cpp, rule in control_mapping.h)
     // Chooses and attaches the wrapper of one framework control; walked is

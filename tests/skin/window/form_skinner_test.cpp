@@ -420,6 +420,23 @@ TEST_F(FormSkinnerTest, MaximisedWindowLiesExactlyOnTheWorkArea) {
     EXPECT_EQ(again.bottom, work.bottom);
     ShowWindow(wnd, SW_RESTORE);
     PumpPending();
+
+    // Inside a sizing loop the limits are read once and kept: every step's
+    // answer is the one given outside the loop.
+    auto limits = [&] {
+        MINMAXINFO mmi{};
+        SendMessageW(wnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+        return std::vector<LONG>{mmi.ptMaxTrackSize.x, mmi.ptMaxTrackSize.y, mmi.ptMaxPosition.x,
+                                 mmi.ptMaxPosition.y,  mmi.ptMaxSize.x,      mmi.ptMaxSize.y};
+    };
+    const std::vector<LONG> outside = limits();
+    EXPECT_EQ(outside[4], work.right - work.left);
+    EXPECT_EQ(outside[5], work.bottom - work.top);
+    SendMessageW(wnd, WM_ENTERSIZEMOVE, 0, 0);
+    EXPECT_EQ(limits(), outside);
+    EXPECT_EQ(limits(), outside);
+    SendMessageW(wnd, WM_EXITSIZEMOVE, 0, 0);
+    EXPECT_EQ(limits(), outside);
 }
 
 TEST_F(FormSkinnerTest, MaximisedFormIsSkinnedBeforeItIsFirstShown) {
