@@ -92,8 +92,14 @@ void TStatusBar::CreateParams(TCreateParams& params) {
 }
 
 void TStatusBar::CreateHandleDone() {
+    ForgetSent();
     ApplyFont();
     UpdatePanels();
+}
+
+void TStatusBar::ForgetSent() {
+    sentEdges_.clear();
+    sentPanels_.clear();
 }
 
 void TStatusBar::ApplyFont() {
@@ -109,6 +115,7 @@ void TStatusBar::UpdatePanels() {
     HWND wnd = Handle();
     SendMessageW(wnd, SB_SIMPLE, simplePanel_ ? TRUE : FALSE, 0);
     if (simplePanel_) {
+        ForgetSent();
         SendMessageW(wnd, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(simpleText_.c_str()));
         return;
     }
@@ -123,7 +130,11 @@ void TStatusBar::UpdatePanels() {
         edges[count - 1] = -1; // the last panel reaches to the end of the bar
     else
         edges[0] = -1;
-    SendMessageW(wnd, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+    if (edges != sentEdges_) {
+        SendMessageW(wnd, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+        sentEdges_ = edges;
+        sentPanels_.clear();
+    }
     for (int i = 0; i < count; ++i)
         UpdatePanel(i);
 }
@@ -140,14 +151,25 @@ void TStatusBar::UpdatePanel(int index) {
         flags |= SBT_POPOUT;
     if (p->BiDiMode() != bdLeftToRight)
         flags |= SBT_RTLREADING;
+    TSentPanel sent;
     if (p->Style() == psOwnerDraw) {
-        SendMessageW(Handle(), SB_SETTEXTW, flags | SBT_OWNERDRAW, reinterpret_cast<LPARAM>(p));
-        return;
+        sent.Flags = flags | SBT_OWNERDRAW;
+        sent.OwnerDrawn = reinterpret_cast<LPARAM>(p);
+    } else {
+        sent.Flags = flags;
+        sent.Text = p->Alignment() == taCenter         ? L"\t" + p->Text()
+                    : p->Alignment() == taRightJustify ? L"\t\t" + p->Text()
+                                                       : p->Text();
     }
-    std::wstring text = p->Alignment() == taCenter         ? L"\t" + p->Text()
-                        : p->Alignment() == taRightJustify ? L"\t\t" + p->Text()
-                                                           : p->Text();
-    SendMessageW(Handle(), SB_SETTEXTW, flags, reinterpret_cast<LPARAM>(text.c_str()));
+    if (sentPanels_.size() <= static_cast<size_t>(index))
+        sentPanels_.resize(index + 1);
+    std::optional<TSentPanel>& last = sentPanels_[index];
+    if (last && last->Flags == sent.Flags && last->OwnerDrawn == sent.OwnerDrawn &&
+        last->Text == sent.Text)
+        return;
+    SendMessageW(Handle(), SB_SETTEXTW, sent.Flags,
+                 sent.OwnerDrawn ? sent.OwnerDrawn : reinterpret_cast<LPARAM>(sent.Text.c_str()));
+    last = std::move(sent);
 }
 
 void TStatusBar::SetSimplePanel(bool v) {

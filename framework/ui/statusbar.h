@@ -4,6 +4,10 @@
 #include "framework/core/collection.h"
 #include "framework/ui/wincontrol.h"
 
+#include <optional>
+#include <string>
+#include <vector>
+
 class TStatusBar;
 class TCanvas;
 
@@ -90,8 +94,18 @@ protected:
 
 private:
     void ApplyFont();
+    // What the control was last given, so an unchanged layout or text is not
+    // sent again (each send re-lays out and repaints the control).
+    struct TSentPanel {
+        WPARAM Flags = 0;
+        LPARAM OwnerDrawn = 0;
+        std::wstring Text;
+    };
+    void ForgetSent();
 
     TStatusPanels panels_;
+    std::vector<int> sentEdges_;
+    std::vector<std::optional<TSentPanel>> sentPanels_;
     std::unique_ptr<TCanvas> canvas_;
     bool simplePanel_ = false;
     bool sizeGrip_ = true;

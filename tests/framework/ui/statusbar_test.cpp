@@ -57,6 +57,16 @@ TEST(StatusBar, PanelsLayoutTextsAndBevels) {
     EXPECT_EQ(edges[1], 170);
     p2->SetText(L"2026年1月6日 08:05:09");
     EXPECT_EQ(PanelText(bar, 2), L"\t\t2026年1月6日 08:05:09");
+    // Texts are sent only when they change, and every change is sent: back
+    // and forth, and again after the layout changed.
+    p2->SetText(L"r");
+    bar->UpdatePanels();
+    EXPECT_EQ(PanelText(bar, 2), L"\t\tr");
+    p2->SetText(L"2026年1月6日 08:05:10");
+    EXPECT_EQ(PanelText(bar, 2), L"\t\t2026年1月6日 08:05:10");
+    p1->SetWidth(100);
+    EXPECT_EQ(PanelText(bar, 1), L"\t岚拓软件");
+    EXPECT_EQ(PanelText(bar, 2), L"\t\t2026年1月6日 08:05:10");
     // Aligned to the bottom at its height, across the whole client width.
     EXPECT_EQ(bar->Top(), 100 - bar->Height());
     EXPECT_EQ(bar->Width(), 500);
