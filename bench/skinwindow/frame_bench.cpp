@@ -22,20 +22,23 @@ namespace {
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 
-HWND MakeWindow(const wchar_t* title) {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
+// A visible overlapped window of a class registered on first use.
+HWND MakeWindowOfClass(const wchar_t* className, WNDPROC proc, const wchar_t* title) {
+    WNDCLASSW wc{};
+    if (!GetClassInfoW(GetModuleHandleW(nullptr), className, &wc)) {
+        wc.lpfnWndProc = proc;
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = L"FrameBenchWindow";
+        wc.lpszClassName = className;
         RegisterClassW(&wc);
-        registered = true;
     }
-    return CreateWindowExW(0, L"FrameBenchWindow", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                           kWidth, kHeight, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    return CreateWindowExW(0, className, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, kWidth,
+                           kHeight, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+HWND MakeWindow(const wchar_t* title) {
+    return MakeWindowOfClass(L"FrameBenchWindow", DefWindowProcW, title);
 }
 
 // The shapes a window takes in the drag steps, by size, for the shaped
@@ -63,16 +66,7 @@ LRESULT CALLBACK ShapedProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 HWND MakeShapedWindow() {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = ShapedProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = L"FrameBenchShapedWindow";
-    RegisterClassW(&wc);
-    return CreateWindowExW(0, wc.lpszClassName, L"shaped native frame",
-                           WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, kWidth, kHeight, nullptr,
-                           nullptr, wc.hInstance, nullptr);
+    return MakeWindowOfClass(L"FrameBenchShapedWindow", ShapedProc, L"shaped native frame");
 }
 
 void Pump() {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <utility>
 
 #include "framework/gdi/bitmap.h"
 #include "framework/gdi/gdi_handles.h"
@@ -191,31 +192,24 @@ TEST(SkinControlTest, ABufferedPaintOfTheWholeWindowIsNotFollowedByAWindowPaint)
     PumpPending();
     const HWND wnd = w->Handle;
 
-    w->paints = 0;
-    InvalidateRect(wnd, nullptr, TRUE);
-    UpdateWindow(wnd);
-    EXPECT_EQ(w->paints, 1);
-    EXPECT_EQ(w->lastDcType, static_cast<DWORD>(OBJ_MEMDC));
-    EXPECT_EQ(ScreenPixel(wnd, 1, 1), kMark);
+    // Repaints `part` (all when null): the wrapper's paints, the last one's DC type.
+    auto repaint = [&](const RECT* part) {
+        w->paints = 0;
+        InvalidateRect(wnd, part, TRUE);
+        UpdateWindow(wnd);
+        EXPECT_EQ(ScreenPixel(wnd, 1, 1), kMark);
+        return std::pair{w->paints, w->lastDcType};
+    };
+    EXPECT_EQ(repaint(nullptr), std::pair(1, static_cast<DWORD>(OBJ_MEMDC)));
 
     // Part of the window invalid: the buffer shows that part only, and the
     // whole window is painted after it as before.
-    w->paints = 0;
     const RECT part{20, 5, 40, 20};
-    InvalidateRect(wnd, &part, TRUE);
-    UpdateWindow(wnd);
-    EXPECT_EQ(w->paints, 2);
-    EXPECT_EQ(w->lastDcType, static_cast<DWORD>(OBJ_DC));
-    EXPECT_EQ(ScreenPixel(wnd, 1, 1), kMark);
+    EXPECT_EQ(repaint(&part), std::pair(2, static_cast<DWORD>(OBJ_DC)));
 
     // Not buffered: one paint through the window DC.
     form.button->SetDoubleBuffered(false);
-    w->paints = 0;
-    InvalidateRect(wnd, nullptr, TRUE);
-    UpdateWindow(wnd);
-    EXPECT_EQ(w->paints, 1);
-    EXPECT_EQ(w->lastDcType, static_cast<DWORD>(OBJ_DC));
-    EXPECT_EQ(ScreenPixel(wnd, 1, 1), kMark);
+    EXPECT_EQ(repaint(nullptr), std::pair(1, static_cast<DWORD>(OBJ_DC)));
     delete w;
 }
 

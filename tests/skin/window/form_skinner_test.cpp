@@ -384,6 +384,19 @@ TEST_F(FormSkinnerTest, MessageBoxIsWidenedForItsCaptionAndItsButtonsMoveHalfway
     PumpPending();
 }
 
+namespace {
+// The window covers the work area exactly, its client inside the skinned frame.
+void ExpectSkinnedOnWorkArea(HWND wnd, const TWinSkinForm& s, const RECT& work) {
+    const RECT w = WindowRectOf(wnd);
+    EXPECT_EQ(w.left, work.left);
+    EXPECT_EQ(w.top, work.top);
+    EXPECT_EQ(w.right, work.right);
+    EXPECT_EQ(w.bottom, work.bottom);
+    EXPECT_EQ(ClientOrigin(wnd).x, s.LeftWidth);
+    EXPECT_EQ(ClientOrigin(wnd).y, s.TitleHeight);
+}
+} // namespace
+
 TEST_F(FormSkinnerTest, MaximisedWindowLiesExactlyOnTheWorkArea) {
     TPlainForm form(Application);
     TWinSkinForm* s = ShowSkinned(form);
@@ -394,13 +407,7 @@ TEST_F(FormSkinnerTest, MaximisedWindowLiesExactlyOnTheWorkArea) {
     ShowWindow(wnd, SW_MAXIMIZE);
     PumpPending();
     ASSERT_TRUE(IsZoomed(wnd));
-    const RECT w = WindowRectOf(wnd);
-    EXPECT_EQ(w.left, work.left);
-    EXPECT_EQ(w.top, work.top);
-    EXPECT_EQ(w.right, work.right);
-    EXPECT_EQ(w.bottom, work.bottom);
-    EXPECT_EQ(ClientOrigin(wnd).x, s->LeftWidth);
-    EXPECT_EQ(ClientOrigin(wnd).y, s->TitleHeight);
+    ExpectSkinnedOnWorkArea(wnd, *s, work);
     EXPECT_EQ(ClientSizeOf(wnd).cx, work.right - work.left - s->LeftWidth - s->RightWidth);
     EXPECT_EQ(ClientSizeOf(wnd).cy, work.bottom - work.top - s->TitleHeight - s->BottomHeight);
     // The maximised window is not dragged by its title.
@@ -469,18 +476,12 @@ TEST_F(FormSkinnerTest, MaximisedFormIsSkinnedBeforeItIsFirstShown) {
     EXPECT_EQ(TakePosted(wnd, SM_SKINCONTENTS), 0);
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const RECT w = WindowRectOf(wnd);
-    EXPECT_EQ(w.left, work.left);
-    EXPECT_EQ(w.top, work.top);
-    EXPECT_EQ(w.right, work.right);
-    EXPECT_EQ(w.bottom, work.bottom);
-    EXPECT_EQ(ClientOrigin(wnd).x, s->LeftWidth);
-    EXPECT_EQ(ClientOrigin(wnd).y, s->TitleHeight);
+    ExpectSkinnedOnWorkArea(wnd, *s, work);
     RECT box{};
     TRegionHandle region(CreateRectRgn(0, 0, 0, 0));
     ASSERT_NE(GetWindowRgn(wnd, region.Get()), ERROR);
     GetRgnBox(region.Get(), &box);
-    EXPECT_EQ(box.right - box.left, w.right - w.left);
+    EXPECT_EQ(box.right - box.left, work.right - work.left);
     PumpPending();
     ASSERT_FALSE(hiddenSizes.empty());
     const SIZE client = ClientSizeOf(wnd);
