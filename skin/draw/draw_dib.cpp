@@ -104,16 +104,13 @@ bool ClipRects(HDC dc, const TDibTarget& t, const RECT& area, std::vector<RECT>&
     if (GetRandomRgn(dc, region.Get(), 2) != 0 || GetClipRgn(dc, region.Get()) != 1) {
         return false;
     }
-    const DWORD size = GetRegionData(region.Get(), 0, nullptr);
-    std::vector<uint8_t> data(size);
-    auto* rd = reinterpret_cast<RGNDATA*>(data.data());
-    if (size < sizeof(RGNDATAHEADER) || GetRegionData(region.Get(), size, rd) != size) {
+    std::vector<RECT> pieces;
+    if (!RegionRects(region.Get(), pieces)) {
         return false;
     }
-    const auto* r = reinterpret_cast<const RECT*>(rd->Buffer);
-    for (DWORD i = 0; i < rd->rdh.nCount; ++i) {
+    for (const RECT& r : pieces) {
         RECT piece{};
-        if (IntersectRect(&piece, &r[i], &within)) {
+        if (IntersectRect(&piece, &r, &within)) {
             rects.push_back(piece);
         }
     }

@@ -101,6 +101,19 @@ std::vector<uint32_t> Pixels32(TBitmap& picture) {
 // Region of the non-key pixels; see the header. Rows whose runs are those of
 // the row above extend its rectangles downwards, so that a border stretched
 // over a thousand rows gives a handful of rectangles, not thousands.
+bool RegionRects(HRGN region, std::vector<RECT>& rects) {
+    const DWORD size = GetRegionData(region, 0, nullptr);
+    if (size < sizeof(RGNDATAHEADER))
+        return false;
+    std::vector<uint8_t> bytes(size);
+    auto* data = reinterpret_cast<RGNDATA*>(bytes.data());
+    if (GetRegionData(region, size, data) != size)
+        return false;
+    const auto* r = reinterpret_cast<const RECT*>(data->Buffer);
+    rects.assign(r, r + data->rdh.nCount);
+    return true;
+}
+
 TRegionHandle RegionFromBitmap(TBitmap& picture, int xOffset, int yOffset, int toleranceBlue,
                                int toleranceGreen, int toleranceRed, TColor key) {
     const uint32_t k = ColorToRGB(key);

@@ -19,6 +19,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 // The transparent colour of skin pictures (magenta).
 constexpr TColor kSkinKeyColor = 0x00FF00FF;
@@ -114,6 +115,10 @@ void TileRect(TCanvas& canvas, const RECT& target, TBitmap& picture, const RECT&
 // (key channel up to key + tolerance), moved by the offsets.
 TRegionHandle RegionFromBitmap(TBitmap& picture, int xOffset, int yOffset, int toleranceBlue,
                                int toleranceGreen, int toleranceRed, TColor key = kSkinKeyColor);
+
+// The rectangles a region is made of; false when the platform could not
+// give them.
+bool RegionRects(HRGN region, std::vector<RECT>& rects);
 
 // In-place transforms. GrayBitmap turns the bitmap into 24-bit grey; the
 // others keep the size (the turns swap it) and the pixel format.

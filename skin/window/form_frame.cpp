@@ -273,19 +273,6 @@ void TWinSkinForm::RebuildRegion() {
 
 namespace {
 
-// The rectangles a region is made of.
-std::vector<RECT> RegionRects(HRGN region) {
-    const DWORD size = GetRegionData(region, 0, nullptr);
-    if (size == 0)
-        return {};
-    std::vector<uint8_t> bytes(size);
-    auto* data = reinterpret_cast<RGNDATA*>(bytes.data());
-    if (GetRegionData(region, size, data) == 0)
-        return {};
-    const auto* rects = reinterpret_cast<const RECT*>(data->Buffer);
-    return std::vector<RECT>(rects, rects + data->rdh.nCount);
-}
-
 // A pixel the region leaves out (the key colour, one step of tolerance on
 // each channel, as the border shapes are cut).
 bool IsKeyPixel(COLORREF c) {
@@ -331,7 +318,7 @@ void TWinSkinForm::ReshapeBeforeResize(const WINDOWPOS& pos) {
             const RECT top = BorderPartRect(TBorderPart::Top, Metrics(), pos.cx, pos.cy);
             TRegionHandle hole(CreateRectRgn(top.left, top.top, top.right, top.bottom));
             CombineRgn(hole.Get(), hole.Get(), region.Get(), RGN_DIFF);
-            holes = RegionRects(hole.Get());
+            RegionRects(hole.Get(), holes);
         }
         RegionSize = {pos.cx, pos.cy};
         titleHoles_ = std::move(holes);
